@@ -1,0 +1,288 @@
+// Frames, moves, showing, maximizing, minimizing and user drags.
+#include "SimTestSupport.h"
+
+namespace SimTest {
+namespace {
+
+class SimGeometry : public TSimTest {};
+
+LONG W(const RECT& r) {
+    return r.right - r.left;
+}
+LONG H(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+// ---- Frames ---------------------------------------------------------------------------
+
+struct TFrameCase {
+    DWORD Style;
+    DWORD ExStyle;
+    int Border;
+    int Caption;
+};
+
+TEST_F(SimGeometry, ClientAndOuterSizesConvertForEveryBorderStyle) {
+    const TFrameCase cases[] = {
+        {WS_POPUP, 0, 0, 0},
+        {WS_POPUP | WS_BORDER, 0, 1, 0},
+        {WS_POPUP | WS_DLGFRAME, 0, 3, 0},
+        {WS_POPUP, WS_EX_DLGMODALFRAME, 3, 0},
+        {WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 3, 23},
+        {WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, 3, 17},
+        {WS_POPUP | WS_THICKFRAME, 0, 8, 0},
+        {WS_OVERLAPPEDWINDOW, 0, 8, 23},
+        {WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW, 8, 17},
+    };
+    TProbe& probe = NewProbe();
+    HWND host = Create(probe, WS_POPUP, {0, 0, 1000, 1000});
+    for (const TFrameCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.Style << " ex " << c.ExStyle);
+        EXPECT_EQ(Sim::FrameBorder(c.Style, c.ExStyle), c.Border);
+        EXPECT_EQ(Sim::CaptionHeight(c.Style, c.ExStyle), c.Caption);
+        const DWORD childStyle = (c.Style & ~WS_POPUP) | WS_CHILD;
+        for (HWND w : {Create(probe, c.Style, {30, 40, 330, 240}, nullptr, c.ExStyle),
+                       Create(probe, childStyle, {30, 40, 330, 240}, host, c.ExStyle)}) {
+            // Growing the client rectangle by the frame gives the window back.
+            RECT outer = ClientRect(w);
+            ASSERT_TRUE(
+                AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)),
+                                   kFalse, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE))));
+            EXPECT_EQ(W(outer), 300);
+            EXPECT_EQ(H(outer), 200);
+            EXPECT_EQ(outer.left, -c.Border);
+            EXPECT_EQ(outer.top, -c.Border - c.Caption);
+        }
+    }
+}
+
+TEST_F(SimGeometry, OverlappedWindowsAlwaysHaveACaption) {
+    TProbe& probe = NewProbe();
+    HWND w = Create(probe, WS_OVERLAPPED, {0, 0, 300, 200});
+    EXPECT_EQ(GetWindowLongPtrW(w, GWL_STYLE) & WS_CAPTION, LONG_PTR{WS_CAPTION});
+    EXPECT_EQ(H(ClientRect(w)), 200 - 2 * 3 - 23);
+}
+
+TEST_F(SimGeometry, ChildrenLiveInTheirParentsClientArea) {
+    TProbe& parentProbe = NewProbe();
+    TProbe& childProbe = NewProbe();
+    HWND parent = Create(parentProbe, WS_OVERLAPPEDWINDOW, {100, 50, 500, 350});
+    HWND child = Create(childProbe, WS_CHILD, {10, 20, 60, 40}, parent);
+    EXPECT_EQ(WindowRect(child), (RECT{118, 101, 168, 121}));
+    childProbe.Messages.clear();
+    MoveWindow(parent, -200, 0, 400, 300, kTrue);
+    EXPECT_EQ(WindowRect(child), (RECT{-182, 51, -132, 71}));
+    EXPECT_TRUE(childProbe.Messages.empty()) << "the child kept its place in the parent";
+}
+
+TEST_F(SimGeometry, DefaultPositionsCascadeOverHalfTheWorkArea) {
+    TProbe& probe = NewProbe();
+    auto create = [&](DWORD style, HWND parent) {
+        return CreateWindowExW(0, kProbeClass, u"", style, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                               parent, nullptr, nullptr, &probe);
+    };
+    HWND first = create(WS_OVERLAPPEDWINDOW, nullptr);
+    HWND second = create(WS_OVERLAPPEDWINDOW, nullptr);
+    EXPECT_EQ(WindowRect(first), (RECT{26, 26, 26 + 960, 26 + 520}));
+    EXPECT_EQ(WindowRect(second), (RECT{52, 52, 52 + 960, 52 + 520}));
+    HWND child = create(WS_CHILD, first);
+    EXPECT_EQ(W(WindowRect(child)), 0);
+}
+
+// ---- Moves ------------------------------------------------------------------------------
+
+TEST_F(SimGeometry, MovesSendOnlyWhatChanged) {
+    TProbe& probe = NewProbe();
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW, {0, 0, 400, 300});
+    probe.Messages.clear();
+    EXPECT_TRUE(SetWindowPos(w, nullptr, 0, 0, 400, 300, SWP_NOZORDER));
+    EXPECT_TRUE(probe.Messages.empty());
+
+    EXPECT_TRUE(SetWindowPos(w, nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER));
+    EXPECT_TRUE(probe.Only(WM_MOVE).empty());
+    ASSERT_EQ(probe.Only(WM_SIZE).size(), 1u);
+    EXPECT_EQ(probe.Only(WM_SIZE)[0].WParam, SIZE_RESTORED);
+
+    probe.Messages.clear();
+    Desktop().MoveTo(w, 40, 30);
+    EXPECT_EQ(probe.Messages.front().Message, WM_ENTERSIZEMOVE);
+    EXPECT_EQ(probe.Messages.back().Message, WM_EXITSIZEMOVE);
+    EXPECT_EQ(probe.Only(WM_MOVE).size(), 1u);
+    EXPECT_TRUE(probe.Only(WM_SIZE).empty());
+    EXPECT_EQ(WindowRect(w), (RECT{40, 30, 540, 330}));
+}
+
+TEST_F(SimGeometry, SizeableTopLevelWindowsKeepTheTrackSizes) {
+    TProbe& probe = NewProbe();
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW, {0, 0, 400, 300});
+    MoveWindow(w, 0, 0, 20, 10, kTrue);
+    EXPECT_EQ(WindowRect(w), (RECT{0, 0, 136, 39}));
+    MoveWindow(w, 0, 0, 100000, 100000, kTrue);
+    EXPECT_EQ(WindowRect(w), (RECT{0, 0, 1920 + 16 + 12, 1080 + 16 + 12}));
+
+    HWND child = Create(probe, WS_CHILD | WS_THICKFRAME, {0, 0, 100, 100}, w);
+    MoveWindow(child, 0, 0, 20, 10, kTrue);
+    EXPECT_EQ(W(WindowRect(child)), 20) << "child windows are not clamped";
+}
+
+// ---- Showing and window states --------------------------------------------------------------
+
+TEST_F(SimGeometry, ShowAndHideReportThePreviousVisibility) {
+    TProbe& probe = NewProbe();
+    HWND parent = Create(probe, WS_POPUP, {0, 0, 100, 100});
+    HWND child = Create(probe, WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, parent);
+    EXPECT_FALSE(IsWindowVisible(child)) << "its parent is hidden";
+    EXPECT_FALSE(ShowWindow(parent, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(child));
+    probe.Messages.clear();
+    EXPECT_TRUE(ShowWindow(parent, SW_HIDE));
+    ASSERT_FALSE(probe.Only(WM_SHOWWINDOW).empty());
+    EXPECT_EQ(probe.Only(WM_SHOWWINDOW)[0].WParam, 0u);
+    EXPECT_TRUE(probe.Only(WM_SIZE).empty());
+    EXPECT_FALSE(IsWindowVisible(parent));
+}
+
+TEST_F(SimGeometry, DefaultMaximizeFillsTheWorkAreaAndRestoreReturns) {
+    TProbe& probe = NewProbe();
+    bool zoomedWhileShowing = false;
+    probe.Handler = [&](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m == WM_SHOWWINDOW)
+            zoomedWhileShowing = IsZoomed(h);
+        return std::nullopt;
+    };
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW, {100, 100, 500, 400});
+    probe.Messages.clear();
+    ShowWindow(w, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(zoomedWhileShowing);
+    EXPECT_EQ(probe.Ids(),
+              (std::vector<UINT>{WM_GETMINMAXINFO, WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
+                                 WM_GETMINMAXINFO, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
+    // The frame hangs over the work area (1920 x 1040 above the taskbar).
+    EXPECT_EQ(WindowRect(w), (RECT{-8, -8, 1928, 1048}));
+    EXPECT_EQ(probe.Only(WM_SIZE)[0].WParam, SIZE_MAXIMIZED);
+    EXPECT_EQ(probe.Only(WM_SIZE)[0].LParam, MAKELPARAM(1920, 1040 - 23));
+    EXPECT_TRUE(IsZoomed(w));
+
+    probe.Messages.clear();
+    Desktop().Restore(w);
+    EXPECT_FALSE(IsZoomed(w));
+    EXPECT_EQ(WindowRect(w), (RECT{100, 100, 500, 400}));
+    ASSERT_EQ(probe.Only(WM_SIZE).size(), 1u);
+    EXPECT_EQ(probe.Only(WM_SIZE)[0].WParam, SIZE_RESTORED);
+}
+
+TEST_F(SimGeometry, MaximizeUsesWhatTheProcedureLeftInMinMaxInfo) {
+    TProbe& probe = NewProbe();
+    probe.Handler = [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+        if (m == WM_GETMINMAXINFO) {
+            auto* mmi = reinterpret_cast<MINMAXINFO*>(l);
+            mmi->ptMaxSize = POINT{800, 600};
+            mmi->ptMaxPosition = POINT{100, 50};
+            mmi->ptMaxTrackSize.x = 700;
+            return 0;
+        }
+        return std::nullopt;
+    };
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 300, 200});
+    Desktop().Maximize(w);
+    EXPECT_EQ(WindowRect(w), (RECT{100, 50, 800, 650}));
+    EXPECT_TRUE(IsZoomed(w));
+
+    // Already in place, the window still learns about its new state.
+    HWND placed = Create(probe, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 50, 800, 650});
+    probe.Messages.clear();
+    Desktop().Maximize(placed);
+    EXPECT_TRUE(probe.Only(WM_MOVE).empty());
+    ASSERT_EQ(probe.Only(WM_SIZE).size(), 1u);
+    EXPECT_EQ(probe.Only(WM_SIZE)[0].WParam, SIZE_MAXIMIZED);
+}
+
+TEST_F(SimGeometry, MinimizeParksTheWindowAndRestoreBringsItBack) {
+    TProbe& probe = NewProbe();
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 500, 400});
+    probe.Messages.clear();
+    Desktop().Minimize(w);
+    EXPECT_TRUE(IsIconic(w));
+    EXPECT_EQ(WindowRect(w), (RECT{-32000, -32000, -32000 + 160, -32000 + 28 + 8}));
+    EXPECT_EQ(ClientRect(w), (RECT{0, 0, 0, 0}));
+    ASSERT_EQ(probe.Only(WM_SIZE).size(), 1u);
+    EXPECT_EQ(probe.Only(WM_SIZE)[0].WParam, SIZE_MINIMIZED);
+    EXPECT_EQ(probe.Only(WM_SIZE)[0].LParam, 0);
+    Desktop().Restore(w);
+    EXPECT_FALSE(IsIconic(w));
+    EXPECT_EQ(WindowRect(w), (RECT{100, 100, 500, 400}));
+
+    // Minimized from maximized, SW_RESTORE goes back to maximized, SW_SHOWNORMAL
+    // to the normal rectangle.
+    Desktop().Maximize(w);
+    Desktop().Minimize(w);
+    ShowWindow(w, SW_RESTORE);
+    EXPECT_TRUE(IsZoomed(w));
+    Desktop().Minimize(w);
+    ShowWindow(w, SW_SHOWNORMAL);
+    EXPECT_FALSE(IsZoomed(w));
+    EXPECT_EQ(WindowRect(w), (RECT{100, 100, 500, 400}));
+}
+
+// ---- User drags -------------------------------------------------------------------------------
+
+TEST_F(SimGeometry, DragFollowsWhatTheSizingHandlerLeaves) {
+    TProbe& probe = NewProbe();
+    probe.Handler = [](HWND, UINT m, WPARAM edge, LPARAM l) -> std::optional<LRESULT> {
+        if (m == WM_SIZING) {
+            auto* r = reinterpret_cast<RECT*>(l);
+            EXPECT_EQ(edge, WMSZ_RIGHT);
+            EXPECT_EQ(r->right, 100 + 700);
+            r->right = r->left + 500;
+            return kTrue;
+        }
+        return std::nullopt;
+    };
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW, {100, 100, 500, 400});
+    probe.Messages.clear();
+    Desktop().Drag(w, WMSZ_RIGHT, 300, 50);
+    EXPECT_EQ(WindowRect(w), (RECT{100, 100, 600, 400}));
+    EXPECT_EQ(probe.Messages.front().Message, WM_ENTERSIZEMOVE);
+    EXPECT_EQ(probe.Messages[1].Message, WM_GETMINMAXINFO);
+    EXPECT_EQ(probe.Messages.back().Message, WM_EXITSIZEMOVE);
+}
+
+TEST_F(SimGeometry, DragIsClampedToTheTrackSizesAtTheDraggedEdge) {
+    TProbe& probe = NewProbe();
+    probe.Handler = [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+        if (m == WM_GETMINMAXINFO) {
+            reinterpret_cast<MINMAXINFO*>(l)->ptMaxTrackSize = POINT{600, 500};
+            return 0;
+        }
+        return std::nullopt;
+    };
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW, {100, 100, 500, 400});
+    Desktop().Drag(w, WMSZ_LEFT, 1000, 0);
+    EXPECT_EQ(WindowRect(w), (RECT{500 - 136, 100, 500, 400}));
+    Desktop().Drag(w, WMSZ_TOPLEFT, -1000, -1000);
+    EXPECT_EQ(WindowRect(w), (RECT{500 - 600, 400 - 500, 500, 400}));
+
+    TProbe& fixedProbe = NewProbe();
+    HWND fixed = Create(fixedProbe, WS_POPUP | WS_CAPTION, {0, 0, 200, 200});
+    fixedProbe.Messages.clear();
+    Desktop().Drag(fixed, WMSZ_RIGHT, 50, 0);
+    EXPECT_TRUE(fixedProbe.Messages.empty()) << "a fixed frame cannot be sized by the user";
+}
+
+TEST_F(SimGeometry, OnlyOneWindowCanBeLocked) {
+    TProbe& probe = NewProbe();
+    HWND a = Create(probe, WS_POPUP, {0, 0, 10, 10});
+    HWND b = Create(probe, WS_POPUP, {0, 0, 10, 10});
+    EXPECT_TRUE(LockWindowUpdate(a));
+    EXPECT_FALSE(LockWindowUpdate(b));
+    EXPECT_FALSE(LockWindowUpdate(a));
+    EXPECT_EQ(Desktop().LockedWindow(), a);
+    EXPECT_TRUE(LockWindowUpdate(nullptr));
+    EXPECT_TRUE(LockWindowUpdate(b));
+    DestroyWindow(b);
+    EXPECT_EQ(Desktop().LockedWindow(), nullptr);
+    EXPECT_TRUE(LockWindowUpdate(a));
+}
+
+} // namespace
+} // namespace SimTest

@@ -1,0 +1,254 @@
+// Monitors, the taskbar, the compositor, resolution, fonts, locale and version.
+#include "SimTestSupport.h"
+
+#include <cstring>
+
+namespace SimTest {
+namespace {
+
+// ---- Monitors ---------------------------------------------------------------------------
+
+Sim::TDesktopConfig TwoMonitors() {
+    Sim::TDesktopConfig config;
+    Sim::TMonitorConfig left;
+    left.Bounds = RECT{-1280, 56, 0, 1080};
+    left.Dpi = 120;
+    config.Monitors.push_back(left);
+    return config;
+}
+
+class SimMonitors : public TSimTest {
+protected:
+    SimMonitors() : TSimTest(TwoMonitors()) {}
+};
+
+BOOL QV_CALLBACK CollectMonitor(HMONITOR monitor, HDC, RECT* r, LPARAM data) {
+    reinterpret_cast<std::vector<std::pair<HMONITOR, RECT>>*>(data)->emplace_back(monitor, *r);
+    return kTrue;
+}
+
+TEST_F(SimMonitors, SecondMonitorLeftOfThePrimaryHasNegativeCoordinates) {
+    std::vector<std::pair<HMONITOR, RECT>> found;
+    ASSERT_TRUE(
+        EnumDisplayMonitors(nullptr, nullptr, &CollectMonitor, reinterpret_cast<LPARAM>(&found)));
+    ASSERT_EQ(found.size(), 2u);
+    const HMONITOR primary = found[0].first;
+    const HMONITOR left = found[1].first;
+    EXPECT_EQ(found[1].second, (RECT{-1280, 56, 0, 1080}));
+
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(primary, &info));
+    EXPECT_EQ(info.dwFlags, MONITORINFOF_PRIMARY);
+    EXPECT_EQ(info.rcWork, (RECT{0, 0, 1920, 1040}));
+    ASSERT_TRUE(GetMonitorInfoW(left, &info));
+    EXPECT_EQ(info.dwFlags, 0u);
+    EXPECT_EQ(info.rcWork, info.rcMonitor) << "the taskbar is on the primary only";
+
+    EXPECT_EQ(MonitorFromPoint(POINT{-1, 500}, MONITOR_DEFAULTTONULL), left);
+    EXPECT_EQ(MonitorFromPoint(POINT{-100, 0}, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(MonitorFromPoint(POINT{-100, 0}, MONITOR_DEFAULTTOPRIMARY), primary);
+    EXPECT_EQ(MonitorFromPoint(POINT{-100, 0}, MONITOR_DEFAULTTONEAREST), left);
+
+    // A window mostly on the left monitor belongs to it and maximizes there.
+    TProbe& probe = NewProbe();
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {-900, 200, 100, 700});
+    EXPECT_EQ(MonitorFromWindow(w, MONITOR_DEFAULTTONULL), left);
+    HWND child = Create(probe, WS_CHILD, {0, 0, 10, 10}, w);
+    EXPECT_EQ(MonitorFromWindow(child, MONITOR_DEFAULTTONULL), left);
+    Desktop().Maximize(w);
+    EXPECT_EQ(WindowRect(w), (RECT{-1288, 48, 8, 1088}));
+    Desktop().Minimize(w);
+    EXPECT_EQ(MonitorFromWindow(w, MONITOR_DEFAULTTONULL), left) << "where it will restore";
+
+    HWND lost = Create(probe, WS_POPUP, {5000, 5000, 5100, 5100});
+    EXPECT_EQ(MonitorFromWindow(lost, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(MonitorFromWindow(lost, MONITOR_DEFAULTTONEAREST), primary);
+    EXPECT_EQ(Desktop().MonitorDpi(1), 120);
+}
+
+TEST_F(SimMonitors, ResolutionQueriesAnswerThePrimarysDpi) {
+    HDC screen = GetDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 0) << "released";
+}
+
+// ---- The taskbar ------------------------------------------------------------------------------
+
+struct TTaskbarCase {
+    Sim::TTaskbarEdge Edge;
+    UINT AbEdge;
+    RECT Bar;
+    RECT Work;
+};
+
+class SimTaskbar : public testing::TestWithParam<TTaskbarCase> {};
+
+TEST_P(SimTaskbar, WorkAreaAndShellAnswersFollowTheEdge) {
+    const TTaskbarCase& c = GetParam();
+    Sim::TDesktopConfig config;
+    config.Taskbar = Sim::TTaskbarConfig{c.Edge, 40, false};
+    Sim::TDesktop desktop(config);
+    EXPECT_EQ(desktop.WorkArea(0), c.Work);
+
+    APPBARDATA data{};
+    data.cbSize = sizeof data;
+    EXPECT_EQ(SHAppBarMessage(ABM_GETSTATE, &data), ABS_ALWAYSONTOP);
+    EXPECT_EQ(SHAppBarMessage(ABM_GETTASKBARPOS, &data), 1u);
+    EXPECT_EQ(data.uEdge, c.AbEdge);
+    EXPECT_EQ(data.rc, c.Bar);
+
+    // Auto-hidden, the bar keeps its place but takes no room.
+    desktop.SetTaskbar(Sim::TTaskbarConfig{c.Edge, 40, true});
+    EXPECT_EQ(desktop.WorkArea(0), (RECT{0, 0, 1920, 1080}));
+    EXPECT_EQ(SHAppBarMessage(ABM_GETSTATE, &data), ABS_ALWAYSONTOP | ABS_AUTOHIDE);
+    data.rc = RECT{};
+    EXPECT_EQ(SHAppBarMessage(ABM_GETTASKBARPOS, &data), 1u);
+    EXPECT_EQ(data.rc, c.Bar);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, SimTaskbar,
+    testing::Values(
+        TTaskbarCase{Sim::TTaskbarEdge::Left, ABE_LEFT, {0, 0, 40, 1080}, {40, 0, 1920, 1080}},
+        TTaskbarCase{Sim::TTaskbarEdge::Top, ABE_TOP, {0, 0, 1920, 40}, {0, 40, 1920, 1080}},
+        TTaskbarCase{
+            Sim::TTaskbarEdge::Right, ABE_RIGHT, {1880, 0, 1920, 1080}, {0, 0, 1880, 1080}},
+        TTaskbarCase{
+            Sim::TTaskbarEdge::Bottom, ABE_BOTTOM, {0, 1040, 1920, 1080}, {0, 0, 1920, 1040}}));
+
+TEST(SimTaskbarRecords, NoTaskbarOrAShortRecordAnswersNothing) {
+    Sim::TDesktopConfig config;
+    config.Taskbar.Edge = Sim::TTaskbarEdge::None;
+    Sim::TDesktop desktop(config);
+    EXPECT_EQ(desktop.WorkArea(0), (RECT{0, 0, 1920, 1080}));
+    APPBARDATA data{};
+    data.cbSize = sizeof data;
+    data.uEdge = 77;
+    EXPECT_EQ(SHAppBarMessage(ABM_GETSTATE, &data), 0u);
+    EXPECT_EQ(SHAppBarMessage(ABM_GETTASKBARPOS, &data), 0u);
+    EXPECT_EQ(data.uEdge, 77u);
+
+    desktop.SetTaskbar(Sim::TTaskbarConfig{});
+    data.cbSize = sizeof data - 1;
+    EXPECT_EQ(SHAppBarMessage(ABM_GETTASKBARPOS, &data), 0u);
+    EXPECT_EQ(data.uEdge, 77u);
+}
+
+// ---- The compositor
+// ------------------------------------------------------------------------------
+
+class SimCompositor : public TSimTest {
+protected:
+    RECT Frame(HWND w, HRESULT expected = S_OK_) {
+        RECT r{};
+        EXPECT_EQ(DwmGetWindowAttribute(w, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r), expected);
+        return r;
+    }
+};
+
+TEST_F(SimCompositor, InvisibleBordersExistOnlyWithComposition) {
+    EXPECT_FALSE(Desktop().DwmLibraryLoaded());
+    TProbe& probe = NewProbe();
+    HWND sizeable = Create(probe, WS_OVERLAPPEDWINDOW, {100, 100, 500, 400});
+    HWND dialog = Create(probe, WS_POPUP | WS_CAPTION, {100, 100, 500, 400});
+    HWND thin = Create(probe, WS_POPUP | WS_BORDER, {100, 100, 500, 400});
+    HWND child = Create(probe, WS_CHILD | WS_THICKFRAME, {0, 0, 50, 50}, sizeable);
+
+    EXPECT_EQ(Frame(sizeable), (RECT{107, 100, 493, 393}));
+    EXPECT_TRUE(Desktop().DwmLibraryLoaded());
+    EXPECT_EQ(Frame(dialog), (RECT{102, 100, 498, 398}));
+    EXPECT_EQ(Frame(thin), WindowRect(thin));
+    EXPECT_EQ(Frame(child), WindowRect(child));
+
+    RECT r{};
+    EXPECT_EQ(DwmGetWindowAttribute(sizeable, DWMWA_EXTENDED_FRAME_BOUNDS, &r, 8), E_FAIL_);
+    EXPECT_EQ(DwmGetWindowAttribute(sizeable, 2, &r, sizeof r), E_FAIL_);
+    EXPECT_EQ(DwmGetWindowAttribute(nullptr, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r), E_FAIL_);
+
+    Desktop().SetComposition(false);
+    BOOL enabled = kTrue;
+    EXPECT_EQ(DwmIsCompositionEnabled(&enabled), S_OK_);
+    EXPECT_FALSE(enabled);
+    Frame(sizeable, E_FAIL_);
+}
+
+TEST_F(SimCompositor, OlderSystemsHaveNoCompositorLibrary) {
+    Desktop().SetOsVersion(5, 1);
+    BOOL enabled = 7;
+    EXPECT_LT(DwmIsCompositionEnabled(&enabled), 0);
+    EXPECT_EQ(enabled, 7);
+    EXPECT_TRUE(Desktop().DwmLibraryLoaded());
+    EXPECT_EQ(GetModuleHandleW(u"dwmapi.dll"), nullptr);
+    Desktop().SetOsVersion(6, 1);
+    EXPECT_EQ(DwmIsCompositionEnabled(&enabled), S_OK_);
+    EXPECT_NE(GetModuleHandleW(u"DWMAPI.DLL"), nullptr);
+}
+
+// ---- Fonts, locale and version -----------------------------------------------------------------
+
+class SimSystem : public TSimTest {};
+
+TEST_F(SimSystem, FontsRememberTheirDescriptionUntilDeleted) {
+    LOGFONTW lf{};
+    lf.lfHeight = -13;
+    lf.lfWeight = FW_BOLD;
+    std::memcpy(lf.lfFaceName, u"Tahoma", sizeof u"Tahoma");
+    HFONT a = CreateFontIndirectW(&lf);
+    HFONT b = CreateFontIndirectW(&lf);
+    ASSERT_NE(a, nullptr);
+    EXPECT_NE(a, b);
+    LOGFONTW back{};
+    ASSERT_TRUE(Desktop().FontInfo(a, back));
+    EXPECT_EQ(back.lfHeight, -13);
+    EXPECT_EQ(std::u16string(back.lfFaceName), u"Tahoma");
+    EXPECT_TRUE(DeleteObject(a));
+    EXPECT_FALSE(DeleteObject(a));
+    EXPECT_FALSE(Desktop().FontInfo(a, back));
+    EXPECT_EQ(Desktop().FontCount(), 1u);
+}
+
+TEST_F(SimSystem, LocaleAbbreviationFitsOrIsTruncatedSafely) {
+    char buffer[8];
+    EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVLANGNAME, buffer, 8), 4);
+    EXPECT_EQ(lstrcmpA(buffer, "ENU"), 0);
+    EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVLANGNAME, nullptr, 0), 4);
+
+    Desktop().SetLocale("DEU");
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVLANGNAME, buffer, 3), 0);
+    EXPECT_STREQ(buffer, "DE");
+    EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, 0x1234, buffer, 8), 0);
+
+    EXPECT_LT(lstrcmpA("DEU", "ENU"), 0);
+    EXPECT_GT(lstrcmpA("\xC4", "Z"), 0) << "bytes compare unsigned";
+    EXPECT_LT(lstrcmpA(nullptr, ""), 0);
+}
+
+TEST_F(SimSystem, VersionFollowsTheConfiguredSystem) {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_TRUE(GetVersionExW(&info));
+    EXPECT_EQ(info.dwMajorVersion, 10u);
+    EXPECT_EQ(info.dwBuildNumber, 19045u);
+    EXPECT_EQ(info.dwPlatformId, 2u);
+
+    Desktop().SetOsVersion(6, 1);
+    ASSERT_TRUE(GetVersionExW(&info));
+    EXPECT_EQ(info.dwMinorVersion, 1u);
+    EXPECT_EQ(info.dwBuildNumber, 0u);
+    Desktop().SetOsVersion(4, 10);
+    ASSERT_TRUE(GetVersionExW(&info));
+    EXPECT_EQ(info.dwPlatformId, 1u);
+
+    info.dwOSVersionInfoSize = sizeof info - 4;
+    info.dwMajorVersion = 0;
+    EXPECT_FALSE(GetVersionExW(&info));
+    EXPECT_EQ(info.dwMajorVersion, 0u);
+}
+
+} // namespace
+} // namespace SimTest
