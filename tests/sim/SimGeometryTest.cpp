@@ -144,19 +144,21 @@ TEST_F(SimGeometry, ShowAndHideReportThePreviousVisibility) {
 
 TEST_F(SimGeometry, DefaultMaximizeFillsTheWorkAreaAndRestoreReturns) {
     TProbe& probe = NewProbe();
-    bool zoomedWhileShowing = false;
+    bool zoomedWhileChanging = false;
     probe.Handler = [&](HWND h, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (m == WM_SHOWWINDOW)
-            zoomedWhileShowing = IsZoomed(h);
+        if (m == WM_WINDOWPOSCHANGING)
+            zoomedWhileChanging = IsZoomed(h);
         return std::nullopt;
     };
     HWND w = Create(probe, WS_OVERLAPPEDWINDOW, {100, 100, 500, 400});
     probe.Messages.clear();
     ShowWindow(w, SW_SHOWMAXIMIZED);
-    EXPECT_TRUE(zoomedWhileShowing);
+    EXPECT_TRUE(zoomedWhileChanging);
+    // Shown maximized: no WM_SHOWWINDOW, and the size message of the move is the
+    // window's first one.
     EXPECT_EQ(probe.Ids(),
-              (std::vector<UINT>{WM_GETMINMAXINFO, WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
-                                 WM_GETMINMAXINFO, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
+              (std::vector<UINT>{WM_GETMINMAXINFO, WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO,
+                                 WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
     // The frame hangs over the work area (1920 x 1040 above the taskbar).
     EXPECT_EQ(WindowRect(w), (RECT{-8, -8, 1928, 1048}));
     EXPECT_EQ(probe.Only(WM_SIZE)[0].WParam, SIZE_MAXIMIZED);

@@ -40,6 +40,33 @@ TEST_F(SimMessages, CreationDeliversParamsAndSendsTheDocumentedSequence) {
     EXPECT_EQ(std::u16string(text), u"probe");
 }
 
+TEST_F(SimMessages, HiddenOverlappedWindowHearsOfItsSizeAtItsFirstShowing) {
+    TProbe& probe = NewProbe();
+    HWND hidden = Create(probe, WS_OVERLAPPEDWINDOW, {10, 20, 410, 320});
+    EXPECT_TRUE(probe.Only(WM_SIZE).empty());
+    probe.Messages.clear();
+    ShowWindow(hidden, SW_SHOWNORMAL);
+    EXPECT_EQ(probe.Ids(), (std::vector<UINT>{WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
+                                              WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE}));
+    // Only once: later showings say nothing about the size.
+    ShowWindow(hidden, SW_HIDE);
+    probe.Messages.clear();
+    ShowWindow(hidden, SW_SHOWNORMAL);
+    EXPECT_TRUE(probe.Only(WM_SIZE).empty());
+
+    // A size change before the first showing told the window already.
+    HWND moved = Create(probe, WS_OVERLAPPEDWINDOW, {10, 20, 410, 320});
+    MoveWindow(moved, 10, 20, 500, 400, 1);
+    probe.Messages.clear();
+    ShowWindow(moved, SW_SHOWNORMAL);
+    EXPECT_TRUE(probe.Only(WM_SIZE).empty());
+
+    // Pop-up and child windows hear of it at creation.
+    probe.Messages.clear();
+    Create(probe, WS_POPUP, {0, 0, 100, 100});
+    EXPECT_EQ(probe.Only(WM_SIZE).size(), 1u);
+}
+
 TEST_F(SimMessages, RefusedCreationLeavesNoWindow) {
     TProbe& refusesNc = NewProbe();
     refusesNc.Handler = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {

@@ -38,8 +38,10 @@
 //   SIZE_MINIMIZED or SIZE_RESTORED after the window's state. A call that changes
 //   neither the rectangle, the visibility nor the state, and has no
 //   SWP_FRAMECHANGED, sends nothing.
-// - CreateWindowExW sends WM_NCCREATE, WM_CREATE, then WM_SIZE (SIZE_RESTORED) and
-//   WM_MOVE. FALSE from WM_NCCREATE is followed by WM_NCDESTROY only; -1 from
+// - CreateWindowExW sends WM_NCCREATE, WM_CREATE, then, for child, pop-up and
+//   visible windows, WM_SIZE (SIZE_RESTORED) and WM_MOVE. A hidden overlapped window
+//   gets them at the end of its first ShowWindow instead, unless a size change
+//   sent a WM_SIZE before (as Windows and Wine do). FALSE from WM_NCCREATE is followed by WM_NCDESTROY only; -1 from
 //   WM_CREATE by WM_DESTROY and WM_NCDESTROY. WS_MAXIMIZE or WS_MINIMIZE then
 //   apply that state without showing, and a window created with WS_VISIBLE is
 //   shown as by ShowWindow(SW_SHOW). As on Windows, top-level windows get
@@ -61,8 +63,9 @@
 //   virtual screen height + 2b + 12). The maximized rectangle is M's origin plus
 //   ptMaxPosition with the size ptMaxSize, each side capped by ptMaxTrackSize.
 //   A child window maximizes over its parent's client area in the same way (M's
-//   work area replaced by that client area). The maximized state is set before
-//   WM_SHOWWINDOW, the move follows it.
+//   work area replaced by that client area). Showing a hidden window maximized
+//   sends no WM_SHOWWINDOW (as on Windows); the maximized state is set before the
+//   move.
 //   SW_MINIMIZE moves the window to (-32000, -32000) with size 160 wide and
 //   28 + border high (its restore rectangle is kept); SW_RESTORE returns to the
 //   restore rectangle, or to the maximized state when the window was minimized

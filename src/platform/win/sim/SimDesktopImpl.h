@@ -59,6 +59,9 @@ struct TWindow {
     TShowState LastState = TShowState::Restored;
     bool RestoreMaximized = false; // minimized from the maximized state
     bool Destroying = false;
+    // An overlapped window made hidden gets its first WM_SIZE and WM_MOVE when it is
+    // first shown, unless a size change sent them before.
+    bool NeedSize = false;
 };
 
 struct THook {
@@ -134,6 +137,8 @@ struct TDesktop::TImpl {
     TShowState State(const TWindow& window) const;
     MINMAXINFO DefaultMinMax(const TWindow& window) const;
     BOOL SetPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+    // WM_SIZE and WM_MOVE for the window as it is now.
+    void SendSizeAndMove(HWND window);
     BOOL Show(HWND window, int command);
     void ChangeState(HWND window, TShowState target, bool show, bool restoreToMaximized);
     void ClampForDefault(TWindow& window, WINDOWPOS& pos);

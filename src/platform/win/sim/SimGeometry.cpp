@@ -223,7 +223,29 @@ BOOL TDesktop::TImpl::Show(HWND window, int command) {
     default:
         return kFalse;
     }
+    // The first showing of an overlapped window tells it its size, if nothing did.
+    if (TWindow* shown = Find(window); shown && shown->NeedSize && (shown->Style & WS_VISIBLE))
+        SendSizeAndMove(window);
     return wasVisible;
+}
+
+void TDesktop::TImpl::SendSizeAndMove(HWND window) {
+    TWindow* w = Find(window);
+    if (w == nullptr)
+        return;
+    w->NeedSize = false;
+    RECT client = w->LastClient = ClientInParent(*w);
+    w->LastState = State(*w);
+    const WPARAM type = w->LastState == TShowState::Maximized   ? SIZE_MAXIMIZED
+                        : w->LastState == TShowState::Minimized ? SIZE_MINIMIZED
+                                                                : SIZE_RESTORED;
+    Send(window, WM_SIZE, type,
+         MAKELPARAM(static_cast<WORD>(Width(client)), static_cast<WORD>(Height(client))));
+    if ((w = Find(window)) == nullptr)
+        return;
+    client = w->LastClient = ClientInParent(*w);
+    Send(window, WM_MOVE, 0,
+         MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
 }
 
 // Order of a state change: WM_GETMINMAXINFO when maximizing, the new state, then
@@ -283,7 +305,11 @@ void TDesktop::TImpl::ChangeState(HWND window, TShowState target, bool show,
 
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (show && !(w->Style & WS_VISIBLE)) {
-        Send(window, WM_SHOWWINDOW, kTrue, 0);
+        // Windows sends no WM_SHOWWINDOW when a hidden window is shown maximized.
+        if (target != TShowState::Maximized)
+            Send(window, WM_SHOWWINDOW, kTrue, 0);
+        if ((w = Find(window)) == nullptr)
+            return;
         flags |= SWP_SHOWWINDOW;
     }
     SetPos(window, nullptr, targetRect.left, targetRect.top, Width(targetRect), Height(targetRect),

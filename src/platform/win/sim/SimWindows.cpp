@@ -222,17 +222,17 @@ HWND TDesktop::TImpl::Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
     }
     if ((created = Find(handle)) == nullptr)
         return nullptr;
-    // WM_CREATE may have changed the style or the rectangle: report what is.
+    // WM_CREATE may have changed the style or the rectangle: report what is. An
+    // overlapped window that is not visible yet hears of its size when first shown.
     RECT client = created->LastClient = ClientInParent(*created);
-    Send(handle, WM_SIZE, SIZE_RESTORED,
-         MAKELPARAM(static_cast<WORD>(Width(client)), static_cast<WORD>(Height(client))));
-    if ((created = Find(handle)) == nullptr)
-        return nullptr;
-    client = created->LastClient = ClientInParent(*created);
-    Send(handle, WM_MOVE, 0,
-         MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
-    if (Find(handle) == nullptr)
-        return nullptr;
+    if (!(style & (WS_CHILD | WS_POPUP)) && !(style & WS_VISIBLE)) {
+        created->NeedSize = true;
+    } else {
+        SendSizeAndMove(handle);
+        if (Find(handle) == nullptr)
+            return nullptr;
+    }
+    (void)client;
 
     if (style & WS_MAXIMIZE)
         ChangeState(handle, TShowState::Maximized, false, false);
@@ -463,6 +463,7 @@ LRESULT TDesktop::TImpl::DefProc(HWND window, UINT message, WPARAM wParam, LPARA
                  MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
         }
         if ((w = Find(window)) != nullptr && !(flags & SWP_NOCLIENTSIZE)) {
+            w->NeedSize = false;
             const RECT client = ClientInParent(*w);
             const TShowState state = State(*w);
             const WPARAM type = state == TShowState::Maximized   ? SIZE_MAXIMIZED
