@@ -1,0 +1,171 @@
+// Forms, frames, monitors and the screen.
+#pragma once
+
+#include "platform/vcl/Controls.h"
+
+#include <map>
+#include <memory>
+
+namespace Vcl {
+
+// A display monitor; every query asks the window system afresh.
+class TMonitor {
+public:
+    explicit TMonitor(Win32::HMONITOR handle) : FHandle(handle) {}
+    Win32::HMONITOR Handle() const { return FHandle; }
+    TRect BoundsRect() const;
+    TRect WorkareaRect() const;
+    int Left() const { return BoundsRect().Left; }
+    int Top() const { return BoundsRect().Top; }
+    int Width() const { return BoundsRect().Width(); }
+    int Height() const { return BoundsRect().Height(); }
+    bool Primary() const;
+
+private:
+    Win32::HMONITOR FHandle;
+};
+
+class TScreen {
+public:
+    // Logical pixels per inch of the screen.
+    int PixelsPerInch() const;
+    int MonitorCount() const;
+    TMonitor* Monitors(int index) const;
+    TMonitor* MonitorFromWindow(Win32::HWND window) const;
+    TMonitor* PrimaryMonitor() const;
+
+private:
+    TMonitor* Wrap(Win32::HMONITOR handle) const;
+    mutable std::map<Win32::HMONITOR, std::unique_ptr<TMonitor>> FMonitors;
+};
+
+TScreen& Screen();
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = unsigned;
+
+extern const TEnumInfo FormBorderStyleInfo;
+extern const TEnumInfo WindowStateInfo;
+extern const TEnumInfo FormStyleInfo;
+extern const TEnumInfo PositionInfo;
+extern const TEnumInfo BorderIconsInfo;
+
+// Published fields of forms and frames whose class has no table of its own: one
+// slot per named component, made while the form file is read.
+class TFieldTable {
+public:
+    TComponent** Find(std::string_view name);
+    TComponent** Add(const String& name, TComponent* component);
+    // A freed component leaves every slot that refers to it.
+    void Forget(TComponent* component);
+
+private:
+    std::map<String, std::unique_ptr<TComponent*>, TNameLess> FSlots;
+};
+
+class TCustomForm : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons value) { FBorderIcons = value; }
+    // The window's state once it exists; the stored state before.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState value);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle value) { FFormStyle = value; }
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition value) { FPosition = value; }
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int value);
+
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientWidth(int value) override;
+    void SetClientHeight(int value) override;
+
+    // The monitor that holds most of the form.
+    TMonitor* Monitor();
+
+    void Show();
+    void Hide();
+    bool Showing() const;
+    void SetVisible(bool value) override;
+
+    TComponent** FieldAddress(std::string_view name) override;
+    TFieldTable& Fields() { return FFields; }
+
+    void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // Outer size for a client size under the current border style.
+    TPoint OuterSizeFor(int clientWidth, int clientHeight) const;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateHandle() override;
+    void UpdateBounds(const Win32::WINDOWPOS& pos) override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void ApplyPosition();
+    Win32::DWORD WindowStyle() const;
+    Win32::DWORD WindowExStyle() const;
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
+    TWindowState FWindowState = wsNormal;
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    int FPixelsPerInch = 96;
+    // Client size read from a form file, applied once loading has finished (the
+    // border style may come later in the file); -1 when the file has none.
+    int FPendingClientWidth = -1;
+    int FPendingClientHeight = -1;
+    bool FPositioned = false;
+    TFieldTable FFields;
+};
+
+class TForm : public TCustomForm {
+    QV_CLASS_INFO
+public:
+    using TCustomForm::TCustomForm;
+};
+
+class TCustomFrame : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCustomFrame(TComponent* owner);
+    ~TCustomFrame() override;
+    TComponent** FieldAddress(std::string_view name) override;
+    TFieldTable& Fields() { return FFields; }
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TFieldTable FFields;
+};
+
+class TFrame : public TCustomFrame {
+    QV_CLASS_INFO
+public:
+    using TCustomFrame::TCustomFrame;
+};
+
+} // namespace Vcl
