@@ -1,0 +1,146 @@
+#include "geometry/Placement.h"
+
+#include "platform/vcl/SysInfo.h"
+
+namespace Quorvel {
+
+using namespace Vcl;
+using namespace Win32;
+
+TFrameInsets GetFrameInsets(HWND Handle) {
+    TFrameInsets result{};
+    RECT win{};
+    GetWindowRect(Handle, &win);
+    result.Win = TRect::From(win);
+    if (!IsDwmEnabled)
+        return result;
+    RECT vis{};
+    if (DwmGetWindowAttribute(Handle, DWMWA_EXTENDED_FRAME_BOUNDS, &vis, sizeof(vis)) != S_OK_ ||
+        EqualRect(&win, &vis))
+        return result;
+    result.Inset = {vis.left - win.left, vis.top - win.top};
+    result.Excess = {(win.right - win.left) - (vis.right - vis.left),
+                     (win.bottom - win.top) - (vis.bottom - vis.top)};
+    return result;
+}
+
+APPBARDATA GetTaskbarInfo(int& Width, int& Height, int& Edge, bool ValidTaskbar) {
+    APPBARDATA bar{};
+    Edge = -1;
+    if (Win32MajorVersion() < 4)
+        return bar;
+    bar.cbSize = sizeof(bar);
+    const UINT_PTR state = SHAppBarMessage(ABM_GETSTATE, &bar);
+    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
+    RECT& rc = bar.rc;
+    if (rc.top < 0)
+        rc.top = 0;
+    if (rc.left < 0)
+        rc.left = 0;
+    if (rc.right > Width)
+        rc.right = Width;
+    if (rc.bottom > Height)
+        rc.bottom = Height;
+    switch (bar.uEdge) {
+    case ABE_TOP: Edge = 0; break;
+    case ABE_LEFT: Edge = 1; break;
+    case ABE_RIGHT: Edge = 2; break;
+    case ABE_BOTTOM: Edge = 3; break;
+    default: Edge = -1; break;
+    }
+    if (state & ABS_AUTOHIDE) {
+        // A self-hiding taskbar takes no room: collapse it onto its edge.
+        switch (Edge) {
+        case 0: rc.bottom = rc.top; break;
+        case 1: rc.right = rc.left; break;
+        case 2: rc.left = rc.right; break;
+        case 3: rc.top = rc.bottom; break;
+        default: break;
+        }
+    }
+    if (ValidTaskbar) {
+        if (Edge == 1 || Edge == 2)
+            Width -= rc.right - rc.left;
+        if (Edge == 0 || Edge == 3)
+            Height -= rc.bottom - rc.top;
+    }
+    return bar;
+}
+
+namespace {
+int Half(int v) { return v / 2; } // C++ division truncates toward zero
+} // namespace
+
+void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
+    HWND window = Form->Handle();
+    if (IsZoomed(window))
+        return;
+    const TRect WA = Form->Monitor()->WorkareaRect();
+    const int WAW = WA.Width(), WAH = WA.Height();
+    const TFrameInsets frame = GetFrameInsets(window);
+    int x = frame.Win.Left, y = frame.Win.Top;
+    // Pulled back over the far edges, whatever the anchor.
+    if (x + Width > WA.Left + WAW)
+        x = WA.Left + WAW - Width;
+    if (y + Height > WA.Top + WAH)
+        y = WA.Top + WAH - Height;
+
+    if (IsDwmEnabled && frame.Excess.X > 0 && frame.Excess.Y > 0) {
+        // Anchor the visible frame, not the window rectangle.
+        const int VW = Width - frame.Excess.X, VH = Height - frame.Excess.Y;
+        const int ix = frame.Inset.X, iy = frame.Inset.Y;
+        const int left = WA.Left - ix, center = WA.Left + Half(WAW - VW) - ix,
+                  right = WA.Left + WAW - VW;
+        const int top = WA.Top - iy, middle = WA.Top + Half(WAH - VH) - iy,
+                  bottom = WA.Top + WAH - VH;
+        switch (Pos) {
+        case rpDefault: break;
+        case rpTopLeft: x = left, y = top; break;
+        case rpTopCenter: x = center, y = top; break;
+        case rpTopRight: x = right, y = top; break;
+        case rpMiddleLeft: x = left, y = middle; break;
+        case rpMiddleCenter: x = center, y = middle; break;
+        case rpMiddleRight: x = right, y = middle; break;
+        case rpBottomLeft: x = left, y = bottom; break;
+        case rpBottomCenter: x = center, y = bottom; break;
+        case rpBottomRight: x = right, y = bottom; break;
+        }
+    } else {
+        const int left = WA.Left, center = WA.Left + Half(WAW - Width), right = WA.Left + WAW - Width;
+        const int top = WA.Top, middle = WA.Top + Half(WAH - Height), bottom = WA.Top + WAH - Height;
+        switch (Pos) {
+        case rpDefault: break;
+        case rpTopLeft: x = left, y = top; break;
+        case rpTopCenter: x = center, y = top; break;
+        case rpTopRight: x = right, y = top; break;
+        case rpMiddleLeft: x = left, y = middle; break;
+        case rpMiddleCenter: x = center, y = middle; break;
+        case rpMiddleRight: x = right, y = middle; break;
+        case rpBottomLeft: x = left, y = bottom; break;
+        case rpBottomCenter: x = center, y = bottom; break;
+        case rpBottomRight: x = right, y = bottom; break;
+        }
+        if (x < WA.Left)
+            x = WA.Left;
+        if (y < WA.Top)
+            y = WA.Top;
+    }
+    MoveWindow(window, x, y, Width, Height, 1);
+}
+
+void TQuorvel::SetFormPos(TResizeFormPos Value) {
+    if (Value == FFormPos)
+        return;
+    FFormPos = Value;
+    if (Designing())
+        return;
+    TCustomForm* form = OwnerForm();
+    if (!form)
+        return;
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    OffsetRect(&r, -r.left, -r.top);
+    PlaceForm(form, FFormPos, r.right, r.bottom);
+}
+
+} // namespace Quorvel
