@@ -51,10 +51,8 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(std::string_view name) const {
     if (name.empty())
         return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, name))
-            return c;
-    return nullptr;
+    auto it = FNameIndex.find(AnsiUpperCase(name));
+    return it == FNameIndex.end() ? nullptr : it->second;
 }
 
 bool IsValidIdent(std::string_view name) {
@@ -82,6 +80,15 @@ void TComponent::SetName(const String& name) {
             throw EComponentError("A component named " + name + " already exists");
     }
     String oldName = FName;
+    if (FOwner) {
+        if (!oldName.empty()) {
+            auto it = FOwner->FNameIndex.find(AnsiUpperCase(oldName));
+            if (it != FOwner->FNameIndex.end() && it->second == this)
+                FOwner->FNameIndex.erase(it);
+        }
+        if (!name.empty())
+            FOwner->FNameIndex.emplace(AnsiUpperCase(name), this);
+    }
     FName = name;
     NameChanged(oldName, name);
 }
@@ -105,6 +112,8 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->FOwner)
         component->FOwner->RemoveComponent(component);
     FComponents.push_back(component);
+    if (!component->FName.empty())
+        FNameIndex.emplace(AnsiUpperCase(component->FName), component);
     component->FOwner = this;
     if (Designing())
         component->SetDesigning(true);
@@ -117,9 +126,15 @@ void TComponent::RemoveComponent(TComponent* component) {
     if (!component->FName.empty())
         if (TComponent** field = FieldAddress(component->FName); field && *field == component)
             *field = nullptr;
-    auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it != FComponents.end())
-        FComponents.erase(it);
+    if (!component->FName.empty()) {
+        auto named = FNameIndex.find(AnsiUpperCase(component->FName));
+        if (named != FNameIndex.end() && named->second == component)
+            FNameIndex.erase(named);
+    }
+    // Components mostly leave last first (DestroyComponents): search from the end.
+    auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+    if (it != FComponents.rend())
+        FComponents.erase(std::next(it).base());
     component->FOwner = nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/vcl/Types.h"
 
 #include <memory>
+#include <unordered_map>
 
 #include <vector>
 
@@ -105,6 +106,9 @@ private:
     String FName;
     std::int64_t FTag = 0;
     std::vector<TComponent*> FComponents;
+    // Owned components by upper-cased name, so that naming and finding a component
+    // does not scan the list (forms with thousands of controls).
+    std::unordered_map<String, TComponent*> FNameIndex;
     std::unique_ptr<TPropertyBag> FBag;
     TComponent* FParentComponent = nullptr;
     TPoint FDesignInfo;

@@ -238,10 +238,11 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    auto it = std::find(FControls.begin(), FControls.end(), control);
-    if (it == FControls.end())
+    // Controls mostly leave last first: search from the end.
+    auto it = std::find(FControls.rbegin(), FControls.rend(), control);
+    if (it == FControls.rend())
         return;
-    FControls.erase(it);
+    FControls.erase(std::next(it).base());
     control->FParent = nullptr;
     if (auto* win = dynamic_cast<TWinControl*>(control))
         win->DestroyHandle();

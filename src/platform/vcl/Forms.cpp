@@ -86,13 +86,16 @@ TComponent** TFieldTable::Add(const String& name, TComponent* component) {
     if (!slot)
         slot = std::make_unique<TComponent*>(nullptr);
     *slot = component;
+    FByComponent.emplace(component, slot.get());
     return slot.get();
 }
 
 void TFieldTable::Forget(TComponent* component) {
-    for (auto& [name, slot] : FSlots)
-        if (*slot == component)
-            *slot = nullptr;
+    auto [first, last] = FByComponent.equal_range(component);
+    for (auto it = first; it != last; ++it)
+        if (*it->second == component)
+            *it->second = nullptr;
+    FByComponent.erase(first, last);
 }
 
 // ---- TCustomForm ----------------------------------------------------------------------

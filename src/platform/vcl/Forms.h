@@ -4,6 +4,7 @@
 #include "platform/vcl/Controls.h"
 
 #include <map>
+#include <unordered_map>
 #include <memory>
 
 namespace Vcl {
@@ -74,6 +75,8 @@ public:
 
 private:
     std::map<String, std::unique_ptr<TComponent*>, TNameLess> FSlots;
+    // The slots each component was put in, so a freed one is forgotten at once.
+    std::unordered_multimap<TComponent*, TComponent**> FByComponent;
 };
 
 class TCustomForm : public TWinControl {
