@@ -69,6 +69,10 @@ APPBARDATA GetTaskbarInfo(int& Width, int& Height, int& Edge, bool ValidTaskbar)
 
 namespace {
 int Half(int v) { return v / 2; } // C++ division truncates toward zero
+
+struct TAnchorPoints {
+    int Left, Center, Right, Top, Middle, Bottom;
+};
 } // namespace
 
 void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
@@ -85,41 +89,34 @@ void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
     if (y + Height > WA.Top + WAH)
         y = WA.Top + WAH - Height;
 
-    if (IsDwmEnabled && frame.Excess.X > 0 && frame.Excess.Y > 0) {
-        // Anchor the visible frame, not the window rectangle.
+    // The anchors' coordinates: left/centre/right and top/middle/bottom.
+    TAnchorPoints a;
+    const bool compensated = IsDwmEnabled && frame.Excess.X > 0 && frame.Excess.Y > 0;
+    if (compensated) {
+        // Anchor the visible frame, not the window rectangle. The far edges
+        // subtract no inset.
         const int VW = Width - frame.Excess.X, VH = Height - frame.Excess.Y;
         const int ix = frame.Inset.X, iy = frame.Inset.Y;
-        const int left = WA.Left - ix, center = WA.Left + Half(WAW - VW) - ix,
-                  right = WA.Left + WAW - VW;
-        const int top = WA.Top - iy, middle = WA.Top + Half(WAH - VH) - iy,
-                  bottom = WA.Top + WAH - VH;
-        switch (Pos) {
-        case rpDefault: break;
-        case rpTopLeft: x = left, y = top; break;
-        case rpTopCenter: x = center, y = top; break;
-        case rpTopRight: x = right, y = top; break;
-        case rpMiddleLeft: x = left, y = middle; break;
-        case rpMiddleCenter: x = center, y = middle; break;
-        case rpMiddleRight: x = right, y = middle; break;
-        case rpBottomLeft: x = left, y = bottom; break;
-        case rpBottomCenter: x = center, y = bottom; break;
-        case rpBottomRight: x = right, y = bottom; break;
-        }
+        a = {WA.Left - ix, WA.Left + Half(WAW - VW) - ix, WA.Left + WAW - VW,
+             WA.Top - iy,  WA.Top + Half(WAH - VH) - iy,  WA.Top + WAH - VH};
     } else {
-        const int left = WA.Left, center = WA.Left + Half(WAW - Width), right = WA.Left + WAW - Width;
-        const int top = WA.Top, middle = WA.Top + Half(WAH - Height), bottom = WA.Top + WAH - Height;
-        switch (Pos) {
-        case rpDefault: break;
-        case rpTopLeft: x = left, y = top; break;
-        case rpTopCenter: x = center, y = top; break;
-        case rpTopRight: x = right, y = top; break;
-        case rpMiddleLeft: x = left, y = middle; break;
-        case rpMiddleCenter: x = center, y = middle; break;
-        case rpMiddleRight: x = right, y = middle; break;
-        case rpBottomLeft: x = left, y = bottom; break;
-        case rpBottomCenter: x = center, y = bottom; break;
-        case rpBottomRight: x = right, y = bottom; break;
-        }
+        a = {WA.Left, WA.Left + Half(WAW - Width),  WA.Left + WAW - Width,
+             WA.Top,  WA.Top + Half(WAH - Height), WA.Top + WAH - Height};
+    }
+    switch (Pos) {
+    case rpDefault: break;
+    case rpTopLeft: x = a.Left, y = a.Top; break;
+    case rpTopCenter: x = a.Center, y = a.Top; break;
+    case rpTopRight: x = a.Right, y = a.Top; break;
+    case rpMiddleLeft: x = a.Left, y = a.Middle; break;
+    case rpMiddleCenter: x = a.Center, y = a.Middle; break;
+    case rpMiddleRight: x = a.Right, y = a.Middle; break;
+    case rpBottomLeft: x = a.Left, y = a.Bottom; break;
+    case rpBottomCenter: x = a.Center, y = a.Bottom; break;
+    case rpBottomRight: x = a.Right, y = a.Bottom; break;
+    }
+    // Only the plain path keeps the form inside the near edges.
+    if (!compensated) {
         if (x < WA.Left)
             x = WA.Left;
         if (y < WA.Top)
