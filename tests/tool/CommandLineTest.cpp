@@ -1,0 +1,126 @@
+// Usage and file errors, exit statuses, and the check and print commands.
+#include "tool/ToolTestSupport.h"
+
+namespace ToolTest {
+namespace {
+
+const std::string Broken = "object Form1: TForm1\n  Left = 0\n  Top = = 3\nend\n";
+const std::string UnknownClass = "object Form1: TForm1\n  ClientWidth = 100\n"
+                                 "  object W1: TWidget\n    Left = 1\n  end\nend\n";
+
+TEST(CommandLine, CheckReportsEachFileAndSucceedsOnlyWhenAllRead) {
+    TScratch dir;
+    const std::string good = Example("OrderEntry.dfm");
+    const std::string bad = dir.Write("bad.dfm", Broken);
+    TResult r = Quorvel({"check", good, bad});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out.rfind(good + ": ok\n" + bad + ":3:9: error: ", 0), 0u) << r.Out;
+
+    EXPECT_EQ(Quorvel({"check", good, Example("LogViewer.dfm")}).Status, 0);
+    // Unknown classes fail strict reading and pass lenient reading.
+    const std::string odd = dir.Write("odd.dfm", UnknownClass);
+    r = Quorvel({"check", odd});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out, odd + ":3:3: error: Class TWidget not found\n");
+    EXPECT_EQ(Quorvel({"check", "--lenient", odd}).Out, odd + ": ok\n");
+    r = Quorvel({"check", dir.Path("missing.dfm")});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out.rfind(dir.Path("missing.dfm") + ": error: ", 0), 0u) << r.Out;
+}
+
+TEST(CommandLine, PrintWritesTheCanonicalText) {
+    TScratch dir;
+    const std::string file =
+        dir.Write("f.dfm", "object  Form1 :TForm1\r\n  Caption='It''s'\r\n  Tag=$0A\r\n"
+                           "object B: TButton\r\nend\r\nend");
+    TResult r = Quorvel({"print", file});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "object Form1: TForm1\n  Caption = 'It''s'\n  Tag = $0A\n"
+                     "  object B: TButton\n  end\nend\n");
+    // Printing the printed text changes nothing.
+    EXPECT_EQ(Quorvel({"print", dir.Write("g.dfm", r.Out)}).Out, r.Out);
+
+    r = Quorvel({"print", dir.Write("bad.dfm", Broken)});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_TRUE(r.Out.empty());
+    EXPECT_EQ(r.Err.rfind(dir.Path("bad.dfm") + ":3:9: error: ", 0), 0u) << r.Err;
+}
+
+TEST(CommandLine, RunRefusesFilesThatDoNotLoad) {
+    TScratch dir;
+    TResult r = Quorvel({"run", dir.Write("bad.dfm", Broken), "client", "800x600"});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_TRUE(r.Out.empty());
+    EXPECT_EQ(r.Err.rfind(dir.Path("bad.dfm") + ":3:9: error: ", 0), 0u) << r.Err;
+
+    const std::string odd = dir.Write("odd.dfm", UnknownClass);
+    r = Quorvel({"run", odd});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Err, odd + ":3:3: error: Class TWidget not found\n");
+    r = Quorvel({"run", "--lenient", odd, "--json"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(json::parse(r.Out)[0]["controls"][0]["class"], "TWidget");
+
+    r = Quorvel({"run", dir.Path("missing.dfm")});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Err.find("missing.dfm"), std::string::npos);
+
+    r = Quorvel({"run", dir.Write("button.dfm", "object B: TButton\nend\n")});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Err.find("is not a form"), std::string::npos) << r.Err;
+}
+
+TEST(CommandLine, UsageErrorsExitWithTwoBeforeAnythingRuns) {
+    const std::string form = Example("OrderEntry.dfm");
+    struct TCase {
+        std::vector<std::string> Args;
+        std::string Message;
+    };
+    const std::vector<TCase> cases{
+        {{}, "subcommand"},
+        {{"frobnicate"}, "frobnicate"},
+        {{"run", form, "--frobnicate"}, "frobnicate"},
+        {{"run", form, "jump"}, "unknown action 'jump'"},
+        {{"run", form, "client", "800"}, "client WxH"},
+        {{"run", form, "client"}, "missing arguments"},
+        {{"run", form, "drag", "sideways", "1", "1"}, "EDGE"},
+        {{"run", form, "move", "1", "up"}, "'up' is not a whole number"},
+        {{"run", form, "set", "Caption"}, "COMPONENT.PROPERTY=VALUE"},
+        {{"run", form, "add", "TButton", "B", "Form1", "1,2,3"}, "L,T,W,H"},
+        {{"run", form, "--screen", "12"}, "--screen"},
+        {{"run", form, "--screen", "800x600@0"}, "--screen"},
+        {{"run", form, "--monitor", "10,10"}, "--monitor"},
+        {{"run", form, "--taskbar", "middle"}, "--taskbar"},
+        {{"run", form, "--os", "ten"}, "--os"},
+        {{"run", form, "--dwm", "maybe"}, "--dwm"},
+        {{"run", form, "--locale", "JAPANESE"}, "--locale"},
+        {{"design", form, "--set", "nothing"}, "COMPONENT.PROPERTY=VALUE"},
+        {{"check"}, "FILE"},
+    };
+    for (const TCase& c : cases) {
+        TResult r = Quorvel(c.Args);
+        std::string joined;
+        for (const auto& a : c.Args)
+            joined += a + " ";
+        EXPECT_EQ(r.Status, 2) << joined;
+        EXPECT_NE(r.Err.find(c.Message), std::string::npos) << joined << "\n" << r.Err;
+        EXPECT_TRUE(r.Out.empty() || r.Out.find("after") == std::string::npos) << joined;
+    }
+}
+
+TEST(CommandLine, HelpDocumentsTheContract) {
+    TResult r = Quorvel({"--help"});
+    EXPECT_EQ(r.Status, 0);
+    for (const char* text : {"quorvel check FILE", "quorvel print FILE", "quorvel run",
+                             "quorvel design FILE --set", "quorvel palette", "Exit status"})
+        EXPECT_NE(r.Out.find(text), std::string::npos) << text;
+    r = Quorvel({"run", "--help"});
+    EXPECT_EQ(r.Status, 0);
+    for (const char* text :
+         {"--screen", "--monitor", "--taskbar", "--os", "--locale", "--dwm", "--custom-style",
+          "--lenient", "--json", "--svg", "drag EDGE DX DY", "dynamic-delete", "\"parentFont\""})
+        EXPECT_NE(r.Out.find(text), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace ToolTest

@@ -1,0 +1,260 @@
+#include "CommandLine.h"
+
+#include "Design.h"
+#include "FormFiles.h"
+#include "Palette.h"
+#include "Report.h"
+#include "RunSession.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#ifndef QUORVEL_DEFAULT_EXAMPLE
+#define QUORVEL_DEFAULT_EXAMPLE "examples/OrderEntry.dfm"
+#endif
+
+namespace QuorvelTool {
+
+namespace {
+
+const char* const ToolFooter = R"(Commands:
+  quorvel check FILE...             read form files; FILE: ok or FILE:LINE:COL: error: MESSAGE
+  quorvel print FILE                write the form back in canonical text syntax
+  quorvel run [FILE [FRAME_FILE...]] [OPTIONS] [ACTION...]
+                                    load the form on a fresh simulated desktop, show it, run
+                                    the actions, report a snapshot after each (default: the
+                                    bundled example)
+  quorvel design FILE --set COMPONENT.PROPERTY=VALUE... [--screen ...] [-o OUT]
+                                    edit in design mode through the setters; writes the form
+                                    with fresh design values
+  quorvel palette [PACKAGE]         load the component package and list its palette pages
+
+Exit status: 0 success; 1 an action failed or a setter refused a value; 2 usage or
+file errors. 'quorvel COMMAND --help' tells more.)";
+
+const char* const RunFooter = R"(Actions (run in order, a snapshot after each):
+  show                    show the form (it is shown once before the first action)
+  client WxH              resize so that the client area is WxH
+  outer WxH               resize the window to WxH
+  drag EDGE DX DY         a user drag; EDGE: left right top bottom topleft topright
+                          bottomleft bottomright
+  maximize | restore | minimize
+  move X Y                move the window (a user move)
+  set COMPONENT.PROPERTY=VALUE
+                          run-time assignment through the setter; VALUE in form-file
+                          syntax ('text', 12, True, [fsBold]); Form1.Caption=text also works
+  add CLASS NAME OWNER L,T,W,H
+                          create a control at run time; OWNER is the form or a frame
+  free NAME               free a component (FRAME.NAME for a frame's control)
+  dynamic-add | dynamic-delete
+                          TQuorvel.DynamicAdd / DynamicDelete
+
+Output: a table per snapshot; with --json one array of
+  {"action", "form": {"name", "client": [w, h], "window": [l, t, r, b], "font",
+   "state": "normal|maximized|minimized"},
+   "controls": [{"name", "class", "owner", "bounds": [l, t, w, h], "font": size or null,
+                 "parentFont"}],
+   "events": [[xscale, yscale], ...], "error": message (only when the step failed)}
+Controls come in their owner's component order, a frame's controls after the frame.
+A failing action is reported in its snapshot's error and the run goes on (exit 1).)";
+
+void AddDesktopOptions(CLI::App& command, TDesktopOptions& desktop) {
+    command.add_option("--screen", desktop.Screen, "primary monitor WxH[@DPI]")
+        ->capture_default_str();
+    command.add_option("--monitor", desktop.Monitors, "another monitor X,Y,WxH[@DPI] (repeatable)")
+        ->allow_extra_args(false);
+    command.add_option("--taskbar", desktop.Taskbar, "EDGE[:THICKNESS][:autohide] or none")
+        ->capture_default_str();
+    command.add_option("--os", desktop.Os, "system version MAJOR.MINOR")->capture_default_str();
+    command.add_option("--locale", desktop.Locale,
+                       "user locale abbreviation (default from LANG: ja* gives JPN, else ENU)");
+    command.add_option("--dwm", desktop.Dwm, "desktop composition on|off")->capture_default_str();
+    command.add_flag("--custom-style", desktop.CustomStyle, "a custom visual style is active");
+}
+
+bool LooksLikeFormFile(const std::string& token) {
+    if (std::filesystem::is_regular_file(token))
+        return true;
+    const std::string ext = Vcl::AnsiLowerCase(std::filesystem::path(token).extension().string());
+    return ext == ".dfm";
+}
+
+// FILE [FRAME_FILE...] [ACTION...]: files until the first action word.
+void SplitRunArguments(const std::vector<std::string>& args, TRunOptions& options) {
+    std::size_t i = 0;
+    if (args.empty() || IsActionWord(args[0])) {
+        options.FormFile = DefaultExample();
+    } else {
+        options.FormFile = args[0];
+        i = 1;
+        while (i < args.size() && !IsActionWord(args[i]) && LooksLikeFormFile(args[i]))
+            options.FrameFiles.push_back(args[i++]);
+    }
+    options.Actions = ParseActions({args.begin() + static_cast<std::ptrdiff_t>(i), args.end()});
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.flush();
+    return static_cast<bool>(file);
+}
+
+struct TRunOutput {
+    bool Json = false;
+    std::string Svg;
+    std::string Png;
+};
+
+int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOutput& output,
+        std::ostream& out, std::ostream& err) {
+    SplitRunArguments(args, options);
+    if (!output.Png.empty() && !HavePngConverter())
+        throw EUsageError("--png needs rsvg-convert (Debian package librsvg2-bin), which is "
+                          "not installed");
+
+    const TRunResult result = RunForm(options);
+    if (!result.Loaded) {
+        err << result.LoadError << "\n";
+        return 2;
+    }
+    if (output.Json)
+        WriteJson(result.Snapshots, out);
+    else
+        WriteTable(result.Snapshots, out);
+
+    int status = result.ActionFailed ? 1 : 0;
+    if (!output.Svg.empty() || !output.Png.empty()) {
+        const std::string svg = MakeSvg(result.Snapshots);
+        std::string svgFile = output.Svg;
+        if (svgFile.empty()) {
+            // The converter reads a file; a private one that goes away afterwards.
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "quorvel-XXXXXX.svg").string();
+            int fd = mkstemps(pattern.data(), 4);
+            if (fd < 0) {
+                err << "quorvel: error: cannot create a temporary file\n";
+                return 2;
+            }
+            ::close(fd);
+            svgFile = pattern;
+        }
+        if (!WriteText(svgFile, svg)) {
+            err << FormatError(svgFile, "cannot write the file") << "\n";
+            return 2;
+        }
+        if (!output.Png.empty()) {
+            const std::string problem = ConvertSvgToPng(svgFile, output.Png);
+            if (output.Svg.empty())
+                std::remove(svgFile.c_str());
+            if (!problem.empty()) {
+                err << "quorvel: error: " << problem << "\n";
+                return 2;
+            }
+        }
+    }
+    return status;
+}
+
+} // namespace
+
+std::string DefaultExample() {
+    const char* path = std::getenv("QUORVEL_EXAMPLE");
+    return path && *path ? path : QUORVEL_DEFAULT_EXAMPLE;
+}
+
+int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Runs Windows form files on a simulated desktop and shows where every control "
+                 "ends up.",
+                 "quorvel"};
+    app.require_subcommand(1);
+    app.footer(ToolFooter);
+
+    bool lenient = false;
+    std::vector<std::string> checkFiles;
+    CLI::App* check = app.add_subcommand("check", "Read form files and report the first error "
+                                                  "of each");
+    check->add_option("FILE", checkFiles, "form files")->required();
+    check->add_flag("--lenient", lenient, "accept unknown classes and properties");
+
+    std::string printFile;
+    CLI::App* print = app.add_subcommand("print", "Write a form file in canonical text syntax");
+    print->add_option("FILE", printFile, "form file")->required();
+
+    TRunOptions runOptions;
+    TRunOutput runOutput;
+    std::vector<std::string> runArgs;
+    CLI::App* run = app.add_subcommand(
+        "run", "Load a form on a fresh simulated desktop, show it, run actions, report layouts");
+    run->add_option("ARGS", runArgs, "FILE [FRAME_FILE...] [ACTION...]");
+    AddDesktopOptions(*run, runOptions.Desktop);
+    run->add_flag("--lenient", runOptions.Lenient, "accept unknown classes and properties");
+    run->add_flag("--attach", runOptions.Attach,
+                  "put a TQuorvel on a form that has none (design values from the form)");
+    run->add_flag("--json", runOutput.Json, "write the snapshots as one JSON array");
+    run->add_option("--svg", runOutput.Svg, "draw the snapshots side by side into FILE");
+    run->add_option("--png", runOutput.Png, "the same picture as PNG (needs rsvg-convert)");
+    run->footer(RunFooter);
+
+    TDesignOptions designOptions;
+    CLI::App* design = app.add_subcommand(
+        "design", "Assign properties in design mode and write the form with fresh design values");
+    design->add_option("FILE", designOptions.File, "form file")->required();
+    design->add_option("--set", designOptions.Assignments, "COMPONENT.PROPERTY=VALUE...");
+    AddDesktopOptions(*design, designOptions.Desktop);
+    design->add_flag("--lenient", designOptions.Lenient, "accept unknown classes and properties");
+    design->add_option("-o,--output", designOptions.Output,
+                       "output file (default: standard output)");
+
+    std::string package;
+    CLI::App* palette = app.add_subcommand(
+        "palette", "Load the component package, register it and list its palette pages");
+    palette->add_option("PACKAGE", package,
+                        "the package's shared library (default: the one "
+                        "built with the tool)");
+
+    // CLI11 would only say that a command is missing.
+    const std::vector<std::string> commands{"check", "print", "run", "design", "palette"};
+    if (!args.empty() && !args[0].empty() && args[0][0] != '-' &&
+        std::find(commands.begin(), commands.end(), args[0]) == commands.end()) {
+        err << "quorvel: error: unknown command '" << args[0]
+            << "' (commands: check print run design palette; see quorvel --help)\n";
+        return 2;
+    }
+    try {
+        // CLI11 takes the arguments last first.
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e, out, err);
+        return e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success) ? 0 : 2;
+    }
+
+    try {
+        if (*check)
+            return CheckFiles(checkFiles, lenient, out);
+        if (*print)
+            return PrintFile(printFile, out, err);
+        if (*run)
+            return Run(runOptions, runArgs, runOutput, out, err);
+        if (*design)
+            return RunDesign(designOptions, out, err);
+        if (*palette)
+            return ListPalette(package.empty() ? DefaultPackage() : package, out, err);
+    } catch (const EUsageError& e) {
+        err << "quorvel: error: " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        err << "quorvel: error: " << e.what() << "\n";
+        return 2;
+    }
+    return 2;
+}
+
+} // namespace QuorvelTool

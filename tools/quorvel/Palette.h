@@ -1,0 +1,17 @@
+// `quorvel palette`: loads a component package as the designer does, runs its
+// start-up and registration, and lists the palette pages it filled.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace QuorvelTool {
+
+// The package built beside the tool, unless QUORVEL_PACKAGE names another.
+std::string DefaultPackage();
+
+// Prints "PAGE: CLASS CLASS ..." per page. 0 on success, 1 when the package's own
+// code fails, 2 when it cannot be loaded.
+int ListPalette(const std::string& package, std::ostream& out, std::ostream& err);
+
+} // namespace QuorvelTool

@@ -1,0 +1,181 @@
+#include "RunSession.h"
+
+#include "FormFiles.h"
+#include "component/Quorvel.h"
+#include "platform/vcl/Filer.h"
+#include "platform/vcl/FormStreaming.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace QuorvelTool {
+
+using namespace Vcl;
+using Quorvel::TQuorvel;
+
+namespace {
+
+// Collects the factors of every resize pass of one component into the current
+// step's list, then calls the handler the component had before.
+class TExitResizeHook {
+public:
+    TExitResizeHook(std::vector<std::pair<double, double>>& sink,
+                    Quorvel::TExitResizeEvent previous)
+        : FSink(sink), FPrevious(std::move(previous)) {}
+
+    void Fired(TObject* sender, double xScale, double yScale) {
+        FSink.emplace_back(xScale, yScale);
+        FPrevious(sender, xScale, yScale);
+    }
+
+private:
+    std::vector<std::pair<double, double>>& FSink;
+    Quorvel::TExitResizeEvent FPrevious;
+};
+
+// Sets defined properties (the design values) as if a form file held them.
+class TDesignValueFiler final : public TFiler {
+public:
+    explicit TDesignValueFiler(std::map<String, int> values) : FValues(std::move(values)) {}
+    bool Writing() const override { return false; }
+    void DefineProperty(const String& name, TReaderProc read, TWriterProc, bool) override {
+        auto it = FValues.find(name);
+        if (it == FValues.end() || !read)
+            return;
+        const TFormValue value = TFormValue::MakeInteger(it->second);
+        TReader reader(value);
+        read(reader);
+    }
+
+private:
+    std::map<String, int> FValues;
+};
+
+bool HasComponent(TCustomForm& form) {
+    for (int i = 0; i < form.ComponentCount(); ++i)
+        if (dynamic_cast<TQuorvel*>(form.Components(i)))
+            return true;
+    return false;
+}
+
+String FreeName(TComponent& owner, const String& base) {
+    for (int n = 1;; ++n) {
+        String name = base + std::to_string(n);
+        if (!owner.FindComponent(name))
+            return name;
+    }
+}
+
+void Attach(TCustomForm& form) {
+    auto* component = new TQuorvel(&form);
+    component->SetName(FreeName(form, "Quorvel"));
+    TDesignValueFiler filer({{"DesignFrmW", form.ClientWidth()},
+                             {"DesignFrmH", form.ClientHeight()},
+                             {"DesignDpiW", form.PixelsPerInch()},
+                             {"DesignDpiH", form.PixelsPerInch()}});
+    component->DefineProperties(filer);
+    // The component takes part only through a published field of its form.
+    form.Fields().Add(component->Name(), component);
+    component->Loaded();
+}
+
+// A frame file on its own is shown on a plain form of the frame's size.
+std::unique_ptr<TComponent> HostFrame(std::unique_ptr<TComponent> root) {
+    auto* frame = dynamic_cast<TCustomFrame*>(root.get());
+    if (!frame)
+        return root;
+    auto host = std::make_unique<TForm>(nullptr);
+    host->SetName("FrameHost");
+    host->SetClientWidth(frame->Width());
+    host->SetClientHeight(frame->Height());
+    host->InsertComponent(root.release());
+    frame->SetParent(host.get());
+    frame->SetLeft(0);
+    frame->SetTop(0);
+    return host;
+}
+
+} // namespace
+
+TRunResult RunForm(const TRunOptions& options) {
+    TRunResult result;
+    TDesktopScope desktop(options.Desktop);
+
+    // Declared before the form so that they outlive it: the form's components may
+    // still fire while the form goes.
+    std::vector<std::pair<double, double>> events;
+    std::vector<std::unique_ptr<TExitResizeHook>> hooks;
+    std::unique_ptr<TComponent> root;
+
+    try {
+        TFormLoadOptions load;
+        load.FileName = options.FormFile;
+        load.FrameFiles = options.FrameFiles;
+        load.Lenient = options.Lenient;
+        root = HostFrame(LoadFormFile(options.FormFile, load));
+    } catch (const EReadError& e) {
+        result.LoadError = FormatReadError(options.FormFile, e);
+        return result;
+    } catch (const std::exception& e) {
+        result.LoadError = FormatError(options.FormFile, e.what());
+        return result;
+    }
+    auto* form = dynamic_cast<TCustomForm*>(root.get());
+    if (!form) {
+        result.LoadError =
+            FormatError(options.FormFile, "the root " + root->ClassName() + " is not a form");
+        return result;
+    }
+    result.Loaded = true;
+
+    auto bindHooks = [&] {
+        for (int i = 0; i < form->ComponentCount(); ++i) {
+            auto* component = dynamic_cast<TQuorvel*>(form->Components(i));
+            if (!component)
+                continue;
+            bool bound = false;
+            for (const auto& hook : hooks)
+                bound = bound || component->OnExitResize.Method().Data == hook.get();
+            if (bound)
+                continue;
+            hooks.push_back(std::make_unique<TExitResizeHook>(events, component->OnExitResize));
+            component->OnExitResize =
+                Quorvel::TExitResizeEvent::Bind<&TExitResizeHook::Fired>(hooks.back().get());
+        }
+    };
+
+    auto step = [&](const std::string& label, auto&& action) {
+        events.clear();
+        std::optional<std::string> error;
+        try {
+            action();
+        } catch (const std::exception& e) {
+            error = e.what();
+            result.ActionFailed = true;
+        }
+        bindHooks();
+        TSnapshot snapshot = TakeSnapshot(*form, label);
+        snapshot.Events = events;
+        snapshot.Error = error;
+        result.Started = result.Started || !events.empty();
+        result.Snapshots.push_back(std::move(snapshot));
+    };
+
+    // The component's start-up already ran while the file was read; attaching one
+    // counts as part of loading, so a failure there is the show step's error.
+    step("show", [&] {
+        bindHooks();
+        if (options.Attach && !HasComponent(*form)) {
+            Attach(*form);
+            result.Attached = true;
+            bindHooks();
+        }
+        form->Show();
+    });
+    for (const TAction& action : options.Actions)
+        step(action.Text, [&] { RunAction(action, *form); });
+    return result;
+}
+
+} // namespace QuorvelTool

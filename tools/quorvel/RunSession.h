@@ -1,0 +1,37 @@
+// `quorvel run`: a form on a fresh simulated desktop, shown, then the actions one
+// after another, with a snapshot after the show and after every action.
+#pragma once
+
+#include "Actions.h"
+#include "DesktopOptions.h"
+#include "Snapshot.h"
+
+#include <string>
+#include <vector>
+
+namespace QuorvelTool {
+
+struct TRunOptions {
+    std::string FormFile;
+    std::vector<std::string> FrameFiles;
+    TDesktopOptions Desktop;
+    bool Lenient = false;
+    // Puts a TQuorvel on a form that has none, with the form's client size and
+    // resolution as loaded for design values.
+    bool Attach = false;
+    std::vector<TAction> Actions;
+};
+
+struct TRunResult {
+    bool Loaded = false;
+    std::string LoadError; // the formatted error when the file did not load as a form
+    bool Attached = false; // a TQuorvel was put on the form
+    bool Started = false;  // a resize pass ran at least once
+    bool ActionFailed = false;
+    std::vector<TSnapshot> Snapshots;
+};
+
+// Raises EUsageError when the desktop options do not make a desktop.
+TRunResult RunForm(const TRunOptions& options);
+
+} // namespace QuorvelTool

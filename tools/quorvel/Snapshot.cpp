@@ -1,0 +1,90 @@
+#include "Snapshot.h"
+
+#include "platform/vcl/TypInfo.h"
+
+namespace QuorvelTool {
+
+using namespace Vcl;
+
+namespace {
+
+const char* StateName(TWindowState state) {
+    switch (state) {
+    case wsMaximized:
+        return "maximized";
+    case wsMinimized:
+        return "minimized";
+    case wsNormal:
+        break;
+    }
+    return "normal";
+}
+
+TControlState ControlState(TCustomForm& form, TControl& control) {
+    TControlState s;
+    s.Name = control.Name();
+    s.ClassName = control.ClassName();
+    s.Owner = control.Owner() ? control.Owner()->Name() : std::string();
+    const TRect bounds = control.BoundsRect();
+    s.Left = bounds.Left;
+    s.Top = bounds.Top;
+    s.Width = bounds.Width();
+    s.Height = bounds.Height();
+    s.ClientLeft = s.Left;
+    s.ClientTop = s.Top;
+    // The chain is bounded by the number of controls, and a parent is never its own
+    // descendant, but a cap keeps a broken chain from looping.
+    int guard = 0;
+    for (TWinControl* parent = control.Parent(); parent && parent != &form && guard < 1000;
+         parent = parent->Parent(), ++guard) {
+        s.ClientLeft += parent->Left();
+        s.ClientTop += parent->Top();
+        ++s.Depth;
+    }
+    if (auto* windowed = dynamic_cast<TWinControl*>(&control))
+        s.Container = windowed->ControlCount() > 0;
+    if (GetPropInfo(control, "Font"))
+        s.FontSize = control.Font()->Size();
+    s.ParentFont = control.ParentFont();
+    return s;
+}
+
+void AddOwned(TCustomForm& form, TComponent& owner, std::vector<TControlState>& out, int depth) {
+    for (int i = 0; i < owner.ComponentCount(); ++i) {
+        TComponent* component = owner.Components(i);
+        auto* control = dynamic_cast<TControl*>(component);
+        if (!control)
+            continue;
+        out.push_back(ControlState(form, *control));
+        // Frames inside frames are listed too, each after its frame.
+        if (dynamic_cast<TCustomFrame*>(control) && depth < 16)
+            AddOwned(form, *control, out, depth + 1);
+    }
+}
+
+} // namespace
+
+TSnapshot TakeSnapshot(TCustomForm& form, std::string action) {
+    TSnapshot s;
+    s.Action = std::move(action);
+    s.FormName = form.Name();
+    s.Caption = form.GetText();
+    s.ClientWidth = form.ClientWidth();
+    s.ClientHeight = form.ClientHeight();
+    TRect window = form.BoundsRect();
+    if (form.HandleAllocated()) {
+        Win32::RECT r{};
+        if (Win32::GetWindowRect(form.Handle(), &r))
+            window = TRect::From(r);
+    }
+    s.WindowLeft = window.Left;
+    s.WindowTop = window.Top;
+    s.WindowRight = window.Right;
+    s.WindowBottom = window.Bottom;
+    s.FontSize = form.Font()->Size();
+    s.State = StateName(form.WindowState());
+    AddOwned(form, form, s.Controls, 0);
+    return s;
+}
+
+} // namespace QuorvelTool
