@@ -145,6 +145,15 @@ LRESULT Forward(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TQuorvel::InstallWndProc(HWND Window) {
+    // The component's procedure may still be in the window's chain, below one
+    // that was installed after it and kept it from leaving: it takes back the
+    // procedure it forwarded to, since installing it on top again would make the
+    // chain a loop.
+    if (auto it = Orphans().find(Window); it != Orphans().end()) {
+        lpPrevWndProc = it->second;
+        Orphans().erase(it);
+        return;
+    }
     lpPrevWndProc = SetWindowLongPtrW(Window, GWLP_WNDPROC, OwnProc());
 }
 
