@@ -41,6 +41,12 @@ APPBARDATA GetTaskbarInfo(int& Width, int& Height, int& Edge, bool ValidTaskbar)
         rc.right = Width;
     if (rc.bottom > Height)
         rc.bottom = Height;
+    // A bar wholly beyond the size given (the primary's taskbar measured against a
+    // smaller monitor) has no thickness there, not a negative one.
+    if (rc.right < rc.left)
+        rc.right = rc.left;
+    if (rc.bottom < rc.top)
+        rc.bottom = rc.top;
     switch (bar.uEdge) {
     case ABE_TOP: Edge = 0; break;
     case ABE_LEFT: Edge = 1; break;

@@ -41,6 +41,9 @@ const TBar Bars[] = {
     // Reaching beyond the size given: clipped before its thickness is taken.
     {{E::Left, 60, false}, true, Small, 1, ABE_LEFT, {0, 0, 60, 1024}, {1220, 1024}},
     {{E::Top, 30, false}, true, Small, 0, ABE_TOP, {0, 0, 1280, 30}, {1280, 994}},
+    // Lying wholly beyond the size given (a smaller second monitor): it takes nothing
+    // rather than a negative thickness.
+    {{E::Bottom, 40, false}, true, Small, 3, ABE_BOTTOM, {0, 1040, 1280, 1040}, {1280, 1024}},
 };
 
 TEST_F(Taskbar, EdgeRectangleAndTheRoomLeft) {
