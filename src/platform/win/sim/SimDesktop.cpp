@@ -28,6 +28,10 @@ void CheckConfig(const TDesktopConfig& config) {
     }
     if (config.Taskbar.Thickness < 0)
         throw std::invalid_argument("Sim::TDesktop: negative taskbar thickness");
+    const TFrameMetrics& f = config.Frame;
+    if (f.SizeableBorder < 0 || f.FixedBorder < 0 || f.ThinBorder < 0 || f.Caption < 0 ||
+        f.SmallCaption < 0 || f.MinTrackSize.x < 0 || f.MinTrackSize.y < 0 || f.MaxTrackExtra < 0)
+        throw std::invalid_argument("Sim::TDesktop: negative frame metric");
 }
 
 bool Sizeable(const TWindow& window) {
@@ -89,20 +93,49 @@ LONG Height(const RECT& r) {
     return Saturate(static_cast<long long>(r.bottom) - r.top);
 }
 
-int FrameBorder(DWORD style, DWORD exStyle) {
+int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
     if (style & WS_THICKFRAME)
-        return 8;
+        return metrics.SizeableBorder;
     if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
-        return 3;
+        return metrics.FixedBorder;
     if (style & WS_BORDER)
-        return 1;
+        return metrics.ThinBorder;
     return 0;
 }
 
-int CaptionHeight(DWORD style, DWORD exStyle) {
+int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
     if ((style & WS_CAPTION) != WS_CAPTION)
         return 0;
-    return (exStyle & WS_EX_TOOLWINDOW) ? 17 : 23;
+    return (exStyle & WS_EX_TOOLWINDOW) ? metrics.SmallCaption : metrics.Caption;
+}
+
+namespace {
+const TFrameMetrics& CurrentMetrics() {
+    static const TFrameMetrics defaults;
+    return GCurrent != nullptr ? GCurrent->Config().Frame : defaults;
+}
+} // namespace
+
+int FrameBorder(DWORD style, DWORD exStyle) {
+    return FrameBorder(CurrentMetrics(), style, exStyle);
+}
+
+int CaptionHeight(DWORD style, DWORD exStyle) {
+    return CaptionHeight(CurrentMetrics(), style, exStyle);
+}
+
+TDesktopConfig WineLikeConfig() {
+    TDesktopConfig config;
+    config.Monitors = {TMonitorConfig{{0, 0, 1280, 1024}, 96}};
+    config.Taskbar = {TTaskbarEdge::Bottom, 1, true};
+    config.Frame = {4, 3, 1, 19, 16, {112, 27}, 4};
+    config.OsMajor = 10;
+    config.OsMinor = 0;
+    config.Composition = true;
+    config.ExtendedFrameBounds = false;
+    config.FirstShowAlwaysSizes = true;
+    config.LocaleAbbrev = "ENU";
+    return config;
 }
 
 TDesktop::TImpl::TImpl(TDesktopConfig config) : Config(std::move(config)) {

@@ -9,7 +9,9 @@
 //
 // Judgement calls where Windows' behaviour is not fully specified:
 //
-// - Frame metrics (per window style, identical at every DPI):
+// - Frame metrics (per window style, identical at every DPI; the numbers are
+//   TFrameMetrics' defaults, like Windows 10's, and a configuration may change
+//   them, as WineLikeConfig does):
 //     border  = 8 with WS_THICKFRAME; otherwise 3 with WS_DLGFRAME (WS_CAPTION
 //               includes it) or WS_EX_DLGMODALFRAME; otherwise 1 with WS_BORDER;
 //               otherwise 0. Child windows use the same rule.
@@ -25,6 +27,7 @@
 //   windows the call succeeds and returns the window rectangle itself. With
 //   composition off it fails with E_FAIL_; below OsMajor 6 every compositor call
 //   fails with HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND), as the library is missing.
+//   A configuration without ExtendedFrameBounds answers E_NOTIMPL, as Wine does.
 // - Messages are delivered synchronously: SendMessageW runs the WH_CALLWNDPROC
 //   hooks of the thread (newest first, as far as CallNextHookEx passes on; thread
 //   hooks before global ones), then the window procedure, before it returns.
@@ -41,7 +44,9 @@
 // - CreateWindowExW sends WM_NCCREATE, WM_CREATE, then, for child, pop-up and
 //   visible windows, WM_SIZE (SIZE_RESTORED) and WM_MOVE. A hidden overlapped window
 //   gets them at the end of its first ShowWindow instead, unless a size change
-//   sent a WM_SIZE before (as Windows and Wine do). FALSE from WM_NCCREATE is followed by WM_NCDESTROY only; -1 from
+//   sent a WM_SIZE before; with FirstShowAlwaysSizes it gets them there in any
+//   case, as under Wine, which sends them again after a resize made while hidden
+//   or from inside WM_SHOWWINDOW. FALSE from WM_NCCREATE is followed by WM_NCDESTROY only; -1 from
 //   WM_CREATE by WM_DESTROY and WM_NCDESTROY. WS_MAXIMIZE or WS_MINIMIZE then
 //   apply that state without showing, and a window created with WS_VISIBLE is
 //   shown as by ShowWindow(SW_SHOW). As on Windows, top-level windows get
@@ -60,7 +65,8 @@
 //   ptMaxSize = (work width + 2b, work height + 2b), ptMaxPosition = (work.left -
 //   M.left - b, work.top - M.top - b) (relative to M's origin),
 //   ptMinTrackSize = (136, 39), ptMaxTrackSize = (virtual screen width + 2b + 12,
-//   virtual screen height + 2b + 12). The maximized rectangle is M's origin plus
+//   virtual screen height + 2b + 12) (the frame metrics' MinTrackSize and
+//   MaxTrackExtra). The maximized rectangle is M's origin plus
 //   ptMaxPosition with the size ptMaxSize, each side capped by ptMaxTrackSize.
 //   A child window maximizes over its parent's client area in the same way (M's
 //   work area replaced by that client area). Showing a hidden window maximized
@@ -126,15 +132,40 @@ struct TTaskbarConfig {
     bool AutoHide = false;
 };
 
+// What the window manager draws around windows and how small or large it lets
+// them be (see the frame metrics and the default MINMAXINFO above).
+struct TFrameMetrics {
+    int SizeableBorder = 8;   // WS_THICKFRAME
+    int FixedBorder = 3;      // WS_DLGFRAME or WS_EX_DLGMODALFRAME
+    int ThinBorder = 1;       // WS_BORDER
+    int Caption = 23;         // WS_CAPTION
+    int SmallCaption = 17;    // WS_CAPTION with WS_EX_TOOLWINDOW
+    POINT MinTrackSize{136, 39};
+    int MaxTrackExtra = 12;   // added to the virtual screen and both borders
+};
+
 struct TDesktopConfig {
     // The first monitor is the primary; its Bounds must start at (0, 0).
     std::vector<TMonitorConfig> Monitors{TMonitorConfig{}};
     TTaskbarConfig Taskbar{};
+    TFrameMetrics Frame{};
     DWORD OsMajor = 10;
     DWORD OsMinor = 0;
     bool Composition = true;          // DwmIsCompositionEnabled
+    bool ExtendedFrameBounds = true;  // DWMWA_EXTENDED_FRAME_BOUNDS is answered
+    bool FirstShowAlwaysSizes = false; // see CreateWindowExW below
     std::string LocaleAbbrev = "ENU"; // LOCALE_SABBREVLANGNAME of the user locale
 };
+
+// The screen Wine 8 shows on a 1280 x 1024 virtual display without a window
+// manager, in a prefix configured as Windows 10: 96 DPI, sizeable border 4,
+// fixed 3, thin 1, caption 19 (16 for tool windows), minimum track size 112 x 27,
+// maximum track size 4 beyond the screen and both borders, composition reported
+// on but no extended frame bounds, the first showing always sizing, the English
+// locale, and a taskbar one pixel high, auto-hidden, along the bottom (so the
+// work area is the whole screen). The native tests measure the same scenarios
+// under Wine (tests/scenarios/WineScreen.txt).
+TDesktopConfig WineLikeConfig();
 
 // One delivered message, as the log records it.
 struct TLogEntry {
@@ -203,8 +234,11 @@ private:
 };
 
 // The frame metrics described above, for tools and tests that convert between
-// client and outer sizes.
+// client and outer sizes: those of the current desktop, or the defaults while
+// none exists.
 int FrameBorder(DWORD style, DWORD exStyle);
 int CaptionHeight(DWORD style, DWORD exStyle);
+int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);
+int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);
 
 } // namespace Sim

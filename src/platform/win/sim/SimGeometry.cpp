@@ -12,8 +12,6 @@ constexpr int kMinimizedX = -32000;
 constexpr int kMinimizedY = -32000;
 constexpr int kMinimizedWidth = 160;
 constexpr int kMinimizedHeight = 28;
-constexpr POINT kMinTrackSize{136, 39};
-constexpr int kMaxTrackExtra = 12;
 
 bool SameOrigin(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top;
@@ -79,9 +77,10 @@ MINMAXINFO TDesktop::TImpl::DefaultMinMax(const TWindow& window) const {
     const int border = FrameBorder(window.Style, window.ExStyle);
     const RECT screen = VirtualScreen();
     MINMAXINFO mmi{};
-    mmi.ptMinTrackSize = kMinTrackSize;
-    mmi.ptMaxTrackSize = POINT{Width(screen) + 2 * border + kMaxTrackExtra,
-                               Height(screen) + 2 * border + kMaxTrackExtra};
+    const TFrameMetrics& metrics = Config.Frame;
+    mmi.ptMinTrackSize = metrics.MinTrackSize;
+    mmi.ptMaxTrackSize = POINT{Width(screen) + 2 * border + metrics.MaxTrackExtra,
+                               Height(screen) + 2 * border + metrics.MaxTrackExtra};
     if (window.Parent != nullptr) {
         const RECT client = ClientInParent(*window.Parent);
         mmi.ptMaxSize = POINT{Width(client) + 2 * border, Height(client) + 2 * border};

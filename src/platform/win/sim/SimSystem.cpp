@@ -17,6 +17,7 @@ constexpr std::uintptr_t kHandleStep = 0x10;
 // HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND).
 constexpr HRESULT kModuleNotFound = static_cast<HRESULT>(0x8007007Eu);
 constexpr HRESULT kInvalidArg = static_cast<HRESULT>(0x80070057u);
+constexpr HRESULT kNotImplemented = static_cast<HRESULT>(0x80004001u);
 constexpr DWORD kMonitorInfoExSize = sizeof(MONITORINFO) + 32 * sizeof(WCHAR);
 constexpr LCID kSystemDefaultLocale = 0x0800;
 constexpr LCTYPE kLocaleTypeFlags = 0x80000000u | 0x40000000u; // NOUSEROVERRIDE, USE_CP_ACP
@@ -338,6 +339,8 @@ HRESULT DwmGetWindowAttribute(HWND window, DWORD attribute, void* value, DWORD s
     if (!d.Config.Composition || attribute != DWMWA_EXTENDED_FRAME_BOUNDS || w == nullptr ||
         value == nullptr || size != sizeof(RECT))
         return E_FAIL_;
+    if (!d.Config.ExtendedFrameBounds)
+        return Sim::kNotImplemented;
     RECT r = d.ScreenRect(*w);
     const int border = Sim::FrameBorder(w->Style, w->ExStyle);
     if (w->Parent == nullptr && border > 1) {

@@ -463,7 +463,8 @@ LRESULT TDesktop::TImpl::DefProc(HWND window, UINT message, WPARAM wParam, LPARA
                  MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
         }
         if ((w = Find(window)) != nullptr && !(flags & SWP_NOCLIENTSIZE)) {
-            w->NeedSize = false;
+            if (!Config.FirstShowAlwaysSizes)
+                w->NeedSize = false;
             const RECT client = ClientInParent(*w);
             const TShowState state = State(*w);
             const WPARAM type = state == TShowState::Maximized   ? SIZE_MAXIMIZED

@@ -1,0 +1,38 @@
+// The component on the simulated desktop configured like Wine's screen must
+// measure what it measured on real windows under Wine (tests/native runs the
+// same scenarios and compares with the same file).
+#include "scenarios/WineScreenScenarios.h"
+#include "support/QuorvelFixture.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace QuorvelTest {
+namespace {
+
+std::string ReadExpected() {
+    std::ifstream in(std::string(QUORVEL_SOURCE_DIR) + "/tests/scenarios/WineScreen.txt");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class WineScreen : public TQuorvelFixture {
+protected:
+    void SetUp() override { UseDesktop(Sim::WineLikeConfig()); }
+};
+
+TEST_F(WineScreen, SimulationMeasuresWhatWineMeasured) {
+    const auto expected = ::WineScreen::ParseMeasures(ReadExpected());
+    EXPECT_GT(expected.size(), 50u) << "tests/scenarios/WineScreen.txt is missing or short";
+    const auto measured = ::WineScreen::RunAll();
+    const auto diffs = ::WineScreen::Compare(measured, expected);
+    for (const std::string& diff : diffs)
+        ADD_FAILURE() << diff;
+    if (!diffs.empty())
+        std::printf("Measured on the simulated desktop:\n%s",
+                    ::WineScreen::FormatMeasures(measured).c_str());
+}
+
+} // namespace
+} // namespace QuorvelTest

@@ -1,0 +1,455 @@
+// Scenarios of the component on a form, run twice: on real windows under Wine
+// (tests/native) and on the simulated desktop configured like Wine's screen
+// (tests/engine, Sim::WineLikeConfig). Every value measured is one line
+// "name = value"; WineScreen.txt holds what Wine measured, and both runs compare
+// with it, so the simulation is checked against a real window system and the
+// expected values against the simulation.
+//
+// Only the seam, the form framework and the component are used here, so both
+// runs execute the same code.
+#pragma once
+
+#include "component/Quorvel.h"
+#include "geometry/Placement.h"
+#include "platform/vcl/FormStreaming.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/SysInfo.h"
+#include "platform/win/Win32.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace WineScreen {
+
+using namespace Win32;
+
+struct TMeasure {
+    std::string Name;
+    std::string Value;
+};
+using TMeasures = std::vector<TMeasure>;
+
+// "name = value" lines; blank lines and lines starting with '#' are skipped.
+inline TMeasures ParseMeasures(const std::string& text) {
+    TMeasures result;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        const auto eq = line.find(" = ");
+        if (eq == std::string::npos)
+            result.push_back({line, ""});
+        else
+            result.push_back({line.substr(0, eq), line.substr(eq + 3)});
+    }
+    return result;
+}
+
+inline std::string FormatMeasures(const TMeasures& measures) {
+    std::string text;
+    for (const TMeasure& m : measures)
+        text += m.Name + " = " + m.Value + "\n";
+    return text;
+}
+
+// Differences between what was measured and what was expected, one per line;
+// empty when they agree name by name and value by value.
+inline std::vector<std::string> Compare(const TMeasures& actual, const TMeasures& expected) {
+    std::vector<std::string> diffs;
+    const std::size_t n = std::max(actual.size(), expected.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const TMeasure* a = i < actual.size() ? &actual[i] : nullptr;
+        const TMeasure* e = i < expected.size() ? &expected[i] : nullptr;
+        if (a && e && a->Name == e->Name && a->Value == e->Value)
+            continue;
+        std::string line = "line " + std::to_string(i + 1) + ": measured ";
+        line += a ? "'" + a->Name + " = " + a->Value + "'" : "nothing";
+        line += ", expected ";
+        line += e ? "'" + e->Name + " = " + e->Value + "'" : "nothing";
+        diffs.push_back(line);
+    }
+    return diffs;
+}
+
+// ---- Formatting -----------------------------------------------------------------------
+
+inline std::string Text(int v) {
+    return std::to_string(v);
+}
+inline std::string Text(bool v) {
+    return v ? "true" : "false";
+}
+inline std::string Text(double v) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof(buffer), "%.4f", v);
+    return buffer;
+}
+inline std::string Text(const RECT& r) {
+    return "(" + Text(static_cast<int>(r.left)) + "," + Text(static_cast<int>(r.top)) + ")-(" +
+           Text(static_cast<int>(r.right)) + "," + Text(static_cast<int>(r.bottom)) + ")";
+}
+inline std::string Size(int w, int h) {
+    return Text(w) + "x" + Text(h);
+}
+
+// ---- Probes ---------------------------------------------------------------------------
+
+// Counts the component's passes through OnExitResize.
+struct TPasses {
+    int Count = 0;
+    double XScale = 0;
+    double YScale = 0;
+    void Attach(Quorvel::TQuorvel& q) {
+        q.OnExitResize = Quorvel::TExitResizeEvent::Bind<&TPasses::Pass>(this);
+    }
+    void Pass(Vcl::TObject*, double x, double y) {
+        ++Count;
+        XScale = x;
+        YScale = y;
+    }
+};
+
+// A procedure subclassed on top of the component's: it sees every WM_SIZE first
+// and notes how deeply it is nested inside another one.
+struct TSizeProbe {
+    static inline WNDPROC Previous = nullptr;
+    static inline int Depth = 0;
+    static inline std::vector<std::string> Seen;
+
+    static LRESULT QV_CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_SIZE)
+            return CallWindowProcW(Previous, window, message, wParam, lParam);
+        const auto bits = static_cast<std::uintptr_t>(lParam);
+        Seen.push_back("depth " + Text(Depth) + " type " + Text(static_cast<int>(wParam)) + " " +
+                       Size(LOWORD(bits), HIWORD(bits)));
+        ++Depth;
+        const LRESULT result = CallWindowProcW(Previous, window, message, wParam, lParam);
+        --Depth;
+        return result;
+    }
+
+    static void Install(HWND window) {
+        Seen.clear();
+        Depth = 0;
+        Previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+    }
+    static void Remove(HWND window) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Previous));
+    }
+    static std::string Trace() {
+        std::string all;
+        for (const std::string& s : Seen)
+            all += (all.empty() ? "" : "; ") + s;
+        return all.empty() ? "none" : all;
+    }
+};
+
+// ---- The form --------------------------------------------------------------------------
+
+// A sizeable form designed at 400 x 300 client pixels and 96 DPI: a button and
+// an edit (system classes), a panel (the framework's own class), and the component.
+inline std::string FormText(int left, int top, const std::string& componentProps = "",
+                            const std::string& formProps = "") {
+    return "object Form1: TForm1\n"
+           "  Left = " +
+           Text(left) +
+           "\n"
+           "  Top = " +
+           Text(top) +
+           "\n"
+           "  Caption = 'Quorvel on a real window'\n"
+           "  ClientHeight = 300\n"
+           "  ClientWidth = 400\n"
+           "  Font.Charset = DEFAULT_CHARSET\n"
+           "  Font.Height = -11\n"
+           "  Font.Name = 'Tahoma'\n" +
+           formProps +
+           "  PixelsPerInch = 96\n"
+           "  object Quorvel1: TQuorvel\n" +
+           componentProps +
+           "    DesignFrmW = 400\n"
+           "    DesignFrmH = 300\n"
+           "    DesignDpiW = 96\n"
+           "    DesignDpiH = 96\n"
+           "  end\n"
+           "  object Button1: TButton\n"
+           "    Left = 20\n"
+           "    Top = 20\n"
+           "    Width = 120\n"
+           "    Height = 30\n"
+           "    Caption = 'Button1'\n"
+           "  end\n"
+           "  object Edit1: TEdit\n"
+           "    Left = 160\n"
+           "    Top = 20\n"
+           "    Width = 200\n"
+           "    Height = 24\n"
+           "    Font.Charset = DEFAULT_CHARSET\n"
+           "    Font.Height = -13\n"
+           "    Font.Name = 'Tahoma'\n"
+           "    ParentFont = False\n"
+           "  end\n"
+           "  object Panel1: TPanel\n"
+           "    Left = 20\n"
+           "    Top = 80\n"
+           "    Width = 360\n"
+           "    Height = 180\n"
+           "  end\n"
+           "end\n";
+}
+
+struct TLoadedForm {
+    std::unique_ptr<Vcl::TComponent> Root;
+    Vcl::TCustomForm* Form = nullptr;
+    Quorvel::TQuorvel* Component = nullptr;
+
+    HWND Handle() const { return Form->Handle(); }
+    Vcl::TControl& Control(const char* name) const {
+        return *dynamic_cast<Vcl::TControl*>(Form->FindComponent(name));
+    }
+};
+
+inline TLoadedForm LoadForm(const std::string& text) {
+    TLoadedForm loaded;
+    loaded.Root = Vcl::LoadFormText(text);
+    loaded.Form = dynamic_cast<Vcl::TCustomForm*>(loaded.Root.get());
+    loaded.Component = dynamic_cast<Quorvel::TQuorvel*>(loaded.Form->FindComponent("Quorvel1"));
+    return loaded;
+}
+
+inline RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+inline std::string ClientSize(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return Size(r.right - r.left, r.bottom - r.top);
+}
+
+// A control's bounds as the framework keeps them and as its window has them.
+inline std::string Bounds(Vcl::TControl& control) {
+    std::string text = "(" + Text(control.Left()) + "," + Text(control.Top()) + ") " +
+                       Size(control.Width(), control.Height());
+    if (auto* win = dynamic_cast<Vcl::TWinControl*>(&control); win && win->HandleAllocated()) {
+        RECT r = WindowRect(win->Handle());
+        RECT parent = WindowRect(GetParent(win->Handle()));
+        RECT client{};
+        GetClientRect(GetParent(win->Handle()), &client);
+        // Relative to the parent's client area: the parent's frame is its window
+        // rectangle less the client size, split as the border all round.
+        const int border = ((parent.right - parent.left) - (client.right - client.left)) / 2;
+        const int top = (parent.bottom - parent.top) - (client.bottom - client.top) - border;
+        const RECT inParent{r.left - parent.left - border, r.top - parent.top - top,
+                            r.right - parent.left - border, r.bottom - parent.top - top};
+        if (inParent.left != control.Left() || inParent.top != control.Top() ||
+            inParent.right - inParent.left != control.Width() ||
+            inParent.bottom - inParent.top != control.Height())
+            text += " but its window " + Text(inParent);
+    }
+    return text;
+}
+
+// ---- The scenarios -----------------------------------------------------------------------
+
+class TRecorder {
+public:
+    void Add(const std::string& name, int value) { FMeasures.push_back({name, Text(value)}); }
+    void Add(const std::string& name, bool value) { FMeasures.push_back({name, Text(value)}); }
+    void Add(const std::string& name, const std::string& value) {
+        FMeasures.push_back({name, value});
+    }
+    void Add(const std::string& name, const char* value) { FMeasures.push_back({name, value}); }
+    const TMeasures& Measures() const { return FMeasures; }
+
+private:
+    TMeasures FMeasures;
+};
+
+inline bool ComponentIsTheProcedure(HWND window) {
+    return GetWindowLongPtrW(window, GWLP_WNDPROC) ==
+           reinterpret_cast<LONG_PTR>(&Quorvel::FormWndProc);
+}
+
+inline void ControlsAndFonts(TRecorder& r, const std::string& step, const TLoadedForm& f) {
+    r.Add(step + ".Button1", Bounds(f.Control("Button1")));
+    r.Add(step + ".Edit1", Bounds(f.Control("Edit1")));
+    r.Add(step + ".Panel1", Bounds(f.Control("Panel1")));
+    r.Add(step + ".form font", f.Form->Font()->Size());
+    r.Add(step + ".Edit1 font", f.Control("Edit1").Font()->Size());
+}
+
+// Loading, the first showing placed by the component, a resize by MoveWindow,
+// maximizing (no maximum size: the default MINMAXINFO changed by the component)
+// and restoring.
+inline void ResizeAndMaximize(TRecorder& r) {
+    TLoadedForm f = LoadForm(FormText(100, 80,
+                                      "    FormPos = rpMiddleCenter\n"
+                                      "    FormWidth = 600\n"
+                                      "    FormHeight = 450\n"));
+    TPasses passes;
+    passes.Attach(*f.Component);
+    const HWND h = f.Handle();
+    r.Add("load.window", Text(WindowRect(h)));
+    r.Add("load.client", ClientSize(h));
+    r.Add("load.component is the window procedure", ComponentIsTheProcedure(h));
+    r.Add("load.run dpi", f.Component->State().RunDpiW);
+
+    f.Form->Show();
+    r.Add("show.visible", IsWindowVisible(h) != 0);
+    r.Add("show.window", Text(WindowRect(h)));
+    r.Add("show.client", ClientSize(h));
+    r.Add("show.passes", passes.Count);
+    r.Add("show.framework bounds", Size(f.Form->Width(), f.Form->Height()));
+    ControlsAndFonts(r, "show", f);
+
+    const Vcl::TPoint outer = f.Form->OuterSizeFor(600, 450);
+    passes.Count = 0;
+    MoveWindow(h, 50, 40, outer.X, outer.Y, 1);
+    r.Add("resize.window", Text(WindowRect(h)));
+    r.Add("resize.client", ClientSize(h));
+    r.Add("resize.passes", passes.Count);
+    r.Add("resize.scale", Text(passes.XScale) + " " + Text(passes.YScale));
+    ControlsAndFonts(r, "resize", f);
+
+    passes.Count = 0;
+    ShowWindow(h, SW_MAXIMIZE);
+    r.Add("maximize.zoomed", IsZoomed(h) != 0);
+    r.Add("maximize.window", Text(WindowRect(h)));
+    r.Add("maximize.client", ClientSize(h));
+    r.Add("maximize.passes", passes.Count);
+    r.Add("maximize.scale", Text(passes.XScale) + " " + Text(passes.YScale));
+    ControlsAndFonts(r, "maximize", f);
+
+    passes.Count = 0;
+    ShowWindow(h, SW_RESTORE);
+    r.Add("restore.zoomed", IsZoomed(h) != 0);
+    r.Add("restore.window", Text(WindowRect(h)));
+    r.Add("restore.client", ClientSize(h));
+    r.Add("restore.passes", passes.Count);
+    ControlsAndFonts(r, "restore", f);
+}
+
+// A maximum and a minimum size: maximizing in place, pushed back onto the
+// monitor; the drag clamp of WM_SIZING; MoveWindow bounded by the track size.
+inline void MaximumSize(TRecorder& r) {
+    TLoadedForm f = LoadForm(FormText(900, 600,
+                                      "    FormMaxWidth = 700\n"
+                                      "    FormMaxHeight = 500\n"
+                                      "    FormMinWidth = 300\n"
+                                      "    FormMinHeight = 200\n"));
+    TPasses passes;
+    passes.Attach(*f.Component);
+    const HWND h = f.Handle();
+    f.Form->Show();
+    r.Add("max.show.window", Text(WindowRect(h)));
+
+    passes.Count = 0;
+    ShowWindow(h, SW_MAXIMIZE);
+    r.Add("max.maximize.zoomed", IsZoomed(h) != 0);
+    r.Add("max.maximize.window", Text(WindowRect(h)));
+    r.Add("max.maximize.client", ClientSize(h));
+    r.Add("max.maximize.passes", passes.Count);
+    r.Add("max.maximize.Button1", Bounds(f.Control("Button1")));
+
+    ShowWindow(h, SW_RESTORE);
+    r.Add("max.restore.window", Text(WindowRect(h)));
+
+    RECT large{100, 100, 1100, 900};
+    SendMessageW(h, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&large));
+    r.Add("max.sizing large", Text(large));
+    RECT small{100, 100, 150, 130};
+    SendMessageW(h, WM_SIZING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&small));
+    r.Add("max.sizing small", Text(small));
+
+    passes.Count = 0;
+    MoveWindow(h, 20, 30, 1000, 800, 1);
+    r.Add("max.move large.window", Text(WindowRect(h)));
+    r.Add("max.move large.passes", passes.Count);
+}
+
+// Under a custom style the pass after maximizing sizes the window to the
+// monitor with MoveWindow; the WM_SIZE that sends nests a second pass.
+inline void NestedPass(TRecorder& r) {
+    Vcl::TStyleManager::SetCustomStyleActive(true);
+    TLoadedForm f = LoadForm(FormText(100, 80));
+    TPasses passes;
+    passes.Attach(*f.Component);
+    const HWND h = f.Handle();
+    f.Form->Show();
+    r.Add("nested.max size", Size(f.Component->State().MaxSize.X, f.Component->State().MaxSize.Y));
+
+    TSizeProbe::Install(h);
+    passes.Count = 0;
+    ShowWindow(h, SW_MAXIMIZE);
+    r.Add("nested.sizes", TSizeProbe::Trace());
+    r.Add("nested.passes", passes.Count);
+    r.Add("nested.scale", Text(passes.XScale) + " " + Text(passes.YScale));
+    r.Add("nested.window", Text(WindowRect(h)));
+    r.Add("nested.client", ClientSize(h));
+    r.Add("nested.Button1", Bounds(f.Control("Button1")));
+    TSizeProbe::Remove(h);
+    Vcl::TStyleManager::SetCustomStyleActive(false);
+}
+
+// Outer and client sizes of a form designed at 400 x 300 for each border style.
+inline void Frames(TRecorder& r) {
+    const std::pair<const char*, const char*> styles[] = {
+        {"bsSizeable", ""},
+        {"bsSingle", "  BorderStyle = bsSingle\n"},
+        {"bsDialog", "  BorderStyle = bsDialog\n"},
+        {"bsToolWindow", "  BorderStyle = bsToolWindow\n"},
+        {"bsSizeToolWin", "  BorderStyle = bsSizeToolWin\n"},
+        {"bsNone", "  BorderStyle = bsNone\n"},
+    };
+    for (const auto& [name, props] : styles) {
+        TLoadedForm f = LoadForm(FormText(100, 80, "", props));
+        const RECT w = WindowRect(f.Handle());
+        r.Add(std::string("frame.") + name,
+              Size(w.right - w.left, w.bottom - w.top) + " client " + ClientSize(f.Handle()));
+    }
+}
+
+// The taskbar, locale, resolution and compositor queries of the component.
+inline void SystemQueries(TRecorder& r) {
+    for (bool valid : {false, true}) {
+        int width = 1280, height = 1024, edge = -2;
+        const APPBARDATA bar = Quorvel::GetTaskbarInfo(width, height, edge, valid);
+        const std::string step = valid ? "taskbar.valid." : "taskbar.";
+        r.Add(step + "edge", edge);
+        r.Add(step + "rect", Text(bar.rc));
+        r.Add(step + "area", Size(width, height));
+    }
+    TLoadedForm f = LoadForm(FormText(100, 80));
+    r.Add("locale.japanese", f.Component->CheckJapan());
+    char abbrev[8] = {};
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVLANGNAME, abbrev, 8);
+    r.Add("locale.abbreviation", abbrev);
+    r.Add("system.version", Text(Vcl::Win32MajorVersion()) + "." + Text(Vcl::Win32MinorVersion()));
+    r.Add("system.composition", Quorvel::IsDwmEnabled != 0);
+    const Vcl::TRect work = f.Form->Monitor()->WorkareaRect();
+    r.Add("system.work area", Text(work.ToWin32()));
+}
+
+inline TMeasures RunAll() {
+    TRecorder r;
+    ResizeAndMaximize(r);
+    MaximumSize(r);
+    NestedPass(r);
+    Frames(r);
+    SystemQueries(r);
+    return r.Measures();
+}
+
+} // namespace WineScreen
