@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #if defined(_WIN32)
 #define QUORVEL_PACKAGE_EXPORT __declspec(dllexport)
@@ -55,5 +56,14 @@ namespace QuorvelPack {
 const std::uint8_t* PaletteBitmap(std::size_t* size);
 extern const char* const Description;
 extern const std::uint32_t PlatformTargets;
+
+// The contained units in start-up order, and the one runtime package required.
+constexpr const char* UnitNames[] = {"SysInit", "Quorvel", "QuorvelPack"};
+constexpr const char* RequiredPackage = "vcl280";
+
+// The PACKAGEINFO text and the version block as "Key=Value" lines. The Windows
+// build turns the latter into a real version resource (ResourceScript.cpp).
+const std::string& PackageInfoText();
+const std::string& VersionText();
 
 } // namespace QuorvelPack

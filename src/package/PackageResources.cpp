@@ -2,7 +2,9 @@
 // targets and the version block.
 #include "package/Package.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace QuorvelPack {
@@ -107,5 +109,24 @@ const std::uint8_t* PaletteBitmap(std::size_t* size) {
 
 const char* const Description = "Quorvel proportional form layout";
 const std::uint32_t PlatformTargets = 3; // 32-bit and 64-bit Windows
+
+const std::string& PackageInfoText() {
+    static const std::string text = [] {
+        std::string t = std::string("Package: QuorvelPack\nRequires: ") + RequiredPackage +
+                        "\nContains:";
+        for (const char* unit : UnitNames)
+            t += std::string(" ") + unit;
+        return t + "\n";
+    }();
+    return text;
+}
+
+const std::string& VersionText() {
+    static const std::string text = "FileVersion=1.0.0.0\nProductVersion=1.0\n"
+                                    "ProductName=Quorvel\nFileDescription=" +
+                                    std::string(Description) +
+                                    "\nOriginalFilename=QuorvelPack.bpl\n";
+    return text;
+}
 
 } // namespace QuorvelPack

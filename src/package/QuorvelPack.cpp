@@ -12,37 +12,20 @@ namespace {
 
 void NoUnitCode() {}
 
-const char* const RequiredPackages[] = {"vcl280", nullptr};
+const char* const RequiredPackages[] = {QuorvelPack::RequiredPackage, nullptr};
 
 // Contained units in start-up order; shut-down runs in reverse.
 const TPackageUnit Units[] = {
-    {"SysInit", &NoUnitCode, &NoUnitCode},
-    {"Quorvel", &Quorvel::UnitInitialization, &Quorvel::UnitFinalization},
-    {"QuorvelPack", &NoUnitCode, &NoUnitCode},
+    {QuorvelPack::UnitNames[0], &NoUnitCode, &NoUnitCode},
+    {QuorvelPack::UnitNames[1], &Quorvel::UnitInitialization, &Quorvel::UnitFinalization},
+    {QuorvelPack::UnitNames[2], &NoUnitCode, &NoUnitCode},
 };
+static_assert(std::size(Units) == std::size(QuorvelPack::UnitNames));
 
 const TPackageInfoTable InfoTable{"QuorvelPack", RequiredPackages, Units,
                                   static_cast<int>(std::size(Units))};
 
 bool Loaded = false;
-
-const std::string& PackageInfoText() {
-    static const std::string text = [] {
-        std::string t = "Package: QuorvelPack\nRequires: vcl280\nContains:";
-        for (const TPackageUnit& unit : Units)
-            t += std::string(" ") + unit.Name;
-        return t + "\n";
-    }();
-    return text;
-}
-
-const std::string& VersionText() {
-    static const std::string text = "FileVersion=1.0.0.0\nProductVersion=1.0\n"
-                                    "ProductName=Quorvel\nFileDescription=" +
-                                    std::string(QuorvelPack::Description) +
-                                    "\nOriginalFilename=QuorvelPack.bpl\n";
-    return text;
-}
 
 const std::uint8_t* Bytes(const std::string& s) {
     return reinterpret_cast<const std::uint8_t*>(s.data());
@@ -77,8 +60,8 @@ const TPackageResource* QuorvelPackResources(int* count) {
     static const std::array<TPackageResource, 5> resources = [] {
         std::size_t bitmapSize = 0;
         const std::uint8_t* bitmap = QuorvelPack::PaletteBitmap(&bitmapSize);
-        const std::string& info = PackageInfoText();
-        const std::string& version = VersionText();
+        const std::string& info = QuorvelPack::PackageInfoText();
+        const std::string& version = QuorvelPack::VersionText();
         return std::array<TPackageResource, 5>{{
             {prBitmap, "TQUORVEL", 1041, bitmap, bitmapSize},
             {prData, "DESCRIPTION", 0,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -26,8 +27,15 @@ inline int& CurrentFailures() {
     return failures;
 }
 
+// Cases run in registration order, which across files is the linker's; a case
+// that must see the process untouched registers as first.
 struct TRegistrar {
-    TRegistrar(const char* name, void (*body)()) { Cases().push_back({name, body}); }
+    TRegistrar(const char* name, void (*body)(), bool first = false) {
+        if (first)
+            Cases().insert(Cases().begin(), {name, body});
+        else
+            Cases().push_back({name, body});
+    }
 };
 
 inline void Fail(const char* file, int line, const std::string& what) {
@@ -51,10 +59,15 @@ template <class T> void Note(const std::string& name, const T& value) {
     std::printf("    %s = %s\n", name.c_str(), Show(value).c_str());
 }
 
+// QUORVEL_NATIVE_FILTER, when set, runs only the cases whose names contain it.
 inline int RunAll() {
     int passed = 0;
     int failed = 0;
+    const char* filter = std::getenv("QUORVEL_NATIVE_FILTER");
     for (const TCase& c : Cases()) {
+        if (filter != nullptr && *filter != 0 &&
+            std::string(c.Name).find(filter) == std::string::npos)
+            continue;
         std::printf("[ RUN  ] %s\n", c.Name);
         std::fflush(stdout);
         CurrentFailures() = 0;
@@ -77,6 +90,11 @@ inline int RunAll() {
 #define NATIVE_TEST(name)                                                                          \
     static void name();                                                                            \
     static const NativeCheck::TRegistrar name##Registrar(#name, name);                             \
+    static void name()
+
+#define NATIVE_TEST_FIRST(name)                                                                    \
+    static void name();                                                                            \
+    static const NativeCheck::TRegistrar name##Registrar(#name, name, true);                       \
     static void name()
 
 #define CHECK(condition)                                                                           \

@@ -7,8 +7,9 @@
 // - 96 dpi; one monitor whose work area is the whole screen.
 // - SHAppBarMessage: ABM_GETSTATE answers ABS_AUTOHIDE | ABS_ALWAYSONTOP, and
 //   ABM_GETTASKBARPOS a bottom taskbar one pixel high along the screen's bottom.
-// - dwmapi.dll exists: DwmIsCompositionEnabled succeeds with FALSE,
-//   DwmGetWindowAttribute(DWMWA_EXTENDED_FRAME_BOUNDS) answers E_NOTIMPL.
+// - dwmapi.dll exists: DwmIsCompositionEnabled succeeds, with TRUE in a prefix
+//   configured as Windows 10; DwmGetWindowAttribute(DWMWA_EXTENDED_FRAME_BOUNDS)
+//   answers E_NOTIMPL, so there are no invisible frame borders to allow for.
 // - The user locale's LOCALE_SABBREVLANGNAME is "ENU".
 // - A new prefix reports Windows 7 (6.1.7601) everywhere. Configured as Windows
 //   10, RtlGetVersion answers 10.0.18362 while kernel32's GetVersionExW answers
@@ -29,8 +30,8 @@ using NativeCheck::Note;
 namespace {
 
 // The compositor's library must not be loaded before the seam is first asked,
-// so this runs before anything else touches it.
-NATIVE_TEST(CompositorIsBoundOnFirstUse) {
+// so this runs before anything else touches it (the component's start-up asks).
+NATIVE_TEST_FIRST(CompositorIsBoundOnFirstUse) {
     const bool loadedBefore = GetModuleHandleW(u"dwmapi.dll") != nullptr;
     Note("dwmapi loaded before the first call", loadedBefore);
     CHECK(!loadedBefore);

@@ -6,8 +6,10 @@
 //   WM_NCCREATE, so no window long is set yet), WM_NCCREATE, WM_NCCALCSIZE and
 //   WM_CREATE, but no WM_SIZE or WM_MOVE. Those follow the first ShowWindow:
 //   WM_SHOWWINDOW(1), WM_WINDOWPOSCHANGING, ..., WM_WINDOWPOSCHANGED, WM_SIZE
-//   (SIZE_RESTORED), WM_MOVE. A popup gets WM_SIZE and WM_MOVE right after
-//   WM_CREATE, and no WM_GETMINMAXINFO without a caption or sizing frame.
+//   (SIZE_RESTORED), WM_MOVE, even when a resize while hidden or from inside
+//   WM_SHOWWINDOW has sent a WM_SIZE already. A popup gets WM_SIZE and WM_MOVE
+//   right after WM_CREATE, and no WM_GETMINMAXINFO without a caption or sizing
+//   frame.
 // - MoveWindow to the same rectangle sends WM_WINDOWPOSCHANGING and
 //   WM_GETMINMAXINFO only: no WM_WINDOWPOSCHANGED, WM_SIZE or WM_MOVE. A move
 //   that keeps the size carries SWP_NOCLIENTSIZE (0x0800) and brings WM_MOVE
@@ -396,6 +398,41 @@ NATIVE_TEST(SizeAndMoveOnlyForWhatChanged) {
     SetWindowPos(window.Handle(), nullptr, 0, 0, 10, 10, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
     CHECK_EQ(count(WM_SIZE), 0u);
     CHECK_EQ(ShowRect(window.WindowRect()), ShowRect({90, 95, 500, 420}));
+}
+
+// The first showing sends WM_SIZE and WM_MOVE even when a resize already sent
+// them, whether the resize came before ShowWindow or from inside WM_SHOWWINDOW.
+NATIVE_TEST(FirstShowingSendsTheSizeAfterEarlierResizes) {
+    TTestWindow before(WS_OVERLAPPEDWINDOW, 0, kBounds);
+    MoveWindow(before.Handle(), 100, 100, 420, 320, 1);
+    Note("hidden resize", MessageTrace(before.Messages));
+    CHECK_EQ(Only(before.Messages, WM_SIZE).size(), 1u);
+    before.Messages.clear();
+    ShowWindow(before.Handle(), SW_SHOWNORMAL);
+    Note("first showing after it", MessageTrace(before.Messages));
+    CHECK_EQ(Only(before.Messages, WM_SIZE).size(), 1u);
+    before.Messages.clear();
+    ShowWindow(before.Handle(), SW_HIDE);
+    ShowWindow(before.Handle(), SW_SHOWNORMAL);
+    CHECK_EQ(Only(before.Messages, WM_SIZE).size(), 0u);
+
+    bool moved = false;
+    TTestWindow inside(WS_OVERLAPPEDWINDOW, 0, kBounds,
+                       [&](HWND h, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+                           if (message == WM_SHOWWINDOW && wParam == 1 && !moved) {
+                               moved = true;
+                               MoveWindow(h, 120, 110, 450, 330, 1);
+                           }
+                           return std::nullopt;
+                       });
+    inside.Messages.clear();
+    ShowWindow(inside.Handle(), SW_SHOWNORMAL);
+    Note("resize inside WM_SHOWWINDOW", MessageTrace(inside.Messages));
+    const auto sizes = Only(inside.Messages, WM_SIZE);
+    CHECK_EQ(sizes.size(), 2u);
+    for (const TMessage& m : sizes)
+        CHECK_EQ(ShowSize(SizeOf(m.LParam)),
+                 ShowSize({Width(inside.ClientRect()), Height(inside.ClientRect())}));
 }
 
 // ---- Maximizing and track sizes -----------------------------------------------------------

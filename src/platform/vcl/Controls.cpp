@@ -270,6 +270,9 @@ void EnsureWindowClass(WNDPROC proc) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
+    // Forms and panels are filled with the face colour of buttons, as the
+    // framework's own controls are drawn on it.
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = ControlClassName;
     RegisterClassExW(&wc);
 }

@@ -80,8 +80,20 @@ bool IsGenericClass(const TClassInfo& info) {
     return std::find(all.begin(), all.end(), &info) != all.end();
 }
 
+namespace {
+// File names are UTF-8; a narrow string would be taken in the system's code page
+// on Windows, so paths are made from and read back as char8_t.
+std::filesystem::path PathOf(const String& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+String Utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return String(text.begin(), text.end());
+}
+} // namespace
+
 String ReadFileBytes(const String& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
         throw EReadError("cannot open file", path);
     std::ostringstream bytes;
@@ -347,13 +359,13 @@ private:
         std::vector<String> candidates = FOptions.FrameFiles;
         if (!FOptions.FileName.empty()) {
             std::error_code ec;
-            auto dir = std::filesystem::path(FOptions.FileName).parent_path();
+            auto dir = PathOf(FOptions.FileName).parent_path();
             if (dir.empty())
                 dir = ".";
             for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-                auto ext = AnsiLowerCase(entry.path().extension().string());
+                auto ext = AnsiLowerCase(Utf8Of(entry.path().extension()));
                 if (entry.is_regular_file(ec) && ext == ".dfm")
-                    candidates.push_back(entry.path().string());
+                    candidates.push_back(Utf8Of(entry.path()));
             }
         }
         for (const String& path : candidates) {

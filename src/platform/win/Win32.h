@@ -358,6 +358,9 @@ constexpr HRESULT E_FAIL_ = static_cast<HRESULT>(0x80004005u);
 constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
 constexpr LCTYPE LOCALE_SABBREVLANGNAME = 0x00000003;
 
+// System colours; a class background brush may be a colour index plus one.
+constexpr int COLOR_BTNFACE = 15;
+
 // Fonts.
 constexpr LONG FW_NORMAL = 400;
 constexpr LONG FW_BOLD = 700;

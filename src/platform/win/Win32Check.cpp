@@ -183,7 +183,8 @@
     X(BST_INDETERMINATE, BST_INDETERMINATE)                                                        \
     X(EM_LIMITTEXT, EM_LIMITTEXT)                                                                  \
     X(EM_SETPASSWORDCHAR, EM_SETPASSWORDCHAR)                                                      \
-    X(EM_SETREADONLY, EM_SETREADONLY)
+    X(EM_SETREADONLY, EM_SETREADONLY)                                                              \
+    X(COLOR_BTNFACE, COLOR_BTNFACE)
 
 namespace SeamCopy {
 
