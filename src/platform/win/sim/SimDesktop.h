@@ -46,8 +46,8 @@
 //   gets them at the end of its first ShowWindow instead, unless a size change
 //   sent a WM_SIZE before; with FirstShowAlwaysSizes it gets them there in any
 //   case, as under Wine, which sends them again after a resize made while hidden
-//   or from inside WM_SHOWWINDOW. FALSE from WM_NCCREATE is followed by WM_NCDESTROY only; -1 from
-//   WM_CREATE by WM_DESTROY and WM_NCDESTROY. WS_MAXIMIZE or WS_MINIMIZE then
+//   or from inside WM_SHOWWINDOW. FALSE from WM_NCCREATE is followed by
+//   WM_NCDESTROY only; -1 from WM_CREATE by WM_DESTROY and WM_NCDESTROY. WS_MAXIMIZE or WS_MINIMIZE then
 //   apply that state without showing, and a window created with WS_VISIBLE is
 //   shown as by ShowWindow(SW_SHOW). As on Windows, top-level windows get
 //   WS_CLIPSIBLINGS and overlapped ones (neither WS_POPUP nor WS_CHILD) WS_CAPTION.
