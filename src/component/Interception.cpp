@@ -84,7 +84,8 @@ TQuorvel* FindInstance(HWND Window) {
 
 bool AcquireHook() {
     if (!HookHandle) {
-        HookHandle = SetWindowsHookExW(WH_CALLWNDPROC, &FormHookProc, nullptr, GetCurrentThreadId());
+        HookHandle =
+            SetWindowsHookExW(WH_CALLWNDPROC, &FormHookProc, nullptr, GetCurrentThreadId());
         if (!HookHandle)
             return false; // a later Enabled := True tries again
         HookUsers = 0;
@@ -136,9 +137,9 @@ LRESULT Forward(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (it != Orphans().end())
             target = it->second;
     }
-    LRESULT result = target ? CallWindowProcW(reinterpret_cast<WNDPROC>(target), window, msg,
-                                              wParam, lParam)
-                            : DefWindowProcW(window, msg, wParam, lParam);
+    LRESULT result =
+        target ? CallWindowProcW(reinterpret_cast<WNDPROC>(target), window, msg, wParam, lParam)
+               : DefWindowProcW(window, msg, wParam, lParam);
     if (msg == WM_NCDESTROY)
         Orphans().erase(window);
     return result;

@@ -12,10 +12,10 @@ namespace Quorvel {
 using namespace Vcl;
 using namespace Win32;
 
-const TEnumInfo ResizeFormPosInfo{
-    "TResizeFormPos",
-    {"rpDefault", "rpTopLeft", "rpTopCenter", "rpTopRight", "rpMiddleLeft", "rpMiddleCenter",
-     "rpMiddleRight", "rpBottomLeft", "rpBottomCenter", "rpBottomRight"}};
+const TEnumInfo ResizeFormPosInfo{"TResizeFormPos",
+                                  {"rpDefault", "rpTopLeft", "rpTopCenter", "rpTopRight",
+                                   "rpMiddleLeft", "rpMiddleCenter", "rpMiddleRight",
+                                   "rpBottomLeft", "rpBottomCenter", "rpBottomRight"}};
 
 const TClassInfo& TQuorvel::StaticClass() {
     using Q = TQuorvel;

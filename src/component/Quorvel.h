@@ -46,7 +46,8 @@ enum TResizeFormPos : std::uint8_t {
 extern const Vcl::TEnumInfo ResizeFormPosInfo;
 
 // Fired after every resize pass with the pass's horizontal and vertical factors.
-using TExitResizeEvent = Vcl::TEvent<Vcl::TObject* /*Sender*/, double /*XScale*/, double /*YScale*/>;
+using TExitResizeEvent =
+    Vcl::TEvent<Vcl::TObject* /*Sender*/, double /*XScale*/, double /*YScale*/>;
 
 class TQuorvel : public Vcl::TComponent {
     QV_CLASS_INFO

@@ -46,15 +46,12 @@ void TQuorvel::HandleMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam
     case WM_GETMINMAXINFO:
         MaxSizeAndPosition(Window, reinterpret_cast<MINMAXINFO*>(LParam), FromHook);
         break;
-    case WM_SIZING:
-        ClampDragRect(reinterpret_cast<RECT*>(LParam));
-        break;
+    case WM_SIZING: ClampDragRect(reinterpret_cast<RECT*>(LParam)); break;
     case WM_SIZE:
         if (WParam != SIZE_MINIMIZED)
             ResizeControls(Window, WParam, LParam, FromHook);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

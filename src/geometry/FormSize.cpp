@@ -20,8 +20,9 @@ constexpr TMessagePair AtLeastMinWidth{"FormMinWidth 以上の値を入れてく
                                        "Set this value equal to or greater than the FormMinWidth"};
 constexpr TMessagePair AtMostMaxWidth{"FormMaxWidth 以下の値を入れてください",
                                       "Set this value equal to or less than the FormMaxWidth"};
-constexpr TMessagePair AtLeastMinHeight{"FormMinHeight 以上の値を入れてください",
-                                        "Set this value equal to or greater than the FormMinHeight"};
+constexpr TMessagePair AtLeastMinHeight{
+    "FormMinHeight 以上の値を入れてください",
+    "Set this value equal to or greater than the FormMinHeight"};
 constexpr TMessagePair AtMostMaxHeight{"FormMaxHeight 以下の値を入れてください",
                                        "Set this value equal to or less than the FormMaxHeight"};
 constexpr TMessagePair AtLeastWidth{"FormWidth 以上の値を入れてください",

@@ -106,7 +106,7 @@ void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
         a = {WA.Left - ix, WA.Left + Half(WAW - VW) - ix, WA.Left + WAW - VW,
              WA.Top - iy,  WA.Top + Half(WAH - VH) - iy,  WA.Top + WAH - VH};
     } else {
-        a = {WA.Left, WA.Left + Half(WAW - Width),  WA.Left + WAW - Width,
+        a = {WA.Left, WA.Left + Half(WAW - Width), WA.Left + WAW - Width,
              WA.Top,  WA.Top + Half(WAH - Height), WA.Top + WAH - Height};
     }
     switch (Pos) {

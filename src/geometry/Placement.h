@@ -8,9 +8,9 @@
 namespace Quorvel {
 
 struct TFrameInsets {
-    Vcl::TRect Win;      // the window rectangle
-    Vcl::TPoint Inset;   // how far the visible frame's top-left lies inside it
-    Vcl::TPoint Excess;  // how much wider and taller the window is than the visible frame
+    Vcl::TRect Win;     // the window rectangle
+    Vcl::TPoint Inset;  // how far the visible frame's top-left lies inside it
+    Vcl::TPoint Excess; // how much wider and taller the window is than the visible frame
 };
 
 // Zero insets unless composition is on and the visible frame differs.

@@ -33,9 +33,9 @@ struct TPackageInfoTable {
 enum TPackageResourceType { prBitmap = 2, prData = 10, prVersion = 16 };
 
 struct TPackageResource {
-    int Type;           // a Windows resource type number (RT_BITMAP, RT_RCDATA, RT_VERSION)
-    const char* Name;   // TQUORVEL, DESCRIPTION, PACKAGEINFO, PLATFORMTARGETS, 1
-    int Language;       // Windows language identifier
+    int Type;         // a Windows resource type number (RT_BITMAP, RT_RCDATA, RT_VERSION)
+    const char* Name; // TQUORVEL, DESCRIPTION, PACKAGEINFO, PLATFORMTARGETS, 1
+    int Language;     // Windows language identifier
     const std::uint8_t* Data;
     std::size_t Size;
 };

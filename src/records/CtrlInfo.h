@@ -12,12 +12,12 @@
 namespace Quorvel {
 
 struct TCtrlInfo {
-    Vcl::String Name;          // the control's Name when recorded; the lookup key
-    std::int32_t Left = 0;     // reference bounds at scale 1.0
+    Vcl::String Name;      // the control's Name when recorded; the lookup key
+    std::int32_t Left = 0; // reference bounds at scale 1.0
     std::int32_t Top = 0;
     std::int32_t Width = 0;
     std::int32_t Height = 0;
-    std::int32_t OldLeft = 0;  // bounds as last recorded or set
+    std::int32_t OldLeft = 0; // bounds as last recorded or set
     std::int32_t OldTop = 0;
     std::int32_t OldWidth = 0;
     std::int32_t OldHeight = 0;
@@ -25,7 +25,7 @@ struct TCtrlInfo {
     Vcl::TFont* Font = nullptr; // owned copy; nil when the class publishes no Font
     bool ParentFont = false;
     bool OrgParentFont = false;
-    Vcl::String ParentName;     // owning frame's Name for a frame's child, else empty
+    Vcl::String ParentName; // owning frame's Name for a frame's child, else empty
     std::int32_t ChildCtlCnt = 0;
 };
 

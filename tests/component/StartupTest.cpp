@@ -27,8 +27,7 @@ TEST_F(Startup, HigherRunTimeDpiScalesBoundsAndFontsOfASizeableForm) {
     auto& q = Component(form);
     auto* r = Record(q, "Button1");
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ((std::array{r->Left, r->Top, r->Width, r->Height}),
-              (std::array{125, 50, 94, 31}));
+    EXPECT_EQ((std::array{r->Left, r->Top, r->Width, r->Height}), (std::array{125, 50, 94, 31}));
     EXPECT_EQ((std::array{r->OldLeft, r->OldTop, r->OldWidth, r->OldHeight}),
               (std::array{125, 50, 94, 31}));
     EXPECT_EQ(r->Font->Size(), 11);
@@ -50,13 +49,13 @@ TEST_F(Startup, DialogAndBorderlessFormsWithoutStartSizeKeepTheirBounds) {
     EXPECT_EQ(dialog.Font()->Size(), 10);
 
     // A start size makes a dialog's bounds follow the resolution again.
-    auto& sized = Load(FormText(Button("Button1", 100, 40, 75, 25),
-                                "    FormWidth = 600\n    FormHeight = 400\n",
-                                "  BorderStyle = bsDialog\n"));
+    auto& sized =
+        Load(FormText(Button("Button1", 100, 40, 75, 25),
+                      "    FormWidth = 600\n    FormHeight = 400\n", "  BorderStyle = bsDialog\n"));
     EXPECT_EQ(Get<TButton>(sized, "Button1").Left(), 125);
 
-    auto& borderless = Load(FormText(Button("Button1", 100, 40, 75, 25), "",
-                                     "  BorderStyle = bsNone\n"));
+    auto& borderless =
+        Load(FormText(Button("Button1", 100, 40, 75, 25), "", "  BorderStyle = bsNone\n"));
     EXPECT_EQ(Get<TButton>(borderless, "Button1").Left(), 100);
 }
 
@@ -139,7 +138,8 @@ TEST_F(Startup, FrameChildrenAreFoundByFrameAndNameWithoutCollidingWithTheForm) 
 
 TEST_F(Startup, CustomStyleTakesTheClientSizeAsReference) {
     TStyleManager::SetCustomStyleActive(true);
-    std::string text = FormText(Button("Button1", 10, 10, 50, 20), "", "  BorderStyle = bsSingle\n");
+    std::string text =
+        FormText(Button("Button1", 10, 10, 50, 20), "", "  BorderStyle = bsSingle\n");
     text.replace(text.find("DesignFrmW = 400"), 16, "DesignFrmW = 999");
     auto& form = Load(text);
     auto& q = Component(form);

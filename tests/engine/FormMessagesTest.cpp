@@ -41,9 +41,7 @@ protected:
 };
 
 using P = std::array<int, 2>;
-P Of(POINT p) {
-    return {p.x, p.y};
-}
+P Of(POINT p) { return {p.x, p.y}; }
 
 const std::string Limits = "    FormMaxWidth = 600\n    FormMaxHeight = 500\n"
                            "    FormMinWidth = 300\n    FormMinHeight = 250\n";

@@ -39,13 +39,9 @@ protected:
 };
 
 using P = std::array<int, 2>;
-P Of(POINT p) {
-    return {p.x, p.y};
-}
+P Of(POINT p) { return {p.x, p.y}; }
 
-LONG_PTR ProcOf(TCustomForm& form) {
-    return GetWindowLongPtrW(form.Handle(), GWLP_WNDPROC);
-}
+LONG_PTR ProcOf(TCustomForm& form) { return GetWindowLongPtrW(form.Handle(), GWLP_WNDPROC); }
 
 TEST_F(LegacyHook, OneHookServesEveryFormAndGoesWithTheLastInstance) {
     auto& a = Shown("    FormMinWidth = 316\n    FormMinHeight = 250\n");

@@ -14,12 +14,8 @@ using namespace Vcl;
 
 using TGeometry = std::array<int, 4>; // Left, Top, Width, Height
 
-TGeometry Geometry(const TControl& c) {
-    return {c.Left(), c.Top(), c.Width(), c.Height()};
-}
-TGeometry Reference(const Quorvel::TCtrlInfo& r) {
-    return {r.Left, r.Top, r.Width, r.Height};
-}
+TGeometry Geometry(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+TGeometry Reference(const Quorvel::TCtrlInfo& r) { return {r.Left, r.Top, r.Width, r.Height}; }
 TGeometry Applied(const Quorvel::TCtrlInfo& r) {
     return {r.OldLeft, r.OldTop, r.OldWidth, r.OldHeight};
 }

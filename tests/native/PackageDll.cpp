@@ -30,9 +30,7 @@ TFound FindIn(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language) {
     return {static_cast<const std::uint8_t*>(LockResource(loaded)), SizeofResource(module, info)};
 }
 
-std::wstring Wide(const char* text) {
-    return std::wstring(text, text + std::strlen(text));
-}
+std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
 // The fixed part of a version resource: its signature, then the file version.
 bool FixedFileVersion(const TFound& version, DWORD& high, DWORD& low) {

@@ -30,13 +30,9 @@ ATOM RegisterOnce() {
 
 } // namespace
 
-LPCWSTR TTestWindow::ClassName() {
-    return u"QuorvelNativeTest";
-}
+LPCWSTR TTestWindow::ClassName() { return u"QuorvelNativeTest"; }
 
-WNDPROC TTestWindow::ClassProcedure() {
-    return &Procedure;
-}
+WNDPROC TTestWindow::ClassProcedure() { return &Procedure; }
 
 TTestWindow::TTestWindow(DWORD style, DWORD exStyle, RECT bounds, THandler handler)
     : Handler(std::move(handler)) {

@@ -56,9 +56,5 @@ std::string MessageTrace(const std::vector<TMessage>& messages);
 std::vector<TMessage> Only(const std::vector<TMessage>& messages, Win32::UINT message);
 
 std::string ShowRect(const Win32::RECT& rect);
-inline int Width(const Win32::RECT& rect) {
-    return rect.right - rect.left;
-}
-inline int Height(const Win32::RECT& rect) {
-    return rect.bottom - rect.top;
-}
+inline int Width(const Win32::RECT& rect) { return rect.right - rect.left; }
+inline int Height(const Win32::RECT& rect) { return rect.bottom - rect.top; }

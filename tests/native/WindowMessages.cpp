@@ -52,9 +52,7 @@ SIZE SizeOf(LPARAM lParam) {
     return {LOWORD(bits), HIWORD(bits)};
 }
 
-std::string ShowSize(SIZE size) {
-    return std::to_string(size.cx) + "x" + std::to_string(size.cy);
-}
+std::string ShowSize(SIZE size) { return std::to_string(size.cx) + "x" + std::to_string(size.cy); }
 
 std::string ShowPoint(POINT point) {
     return "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";

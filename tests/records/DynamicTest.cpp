@@ -14,9 +14,7 @@ using namespace Vcl;
 
 using TGeometry = std::array<int, 4>; // Left, Top, Width, Height
 
-TGeometry Geometry(const TControl& c) {
-    return {c.Left(), c.Top(), c.Width(), c.Height()};
-}
+TGeometry Geometry(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
 const std::string FrameFile = "object Frame2: TFrame2\n  Width = 200\n  Height = 100\n"
                               "  object Inner: TButton\n    Left = 10\n    Top = 10\n"

@@ -33,11 +33,10 @@ TEST_F(Exclusions, TextsSplitAtSemicolonsKeepingEntriesAsTyped) {
 }
 
 TEST_F(Exclusions, ListedControlsAreMatchedWholeAndWithoutRegardToCase) {
-    auto& form = Load(FormText(Button("Button1", 10, 10, 50, 20) +
-                                   Button("Button2", 10, 40, 50, 20) +
-                                   Button("Button3", 10, 70, 50, 20) +
-                                   Button("Button4", 10, 100, 50, 20),
-                               "    NoResizeCtl = 'BUTTON1; Button2;Button'\n"));
+    auto& form =
+        Load(FormText(Button("Button1", 10, 10, 50, 20) + Button("Button2", 10, 40, 50, 20) +
+                          Button("Button3", 10, 70, 50, 20) + Button("Button4", 10, 100, 50, 20),
+                      "    NoResizeCtl = 'BUTTON1; Button2;Button'\n"));
     auto& q = Component(form);
     EXPECT_EQ(Record(q, "Button1"), nullptr); // letter case ignored
     EXPECT_NE(Record(q, "Button2"), nullptr); // a blank is part of the entry

@@ -81,12 +81,8 @@ inline std::vector<std::string> Compare(const TMeasures& actual, const TMeasures
 
 // ---- Formatting -----------------------------------------------------------------------
 
-inline std::string Text(int v) {
-    return std::to_string(v);
-}
-inline std::string Text(bool v) {
-    return v ? "true" : "false";
-}
+inline std::string Text(int v) { return std::to_string(v); }
+inline std::string Text(bool v) { return v ? "true" : "false"; }
 inline std::string Text(double v) {
     char buffer[32];
     std::snprintf(buffer, sizeof(buffer), "%.4f", v);
@@ -96,9 +92,7 @@ inline std::string Text(const RECT& r) {
     return "(" + Text(static_cast<int>(r.left)) + "," + Text(static_cast<int>(r.top)) + ")-(" +
            Text(static_cast<int>(r.right)) + "," + Text(static_cast<int>(r.bottom)) + ")";
 }
-inline std::string Size(int w, int h) {
-    return Text(w) + "x" + Text(h);
-}
+inline std::string Size(int w, int h) { return Text(w) + "x" + Text(h); }
 
 // ---- Probes ---------------------------------------------------------------------------
 

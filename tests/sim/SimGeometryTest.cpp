@@ -6,12 +6,8 @@ namespace {
 
 class SimGeometry : public TSimTest {};
 
-LONG W(const RECT& r) {
-    return r.right - r.left;
-}
-LONG H(const RECT& r) {
-    return r.bottom - r.top;
-}
+LONG W(const RECT& r) { return r.right - r.left; }
+LONG H(const RECT& r) { return r.bottom - r.top; }
 
 // ---- Frames ---------------------------------------------------------------------------
 

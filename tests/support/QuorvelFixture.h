@@ -14,10 +14,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -60,8 +60,8 @@ protected:
     // Loads a form whose inline frames come from the given frame form files.
     Vcl::TCustomForm& LoadWithFrames(const std::string& text,
                                      const std::vector<std::string>& frames) {
-        auto dir = std::filesystem::temp_directory_path() /
-                   ("quorvel-test-" + std::to_string(::getpid()));
+        auto dir =
+            std::filesystem::temp_directory_path() / ("quorvel-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         Vcl::TFormLoadOptions options;
         options.FileName = (dir / "form.dfm").string();
@@ -80,8 +80,7 @@ protected:
 
     void ReleaseForms() { Forms.clear(); }
 
-    template <typename T = Vcl::TControl>
-    static T& Get(Vcl::TComponent& owner, const char* name) {
+    template <typename T = Vcl::TControl> static T& Get(Vcl::TComponent& owner, const char* name) {
         auto* c = dynamic_cast<T*>(owner.FindComponent(name));
         if (!c)
             throw std::runtime_error(std::string("no component ") + name);

@@ -166,24 +166,12 @@ TEST(FormFileCorpus, MutatedFilesFailOnlyWithReadErrors) {
             std::size_t at = pick(bytes.size());
             std::size_t len = std::min<std::size_t>(1 + pick(64), bytes.size() - at);
             switch (rng() % 6) {
-            case 0:
-                bytes[at] = kInteresting[pick(sizeof kInteresting - 1)];
-                break;
-            case 1:
-                bytes[at] = static_cast<char>(rng());
-                break;
-            case 2:
-                bytes.insert(at, 1, kInteresting[pick(sizeof kInteresting - 1)]);
-                break;
-            case 3:
-                bytes.erase(at, len);
-                break;
-            case 4:
-                bytes.insert(pick(bytes.size()), bytes.substr(at, len));
-                break;
-            default:
-                bytes.resize(at);
-                break;
+            case 0: bytes[at] = kInteresting[pick(sizeof kInteresting - 1)]; break;
+            case 1: bytes[at] = static_cast<char>(rng()); break;
+            case 2: bytes.insert(at, 1, kInteresting[pick(sizeof kInteresting - 1)]); break;
+            case 3: bytes.erase(at, len); break;
+            case 4: bytes.insert(pick(bytes.size()), bytes.substr(at, len)); break;
+            default: bytes.resize(at); break;
             }
         }
         CheckReadsSafely(bytes, "round " + std::to_string(round));

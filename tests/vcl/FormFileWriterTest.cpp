@@ -39,9 +39,7 @@ std::string Repeat(const std::string& s, int n) {
     return r;
 }
 
-TFormObject WithValue(TFormValue v) {
-    return Object("A", "TA", {Prop("P", std::move(v))});
-}
+TFormObject WithValue(TFormValue v) { return Object("A", "TA", {Prop("P", std::move(v))}); }
 
 // Reading the text back gives the same model, and writing that gives the same text.
 void ExpectRoundTrip(const TFormObject& model, const TFormTextOptions& options = {}) {

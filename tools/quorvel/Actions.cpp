@@ -134,9 +134,7 @@ void FreeComponent(const TAction& action, TCustomForm& form) {
 
 } // namespace
 
-bool IsActionWord(const std::string& word) {
-    return FindWord(word) != nullptr;
-}
+bool IsActionWord(const std::string& word) { return FindWord(word) != nullptr; }
 
 std::vector<TAction> ParseActions(const std::vector<std::string>& tokens) {
     std::vector<TAction> actions;
@@ -199,16 +197,13 @@ std::vector<TAction> ParseActions(const std::vector<std::string>& tokens) {
             a.Height = size.Height;
             break;
         }
-        case TActionKind::Free:
-            a.Argument = args[0];
-            break;
+        case TActionKind::Free: a.Argument = args[0]; break;
         case TActionKind::Show:
         case TActionKind::Maximize:
         case TActionKind::Restore:
         case TActionKind::Minimize:
         case TActionKind::DynamicAdd:
-        case TActionKind::DynamicDelete:
-            break;
+        case TActionKind::DynamicDelete: break;
         }
         actions.push_back(std::move(a));
         i += 1 + static_cast<std::size_t>(word->Count);
@@ -219,9 +214,7 @@ std::vector<TAction> ParseActions(const std::vector<std::string>& tokens) {
 void RunAction(const TAction& action, TCustomForm& form) {
     Sim::TDesktop& desktop = Sim::TDesktop::Current();
     switch (action.Kind) {
-    case TActionKind::Show:
-        form.Show();
-        return;
+    case TActionKind::Show: form.Show(); return;
     case TActionKind::Client:
     case TActionKind::Outer: {
         const TPoint outer = action.Kind == TActionKind::Client
@@ -232,33 +225,15 @@ void RunAction(const TAction& action, TCustomForm& form) {
         Win32::MoveWindow(form.Handle(), r.left, r.top, outer.X, outer.Y, 1);
         return;
     }
-    case TActionKind::Drag:
-        desktop.Drag(form.Handle(), action.Edge, action.X, action.Y);
-        return;
-    case TActionKind::Maximize:
-        desktop.Maximize(form.Handle());
-        return;
-    case TActionKind::Restore:
-        desktop.Restore(form.Handle());
-        return;
-    case TActionKind::Minimize:
-        desktop.Minimize(form.Handle());
-        return;
-    case TActionKind::Move:
-        desktop.MoveTo(form.Handle(), action.X, action.Y);
-        return;
-    case TActionKind::Set:
-        AssignProperty(form, action.Argument);
-        return;
-    case TActionKind::Add:
-        AddComponent(action, form);
-        return;
-    case TActionKind::Free:
-        FreeComponent(action, form);
-        return;
-    case TActionKind::DynamicAdd:
-        ForEachComponent(form, &Quorvel::TQuorvel::DynamicAdd);
-        return;
+    case TActionKind::Drag: desktop.Drag(form.Handle(), action.Edge, action.X, action.Y); return;
+    case TActionKind::Maximize: desktop.Maximize(form.Handle()); return;
+    case TActionKind::Restore: desktop.Restore(form.Handle()); return;
+    case TActionKind::Minimize: desktop.Minimize(form.Handle()); return;
+    case TActionKind::Move: desktop.MoveTo(form.Handle(), action.X, action.Y); return;
+    case TActionKind::Set: AssignProperty(form, action.Argument); return;
+    case TActionKind::Add: AddComponent(action, form); return;
+    case TActionKind::Free: FreeComponent(action, form); return;
+    case TActionKind::DynamicAdd: ForEachComponent(form, &Quorvel::TQuorvel::DynamicAdd); return;
     case TActionKind::DynamicDelete:
         ForEachComponent(form, &Quorvel::TQuorvel::DynamicDelete);
         return;

@@ -94,9 +94,7 @@ Sim::TTaskbarConfig ParseTaskbar(const std::string& text) {
     return taskbar;
 }
 
-bool IsJapanese(const char* locale) {
-    return locale[0] == 'j' && locale[1] == 'a';
-}
+bool IsJapanese(const char* locale) { return locale[0] == 'j' && locale[1] == 'a'; }
 
 } // namespace
 

@@ -25,9 +25,7 @@ std::vector<std::string> SplitDots(const std::string& text) {
     }
 }
 
-[[noreturn]] void Fail(const std::string& message) {
-    throw EPropertyError(message);
-}
+[[noreturn]] void Fail(const std::string& message) { throw EPropertyError(message); }
 
 // The value as the form-file reader would see it after "NAME = ".
 TFormValue ParseValue(const std::string& text, const std::string& property) {
@@ -121,8 +119,7 @@ void Assign(TPersistent& target, const TPropInfo& info, const std::string& prope
         info.SetStr(target, SameText(v.Str, "nil") ? String() : v.Str);
         return;
     case tkMethod:
-    case tkClass:
-        break;
+    case tkClass: break;
     }
 }
 

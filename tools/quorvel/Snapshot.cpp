@@ -10,12 +10,9 @@ namespace {
 
 const char* StateName(TWindowState state) {
     switch (state) {
-    case wsMaximized:
-        return "maximized";
-    case wsMinimized:
-        return "minimized";
-    case wsNormal:
-        break;
+    case wsMaximized: return "maximized";
+    case wsMinimized: return "minimized";
+    case wsNormal: break;
     }
     return "normal";
 }

@@ -31,18 +31,10 @@ std::string Escape(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
         default:
             // Control characters are not allowed in XML 1.0.
             if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')

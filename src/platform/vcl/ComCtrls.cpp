@@ -13,9 +13,7 @@ namespace {
 using namespace StdProps;
 namespace P = Vcl::Published;
 
-bool NeverStored(const TObject&) {
-    return false;
-}
+bool NeverStored(const TObject&) { return false; }
 
 // Height of a row of tabs, and the frame around the display area.
 constexpr int TabRowHeight = 24;
@@ -63,13 +61,9 @@ const TClassInfo& TTabSheet::StaticClass() {
 
 TTabSheet::TTabSheet(TComponent* owner) : TCustomControl(owner) {}
 
-TPageControl* TTabSheet::PageControl() const {
-    return dynamic_cast<TPageControl*>(Parent());
-}
+TPageControl* TTabSheet::PageControl() const { return dynamic_cast<TPageControl*>(Parent()); }
 
-void TTabSheet::SetPageControl(TPageControl* pageControl) {
-    SetParent(pageControl);
-}
+void TTabSheet::SetPageControl(TPageControl* pageControl) { SetParent(pageControl); }
 
 int TTabSheet::PageIndex() const {
     TPageControl* pages = PageControl();
@@ -163,9 +157,7 @@ TTabSheet* TPageControl::Pages(int index) const {
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-void TPageControl::SetActivePageName(const String& name) {
-    FActivePage = name;
-}
+void TPageControl::SetActivePageName(const String& name) { FActivePage = name; }
 
 TTabSheet* TPageControl::ActivePage() const {
     if (FActivePage.empty() || !Owner())

@@ -8,8 +8,8 @@ namespace Vcl {
 
 using namespace Win32;
 
-const TEnumInfo AlignInfo{"TAlign",
-                          {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
+const TEnumInfo AlignInfo{
+    "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
 const TEnumInfo AnchorsInfo{"TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"}};
 
 // ---- TSizeConstraints -------------------------------------------------------------

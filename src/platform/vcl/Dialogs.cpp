@@ -33,9 +33,7 @@ const TClassInfo& TCommonDialog::StaticClass() {
     return info;
 }
 
-void TCommonDialog::DefineProperties(TFiler& filer) {
-    DefineDesignInfo(filer, FDesignInfo);
-}
+void TCommonDialog::DefineProperties(TFiler& filer) { DefineDesignInfo(filer, FDesignInfo); }
 
 const TClassInfo& TOpenDialog::StaticClass() {
     using C = TOpenDialog;

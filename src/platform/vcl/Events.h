@@ -22,8 +22,7 @@ struct TMethod {
 
 // A typed event. Bind member functions with Bind<&TClass::Method>(object), or plain
 // functions taking the data pointer first with BindFunction.
-template <typename... Args>
-class TEvent {
+template <typename... Args> class TEvent {
 public:
     using TCode = void (*)(void* data, Args... args);
 
@@ -33,8 +32,7 @@ public:
         FMethod.Data = data;
     }
 
-    template <auto Member, typename TClass>
-    static TEvent Bind(TClass* object) {
+    template <auto Member, typename TClass> static TEvent Bind(TClass* object) {
         TCode code = [](void* data, Args... args) {
             (static_cast<TClass*>(data)->*Member)(args...);
         };

@@ -165,9 +165,7 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(new TPictur
     FHeight = 105;
 }
 
-TImage::~TImage() {
-    delete FPicture;
-}
+TImage::~TImage() { delete FPicture; }
 
 // ---- TShape ---------------------------------------------------------------------
 
@@ -360,8 +358,6 @@ void TTimer::Timer() {
         OnTimer(this);
 }
 
-void TTimer::DefineProperties(TFiler& filer) {
-    DefineDesignInfo(filer, FDesignInfo);
-}
+void TTimer::DefineProperties(TFiler& filer) { DefineDesignInfo(filer, FDesignInfo); }
 
 } // namespace Vcl

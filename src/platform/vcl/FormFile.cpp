@@ -74,22 +74,16 @@ bool TFormValue::operator==(const TFormValue& other) const {
     if (Kind != other.Kind)
         return false;
     switch (Kind) {
-    case TKind::Integer:
-        return Int == other.Int && Hex == other.Hex;
+    case TKind::Integer: return Int == other.Int && Hex == other.Hex;
     case TKind::Float:
         // Bitwise, so that -0.0 and 0.0 (which the text keeps apart) differ.
         return std::bit_cast<std::uint64_t>(Float) == std::bit_cast<std::uint64_t>(other.Float);
     case TKind::String:
-    case TKind::Ident:
-        return Str == other.Str;
-    case TKind::Set:
-        return Set == other.Set;
-    case TKind::List:
-        return List == other.List;
-    case TKind::Binary:
-        return Binary == other.Binary;
-    case TKind::Collection:
-        return Items == other.Items;
+    case TKind::Ident: return Str == other.Str;
+    case TKind::Set: return Set == other.Set;
+    case TKind::List: return List == other.List;
+    case TKind::Binary: return Binary == other.Binary;
+    case TKind::Collection: return Items == other.Items;
     }
     return false;
 }
@@ -338,12 +332,8 @@ private:
     void Value(const TFormValue& v, int level, bool atLineStart) {
         int inner = atLineStart ? level + 1 : level;
         switch (v.Kind) {
-        case TFormValue::TKind::Integer:
-            FOut += IntegerText(v);
-            break;
-        case TFormValue::TKind::Float:
-            FOut += FloatText(v.Float);
-            break;
+        case TFormValue::TKind::Integer: FOut += IntegerText(v); break;
+        case TFormValue::TKind::Float: FOut += FloatText(v.Float); break;
         case TFormValue::TKind::String: {
             auto parts = StringParts(v.Str);
             FOut += parts.front();
@@ -378,9 +368,7 @@ private:
             FOut += ')';
             break;
         }
-        case TFormValue::TKind::Binary:
-            Binary(v.Binary, inner);
-            break;
+        case TFormValue::TKind::Binary: Binary(v.Binary, inner); break;
         case TFormValue::TKind::Collection:
             FOut += '<';
             for (const auto& item : v.Items) {

@@ -39,10 +39,10 @@ struct TFormValue {
     // written back. A layout detail like the position: operator== ignores it.
     int HexDigits = 0;
     double Float = 0;
-    String Str;                       // String text (UTF-8) or Ident name
-    std::vector<String> Set;          // Set members in file order
-    std::vector<TFormValue> List;     // List elements
-    std::vector<std::uint8_t> Binary; // Binary bytes
+    String Str;                             // String text (UTF-8) or Ident name
+    std::vector<String> Set;                // Set members in file order
+    std::vector<TFormValue> List;           // List elements
+    std::vector<std::uint8_t> Binary;       // Binary bytes
     std::vector<TFormCollectionItem> Items; // Collection items
     // Where the value starts in the file (1-based), for error messages.
     int Line = 0;
@@ -77,8 +77,8 @@ struct TFormCollectionItem {
 struct TFormObject {
     enum class TKind { Object, Inherited, Inline };
     TKind Kind = TKind::Object;
-    String Name;      // may be empty: `object TPage`
-    String ClassName; // e.g. TForm1, TButton
+    String Name;              // may be empty: `object TPage`
+    String ClassName;         // e.g. TForm1, TButton
     std::optional<int> Index; // `[n]` after the class name
     std::vector<TFormProperty> Properties;
     std::vector<TFormObject> Children;
@@ -98,7 +98,7 @@ enum class TCodePage { Windows1252, Latin1 };
 char16_t DecodeAnsiChar(unsigned char byte, TCodePage codePage);
 
 struct TFormTextOptions {
-    String FileName;                          // for error messages only
+    String FileName; // for error messages only
     TCodePage CodePage = TCodePage::Windows1252;
 };
 

@@ -8,15 +8,9 @@ namespace Vcl {
 
 namespace {
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsHighByte(char c) {
-    return static_cast<unsigned char>(c) >= 0x80;
-}
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHighByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 int HexDigitValue(char c) {
     if (IsDigit(c))
@@ -134,9 +128,7 @@ int TFormTextLexer::ColumnAt(std::size_t offset) {
     return FColumn;
 }
 
-TTextPos TFormTextLexer::Position() {
-    return {FLine, ColumnAt(FPos)};
-}
+TTextPos TFormTextLexer::Position() { return {FLine, ColumnAt(FPos)}; }
 
 void TFormTextLexer::Fail(const String& reason, TTextPos pos) const {
     throw EReadError(reason, FOptions.FileName, pos.Line, pos.Column);

@@ -12,9 +12,7 @@ bool IsWord(std::string_view word, std::string_view keyword) {
     return word.size() == keyword.size() && SameText(word, keyword);
 }
 
-String LineText(int line) {
-    return "line " + std::to_string(line);
-}
+String LineText(int line) { return "line " + std::to_string(line); }
 
 class TFormTextReader {
 public:
@@ -158,9 +156,7 @@ private:
         TFormValue value;
         switch (FLex.Current()) {
         case '\'':
-        case '#':
-            value = TFormValue::MakeString(FLex.ReadString());
-            break;
+        case '#': value = TFormValue::MakeString(FLex.ReadString()); break;
         case '-':
         case '$':
         case '0':
@@ -172,21 +168,11 @@ private:
         case '6':
         case '7':
         case '8':
-        case '9':
-            value = FLex.ReadNumber();
-            break;
-        case '[':
-            value = TFormValue::MakeSet(ReadSet());
-            break;
-        case '(':
-            value = ReadList(pos, depth + 1);
-            break;
-        case '{':
-            value = TFormValue::MakeBinary(FLex.ReadBinary());
-            break;
-        case '<':
-            value = ReadCollection(pos, depth);
-            break;
+        case '9': value = FLex.ReadNumber(); break;
+        case '[': value = TFormValue::MakeSet(ReadSet()); break;
+        case '(': value = ReadList(pos, depth + 1); break;
+        case '{': value = TFormValue::MakeBinary(FLex.ReadBinary()); break;
+        case '<': value = ReadCollection(pos, depth); break;
         default:
             if (FLex.AtEnd())
                 FailMissingValue(slot, pos);

@@ -19,8 +19,7 @@ namespace Vcl {
 namespace {
 
 // An instance of a class made up for a name the registry does not know.
-template <typename Base>
-class TGeneric : public Base {
+template <typename Base> class TGeneric : public Base {
 public:
     TGeneric(TComponent* owner, const TClassInfo& info) : Base(owner), FInfo(&info) {}
     const TClassInfo* ClassInfo() const override { return FInfo; }
@@ -36,17 +35,15 @@ const TClassInfo& GenericComponentBase() {
 
 // Unknown controls publish what every control of the framework can show.
 const TClassInfo& GenericControlBase() {
-    static const TClassInfo info{"TWinControl",
-                                 &TWinControl::StaticClass(),
-                                 {Published::Align(), Published::Anchors(), Published::Color(),
-                                  Published::Constraints(), Published::Enabled(),
-                                  Published::Font(), Published::ParentColor(),
-                                  Published::ParentFont(), Published::ParentShowHint(),
-                                  Published::PopupMenu(), Published::ShowHint(),
-                                  Published::TabOrder(), Published::TabStop(false),
-                                  Published::Visible()},
-                                 {},
-                                 nullptr};
+    static const TClassInfo info{
+        "TWinControl",
+        &TWinControl::StaticClass(),
+        {Published::Align(), Published::Anchors(), Published::Color(), Published::Constraints(),
+         Published::Enabled(), Published::Font(), Published::ParentColor(), Published::ParentFont(),
+         Published::ParentShowHint(), Published::PopupMenu(), Published::ShowHint(),
+         Published::TabOrder(), Published::TabStop(false), Published::Visible()},
+        {},
+        nullptr};
     return info;
 }
 
@@ -246,9 +243,9 @@ private:
             component = owner.FindComponent(object.Name);
         // Lenient reading also takes a plain `object` for an override of a component
         // that the frame's own file made, as some older files have it.
-        bool overriding = object.Kind == TFormObject::TKind::Inherited ||
-                        (FOptions.Lenient && component &&
-                         component->ComponentState().Contains(csAncestor));
+        bool overriding =
+            object.Kind == TFormObject::TKind::Inherited ||
+            (FOptions.Lenient && component && component->ComponentState().Contains(csAncestor));
         if (component && !overriding)
             Fail("A component named " + object.Name + " already exists", object);
         if (!component) {
@@ -371,7 +368,8 @@ private:
         for (const String& path : candidates) {
             try {
                 TFormTextOptions textOptions{path, FOptions.CodePage};
-                auto doc = std::make_unique<TFormObject>(ReadFormText(ReadFileBytes(path), textOptions));
+                auto doc =
+                    std::make_unique<TFormObject>(ReadFormText(ReadFileBytes(path), textOptions));
                 auto key = AnsiUpperCase(doc->ClassName);
                 if (!FFrameDocs.count(key))
                     FFrameDocs[key] = std::move(doc);
@@ -503,8 +501,7 @@ private:
             info.SetMethod(target, method);
             return;
         }
-        case tkClass:
-            BadValue(property, "its properties, not a value");
+        case tkClass: BadValue(property, "its properties, not a value");
         }
     }
 

@@ -19,7 +19,7 @@
 namespace Vcl {
 
 struct TFormLoadOptions {
-    String FileName;             // for messages, and to find frame files beside it
+    String FileName;                // for messages, and to find frame files beside it
     std::vector<String> FrameFiles; // other form files to look for frame classes in
     TCodePage CodePage = TCodePage::Windows1252;
     // Lenient: unknown properties are kept as raw values and written back as they

@@ -109,7 +109,8 @@ const TEnumInfo PositionInfo{"TPosition",
                              {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
                               "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
                               "poOwnerFormCenter"}};
-const TEnumInfo BorderIconsInfo{"TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
+const TEnumInfo BorderIconsInfo{"TBorderIcon",
+                                {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
 
 namespace {
 bool ClientSizeStored(const TObject&) { return true; }
@@ -180,8 +181,8 @@ const TClassInfo& TCustomForm::StaticClass() {
 }
 
 const TClassInfo& TForm::StaticClass() {
-    static const TClassInfo info{"TForm", &TCustomForm::StaticClass(), {}, {},
-                                 &CreateInstance<TForm>};
+    static const TClassInfo info{
+        "TForm", &TCustomForm::StaticClass(), {}, {}, &CreateInstance<TForm>};
     return info;
 }
 
@@ -241,20 +242,12 @@ Win32::DWORD TCustomForm::WindowStyle() const {
     DWORD style = WS_CLIPCHILDREN;
     bool sysMenu = (FBorderIcons & (1u << biSystemMenu)) != 0;
     switch (FBorderStyle) {
-    case bsNone:
-        style |= WS_POPUP;
-        break;
+    case bsNone: style |= WS_POPUP; break;
     case bsSingle:
-    case bsToolWindow:
-        style |= WS_CAPTION | WS_BORDER;
-        break;
+    case bsToolWindow: style |= WS_CAPTION | WS_BORDER; break;
     case bsSizeable:
-    case bsSizeToolWin:
-        style |= WS_CAPTION | WS_THICKFRAME;
-        break;
-    case bsDialog:
-        style |= WS_POPUP | WS_CAPTION;
-        break;
+    case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: style |= WS_POPUP | WS_CAPTION; break;
     }
     if (FBorderStyle != bsNone && sysMenu)
         style |= WS_SYSMENU;
@@ -386,7 +379,7 @@ TWindowState TCustomForm::WindowState() const {
 void TCustomForm::SetWindowState(TWindowState value) {
     FWindowState = value;
     if (HandleAllocated() && Showing()) {
-        int command = value == wsMaximized ? SW_MAXIMIZE
+        int command = value == wsMaximized   ? SW_MAXIMIZE
                       : value == wsMinimized ? SW_MINIMIZE
                                              : SW_RESTORE;
         ShowWindow(FHandle, command);
@@ -406,8 +399,7 @@ void TCustomForm::ApplyPosition() {
         return;
     // Centred positions use the work area of the monitor the form is on (the
     // desktop centre takes the primary monitor).
-    TMonitor* monitor =
-        FPosition == poDesktopCenter ? Screen().PrimaryMonitor() : Monitor();
+    TMonitor* monitor = FPosition == poDesktopCenter ? Screen().PrimaryMonitor() : Monitor();
     if (!monitor)
         return;
     TRect wa = monitor->WorkareaRect();
@@ -466,8 +458,8 @@ const TClassInfo& TCustomFrame::StaticClass() {
 }
 
 const TClassInfo& TFrame::StaticClass() {
-    static const TClassInfo info{"TFrame", &TCustomFrame::StaticClass(), {}, {},
-                                 &CreateInstance<TFrame>};
+    static const TClassInfo info{
+        "TFrame", &TCustomFrame::StaticClass(), {}, {}, &CreateInstance<TFrame>};
     return info;
 }
 

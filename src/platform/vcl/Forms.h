@@ -4,8 +4,8 @@
 #include "platform/vcl/Controls.h"
 
 #include <map>
-#include <unordered_map>
 #include <memory>
+#include <unordered_map>
 
 namespace Vcl {
 

@@ -60,24 +60,12 @@ const TIdentMap ColorIdents{{
 }};
 
 const TIdentMap CharsetIdents{{
-    {"ANSI_CHARSET", 0},
-    {"DEFAULT_CHARSET", 1},
-    {"SYMBOL_CHARSET", 2},
-    {"MAC_CHARSET", 77},
-    {"SHIFTJIS_CHARSET", 128},
-    {"HANGEUL_CHARSET", 129},
-    {"JOHAB_CHARSET", 130},
-    {"GB2312_CHARSET", 134},
-    {"CHINESEBIG5_CHARSET", 136},
-    {"GREEK_CHARSET", 161},
-    {"TURKISH_CHARSET", 162},
-    {"VIETNAMESE_CHARSET", 163},
-    {"HEBREW_CHARSET", 177},
-    {"ARABIC_CHARSET", 178},
-    {"BALTIC_CHARSET", 186},
-    {"RUSSIAN_CHARSET", 204},
-    {"THAI_CHARSET", 222},
-    {"EASTEUROPE_CHARSET", 238},
+    {"ANSI_CHARSET", 0},      {"DEFAULT_CHARSET", 1},    {"SYMBOL_CHARSET", 2},
+    {"MAC_CHARSET", 77},      {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129},
+    {"JOHAB_CHARSET", 130},   {"GB2312_CHARSET", 134},   {"CHINESEBIG5_CHARSET", 136},
+    {"GREEK_CHARSET", 161},   {"TURKISH_CHARSET", 162},  {"VIETNAMESE_CHARSET", 163},
+    {"HEBREW_CHARSET", 177},  {"ARABIC_CHARSET", 178},   {"BALTIC_CHARSET", 186},
+    {"RUSSIAN_CHARSET", 204}, {"THAI_CHARSET", 222},     {"EASTEUROPE_CHARSET", 238},
     {"OEM_CHARSET", 255},
 }};
 
@@ -179,8 +167,9 @@ void TFont::SetQuality(TFontQuality quality) {
 }
 
 bool TFont::Equals(const TFont& o) const {
-    return FName == o.FName && Size() == o.Size() && FStyle == o.FStyle && FColor == o.FColor && FCharset == o.FCharset &&
-           FPitch == o.FPitch && FOrientation == o.FOrientation && FQuality == o.FQuality;
+    return FName == o.FName && Size() == o.Size() && FStyle == o.FStyle && FColor == o.FColor &&
+           FCharset == o.FCharset && FPitch == o.FPitch && FOrientation == o.FOrientation &&
+           FQuality == o.FQuality;
 }
 
 void TFont::Assign(const TPersistent& source) {

@@ -55,7 +55,9 @@ int TList::IndexOf(void* item) const {
     return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
 
-void TList::Pack() { FItems.erase(std::remove(FItems.begin(), FItems.end(), nullptr), FItems.end()); }
+void TList::Pack() {
+    FItems.erase(std::remove(FItems.begin(), FItems.end(), nullptr), FItems.end());
+}
 
 // ---- TStrings ---------------------------------------------------------------------
 

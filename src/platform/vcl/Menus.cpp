@@ -97,9 +97,7 @@ TMenuItem* TMenuItem::Items(int index) const {
     return FItems[static_cast<std::size_t>(index)];
 }
 
-void TMenuItem::Add(TMenuItem* item) {
-    Insert(Count(), item);
-}
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 
 void TMenuItem::Insert(int index, TMenuItem* item) {
     if (!item)
@@ -168,13 +166,9 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullpt
     FItems->FMenu = this;
 }
 
-TMenu::~TMenu() {
-    delete FItems;
-}
+TMenu::~TMenu() { delete FItems; }
 
-void TMenu::DefineProperties(TFiler& filer) {
-    DefineDesignInfo(filer, FDesignInfo);
-}
+void TMenu::DefineProperties(TFiler& filer) { DefineDesignInfo(filer, FDesignInfo); }
 
 const TClassInfo& TMainMenu::StaticClass() {
     static const TClassInfo info{"TMainMenu",
@@ -217,8 +211,6 @@ const TClassInfo& TPopupMenu::StaticClass() {
     return info;
 }
 
-bool TPopupMenu::AutoPopup() const {
-    return !BagIfAny() || BagIfAny()->Ord("AutoPopup", 1) != 0;
-}
+bool TPopupMenu::AutoPopup() const { return !BagIfAny() || BagIfAny()->Ord("AutoPopup", 1) != 0; }
 
 } // namespace Vcl

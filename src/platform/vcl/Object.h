@@ -24,9 +24,9 @@ struct TPublishedField {
 struct TClassInfo {
     String Name;
     const TClassInfo* Parent = nullptr;
-    std::vector<TPropInfo> Props;          // own published properties, declaration order
-    std::vector<TPublishedField> Fields;   // own published fields
-    TComponentFactory Create = nullptr;    // null for classes that cannot be created by name
+    std::vector<TPropInfo> Props;        // own published properties, declaration order
+    std::vector<TPublishedField> Fields; // own published fields
+    TComponentFactory Create = nullptr;  // null for classes that cannot be created by name
 
     bool InheritsFrom(const TClassInfo* other) const;
     // Published properties of the class and its ancestors, ancestors' first.
@@ -65,14 +65,11 @@ protected:
 
 // Declares the class-information members in a class body; the matching
 // StaticClass() definition goes in the class's source file.
-#define QV_CLASS_INFO                                                            \
-public:                                                                          \
-    static const ::Vcl::TClassInfo& StaticClass();                               \
+#define QV_CLASS_INFO                                                                              \
+public:                                                                                            \
+    static const ::Vcl::TClassInfo& StaticClass();                                                 \
     const ::Vcl::TClassInfo* ClassInfo() const override { return &StaticClass(); }
 
-template <typename T>
-TComponent* CreateInstance(TComponent* owner) {
-    return new T(owner);
-}
+template <typename T> TComponent* CreateInstance(TComponent* owner) { return new T(owner); }
 
 } // namespace Vcl

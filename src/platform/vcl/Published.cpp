@@ -9,9 +9,7 @@ bool FontStored(const TObject& o) { return !static_cast<const C&>(o).ParentFont(
 bool ColorStored(const TObject& o) { return !static_cast<const C&>(o).ParentColor(); }
 bool ShowHintStored(const TObject& o) { return !static_cast<const C&>(o).ParentShowHint(); }
 
-const TPropertyBag* BagOf(const TObject& o) {
-    return static_cast<const TComponent&>(o).BagIfAny();
-}
+const TPropertyBag* BagOf(const TObject& o) { return static_cast<const TComponent&>(o).BagIfAny(); }
 TPropertyBag& BagOf(TObject& o) { return static_cast<TComponent&>(o).Bag(); }
 } // namespace
 
@@ -35,7 +33,9 @@ TPropInfo Hint() { return StrProp<C>("Hint", &C::Hint, &C::SetHint); }
 TPropInfo ParentColor() {
     return BoolProp<C>("ParentColor", &C::ParentColor, &C::SetParentColor, true);
 }
-TPropInfo ParentFont() { return BoolProp<C>("ParentFont", &C::ParentFont, &C::SetParentFont, true); }
+TPropInfo ParentFont() {
+    return BoolProp<C>("ParentFont", &C::ParentFont, &C::SetParentFont, true);
+}
 TPropInfo ParentShowHint() {
     return BoolProp<C>("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint, true);
 }

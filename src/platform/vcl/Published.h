@@ -33,8 +33,10 @@ TPropInfo Visible();
 TPropInfo PlainInt(String name, std::optional<std::int64_t> def = std::nullopt);
 TPropInfo PlainBool(String name, std::optional<bool> def = std::nullopt);
 TPropInfo PlainString(String name);
-TPropInfo PlainEnum(String name, const TEnumInfo& info, std::optional<std::int64_t> def = std::nullopt);
-TPropInfo PlainSet(String name, const TEnumInfo& info, std::optional<std::int64_t> def = std::nullopt);
+TPropInfo PlainEnum(String name, const TEnumInfo& info,
+                    std::optional<std::int64_t> def = std::nullopt);
+TPropInfo PlainSet(String name, const TEnumInfo& info,
+                   std::optional<std::int64_t> def = std::nullopt);
 TPropInfo PlainIdentInt(String name, const TIdentMap& idents,
                         std::optional<std::int64_t> def = std::nullopt);
 TPropInfo PlainRef(String name);

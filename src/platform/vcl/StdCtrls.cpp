@@ -42,62 +42,26 @@ namespace StdProps {
 namespace {
 constexpr int BevelAll = 0xF;
 
-bool ColorStored(const TObject& o) {
-    return !static_cast<const TControl&>(o).ParentColor();
-}
+bool ColorStored(const TObject& o) { return !static_cast<const TControl&>(o).ParentColor(); }
 } // namespace
 
-TPropInfo Action() {
-    return Published::PlainRef("Action");
-}
-TPropInfo BiDiMode() {
-    return Published::PlainEnum("BiDiMode", BiDiModeInfo, 0);
-}
-TPropInfo ParentBiDiMode() {
-    return Published::PlainBool("ParentBiDiMode", true);
-}
-TPropInfo DragCursor() {
-    return Published::PlainIdentInt("DragCursor", CursorIdents, -12);
-}
-TPropInfo DragKind() {
-    return Published::PlainEnum("DragKind", DragKindInfo, 0);
-}
-TPropInfo DragMode() {
-    return Published::PlainEnum("DragMode", DragModeInfo, 0);
-}
-TPropInfo Ctl3D() {
-    return Published::PlainBool("Ctl3D", true);
-}
-TPropInfo ParentCtl3D() {
-    return Published::PlainBool("ParentCtl3D", true);
-}
-TPropInfo DoubleBuffered() {
-    return Published::PlainBool("DoubleBuffered", false);
-}
-TPropInfo ParentDoubleBuffered() {
-    return Published::PlainBool("ParentDoubleBuffered", true);
-}
-TPropInfo BevelEdges() {
-    return Published::PlainSet("BevelEdges", BevelEdgesInfo, BevelAll);
-}
-TPropInfo BevelInner(int def) {
-    return Published::PlainEnum("BevelInner", BevelCutInfo, def);
-}
-TPropInfo BevelOuter(int def) {
-    return Published::PlainEnum("BevelOuter", BevelCutInfo, def);
-}
-TPropInfo BevelKind() {
-    return Published::PlainEnum("BevelKind", BevelKindInfo, 0);
-}
-TPropInfo BevelWidth() {
-    return Published::PlainInt("BevelWidth", 1);
-}
-TPropInfo BorderStyle(int def) {
-    return Published::PlainEnum("BorderStyle", BorderStyleInfo, def);
-}
-TPropInfo ImeName() {
-    return Published::PlainString("ImeName");
-}
+TPropInfo Action() { return Published::PlainRef("Action"); }
+TPropInfo BiDiMode() { return Published::PlainEnum("BiDiMode", BiDiModeInfo, 0); }
+TPropInfo ParentBiDiMode() { return Published::PlainBool("ParentBiDiMode", true); }
+TPropInfo DragCursor() { return Published::PlainIdentInt("DragCursor", CursorIdents, -12); }
+TPropInfo DragKind() { return Published::PlainEnum("DragKind", DragKindInfo, 0); }
+TPropInfo DragMode() { return Published::PlainEnum("DragMode", DragModeInfo, 0); }
+TPropInfo Ctl3D() { return Published::PlainBool("Ctl3D", true); }
+TPropInfo ParentCtl3D() { return Published::PlainBool("ParentCtl3D", true); }
+TPropInfo DoubleBuffered() { return Published::PlainBool("DoubleBuffered", false); }
+TPropInfo ParentDoubleBuffered() { return Published::PlainBool("ParentDoubleBuffered", true); }
+TPropInfo BevelEdges() { return Published::PlainSet("BevelEdges", BevelEdgesInfo, BevelAll); }
+TPropInfo BevelInner(int def) { return Published::PlainEnum("BevelInner", BevelCutInfo, def); }
+TPropInfo BevelOuter(int def) { return Published::PlainEnum("BevelOuter", BevelCutInfo, def); }
+TPropInfo BevelKind() { return Published::PlainEnum("BevelKind", BevelKindInfo, 0); }
+TPropInfo BevelWidth() { return Published::PlainInt("BevelWidth", 1); }
+TPropInfo BorderStyle(int def) { return Published::PlainEnum("BorderStyle", BorderStyleInfo, def); }
+TPropInfo ImeName() { return Published::PlainString("ImeName"); }
 
 TPropInfo Color(TColor def) {
     return WithStored(
@@ -110,9 +74,7 @@ TPropInfo ParentColor(bool def) {
                               def);
 }
 
-TPropInfo ParentBackground(bool def) {
-    return Published::PlainBool("ParentBackground", def);
-}
+TPropInfo ParentBackground(bool def) { return Published::PlainBool("ParentBackground", def); }
 
 std::vector<TPropInfo> WithEvents(std::vector<TPropInfo> props,
                                   std::initializer_list<const char*> events) {
@@ -128,9 +90,7 @@ namespace {
 using namespace StdProps;
 namespace P = Vcl::Published;
 
-TPropInfo ClickEvent() {
-    return EventProp<TButtonControl>("OnClick", &TButtonControl::OnClick);
-}
+TPropInfo ClickEvent() { return EventProp<TButtonControl>("OnClick", &TButtonControl::OnClick); }
 
 // A windowed control whose style changed gets a new window.
 void Recreate(TWinControl& control) {
@@ -206,13 +166,9 @@ const TClassInfo& TButtonControl::StaticClass() {
     return info;
 }
 
-TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
-    SetTabStop(true);
-}
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
 
-void TButtonControl::Click() {
-    OnClick(this);
-}
+void TButtonControl::Click() { OnClick(this); }
 
 const TClassInfo& TButton::StaticClass() {
     using C = TButton;
@@ -267,9 +223,7 @@ TButton::TButton(TComponent* owner) : TButtonControl(owner) {
     FHeight = 25;
 }
 
-bool TButton::Cancel() const {
-    return BagIfAny() && BagIfAny()->Ord("Cancel", 0) != 0;
-}
+bool TButton::Cancel() const { return BagIfAny() && BagIfAny()->Ord("Cancel", 0) != 0; }
 
 int TButton::ModalResult() const {
     return BagIfAny() ? static_cast<int>(BagIfAny()->Ord("ModalResult", 0)) : 0;
@@ -609,14 +563,9 @@ void TEdit::SetPasswordChar(const String& value) {
 
 void TEdit::SetText(const String& text) {
     switch (CharCase()) {
-    case ecUpperCase:
-        TCustomEdit::SetText(AnsiUpperCase(text));
-        break;
-    case ecLowerCase:
-        TCustomEdit::SetText(AnsiLowerCase(text));
-        break;
-    default:
-        TCustomEdit::SetText(text);
+    case ecUpperCase: TCustomEdit::SetText(AnsiUpperCase(text)); break;
+    case ecLowerCase: TCustomEdit::SetText(AnsiLowerCase(text)); break;
+    default: TCustomEdit::SetText(text);
     }
 }
 
@@ -640,9 +589,7 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) {
     Lines()->OnChange = TNotifyEvent::Bind<&TMemo::LinesChanged>(this);
 }
 
-TStrings* TMemo::Lines() {
-    return Bag().Strings("Lines");
-}
+TStrings* TMemo::Lines() { return Bag().Strings("Lines"); }
 
 String TMemo::GetText() const {
     // The lines live in the bag, which a const memo may not have made yet.
@@ -650,13 +597,9 @@ String TMemo::GetText() const {
     return bag ? const_cast<TPropertyBag*>(bag)->Strings("Lines")->Text() : String();
 }
 
-void TMemo::SetText(const String& text) {
-    Lines()->SetText(text);
-}
+void TMemo::SetText(const String& text) { Lines()->SetText(text); }
 
-void TMemo::LinesChanged(TObject*) {
-    TextChanged();
-}
+void TMemo::LinesChanged(TObject*) { TextChanged(); }
 
 void TMemo::SetScrollBars(TScrollStyle value) {
     if (value == FScrollBars)
@@ -699,9 +642,7 @@ TCustomListControl::TCustomListControl(TComponent* owner) : TWinControl(owner) {
     SetParentColor(false);
 }
 
-TStrings* TCustomListControl::Items() {
-    return Bag().Strings("Items");
-}
+TStrings* TCustomListControl::Items() { return Bag().Strings("Items"); }
 
 void TCustomListControl::SetItemIndex(int value) {
     // Items come after the index in a form file; the index is checked once both

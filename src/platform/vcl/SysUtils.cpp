@@ -22,8 +22,8 @@ EReadError::EReadError(String reason, String fileName, int line, int column)
 }
 
 EReadError EReadError::WithPosition(const String& fileName, int line, int column) const {
-    return EReadError(FReason, FFileName.empty() ? fileName : FFileName,
-                      FLine > 0 ? FLine : line, FLine > 0 ? FColumn : column);
+    return EReadError(FReason, FFileName.empty() ? fileName : FFileName, FLine > 0 ? FLine : line,
+                      FLine > 0 ? FColumn : column);
 }
 
 String Trim(std::string_view s) {
@@ -77,8 +77,8 @@ char32_t NextCodePoint(std::string_view s, std::size_t& i) {
         }
     }
     if ((b0 & 0xF8) == 0xF0 && cont(1) && cont(2) && cont(3)) {
-        char32_t c = (static_cast<char32_t>(b0 & 0x07) << 18) | (byte(1) << 12) |
-                     (byte(2) << 6) | byte(3);
+        char32_t c =
+            (static_cast<char32_t>(b0 & 0x07) << 18) | (byte(1) << 12) | (byte(2) << 6) | byte(3);
         if (c >= 0x10000 && c <= 0x10FFFF) {
             i += 4;
             return c;
@@ -138,8 +138,7 @@ char32_t ToLower(char32_t c) {
     return c;
 }
 
-template <typename Map>
-String MapCase(std::string_view s, Map map) {
+template <typename Map> String MapCase(std::string_view s, Map map) {
     String out;
     out.reserve(s.size());
     std::size_t i = 0;
@@ -213,7 +212,8 @@ bool IsValidUtf8(std::string_view s) {
     while (i < s.size()) {
         std::size_t start = i;
         char32_t c = NextCodePoint(s, i);
-        if ((c & 0xFF00) == 0xDC00 && i - start == 1 && static_cast<unsigned char>(s[start]) >= 0x80)
+        if ((c & 0xFF00) == 0xDC00 && i - start == 1 &&
+            static_cast<unsigned char>(s[start]) >= 0x80)
             return false;
     }
     return true;
@@ -226,7 +226,8 @@ std::u16string Utf8ToUtf16(std::string_view s) {
     while (i < s.size()) {
         std::size_t start = i;
         char32_t c = NextCodePoint(s, i);
-        if ((c & 0xFF00) == 0xDC00 && i - start == 1 && static_cast<unsigned char>(s[start]) >= 0x80)
+        if ((c & 0xFF00) == 0xDC00 && i - start == 1 &&
+            static_cast<unsigned char>(s[start]) >= 0x80)
             c = 0xFFFD;
         if (c >= 0x10000) {
             c -= 0x10000;

@@ -65,28 +65,21 @@ struct TPropInfo {
     std::function<TMethod(const TObject&)> GetMethod;
     std::function<void(TObject&, const TMethod&)> SetMethod;
 
-    bool IsOrdinal() const {
-        return Kind == tkInteger || Kind == tkEnumeration ||
-               Kind == tkSet;
-    }
+    bool IsOrdinal() const { return Kind == tkInteger || Kind == tkEnumeration || Kind == tkSet; }
 };
 
 // ---- Builders used by the class tables --------------------------------------------
 // Getters and setters are member functions or callables taking the object.
 
 namespace Detail {
-template <typename S>
-struct SetterArg;
-template <typename C, typename A>
-struct SetterArg<void (C::*)(A)> {
+template <typename S> struct SetterArg;
+template <typename C, typename A> struct SetterArg<void (C::*)(A)> {
     using Type = std::remove_cvref_t<A>;
 };
-template <typename C, typename A>
-struct SetterArg<void (C::*)(A) noexcept> {
+template <typename C, typename A> struct SetterArg<void (C::*)(A) noexcept> {
     using Type = std::remove_cvref_t<A>;
 };
-template <typename S>
-using SetterArgT = typename SetterArg<S>::Type;
+template <typename S> using SetterArgT = typename SetterArg<S>::Type;
 } // namespace Detail
 
 template <typename C, typename G, typename S>
@@ -140,8 +133,7 @@ TPropInfo IdentIntProp(String name, const TIdentMap& idents, G get, S set,
     return p;
 }
 
-template <typename C, typename G, typename S>
-TPropInfo FloatProp(String name, G get, S set) {
+template <typename C, typename G, typename S> TPropInfo FloatProp(String name, G get, S set) {
     TPropInfo p;
     p.Name = std::move(name);
     p.Kind = tkFloat;
@@ -152,26 +144,25 @@ TPropInfo FloatProp(String name, G get, S set) {
     return p;
 }
 
-template <typename C, typename G, typename S>
-TPropInfo StrProp(String name, G get, S set) {
+template <typename C, typename G, typename S> TPropInfo StrProp(String name, G get, S set) {
     TPropInfo p;
     p.Name = std::move(name);
     p.Kind = tkString;
-    p.GetStr = [get](const TObject& o) { return String(std::invoke(get, static_cast<const C&>(o))); };
+    p.GetStr = [get](const TObject& o) {
+        return String(std::invoke(get, static_cast<const C&>(o)));
+    };
     p.SetStr = [set](TObject& o, const String& v) { std::invoke(set, static_cast<C&>(o), v); };
     return p;
 }
 
-template <typename C, typename G, typename S>
-TPropInfo RefProp(String name, G get, S set) {
+template <typename C, typename G, typename S> TPropInfo RefProp(String name, G get, S set) {
     TPropInfo p = StrProp<C>(std::move(name), get, set);
     p.Kind = tkReference;
     return p;
 }
 
 // A sub-object property: the object always exists; reading sets its properties.
-template <typename C, typename G>
-TPropInfo ClassProp(String name, G get) {
+template <typename C, typename G> TPropInfo ClassProp(String name, G get) {
     TPropInfo p;
     p.Name = std::move(name);
     p.Kind = tkClass;
@@ -182,13 +173,14 @@ TPropInfo ClassProp(String name, G get) {
 }
 
 // An event stored in a field of type TEvent<...>.
-template <typename C, typename E>
-TPropInfo EventProp(String name, E C::*field) {
+template <typename C, typename E> TPropInfo EventProp(String name, E C::*field) {
     TPropInfo p;
     p.Name = std::move(name);
     p.Kind = tkMethod;
     p.GetMethod = [field](const TObject& o) { return (static_cast<const C&>(o).*field).Method(); };
-    p.SetMethod = [field](TObject& o, const TMethod& m) { (static_cast<C&>(o).*field).SetMethod(m); };
+    p.SetMethod = [field](TObject& o, const TMethod& m) {
+        (static_cast<C&>(o).*field).SetMethod(m);
+    };
     return p;
 }
 

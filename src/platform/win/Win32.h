@@ -48,8 +48,8 @@ using LCTYPE = DWORD;
 using COLORREF = DWORD;
 
 // Handles are distinct opaque pointer types, as with STRICT in <windows.h>.
-#define QV_DECLARE_HANDLE(name) \
-    struct name##__;             \
+#define QV_DECLARE_HANDLE(name)                                                                    \
+    struct name##__;                                                                               \
     using name = name##__*
 QV_DECLARE_HANDLE(HWND);
 QV_DECLARE_HANDLE(HDC);

@@ -26,43 +26,21 @@ namespace {
 // Windows' wide strings are wchar_t, the seam's are char16_t: both UTF-16 on Windows.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-LPCWSTR Wide(Win32::LPCWSTR text) {
-    return reinterpret_cast<LPCWSTR>(text);
-}
-LPWSTR Wide(Win32::LPWSTR text) {
-    return reinterpret_cast<LPWSTR>(text);
-}
+LPCWSTR Wide(Win32::LPCWSTR text) { return reinterpret_cast<LPCWSTR>(text); }
+LPWSTR Wide(Win32::LPWSTR text) { return reinterpret_cast<LPWSTR>(text); }
 
-HWND Native(Win32::HWND window) {
-    return reinterpret_cast<HWND>(window);
-}
-Win32::HWND Seam(HWND window) {
-    return reinterpret_cast<Win32::HWND>(window);
-}
+HWND Native(Win32::HWND window) { return reinterpret_cast<HWND>(window); }
+Win32::HWND Seam(HWND window) { return reinterpret_cast<Win32::HWND>(window); }
 
-HINSTANCE Native(Win32::HINSTANCE instance) {
-    return reinterpret_cast<HINSTANCE>(instance);
-}
-Win32::HINSTANCE Seam(HINSTANCE instance) {
-    return reinterpret_cast<Win32::HINSTANCE>(instance);
-}
+HINSTANCE Native(Win32::HINSTANCE instance) { return reinterpret_cast<HINSTANCE>(instance); }
+Win32::HINSTANCE Seam(HINSTANCE instance) { return reinterpret_cast<Win32::HINSTANCE>(instance); }
 
-HDC Native(Win32::HDC dc) {
-    return reinterpret_cast<HDC>(dc);
-}
-HMONITOR Native(Win32::HMONITOR monitor) {
-    return reinterpret_cast<HMONITOR>(monitor);
-}
-HHOOK Native(Win32::HHOOK hook) {
-    return reinterpret_cast<HHOOK>(hook);
-}
+HDC Native(Win32::HDC dc) { return reinterpret_cast<HDC>(dc); }
+HMONITOR Native(Win32::HMONITOR monitor) { return reinterpret_cast<HMONITOR>(monitor); }
+HHOOK Native(Win32::HHOOK hook) { return reinterpret_cast<HHOOK>(hook); }
 
-RECT* Native(Win32::RECT* rect) {
-    return reinterpret_cast<RECT*>(rect);
-}
-const RECT* Native(const Win32::RECT* rect) {
-    return reinterpret_cast<const RECT*>(rect);
-}
+RECT* Native(Win32::RECT* rect) { return reinterpret_cast<RECT*>(rect); }
+const RECT* Native(const Win32::RECT* rect) { return reinterpret_cast<const RECT*>(rect); }
 
 // GetProcAddress hands out a generic pointer; going through void(*)() keeps the
 // conversion to the real signature free of cast-function-type warnings.
@@ -116,21 +94,13 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                                   Native(instance), param));
 }
 
-BOOL DestroyWindow(HWND window) {
-    return ::DestroyWindow(Native(window));
-}
+BOOL DestroyWindow(HWND window) { return ::DestroyWindow(Native(window)); }
 
-BOOL IsWindow(HWND window) {
-    return ::IsWindow(Native(window));
-}
+BOOL IsWindow(HWND window) { return ::IsWindow(Native(window)); }
 
-HWND GetParent(HWND window) {
-    return Seam(::GetParent(Native(window)));
-}
+HWND GetParent(HWND window) { return Seam(::GetParent(Native(window))); }
 
-HMODULE GetModuleHandleW(LPCWSTR moduleName) {
-    return Seam(::GetModuleHandleW(Wide(moduleName)));
-}
+HMODULE GetModuleHandleW(LPCWSTR moduleName) { return Seam(::GetModuleHandleW(Wide(moduleName))); }
 
 // ---- Window procedures, messages and subclassing -------------------------------------
 
@@ -171,17 +141,13 @@ HHOOK SetWindowsHookExW(int hookType, HOOKPROC proc, HINSTANCE module, DWORD thr
                                                        Native(module), threadId));
 }
 
-BOOL UnhookWindowsHookEx(HHOOK hook) {
-    return ::UnhookWindowsHookEx(Native(hook));
-}
+BOOL UnhookWindowsHookEx(HHOOK hook) { return ::UnhookWindowsHookEx(Native(hook)); }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(Native(hook), code, wParam, lParam);
 }
 
-DWORD GetCurrentThreadId() {
-    return ::GetCurrentThreadId();
-}
+DWORD GetCurrentThreadId() { return ::GetCurrentThreadId(); }
 
 // ---- Window geometry and state ---------------------------------------------------------
 
@@ -201,37 +167,23 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     return ::SetWindowPos(Native(window), Native(insertAfter), x, y, cx, cy, flags);
 }
 
-BOOL ShowWindow(HWND window, int command) {
-    return ::ShowWindow(Native(window), command);
-}
+BOOL ShowWindow(HWND window, int command) { return ::ShowWindow(Native(window), command); }
 
-BOOL IsWindowVisible(HWND window) {
-    return ::IsWindowVisible(Native(window));
-}
+BOOL IsWindowVisible(HWND window) { return ::IsWindowVisible(Native(window)); }
 
-BOOL IsIconic(HWND window) {
-    return ::IsIconic(Native(window));
-}
+BOOL IsIconic(HWND window) { return ::IsIconic(Native(window)); }
 
-BOOL IsZoomed(HWND window) {
-    return ::IsZoomed(Native(window));
-}
+BOOL IsZoomed(HWND window) { return ::IsZoomed(Native(window)); }
 
-BOOL LockWindowUpdate(HWND window) {
-    return ::LockWindowUpdate(Native(window));
-}
+BOOL LockWindowUpdate(HWND window) { return ::LockWindowUpdate(Native(window)); }
 
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle) {
     return ::AdjustWindowRectEx(Native(rect), style, menu, exStyle);
 }
 
-BOOL OffsetRect(RECT* rect, int dx, int dy) {
-    return ::OffsetRect(Native(rect), dx, dy);
-}
+BOOL OffsetRect(RECT* rect, int dx, int dy) { return ::OffsetRect(Native(rect), dx, dy); }
 
-BOOL EqualRect(const RECT* a, const RECT* b) {
-    return ::EqualRect(Native(a), Native(b));
-}
+BOOL EqualRect(const RECT* a, const RECT* b) { return ::EqualRect(Native(a), Native(b)); }
 
 // ---- Window text -------------------------------------------------------------------------
 
@@ -243,32 +195,22 @@ int GetWindowTextW(HWND window, LPWSTR buffer, int capacity) {
     return ::GetWindowTextW(Native(window), Wide(buffer), capacity);
 }
 
-int GetWindowTextLengthW(HWND window) {
-    return ::GetWindowTextLengthW(Native(window));
-}
+int GetWindowTextLengthW(HWND window) { return ::GetWindowTextLengthW(Native(window)); }
 
 // ---- Screen resolution and fonts -----------------------------------------------------------
 
-HDC GetDC(HWND window) {
-    return reinterpret_cast<HDC>(::GetDC(Native(window)));
-}
+HDC GetDC(HWND window) { return reinterpret_cast<HDC>(::GetDC(Native(window))); }
 
-int ReleaseDC(HWND window, HDC dc) {
-    return ::ReleaseDC(Native(window), Native(dc));
-}
+int ReleaseDC(HWND window, HDC dc) { return ::ReleaseDC(Native(window), Native(dc)); }
 
-int GetDeviceCaps(HDC dc, int index) {
-    return ::GetDeviceCaps(Native(dc), index);
-}
+int GetDeviceCaps(HDC dc, int index) { return ::GetDeviceCaps(Native(dc), index); }
 
 HFONT CreateFontIndirectW(const LOGFONTW* font) {
     return reinterpret_cast<HFONT>(
         ::CreateFontIndirectW(reinterpret_cast<const ::LOGFONTW*>(font)));
 }
 
-BOOL DeleteObject(HGDIOBJ object) {
-    return ::DeleteObject(object);
-}
+BOOL DeleteObject(HGDIOBJ object) { return ::DeleteObject(object); }
 
 // ---- Monitors ----------------------------------------------------------------------------------
 
@@ -313,9 +255,7 @@ int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int capacity) {
     return ::GetLocaleInfoA(locale, type, data, capacity);
 }
 
-int lstrcmpA(LPCSTR a, LPCSTR b) {
-    return ::lstrcmpA(a, b);
-}
+int lstrcmpA(LPCSTR a, LPCSTR b) { return ::lstrcmpA(a, b); }
 
 // Since Windows 8.1 kernel32 reports 6.2 to programs without a compatibility
 // manifest; ntdll's RtlGetVersion tells the truth. The seam's record is the plain

@@ -86,12 +86,8 @@ RECT MakeRect(long long x, long long y, long long cx, long long cy) {
     return RECT{Saturate(x), Saturate(y), Saturate(x + cx), Saturate(y + cy)};
 }
 
-LONG Width(const RECT& r) {
-    return Saturate(static_cast<long long>(r.right) - r.left);
-}
-LONG Height(const RECT& r) {
-    return Saturate(static_cast<long long>(r.bottom) - r.top);
-}
+LONG Width(const RECT& r) { return Saturate(static_cast<long long>(r.right) - r.left); }
+LONG Height(const RECT& r) { return Saturate(static_cast<long long>(r.bottom) - r.top); }
 
 int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
     if (style & WS_THICKFRAME)
@@ -166,25 +162,15 @@ TDesktop& TDesktop::Current() {
     return *GCurrent;
 }
 
-bool TDesktop::Exists() {
-    return GCurrent != nullptr;
-}
+bool TDesktop::Exists() { return GCurrent != nullptr; }
 
-TDesktop::TImpl& TDesktop::Impl() {
-    return *FImpl;
-}
+TDesktop::TImpl& TDesktop::Impl() { return *FImpl; }
 
-const TDesktopConfig& TDesktop::Config() const {
-    return FImpl->Config;
-}
+const TDesktopConfig& TDesktop::Config() const { return FImpl->Config; }
 
-void TDesktop::SetLocale(const std::string& abbrev) {
-    FImpl->Config.LocaleAbbrev = abbrev;
-}
+void TDesktop::SetLocale(const std::string& abbrev) { FImpl->Config.LocaleAbbrev = abbrev; }
 
-void TDesktop::SetComposition(bool enabled) {
-    FImpl->Config.Composition = enabled;
-}
+void TDesktop::SetComposition(bool enabled) { FImpl->Config.Composition = enabled; }
 
 void TDesktop::SetTaskbar(const TTaskbarConfig& taskbar) {
     if (taskbar.Thickness < 0)
@@ -243,17 +229,11 @@ void TDesktop::Drag(HWND window, WPARAM wmszEdge, int dx, int dy) {
     d.Send(window, WM_EXITSIZEMOVE, 0, 0);
 }
 
-void TDesktop::Maximize(HWND window) {
-    FImpl->Send(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-}
+void TDesktop::Maximize(HWND window) { FImpl->Send(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0); }
 
-void TDesktop::Restore(HWND window) {
-    FImpl->Send(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-}
+void TDesktop::Restore(HWND window) { FImpl->Send(window, WM_SYSCOMMAND, SC_RESTORE, 0); }
 
-void TDesktop::Minimize(HWND window) {
-    FImpl->Send(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-}
+void TDesktop::Minimize(HWND window) { FImpl->Send(window, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
 
 void TDesktop::MoveTo(HWND window, int x, int y) {
     TImpl& d = *FImpl;
@@ -287,13 +267,9 @@ int TDesktop::MonitorDpi(int monitorIndex) const {
     return FImpl->Config.Monitors[CheckedMonitor(FImpl->Config, monitorIndex)].Dpi;
 }
 
-int TDesktop::MonitorCount() const {
-    return static_cast<int>(FImpl->Config.Monitors.size());
-}
+int TDesktop::MonitorCount() const { return static_cast<int>(FImpl->Config.Monitors.size()); }
 
-HWND TDesktop::LockedWindow() const {
-    return FImpl->Locked;
-}
+HWND TDesktop::LockedWindow() const { return FImpl->Locked; }
 
 std::vector<HWND> TDesktop::TopLevelWindows() const {
     std::vector<HWND> result;
@@ -310,17 +286,11 @@ std::vector<HWND> TDesktop::Children(HWND window) const {
     return result;
 }
 
-std::size_t TDesktop::WindowCount() const {
-    return FImpl->Windows.size();
-}
+std::size_t TDesktop::WindowCount() const { return FImpl->Windows.size(); }
 
-std::size_t TDesktop::HookCount() const {
-    return FImpl->Hooks.size();
-}
+std::size_t TDesktop::HookCount() const { return FImpl->Hooks.size(); }
 
-bool TDesktop::DwmLibraryLoaded() const {
-    return FImpl->DwmLoaded;
-}
+bool TDesktop::DwmLibraryLoaded() const { return FImpl->DwmLoaded; }
 
 bool TDesktop::FontInfo(HFONT font, LOGFONTW& info) const {
     auto it = FImpl->Fonts.find(FromHandle(font));
@@ -330,20 +300,12 @@ bool TDesktop::FontInfo(HFONT font, LOGFONTW& info) const {
     return true;
 }
 
-std::size_t TDesktop::FontCount() const {
-    return FImpl->Fonts.size();
-}
+std::size_t TDesktop::FontCount() const { return FImpl->Fonts.size(); }
 
-void TDesktop::EnableLog(bool on) {
-    FImpl->LogOn = on;
-}
+void TDesktop::EnableLog(bool on) { FImpl->LogOn = on; }
 
-const std::vector<TLogEntry>& TDesktop::Log() const {
-    return FImpl->Log;
-}
+const std::vector<TLogEntry>& TDesktop::Log() const { return FImpl->Log; }
 
-void TDesktop::ClearLog() {
-    FImpl->Log.clear();
-}
+void TDesktop::ClearLog() { FImpl->Log.clear(); }
 
 } // namespace Sim

@@ -47,14 +47,13 @@
 //   sent a WM_SIZE before; with FirstShowAlwaysSizes it gets them there in any
 //   case, as under Wine, which sends them again after a resize made while hidden
 //   or from inside WM_SHOWWINDOW. FALSE from WM_NCCREATE is followed by
-//   WM_NCDESTROY only; -1 from WM_CREATE by WM_DESTROY and WM_NCDESTROY. WS_MAXIMIZE or WS_MINIMIZE then
-//   apply that state without showing, and a window created with WS_VISIBLE is
-//   shown as by ShowWindow(SW_SHOW). As on Windows, top-level windows get
-//   WS_CLIPSIBLINGS and overlapped ones (neither WS_POPUP nor WS_CHILD) WS_CAPTION.
-//   CW_USEDEFAULT places the n-th overlapped window at the primary work area's
-//   origin plus 26 * (n mod 8 + 1) in both directions, half the work area in size;
-//   child and pop-up windows get zeros. The default procedure's WM_NCCREATE sets
-//   the window text from the CREATESTRUCTW and returns TRUE.
+//   WM_NCDESTROY only; -1 from WM_CREATE by WM_DESTROY and WM_NCDESTROY. WS_MAXIMIZE or WS_MINIMIZE
+//   then apply that state without showing, and a window created with WS_VISIBLE is shown as by
+//   ShowWindow(SW_SHOW). As on Windows, top-level windows get WS_CLIPSIBLINGS and overlapped ones
+//   (neither WS_POPUP nor WS_CHILD) WS_CAPTION. CW_USEDEFAULT places the n-th overlapped window at
+//   the primary work area's origin plus 26 * (n mod 8 + 1) in both directions, half the work area
+//   in size; child and pop-up windows get zeros. The default procedure's WM_NCCREATE sets the
+//   window text from the CREATESTRUCTW and returns TRUE.
 // - DestroyWindow destroys the owned windows first, then sends WM_DESTROY to the
 //   window and its children (parent first) and WM_NCDESTROY (children first).
 // - ShowWindow: showing a hidden window sends WM_SHOWWINDOW(1), hiding sends
@@ -135,13 +134,13 @@ struct TTaskbarConfig {
 // What the window manager draws around windows and how small or large it lets
 // them be (see the frame metrics and the default MINMAXINFO above).
 struct TFrameMetrics {
-    int SizeableBorder = 8;   // WS_THICKFRAME
-    int FixedBorder = 3;      // WS_DLGFRAME or WS_EX_DLGMODALFRAME
-    int ThinBorder = 1;       // WS_BORDER
-    int Caption = 23;         // WS_CAPTION
-    int SmallCaption = 17;    // WS_CAPTION with WS_EX_TOOLWINDOW
+    int SizeableBorder = 8; // WS_THICKFRAME
+    int FixedBorder = 3;    // WS_DLGFRAME or WS_EX_DLGMODALFRAME
+    int ThinBorder = 1;     // WS_BORDER
+    int Caption = 23;       // WS_CAPTION
+    int SmallCaption = 17;  // WS_CAPTION with WS_EX_TOOLWINDOW
     POINT MinTrackSize{136, 39};
-    int MaxTrackExtra = 12;   // added to the virtual screen and both borders
+    int MaxTrackExtra = 12; // added to the virtual screen and both borders
 };
 
 struct TDesktopConfig {
@@ -151,10 +150,10 @@ struct TDesktopConfig {
     TFrameMetrics Frame{};
     DWORD OsMajor = 10;
     DWORD OsMinor = 0;
-    bool Composition = true;          // DwmIsCompositionEnabled
-    bool ExtendedFrameBounds = true;  // DWMWA_EXTENDED_FRAME_BOUNDS is answered
+    bool Composition = true;           // DwmIsCompositionEnabled
+    bool ExtendedFrameBounds = true;   // DWMWA_EXTENDED_FRAME_BOUNDS is answered
     bool FirstShowAlwaysSizes = false; // see CreateWindowExW below
-    std::string LocaleAbbrev = "ENU"; // LOCALE_SABBREVLANGNAME of the user locale
+    std::string LocaleAbbrev = "ENU";  // LOCALE_SABBREVLANGNAME of the user locale
 };
 
 // The screen Wine 8 shows on a 1280 x 1024 virtual display without a window

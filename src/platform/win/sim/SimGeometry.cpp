@@ -13,9 +13,7 @@ constexpr int kMinimizedY = -32000;
 constexpr int kMinimizedWidth = 160;
 constexpr int kMinimizedHeight = 28;
 
-bool SameOrigin(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top;
-}
+bool SameOrigin(const RECT& a, const RECT& b) { return a.left == b.left && a.top == b.top; }
 
 bool SameSize(const RECT& a, const RECT& b) {
     return Width(a) == Width(b) && Height(a) == Height(b);
@@ -193,9 +191,7 @@ BOOL TDesktop::TImpl::Show(HWND window, int command) {
         }
         break;
     case SW_SHOW:
-    case SW_SHOWNA:
-        plainShow();
-        break;
+    case SW_SHOWNA: plainShow(); break;
     case SW_SHOWNORMAL:
     case SW_SHOWNOACTIVATE:
     case 10: // SW_SHOWDEFAULT
@@ -210,17 +206,14 @@ BOOL TDesktop::TImpl::Show(HWND window, int command) {
         else
             plainShow();
         break;
-    case SW_SHOWMAXIMIZED:
-        ChangeState(window, TShowState::Maximized, true, false);
-        break;
+    case SW_SHOWMAXIMIZED: ChangeState(window, TShowState::Maximized, true, false); break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
     case 11: // SW_FORCEMINIMIZE
         ChangeState(window, TShowState::Minimized, true, false);
         break;
-    default:
-        return kFalse;
+    default: return kFalse;
     }
     // The first showing of an overlapped window tells it its size, if nothing did.
     if (TWindow* shown = Find(window); shown && shown->NeedSize && (shown->Style & WS_VISIBLE))
@@ -353,9 +346,7 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
     return Desk(__func__).SetPos(window, insertAfter, x, y, cx, cy, flags);
 }
 
-BOOL ShowWindow(HWND window, int command) {
-    return Desk(__func__).Show(window, command);
-}
+BOOL ShowWindow(HWND window, int command) { return Desk(__func__).Show(window, command); }
 
 // Visible means shown with every ancestor shown too.
 BOOL IsWindowVisible(HWND window) {

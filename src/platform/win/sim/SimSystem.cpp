@@ -54,12 +54,9 @@ long long PixelGap(long long at, long long low, long long high) {
 
 int FallBack(DWORD flags, int nearest) {
     switch (flags) {
-    case MONITOR_DEFAULTTOPRIMARY:
-        return 0;
-    case MONITOR_DEFAULTTONEAREST:
-        return nearest;
-    default:
-        return -1;
+    case MONITOR_DEFAULTTOPRIMARY: return 0;
+    case MONITOR_DEFAULTTONEAREST: return nearest;
+    default: return -1;
     }
 }
 
@@ -80,16 +77,11 @@ RECT TaskbarRect(const TDesktop::TImpl& d) {
     const bool vertical = bar.Edge == TTaskbarEdge::Left || bar.Edge == TTaskbarEdge::Right;
     const LONG t = std::min<LONG>(bar.Thickness, vertical ? Width(b) : Height(b));
     switch (bar.Edge) {
-    case TTaskbarEdge::Left:
-        return RECT{b.left, b.top, b.left + t, b.bottom};
-    case TTaskbarEdge::Top:
-        return RECT{b.left, b.top, b.right, b.top + t};
-    case TTaskbarEdge::Right:
-        return RECT{b.right - t, b.top, b.right, b.bottom};
-    case TTaskbarEdge::Bottom:
-        return RECT{b.left, b.bottom - t, b.right, b.bottom};
-    case TTaskbarEdge::None:
-        break;
+    case TTaskbarEdge::Left: return RECT{b.left, b.top, b.left + t, b.bottom};
+    case TTaskbarEdge::Top: return RECT{b.left, b.top, b.right, b.top + t};
+    case TTaskbarEdge::Right: return RECT{b.right - t, b.top, b.right, b.bottom};
+    case TTaskbarEdge::Bottom: return RECT{b.left, b.bottom - t, b.right, b.bottom};
+    case TTaskbarEdge::None: break;
     }
     return RECT{0, 0, 0, 0};
 }
@@ -102,20 +94,11 @@ RECT TDesktop::TImpl::WorkArea(int monitor) const {
         return work;
     const RECT bar = TaskbarRect(*this);
     switch (Config.Taskbar.Edge) {
-    case TTaskbarEdge::Left:
-        work.left = bar.right;
-        break;
-    case TTaskbarEdge::Top:
-        work.top = bar.bottom;
-        break;
-    case TTaskbarEdge::Right:
-        work.right = bar.left;
-        break;
-    case TTaskbarEdge::Bottom:
-        work.bottom = bar.top;
-        break;
-    case TTaskbarEdge::None:
-        break;
+    case TTaskbarEdge::Left: work.left = bar.right; break;
+    case TTaskbarEdge::Top: work.top = bar.bottom; break;
+    case TTaskbarEdge::Right: work.right = bar.left; break;
+    case TTaskbarEdge::Bottom: work.bottom = bar.top; break;
+    case TTaskbarEdge::None: break;
     }
     return work;
 }
@@ -205,9 +188,7 @@ HDC GetDC(HWND window) {
     return ToHandle<HDC>(value);
 }
 
-int ReleaseDC(HWND, HDC dc) {
-    return Desk(__func__).Dcs.erase(FromHandle(dc)) != 0 ? 1 : 0;
-}
+int ReleaseDC(HWND, HDC dc) { return Desk(__func__).Dcs.erase(FromHandle(dc)) != 0 ? 1 : 0; }
 
 int GetDeviceCaps(HDC dc, int index) {
     auto& d = Desk(__func__);
@@ -294,28 +275,18 @@ UINT_PTR SHAppBarMessage(DWORD message, APPBARDATA* data) {
         d.Config.Taskbar.Edge == Sim::TTaskbarEdge::None)
         return 0;
     switch (message) {
-    case ABM_GETSTATE:
-        return ABS_ALWAYSONTOP | (d.Config.Taskbar.AutoHide ? ABS_AUTOHIDE : 0);
+    case ABM_GETSTATE: return ABS_ALWAYSONTOP | (d.Config.Taskbar.AutoHide ? ABS_AUTOHIDE : 0);
     case ABM_GETTASKBARPOS:
         switch (d.Config.Taskbar.Edge) {
-        case Sim::TTaskbarEdge::Left:
-            data->uEdge = ABE_LEFT;
-            break;
-        case Sim::TTaskbarEdge::Top:
-            data->uEdge = ABE_TOP;
-            break;
-        case Sim::TTaskbarEdge::Right:
-            data->uEdge = ABE_RIGHT;
-            break;
+        case Sim::TTaskbarEdge::Left: data->uEdge = ABE_LEFT; break;
+        case Sim::TTaskbarEdge::Top: data->uEdge = ABE_TOP; break;
+        case Sim::TTaskbarEdge::Right: data->uEdge = ABE_RIGHT; break;
         case Sim::TTaskbarEdge::Bottom:
-        case Sim::TTaskbarEdge::None:
-            data->uEdge = ABE_BOTTOM;
-            break;
+        case Sim::TTaskbarEdge::None: data->uEdge = ABE_BOTTOM; break;
         }
         data->rc = Sim::TaskbarRect(d);
         return 1;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

@@ -18,9 +18,7 @@ constexpr DWORD kThreadId = 0x00001F4C;
 constexpr std::uintptr_t kModuleBase = 0x00400000;
 constexpr ATOM kDialogAtom = 0x8002; // "#32770" is the integer atom 32770
 
-bool IsAtom(LPCWSTR name) {
-    return FromHandle(name) <= 0xFFFF;
-}
+bool IsAtom(LPCWSTR name) { return FromHandle(name) <= 0xFFFF; }
 
 char16_t Fold(char16_t c) {
     if (c >= u'a' && c <= u'z')
@@ -77,13 +75,9 @@ void* ProcAddress(HOOKPROC proc) {
 }
 
 // Depth of the message a handler is working on, for calls that forward it.
-int CurrentDepth(const TDesktop::TImpl& d) {
-    return d.Depth > 0 ? d.Depth - 1 : 0;
-}
+int CurrentDepth(const TDesktop::TImpl& d) { return d.Depth > 0 ? d.Depth - 1 : 0; }
 
-HINSTANCE ExeModule() {
-    return ToHandle<HINSTANCE>(kModuleBase);
-}
+HINSTANCE ExeModule() { return ToHandle<HINSTANCE>(kModuleBase); }
 
 } // namespace
 
@@ -426,22 +420,13 @@ LRESULT TDesktop::TImpl::DefProc(HWND window, UINT message, WPARAM wParam, LPARA
         TWindow* w = Find(window);
         return w ? static_cast<LRESULT>(FromHandle(w->Font)) : 0;
     }
-    case WM_CLOSE:
-        Destroy(window);
-        return 0;
+    case WM_CLOSE: Destroy(window); return 0;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
-        case SC_MAXIMIZE:
-            Show(window, SW_MAXIMIZE);
-            break;
-        case SC_MINIMIZE:
-            Show(window, SW_MINIMIZE);
-            break;
-        case SC_RESTORE:
-            Show(window, SW_RESTORE);
-            break;
-        default:
-            break;
+        case SC_MAXIMIZE: Show(window, SW_MAXIMIZE); break;
+        case SC_MINIMIZE: Show(window, SW_MINIMIZE); break;
+        case SC_RESTORE: Show(window, SW_RESTORE); break;
+        default: break;
         }
         return 0;
     case WM_WINDOWPOSCHANGING: {
@@ -475,8 +460,7 @@ LRESULT TDesktop::TImpl::DefProc(HWND window, UINT message, WPARAM wParam, LPARA
         }
         return 0;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -531,13 +515,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                                  menu, instance, param);
 }
 
-BOOL DestroyWindow(HWND window) {
-    return Desk(__func__).Destroy(window);
-}
+BOOL DestroyWindow(HWND window) { return Desk(__func__).Destroy(window); }
 
-BOOL IsWindow(HWND window) {
-    return Desk(__func__).Find(window) != nullptr;
-}
+BOOL IsWindow(HWND window) { return Desk(__func__).Find(window) != nullptr; }
 
 HWND GetParent(HWND window) {
     const Sim::TWindow* w = Desk(__func__).Find(window);
@@ -586,20 +566,14 @@ LONG_PTR GetWindowLongPtrW(HWND window, int index) {
     if (w == nullptr)
         return 0;
     switch (index) {
-    case GWLP_WNDPROC:
-        return static_cast<LONG_PTR>(reinterpret_cast<std::uintptr_t>(w->Proc));
-    case GWLP_HINSTANCE:
-        return static_cast<LONG_PTR>(FromHandle(w->Instance));
-    case GWLP_ID:
-        return w->Id;
+    case GWLP_WNDPROC: return static_cast<LONG_PTR>(reinterpret_cast<std::uintptr_t>(w->Proc));
+    case GWLP_HINSTANCE: return static_cast<LONG_PTR>(FromHandle(w->Instance));
+    case GWLP_ID: return w->Id;
     case GWL_STYLE: // a LONG, sign-extended as by Windows
         return static_cast<LONG>(w->Style);
-    case GWL_EXSTYLE:
-        return static_cast<LONG>(w->ExStyle);
-    case GWLP_USERDATA:
-        return w->UserData;
-    default:
-        break;
+    case GWL_EXSTYLE: return static_cast<LONG>(w->ExStyle);
+    case GWLP_USERDATA: return w->UserData;
+    default: break;
     }
     if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > w->Extra.size())
         return 0;
@@ -623,20 +597,11 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
     case GWLP_HINSTANCE:
         w->Instance = ToHandle<HINSTANCE>(static_cast<std::uintptr_t>(value));
         return previous;
-    case GWLP_ID:
-        w->Id = value;
-        return previous;
-    case GWL_STYLE:
-        w->Style = static_cast<DWORD>(value);
-        return previous;
-    case GWL_EXSTYLE:
-        w->ExStyle = static_cast<DWORD>(value);
-        return previous;
-    case GWLP_USERDATA:
-        w->UserData = value;
-        return previous;
-    default:
-        break;
+    case GWLP_ID: w->Id = value; return previous;
+    case GWL_STYLE: w->Style = static_cast<DWORD>(value); return previous;
+    case GWL_EXSTYLE: w->ExStyle = static_cast<DWORD>(value); return previous;
+    case GWLP_USERDATA: w->UserData = value; return previous;
+    default: break;
     }
     if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > w->Extra.size())
         return 0;
