@@ -139,6 +139,10 @@ struct TDesktop::TImpl {
     BOOL SetPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     // WM_SIZE and WM_MOVE for the window as it is now.
     void SendSizeAndMove(HWND window);
+    // WM_SIZE with the size type of the window's state and its client size; WM_MOVE
+    // with its client origin.
+    void SendSize(HWND window);
+    void SendMove(HWND window);
     BOOL Show(HWND window, int command);
     void ChangeState(HWND window, TShowState target, bool show, bool restoreToMaximized);
     void ClampForDefault(TWindow& window, WINDOWPOS& pos);

@@ -226,16 +226,33 @@ void TDesktop::TImpl::SendSizeAndMove(HWND window) {
     if (w == nullptr)
         return;
     w->NeedSize = false;
-    RECT client = w->LastClient = ClientInParent(*w);
+    w->LastClient = ClientInParent(*w);
     w->LastState = State(*w);
-    const WPARAM type = w->LastState == TShowState::Maximized   ? SIZE_MAXIMIZED
-                        : w->LastState == TShowState::Minimized ? SIZE_MINIMIZED
-                                                                : SIZE_RESTORED;
-    Send(window, WM_SIZE, type,
-         MAKELPARAM(static_cast<WORD>(Width(client)), static_cast<WORD>(Height(client))));
+    SendSize(window);
     if ((w = Find(window)) == nullptr)
         return;
-    client = w->LastClient = ClientInParent(*w);
+    w->LastClient = ClientInParent(*w);
+    SendMove(window);
+}
+
+void TDesktop::TImpl::SendSize(HWND window) {
+    TWindow* w = Find(window);
+    if (w == nullptr)
+        return;
+    const RECT client = ClientInParent(*w);
+    const TShowState state = State(*w);
+    const WPARAM type = state == TShowState::Maximized   ? SIZE_MAXIMIZED
+                        : state == TShowState::Minimized ? SIZE_MINIMIZED
+                                                         : SIZE_RESTORED;
+    Send(window, WM_SIZE, type,
+         MAKELPARAM(static_cast<WORD>(Width(client)), static_cast<WORD>(Height(client))));
+}
+
+void TDesktop::TImpl::SendMove(HWND window) {
+    TWindow* w = Find(window);
+    if (w == nullptr)
+        return;
+    const RECT client = ClientInParent(*w);
     Send(window, WM_MOVE, 0,
          MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
 }

@@ -441,22 +441,12 @@ LRESULT TDesktop::TImpl::DefProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (pos == nullptr)
             return 0;
         const UINT flags = pos->flags;
-        TWindow* w = Find(window);
-        if (w != nullptr && !(flags & SWP_NOCLIENTMOVE)) {
-            const RECT client = ClientInParent(*w);
-            Send(window, WM_MOVE, 0,
-                 MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
-        }
-        if ((w = Find(window)) != nullptr && !(flags & SWP_NOCLIENTSIZE)) {
+        if (!(flags & SWP_NOCLIENTMOVE))
+            SendMove(window);
+        if (TWindow* w = Find(window); w != nullptr && !(flags & SWP_NOCLIENTSIZE)) {
             if (!Config.FirstShowAlwaysSizes)
                 w->NeedSize = false;
-            const RECT client = ClientInParent(*w);
-            const TShowState state = State(*w);
-            const WPARAM type = state == TShowState::Maximized   ? SIZE_MAXIMIZED
-                                : state == TShowState::Minimized ? SIZE_MINIMIZED
-                                                                 : SIZE_RESTORED;
-            Send(window, WM_SIZE, type,
-                 MAKELPARAM(static_cast<WORD>(Width(client)), static_cast<WORD>(Height(client))));
+            SendSize(window);
         }
         return 0;
     }
