@@ -134,6 +134,16 @@ TEST_F(Startup, FrameChildrenAreFoundByFrameAndNameWithoutCollidingWithTheForm) 
     EXPECT_EQ(frameCtl.Left(), 100);
     EXPECT_EQ(ChildRecord(q, "Frame21", "Button1")->Left, 25);
     EXPECT_EQ(Record(q, "Button1")->Left, 125);
+
+    // Written back, the form keeps its frame and carries design values measured now:
+    // this screen's resolution and the form's client size.
+    SetClient(form, 500, 350);
+    const std::string written = Vcl::SaveFormText(form);
+    EXPECT_NE(written.find("inline Frame21: TFrame2"), std::string::npos);
+    const auto designValues = written.substr(written.find("DesignFrmW"));
+    EXPECT_EQ(designValues.substr(0, designValues.find("  end")),
+              "DesignFrmW = 500\n    DesignFrmH = 350\n    DesignDpiW = 120\n"
+              "    DesignDpiH = 120\n");
 }
 
 TEST_F(Startup, CustomStyleTakesTheClientSizeAsReference) {
