@@ -44,7 +44,7 @@ int PrintFile(const std::string& file, std::ostream& out, std::ostream& err) {
     try {
         Vcl::TFormTextOptions options;
         options.FileName = file;
-        out << Vcl::WriteFormText(Vcl::ReadFormText(Vcl::ReadFileBytes(file), options));
+        out << Vcl::WriteFormText(Vcl::ReadFormDocument(Vcl::ReadFileBytes(file), options));
         return 0;
     } catch (const Vcl::EReadError& e) {
         err << FormatReadError(file, e) << "\n";

@@ -114,6 +114,14 @@ TFormObject ReadFormText(std::string_view bytes, const TFormTextOptions& options
 // inline), false for binary form files (TPF0 signature) and anything else.
 bool IsFormText(std::string_view bytes);
 
+// Binary form files: the TPF0 component stream, bare or behind the resource header
+// older designers wrote. Names and ANSI strings decode with the options' code
+// page. Throws EReadError naming the byte offset on malformed input.
+bool IsFormBinary(std::string_view bytes);
+TFormObject ReadFormBinary(std::string_view bytes, const TFormTextOptions& options = {});
+// A form file in either syntax.
+TFormObject ReadFormDocument(std::string_view bytes, const TFormTextOptions& options = {});
+
 // Canonical text: two-space indentation, CRLF-free (LF) line ends, strings with
 // non-ASCII characters and control characters as #nnnn codes (except the C1
 // controls that a code page would read as other characters: those stay in the

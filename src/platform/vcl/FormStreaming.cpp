@@ -369,7 +369,7 @@ private:
             try {
                 TFormTextOptions textOptions{path, FOptions.CodePage};
                 auto doc =
-                    std::make_unique<TFormObject>(ReadFormText(ReadFileBytes(path), textOptions));
+                    std::make_unique<TFormObject>(ReadFormDocument(ReadFileBytes(path), textOptions));
                 auto key = AnsiUpperCase(doc->ClassName);
                 if (!FFrameDocs.count(key))
                     FFrameDocs[key] = std::move(doc);
@@ -674,7 +674,7 @@ void ReadRootComponent(TComponent& root, const TFormObject& document,
 
 std::unique_ptr<TComponent> LoadFormText(std::string_view bytes, const TFormLoadOptions& options) {
     TFormTextOptions textOptions{options.FileName, options.CodePage};
-    return LoadForm(ReadFormText(bytes, textOptions), options);
+    return LoadForm(ReadFormDocument(bytes, textOptions), options);
 }
 
 std::unique_ptr<TComponent> LoadFormFile(const String& path, const TFormLoadOptions& options) {
