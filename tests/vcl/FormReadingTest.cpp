@@ -465,6 +465,43 @@ TEST_F(FormReading, LenientReadingKeepsWhatItDoesNotKnow) {
     EXPECT_EQ(Resave(saved, lenient), saved);
 }
 
+// An unknown class may have a property of its own under a name that every control
+// publishes: the stand-in keeps such a value raw instead of refusing the file.
+TEST_F(FormReading, LenientStandInsKeepValuesOfTheirOwnTypeRaw) {
+    const char* text = "object Form1: TForm1\n"
+                       "  object Grid: TOldGrid\n"
+                       "    Left = 10\n"
+                       "    Margins = 4\n"
+                       "    Cursor = 'Hand'\n"
+                       "    HelpType = htNever\n"
+                       "    HelpContext = 7\n"
+                       "  end\n"
+                       "end\n";
+    TFormLoadOptions lenient;
+    lenient.Lenient = true;
+    auto form = Load(text, lenient);
+    auto* grid = dynamic_cast<TControl*>(form->FindComponent("Grid"));
+    ASSERT_NE(grid, nullptr);
+    const auto& raw = grid->BagIfAny()->Unknown;
+    ASSERT_EQ(raw.size(), 3u);
+    EXPECT_EQ(raw[0].Name, "Margins");
+    EXPECT_EQ(raw[1].Name, "Cursor");
+    EXPECT_EQ(raw[2].Name, "HelpType");
+    EXPECT_EQ(grid->Margins()->Left(), 3);
+    EXPECT_EQ(GetPropInfo(*grid, "HelpContext")->GetOrd(*grid), 7) << "a value that fits is taken";
+    String saved = SaveFormText(*form);
+    EXPECT_EQ(Resave(saved, lenient), saved);
+
+    // A class the framework has gets no such leeway.
+    EXPECT_THROW(Load("object Form1: TForm1\n"
+                      "  object Button1: TButton\n"
+                      "    Margins = 4\n"
+                      "  end\n"
+                      "end\n",
+                      lenient),
+                 EReadError);
+}
+
 TEST_F(FormReading, DesigningMarksEveryComponent) {
     TFormLoadOptions options;
     options.Designing = true;

@@ -209,7 +209,7 @@ void TPageControl::UpdateBounds(const WINDOWPOS& pos) {
 
 const TClassInfo& TScrollBox::StaticClass() {
     static const TClassInfo info{"TScrollBox",
-                                 &TWinControl::StaticClass(),
+                                 &TScrollingWinControl::StaticClass(),
                                  WithEvents(
                                      {
                                          P::Align(),
@@ -244,6 +244,8 @@ const TClassInfo& TScrollBox::StaticClass() {
                                          P::TabOrder(),
                                          P::TabStop(false),
                                          P::Visible(),
+                                         StyleElements(),
+                                         StyleName(),
                                      },
                                      {"OnAlignInsertBefore",
                                       "OnAlignPosition",
@@ -279,14 +281,14 @@ const TClassInfo& TScrollBox::StaticClass() {
     return info;
 }
 
-TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
+TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner) {
     FSetCaptionOnRename = false;
     FWidth = 185;
     FHeight = 41;
 }
 
 void TScrollBox::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
+    TScrollingWinControl::CreateParams(params);
     if (!BagIfAny() || BagIfAny()->Ord("BorderStyle", 1) == 1)
         params.ExStyle |= WS_EX_CLIENTEDGE;
 }

@@ -1,6 +1,7 @@
 // Page controls with their tab sheets, and scroll boxes.
 #pragma once
 
+#include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
 
 namespace Vcl {
@@ -49,7 +50,7 @@ private:
 };
 
 // A control that scrolls its children; its own window class.
-class TScrollBox : public TWinControl {
+class TScrollBox : public TScrollingWinControl {
     QV_CLASS_INFO
 public:
     explicit TScrollBox(TComponent* owner);

@@ -1,5 +1,6 @@
 #include "platform/vcl/Controls.h"
 
+#include "platform/vcl/Filer.h"
 #include "platform/vcl/Published.h"
 
 #include <algorithm>
@@ -11,6 +12,18 @@ using namespace Win32;
 const TEnumInfo AlignInfo{
     "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
 const TEnumInfo AnchorsInfo{"TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"}};
+const TEnumInfo HelpTypeInfo{"THelpType", {"htKeyword", "htContext"}};
+const TEnumInfo StyleElementsInfo{"TStyleElement", {"seFont", "seClient", "seBorder"}};
+
+// crSize is an older name of crSizeAll: both read, crSizeAll is written.
+const TIdentMap CursorIdents{{
+    {"crDefault", 0},     {"crNone", -1},     {"crArrow", -2},      {"crCross", -3},
+    {"crIBeam", -4},      {"crSizeNESW", -6}, {"crSizeNS", -7},     {"crSizeNWSE", -8},
+    {"crSizeWE", -9},     {"crUpArrow", -10}, {"crHourGlass", -11}, {"crDrag", -12},
+    {"crNoDrop", -13},    {"crHSplit", -14},  {"crVSplit", -15},    {"crMultiDrag", -16},
+    {"crSQLWait", -17},   {"crNo", -18},      {"crAppStart", -19},  {"crHelp", -20},
+    {"crHandPoint", -21}, {"crSizeAll", -22}, {"crSize", -22},
+}};
 
 // ---- TSizeConstraints -------------------------------------------------------------
 
@@ -87,20 +100,64 @@ void TSizeConstraints::Assign(const TPersistent& source) {
     Changed();
 }
 
+// ---- TMargins -----------------------------------------------------------------------
+
+const TClassInfo& TMargins::StaticClass() {
+    using C = TMargins;
+    static const TClassInfo info{"TMargins",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     IntProp<C>("Left", &C::Left, &C::SetLeft, DefaultMargin),
+                                     IntProp<C>("Top", &C::Top, &C::SetTop, DefaultMargin),
+                                     IntProp<C>("Right", &C::Right, &C::SetRight, DefaultMargin),
+                                     IntProp<C>("Bottom", &C::Bottom, &C::SetBottom, DefaultMargin),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+void TMargins::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TMargins*>(&source);
+    if (!other)
+        AssignError(source);
+    FLeft = other->FLeft;
+    FTop = other->FTop;
+    FRight = other->FRight;
+    FBottom = other->FBottom;
+}
+
 // ---- TControl -----------------------------------------------------------------------
 
 const TClassInfo& TControl::StaticClass() {
+    namespace P = Published;
     static const TClassInfo info{"TControl",
                                  &TComponent::StaticClass(),
-                                 {Published::Left(), Published::Top(), Published::Width(),
-                                  Published::Height(), Published::Hint()},
+                                 {
+                                     // The framework declares AlignWithMargins before Left; here
+                                     // every control's table starts with its bounds.
+                                     P::Left(),
+                                     P::Top(),
+                                     P::Width(),
+                                     P::Height(),
+                                     P::PlainBool("AlignWithMargins", false),
+                                     P::PlainIdentInt("Cursor", CursorIdents, 0),
+                                     P::Hint(),
+                                     P::PlainEnum("HelpType", HelpTypeInfo, htContext),
+                                     P::PlainString("HelpKeyword"),
+                                     P::PlainInt("HelpContext", 0),
+                                     ClassProp<TControl>("Margins", &TControl::Margins),
+                                     P::PlainRef("CustomHint"),
+                                     P::PlainBool("ParentCustomHint", true),
+                                 },
                                  {},
                                  nullptr};
     return info;
 }
 
 TControl::TControl(TComponent* owner)
-    : TComponent(owner), FFont(new TFont), FConstraints(new TSizeConstraints) {
+    : TComponent(owner), FFont(new TFont), FConstraints(new TSizeConstraints),
+      FMargins(new TMargins) {
     FFont->OnChange = TNotifyEvent::Bind<&TControl::OnFontChange>(this);
     FConstraints->OnChange = TNotifyEvent::Bind<&TControl::OnConstraintsChange>(this);
 }
@@ -110,6 +167,27 @@ TControl::~TControl() {
         FParent->RemoveControl(this);
     delete FFont;
     delete FConstraints;
+    delete FMargins;
+}
+
+namespace {
+// A defined integer kept as read: written back only when the file had it.
+void DefineKeptInteger(TFiler& filer, const String& name, std::optional<int>& slot) {
+    filer.DefineProperty(
+        name, [&slot](TReader& reader) { slot = reader.ReadInteger(); },
+        [&slot](TWriter& writer) { writer.WriteInteger(*slot); }, slot.has_value());
+}
+} // namespace
+
+void TControl::DefineProperties(TFiler& filer) {
+    TComponent::DefineProperties(filer);
+    filer.DefineProperty(
+        "IsControl", [this](TReader& reader) { FIsControl = reader.ReadBoolean(); },
+        [this](TWriter& writer) { writer.WriteBoolean(*FIsControl); }, FIsControl.has_value());
+    DefineKeptInteger(filer, "ExplicitLeft", FExplicitLeft);
+    DefineKeptInteger(filer, "ExplicitTop", FExplicitTop);
+    DefineKeptInteger(filer, "ExplicitWidth", FExplicitWidth);
+    DefineKeptInteger(filer, "ExplicitHeight", FExplicitHeight);
 }
 
 void TControl::OnFontChange(TObject*) { FontChanged(); }
@@ -215,6 +293,27 @@ const TClassInfo& TCustomControl::StaticClass() {
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+void TWinControl::DefineProperties(TFiler& filer) {
+    TControl::DefineProperties(filer);
+    filer.DefineProperty(
+        "DesignSize",
+        [this](TReader& reader) {
+            reader.ReadListBegin();
+            TPoint size;
+            size.X = reader.ReadInteger();
+            size.Y = reader.ReadInteger();
+            reader.ReadListEnd();
+            FDesignSize = size;
+        },
+        [this](TWriter& writer) {
+            writer.WriteListBegin();
+            writer.WriteInteger(FDesignSize->X);
+            writer.WriteInteger(FDesignSize->Y);
+            writer.WriteListEnd();
+        },
+        FDesignSize.has_value());
+}
 
 TWinControl::~TWinControl() {
     // Children that the control does not own lose their parent, not their life.

@@ -10,6 +10,7 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/Types.h"
 
+#include <optional>
 #include <vector>
 
 namespace Vcl {
@@ -23,6 +24,17 @@ enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = unsigned;
 constexpr TAnchors DefaultAnchors = (1u << akLeft) | (1u << akTop);
 extern const TEnumInfo AnchorsInfo;
+
+// Cursor names (crDefault, crHandPoint, ...) of integer cursor properties.
+extern const TIdentMap CursorIdents;
+
+enum THelpType { htKeyword, htContext };
+extern const TEnumInfo HelpTypeInfo;
+
+enum TStyleElement { seFont, seClient, seBorder };
+using TStyleElements = unsigned;
+constexpr TStyleElements AllStyleElements = (1u << seFont) | (1u << seClient) | (1u << seBorder);
+extern const TEnumInfo StyleElementsInfo;
 
 // Limits a control's size; 0 means no limit.
 class TSizeConstraints : public TPersistent {
@@ -44,6 +56,27 @@ public:
 private:
     void Changed() { OnChange(this); }
     int FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
+};
+
+// The space a control keeps around itself when it is aligned with margins. Kept
+// for the form file; nothing here aligns controls by it.
+class TMargins : public TPersistent {
+    QV_CLASS_INFO
+public:
+    static constexpr int DefaultMargin = 3;
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Right() const { return FRight; }
+    int Bottom() const { return FBottom; }
+    void SetLeft(int v) { FLeft = v; }
+    void SetTop(int v) { FTop = v; }
+    void SetRight(int v) { FRight = v; }
+    void SetBottom(int v) { FBottom = v; }
+    void Assign(const TPersistent& source) override;
+
+private:
+    int FLeft = DefaultMargin, FTop = DefaultMargin, FRight = DefaultMargin,
+        FBottom = DefaultMargin;
 };
 
 // A window message as a control's WndProc sees it.
@@ -94,6 +127,7 @@ public:
     virtual void SetText(const String& text);
 
     TSizeConstraints* Constraints() const { return FConstraints; }
+    TMargins* Margins() const { return FMargins; }
     bool Visible() const { return FVisible; }
     virtual void SetVisible(bool value);
     bool Enabled() const { return FEnabled; }
@@ -125,6 +159,10 @@ public:
 
     // Called when the parent's font changed (or the control got a parent).
     void ParentFontChanged();
+
+    // Besides the design position of TComponent: IsControl and the Explicit bounds
+    // that newer designers write; they are kept only to be written back.
+    void DefineProperties(TFiler& filer) override;
 
 protected:
     // A change of the control's own font: ParentFont goes off, as the framework does.
@@ -160,6 +198,10 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     String FPopupMenu;
+    TMargins* FMargins;
+    // Designer values without behaviour here, present when a form file had them.
+    std::optional<bool> FIsControl;
+    std::optional<int> FExplicitLeft, FExplicitTop, FExplicitWidth, FExplicitHeight;
 };
 
 // A control without a window of its own (label, shape, image).
@@ -201,6 +243,9 @@ public:
     int ClientWidth() const override;
     int ClientHeight() const override;
 
+    // Adds DesignSize: the size the designer saw, kept only to be written back.
+    void DefineProperties(TFiler& filer) override;
+
 protected:
     struct TCreateParams {
         std::u16string WinClassName;
@@ -230,6 +275,7 @@ private:
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
     bool FTabStop = false;
+    std::optional<TPoint> FDesignSize;
 };
 
 // A windowed control of the framework's own window class (panels, frames).

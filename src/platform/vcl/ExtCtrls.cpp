@@ -82,6 +82,8 @@ const TClassInfo& TPanel::StaticClass() {
                 P::TabStop(false),
                 P::PlainEnum("VerticalAlignment", VerticalAlignmentInfo, 2),
                 P::Visible(),
+                StyleElements(),
+                StyleName(),
             },
             {"OnAlignInsertBefore", "OnAlignPosition", "OnCanResize",  "OnClick",
              "OnConstrainedResize", "OnContextPopup",  "OnDockDrop",   "OnDockOver",

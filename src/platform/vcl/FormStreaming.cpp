@@ -194,11 +194,13 @@ private:
     }
 
     static bool LooksLikeFrame(const TFormObject& document) {
-        // Frames have no client size of their own and no PixelsPerInch.
+        // Frames have no client size of their own and no PixelsPerInch; unlike forms
+        // they have a tab order, whatever their class is called.
         return !document.FindProperty("ClientWidth") && !document.FindProperty("ClientHeight") &&
                !document.FindProperty("PixelsPerInch") && !document.FindProperty("Caption") &&
                (document.ClassName.find("Frame") != String::npos ||
-                document.ClassName.find("frame") != String::npos);
+                document.ClassName.find("frame") != String::npos ||
+                document.FindProperty("TabOrder"));
     }
 
     void Prepare(TComponent& component, const TFormObject& object) {
@@ -368,8 +370,8 @@ private:
         for (const String& path : candidates) {
             try {
                 TFormTextOptions textOptions{path, FOptions.CodePage};
-                auto doc =
-                    std::make_unique<TFormObject>(ReadFormDocument(ReadFileBytes(path), textOptions));
+                auto doc = std::make_unique<TFormObject>(
+                    ReadFormDocument(ReadFileBytes(path), textOptions));
                 auto key = AnsiUpperCase(doc->ClassName);
                 if (!FFrameDocs.count(key))
                     FFrameDocs[key] = std::move(doc);
@@ -380,6 +382,13 @@ private:
                     throw;
             }
         }
+    }
+
+    // A stand-in of lenient reading takes a value under a name that the framework
+    // publishes only when the value fits; otherwise the unknown class has a property
+    // of its own by that name, and the value stays raw.
+    bool StandsIn(const TComponent& component) const {
+        return FOptions.Lenient && IsGenericClass(*component.ClassInfo());
     }
 
     void ReadProperty(TComponent& component, const TFormProperty& property) {
@@ -411,10 +420,12 @@ private:
                         return;
                     }
             } catch (const EReadError& e) {
-                throw e.WithPosition(FOptions.FileName, property.Line, property.Column);
+                if (!StandsIn(component))
+                    throw e.WithPosition(FOptions.FileName, property.Line, property.Column);
             } catch (const Exception& e) {
                 // A setter refused the value: the reader stops there with its message.
-                Fail(e.Message(), property.Line, property.Column);
+                if (!StandsIn(component))
+                    Fail(e.Message(), property.Line, property.Column);
             }
         }
         if (!FOptions.Lenient)

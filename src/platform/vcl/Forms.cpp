@@ -1,6 +1,7 @@
 #include "platform/vcl/Forms.h"
 
 #include "platform/vcl/Published.h"
+#include "platform/vcl/StdCtrls.h"
 
 #include <algorithm>
 
@@ -98,6 +99,67 @@ void TFieldTable::Forget(TComponent* component) {
     FByComponent.erase(first, last);
 }
 
+// ---- Scroll bars ----------------------------------------------------------------------
+
+const TEnumInfo ScrollBarStyleInfo{"TScrollBarStyle", {"ssRegular", "ssFlat", "ssHotTrack"}};
+
+const TClassInfo& TControlScrollBar::StaticClass() {
+    using C = TControlScrollBar;
+    static const TClassInfo info{
+        "TControlScrollBar",
+        &TPersistent::StaticClass(),
+        {
+            IntProp<C>("ButtonSize", &C::ButtonSize, &C::SetButtonSize, 0),
+            IdentIntProp<C>("Color", ColorIdents, &C::Color, &C::SetColor, clBtnHighlight),
+            IntProp<C>("Increment", &C::Increment, &C::SetIncrement, 8),
+            IntProp<C>("Margin", &C::Margin, &C::SetMargin, 0),
+            BoolProp<C>("ParentColor", &C::ParentColor, &C::SetParentColor, true),
+            IntProp<C>("Position", &C::Position, &C::SetPosition, 0),
+            IntProp<C>("Range", &C::Range, &C::SetRange, 0),
+            BoolProp<C>("Smooth", &C::Smooth, &C::SetSmooth, false),
+            IntProp<C>("Size", &C::Size, &C::SetSize, 0),
+            EnumProp<C>("Style", ScrollBarStyleInfo, &C::Style, &C::SetStyle, ssRegular),
+            IntProp<C>("ThumbSize", &C::ThumbSize, &C::SetThumbSize, 0),
+            BoolProp<C>("Tracking", &C::Tracking, &C::SetTracking, false),
+            BoolProp<C>("Visible", &C::Visible, &C::SetVisible, true),
+        },
+        {},
+        nullptr};
+    return info;
+}
+
+void TControlScrollBar::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TControlScrollBar*>(&source);
+    if (!other)
+        AssignError(source);
+    FButtonSize = other->FButtonSize;
+    FColor = other->FColor;
+    FIncrement = other->FIncrement;
+    FMargin = other->FMargin;
+    FParentColor = other->FParentColor;
+    FPosition = other->FPosition;
+    FRange = other->FRange;
+    FSmooth = other->FSmooth;
+    FSize = other->FSize;
+    FStyle = other->FStyle;
+    FThumbSize = other->FThumbSize;
+    FTracking = other->FTracking;
+    FVisible = other->FVisible;
+}
+
+const TClassInfo& TScrollingWinControl::StaticClass() {
+    using C = TScrollingWinControl;
+    static const TClassInfo info{"TScrollingWinControl",
+                                 &TWinControl::StaticClass(),
+                                 {
+                                     ClassProp<C>("HorzScrollBar", &C::HorzScrollBar),
+                                     ClassProp<C>("VertScrollBar", &C::VertScrollBar),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
 // ---- TCustomForm ----------------------------------------------------------------------
 
 const TEnumInfo FormBorderStyleInfo{
@@ -111,6 +173,10 @@ const TEnumInfo PositionInfo{"TPosition",
                               "poOwnerFormCenter"}};
 const TEnumInfo BorderIconsInfo{"TBorderIcon",
                                 {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
+const TEnumInfo DefaultMonitorInfo{"TDefaultMonitor",
+                                   {"dmDesktop", "dmPrimary", "dmMainForm", "dmActiveForm"}};
+const TEnumInfo PopupModeInfo{"TPopupMode", {"pmNone", "pmAuto", "pmExplicit"}};
+const TEnumInfo PrintScaleInfo{"TPrintScale", {"poNone", "poProportional", "poPrintToFit"}};
 
 namespace {
 bool ClientSizeStored(const TObject&) { return true; }
@@ -119,62 +185,116 @@ bool NeverStored(const TObject&) { return false; }
 
 const TClassInfo& TCustomForm::StaticClass() {
     using F = TCustomForm;
+    namespace P = Published;
     static const TClassInfo info{
         "TCustomForm",
-        &TWinControl::StaticClass(),
-        {
-            // A form stores its client size, not its outer size.
-            WithStored(Published::Width(), NeverStored),
-            WithStored(Published::Height(), NeverStored),
-            Published::Align(),
-            Published::Anchors(),
-            Published::PlainBool("AutoScroll", true),
-            Published::PlainBool("AutoSize", false),
-            Published::PlainInt("BorderWidth", 0),
-            SetProp<F>("BorderIcons", BorderIconsInfo, &F::BorderIcons, &F::SetBorderIcons,
-                       (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize)),
-            EnumProp<F>("BorderStyle", FormBorderStyleInfo, &F::BorderStyle, &F::SetBorderStyle,
-                        bsSizeable),
-            Published::Caption(),
-            WithStored(IntProp<F>("ClientHeight", &F::ClientHeight, &F::SetClientHeight),
-                       ClientSizeStored),
-            WithStored(IntProp<F>("ClientWidth", &F::ClientWidth, &F::SetClientWidth),
-                       ClientSizeStored),
-            Published::Color(),
-            Published::Constraints(),
-            Published::PlainBool("Ctl3D", true),
-            Published::PlainBool("DoubleBuffered", false),
-            Published::Enabled(),
-            Published::Font(),
-            EnumProp<F>("FormStyle", FormStyleInfo, &F::FormStyle, &F::SetFormStyle, fsNormal),
-            Published::PlainBool("KeyPreview", false),
-            Published::PlainRef("Menu"),
-            Published::PlainRef("ActiveControl"),
-            Published::PlainBool("OldCreateOrder"),
-            Published::ParentFont(),
-            IntProp<F>("PixelsPerInch", &F::PixelsPerInch, &F::SetPixelsPerInch),
-            Published::PopupMenu(),
-            EnumProp<F>("Position", PositionInfo, &F::Position, &F::SetPosition, poDesigned),
-            Published::PlainBool("Scaled", true),
-            Published::ShowHint(),
-            Published::PlainInt("TextHeight"),
-            BoolProp<F>("Visible", &F::Visible, &F::SetVisible, false),
-            EnumProp<F>("WindowState", WindowStateInfo, &F::WindowState, &F::SetWindowState,
-                        wsNormal),
-            Published::Event("OnActivate"),
-            Published::Event("OnClose"),
-            Published::Event("OnCloseQuery"),
-            Published::Event("OnCreate"),
-            Published::Event("OnDeactivate"),
-            Published::Event("OnDestroy"),
-            Published::Event("OnHide"),
-            Published::Event("OnKeyDown"),
-            Published::Event("OnKeyPress"),
-            Published::Event("OnKeyUp"),
-            Published::Event("OnPaint"),
-            Published::Event("OnResize"),
-            Published::Event("OnShow"),
-        },
+        &TScrollingWinControl::StaticClass(),
+        StdProps::WithEvents(
+            {
+                // A form stores its client size, not its outer size.
+                WithStored(P::Width(), NeverStored),
+                WithStored(P::Height(), NeverStored),
+                StdProps::Action(),
+                P::PlainRef("ActiveControl"),
+                P::Align(),
+                P::PlainBool("AlphaBlend", false),
+                P::PlainInt("AlphaBlendValue", 255),
+                P::Anchors(),
+                P::PlainBool("AutoScroll", true),
+                P::PlainBool("AutoSize", false),
+                StdProps::BiDiMode(),
+                SetProp<F>("BorderIcons", BorderIconsInfo, &F::BorderIcons, &F::SetBorderIcons,
+                           (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize)),
+                EnumProp<F>("BorderStyle", FormBorderStyleInfo, &F::BorderStyle, &F::SetBorderStyle,
+                            bsSizeable),
+                P::PlainInt("BorderWidth", 0),
+                P::Caption(),
+                WithStored(IntProp<F>("ClientHeight", &F::ClientHeight, &F::SetClientHeight),
+                           ClientSizeStored),
+                WithStored(IntProp<F>("ClientWidth", &F::ClientWidth, &F::SetClientWidth),
+                           ClientSizeStored),
+                P::Color(),
+                P::PlainBool("TransparentColor", false),
+                P::PlainIdentInt("TransparentColorValue", ColorIdents, 0),
+                P::Constraints(),
+                P::PlainBool("Ctl3D", true),
+                P::PlainBool("UseDockManager", false),
+                P::PlainEnum("DefaultMonitor", DefaultMonitorInfo, dmActiveForm),
+                P::PlainBool("DockSite", false),
+                P::PlainBool("DoubleBuffered", false),
+                StdProps::DragKind(),
+                StdProps::DragMode(),
+                P::Enabled(),
+                P::Font(),
+                EnumProp<F>("FormStyle", FormStyleInfo, &F::FormStyle, &F::SetFormStyle, fsNormal),
+                P::PlainString("HelpFile"),
+                ClassProp<F>("Icon", &F::Icon),
+                P::PlainBool("KeyPreview", false),
+                P::PlainRef("Menu"),
+                P::PlainBool("OldCreateOrder"),
+                P::PlainRef("ObjectMenuItem"),
+                StdProps::ParentBiDiMode(),
+                P::ParentFont(),
+                IntProp<F>("PixelsPerInch", &F::PixelsPerInch, &F::SetPixelsPerInch),
+                P::PopupMenu(),
+                P::PlainEnum("PopupMode", PopupModeInfo, pmNone),
+                P::PlainRef("PopupParent"),
+                EnumProp<F>("Position", PositionInfo, &F::Position, &F::SetPosition, poDesigned),
+                P::PlainEnum("PrintScale", PrintScaleInfo, 1),
+                P::PlainBool("Scaled", true),
+                P::PlainBool("ScreenSnap", false),
+                P::ShowHint(),
+                P::PlainInt("SnapBuffer", 10),
+                StdProps::StyleElements(),
+                StdProps::StyleName(),
+                P::PlainInt("TextHeight"),
+                BoolProp<F>("Visible", &F::Visible, &F::SetVisible, false),
+                EnumProp<F>("WindowState", WindowStateInfo, &F::WindowState, &F::SetWindowState,
+                            wsNormal),
+                P::PlainRef("WindowMenu"),
+            },
+            {"OnActivate",
+             "OnAfterMonitorDpiChanged",
+             "OnAlignInsertBefore",
+             "OnAlignPosition",
+             "OnBeforeMonitorDpiChanged",
+             "OnCanResize",
+             "OnClick",
+             "OnClose",
+             "OnCloseQuery",
+             "OnConstrainedResize",
+             "OnContextPopup",
+             "OnCreate",
+             "OnDblClick",
+             "OnDestroy",
+             "OnDeactivate",
+             "OnDockDrop",
+             "OnDockOver",
+             "OnDragDrop",
+             "OnDragOver",
+             "OnEndDock",
+             "OnGesture",
+             "OnGetSiteInfo",
+             "OnHide",
+             "OnHelp",
+             "OnKeyDown",
+             "OnKeyPress",
+             "OnKeyUp",
+             "OnMouseActivate",
+             "OnMouseDown",
+             "OnMouseEnter",
+             "OnMouseLeave",
+             "OnMouseMove",
+             "OnMouseUp",
+             "OnMouseWheel",
+             "OnMouseWheelDown",
+             "OnMouseWheelUp",
+             "OnPaint",
+             "OnResize",
+             "OnShortCut",
+             "OnShow",
+             "OnStartDock",
+             "OnUnDock"}),
         {},
         nullptr};
     return info;
@@ -186,7 +306,7 @@ const TClassInfo& TForm::StaticClass() {
     return info;
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), FIcon(new TIcon) {
     FSetCaptionOnRename = true;
     FLeft = 0;
     FTop = 0;
@@ -201,6 +321,7 @@ TCustomForm::~TCustomForm() {
     // Components go first, while the form and its field slots are still whole.
     DestroyComponents();
     DestroyHandle();
+    delete FIcon;
 }
 
 TComponent** TCustomForm::FieldAddress(std::string_view name) {
@@ -210,7 +331,7 @@ TComponent** TCustomForm::FieldAddress(std::string_view name) {
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
+    TScrollingWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove)
         FFields.Forget(component);
 }
@@ -281,7 +402,7 @@ TPoint TCustomForm::OuterSizeFor(int clientWidth, int clientHeight) const {
 
 int TCustomForm::ClientWidth() const {
     if (HandleAllocated())
-        return TWinControl::ClientWidth();
+        return TScrollingWinControl::ClientWidth();
     if (FPendingClientWidth >= 0)
         return FPendingClientWidth;
     // A window smaller than its frame has an empty client area, not a negative one.
@@ -290,7 +411,7 @@ int TCustomForm::ClientWidth() const {
 
 int TCustomForm::ClientHeight() const {
     if (HandleAllocated())
-        return TWinControl::ClientHeight();
+        return TScrollingWinControl::ClientHeight();
     if (FPendingClientHeight >= 0)
         return FPendingClientHeight;
     return std::max(FHeight - OuterSizeFor(0, 0).Y, 0);
@@ -313,7 +434,7 @@ void TCustomForm::SetClientHeight(int value) {
 }
 
 void TCustomForm::Loaded() {
-    TWinControl::Loaded();
+    TScrollingWinControl::Loaded();
     int cw = FPendingClientWidth, ch = FPendingClientHeight;
     FPendingClientWidth = FPendingClientHeight = -1;
     TPoint outer = OuterSizeFor(std::max(cw, 0), std::max(ch, 0));
@@ -322,7 +443,7 @@ void TCustomForm::Loaded() {
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
+    TScrollingWinControl::CreateParams(params);
     params.Style = WindowStyle();
     params.ExStyle = WindowExStyle();
     params.WndParent = nullptr;
@@ -334,7 +455,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 void TCustomForm::CreateHandle() {
-    TWinControl::CreateHandle();
+    TScrollingWinControl::CreateHandle();
     // Outer bounds now come from the window.
     RECT r{};
     GetWindowRect(FHandle, &r);
@@ -348,11 +469,11 @@ void TCustomForm::UpdateBounds(const WINDOWPOS& pos) {
     // A minimized form keeps its normal bounds, as the framework reports them.
     if (FHandle && IsIconic(FHandle))
         return;
-    TWinControl::UpdateBounds(pos);
+    TScrollingWinControl::UpdateBounds(pos);
 }
 
 void TCustomForm::WndProc(TMessage& message) {
-    TWinControl::WndProc(message);
+    TScrollingWinControl::WndProc(message);
     // Size messages of a hidden window (some come at creation) say nothing about
     // the state the form will be shown in.
     if (message.Msg == WM_SIZE && IsWindowVisible(FHandle)) {
@@ -431,29 +552,52 @@ void TCustomForm::SetVisible(bool value) {
 // ---- Frames ---------------------------------------------------------------------------
 
 const TClassInfo& TCustomFrame::StaticClass() {
-    static const TClassInfo info{"TCustomFrame",
-                                 &TWinControl::StaticClass(),
-                                 {
-                                     Published::Align(),
-                                     Published::Anchors(),
-                                     Published::PlainBool("AutoScroll", true),
-                                     Published::PlainBool("AutoSize", false),
-                                     Published::Color(),
-                                     Published::Constraints(),
-                                     Published::Enabled(),
-                                     Published::Font(),
-                                     Published::ParentColor(),
-                                     Published::ParentFont(),
-                                     Published::ParentShowHint(),
-                                     Published::PopupMenu(),
-                                     Published::ShowHint(),
-                                     Published::TabOrder(),
-                                     Published::TabStop(false),
-                                     Published::Visible(),
-                                     Published::Event("OnResize"),
-                                 },
-                                 {},
-                                 nullptr};
+    namespace P = Published;
+    using namespace StdProps;
+    static const TClassInfo info{
+        "TCustomFrame",
+        &TScrollingWinControl::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                P::PlainBool("AutoScroll", true),
+                P::PlainBool("AutoSize", false),
+                BiDiMode(),
+                P::Constraints(),
+                P::PlainBool("DockSite", false),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Color(),
+                Ctl3D(),
+                P::Font(),
+                ParentBackground(true),
+                ParentBiDiMode(),
+                P::ParentColor(),
+                ParentCtl3D(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(false),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnAlignInsertBefore", "OnAlignPosition", "OnCanResize", "OnClick",
+             "OnConstrainedResize", "OnContextPopup",  "OnDblClick",  "OnDockDrop",
+             "OnDockOver",          "OnDragDrop",      "OnDragOver",  "OnEndDock",
+             "OnEndDrag",           "OnEnter",         "OnExit",      "OnGesture",
+             "OnGetSiteInfo",       "OnMouseActivate", "OnMouseDown", "OnMouseEnter",
+             "OnMouseLeave",        "OnMouseMove",     "OnMouseUp",   "OnMouseWheel",
+             "OnMouseWheelDown",    "OnMouseWheelUp",  "OnResize",    "OnStartDock",
+             "OnStartDrag",         "OnUnDock"}),
+        {},
+        nullptr};
     return info;
 }
 
@@ -463,7 +607,7 @@ const TClassInfo& TFrame::StaticClass() {
     return info;
 }
 
-TCustomFrame::TCustomFrame(TComponent* owner) : TWinControl(owner) {
+TCustomFrame::TCustomFrame(TComponent* owner) : TScrollingWinControl(owner) {
     FWidth = 320;
     FHeight = 240;
 }
@@ -477,7 +621,7 @@ TComponent** TCustomFrame::FieldAddress(std::string_view name) {
 }
 
 void TCustomFrame::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
+    TScrollingWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove)
         FFields.Forget(component);
 }

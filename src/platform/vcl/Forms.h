@@ -57,12 +57,81 @@ enum TPosition {
 };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = unsigned;
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
+enum TPopupMode { pmNone, pmAuto, pmExplicit };
+enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
 
 extern const TEnumInfo FormBorderStyleInfo;
 extern const TEnumInfo WindowStateInfo;
 extern const TEnumInfo FormStyleInfo;
 extern const TEnumInfo PositionInfo;
 extern const TEnumInfo BorderIconsInfo;
+extern const TEnumInfo DefaultMonitorInfo;
+extern const TEnumInfo PopupModeInfo;
+extern const TEnumInfo PrintScaleInfo; // poNone, poProportional, poPrintToFit
+extern const TEnumInfo ScrollBarStyleInfo;
+
+// A scroll bar of a scrolling control. It keeps its settings for the form file;
+// nothing here scrolls.
+class TControlScrollBar : public TPersistent {
+    QV_CLASS_INFO
+public:
+    int ButtonSize() const { return FButtonSize; }
+    void SetButtonSize(int v) { FButtonSize = v; }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v) { FColor = v; }
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int v) { FIncrement = v; }
+    int Margin() const { return FMargin; }
+    void SetMargin(int v) { FMargin = v; }
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool v) { FParentColor = v; }
+    int Position() const { return FPosition; }
+    void SetPosition(int v) { FPosition = v; }
+    int Range() const { return FRange; }
+    void SetRange(int v) { FRange = v; }
+    bool Smooth() const { return FSmooth; }
+    void SetSmooth(bool v) { FSmooth = v; }
+    int Size() const { return FSize; }
+    void SetSize(int v) { FSize = v; }
+    TScrollBarStyle Style() const { return FStyle; }
+    void SetStyle(TScrollBarStyle v) { FStyle = v; }
+    int ThumbSize() const { return FThumbSize; }
+    void SetThumbSize(int v) { FThumbSize = v; }
+    bool Tracking() const { return FTracking; }
+    void SetTracking(bool v) { FTracking = v; }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v) { FVisible = v; }
+    void Assign(const TPersistent& source) override;
+
+private:
+    int FButtonSize = 0;
+    TColor FColor = clBtnHighlight;
+    int FIncrement = 8;
+    int FMargin = 0;
+    bool FParentColor = true;
+    int FPosition = 0;
+    int FRange = 0;
+    bool FSmooth = false;
+    int FSize = 0;
+    TScrollBarStyle FStyle = ssRegular;
+    int FThumbSize = 0;
+    bool FTracking = false;
+    bool FVisible = true;
+};
+
+// A windowed control with scroll bars: forms, frames and scroll boxes.
+class TScrollingWinControl : public TWinControl {
+    QV_CLASS_INFO
+public:
+    using TWinControl::TWinControl;
+    TControlScrollBar* HorzScrollBar() { return &FHorzScrollBar; }
+    TControlScrollBar* VertScrollBar() { return &FVertScrollBar; }
+
+private:
+    TControlScrollBar FHorzScrollBar;
+    TControlScrollBar FVertScrollBar;
+};
 
 // Published fields of forms and frames whose class has no table of its own: one
 // slot per named component, made while the form file is read.
@@ -79,7 +148,7 @@ private:
     std::unordered_multimap<TComponent*, TComponent**> FByComponent;
 };
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TScrollingWinControl {
     QV_CLASS_INFO
 public:
     explicit TCustomForm(TComponent* owner);
@@ -106,6 +175,7 @@ public:
 
     // The monitor that holds most of the form.
     TMonitor* Monitor();
+    TIcon* Icon() const { return FIcon; }
 
     void Show();
     void Hide();
@@ -144,6 +214,7 @@ private:
     int FPendingClientHeight = -1;
     bool FPositioned = false;
     TFieldTable FFields;
+    TIcon* FIcon;
 };
 
 class TForm : public TCustomForm {
@@ -152,7 +223,7 @@ public:
     using TCustomForm::TCustomForm;
 };
 
-class TCustomFrame : public TWinControl {
+class TCustomFrame : public TScrollingWinControl {
     QV_CLASS_INFO
 public:
     explicit TCustomFrame(TComponent* owner);

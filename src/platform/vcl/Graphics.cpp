@@ -1,5 +1,7 @@
 #include "platform/vcl/Graphics.h"
 
+#include "platform/vcl/Filer.h"
+
 #include <algorithm>
 
 namespace Vcl {
@@ -221,6 +223,32 @@ Win32::HFONT TFont::Handle() {
     std::copy(face.begin(), face.end(), lf.lfFaceName);
     FHandle = Win32::CreateFontIndirectW(&lf);
     return FHandle;
+}
+
+// ---- TIcon ---------------------------------------------------------------------------
+
+const TClassInfo& TIcon::StaticClass() {
+    static const TClassInfo info{"TIcon", &TPersistent::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+void TIcon::SetData(std::vector<std::uint8_t> data) {
+    FData = std::move(data);
+    OnChange(this);
+}
+
+void TIcon::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TIcon*>(&source);
+    if (!other)
+        AssignError(source);
+    if (other != this)
+        SetData(other->FData);
+}
+
+void TIcon::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Data", [this](TReader& reader) { SetData(reader.ReadBinary()); },
+        [this](TWriter& writer) { writer.WriteBinary(FData); }, !FData.empty());
 }
 
 } // namespace Vcl

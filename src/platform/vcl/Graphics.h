@@ -4,6 +4,9 @@
 #include "platform/vcl/Object.h"
 #include "platform/win/Win32.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace Vcl {
 
 using TColor = std::int32_t;
@@ -15,6 +18,7 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clBtnFace = static_cast<TColor>(0xFF00000F);
 constexpr TColor clWindow = static_cast<TColor>(0xFF000005);
+constexpr TColor clBtnHighlight = static_cast<TColor>(0xFF000014);
 
 // Colour names of form files (clRed, clBtnFace, ...).
 extern const TIdentMap ColorIdents;
@@ -94,6 +98,22 @@ private:
     int FOrientation = 0;
     TFontQuality FQuality = fqDefault;
     Win32::HFONT FHandle = nullptr;
+};
+
+// An icon, kept as the bytes of the form file's Data block; nothing here
+// decodes it.
+class TIcon : public TPersistent {
+    QV_CLASS_INFO
+public:
+    const std::vector<std::uint8_t>& Data() const { return FData; }
+    void SetData(std::vector<std::uint8_t> data);
+    bool Empty() const { return FData.empty(); }
+    void Assign(const TPersistent& source) override;
+    void DefineProperties(TFiler& filer) override;
+    TNotifyEvent OnChange;
+
+private:
+    std::vector<std::uint8_t> FData;
 };
 
 } // namespace Vcl

@@ -27,15 +27,8 @@ const TEnumInfo ListBoxStyleInfo{
     "TListBoxStyle",
     {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable", "lbVirtual", "lbVirtualOwnerDraw"}};
 const TEnumInfo ButtonStyleInfo{"TButtonStyle", {"bsPushButton", "bsCommandLink", "bsSplitButton"}};
-
-const TIdentMap CursorIdents{{
-    {"crDefault", 0},     {"crNone", -1},     {"crArrow", -2},      {"crCross", -3},
-    {"crIBeam", -4},      {"crSizeNESW", -6}, {"crSizeNS", -7},     {"crSizeNWSE", -8},
-    {"crSizeWE", -9},     {"crUpArrow", -10}, {"crHourGlass", -11}, {"crDrag", -12},
-    {"crNoDrop", -13},    {"crHSplit", -14},  {"crVSplit", -15},    {"crMultiDrag", -16},
-    {"crSQLWait", -17},   {"crNo", -18},      {"crAppStart", -19},  {"crHelp", -20},
-    {"crHandPoint", -21}, {"crSizeAll", -22},
-}};
+const TEnumInfo EllipsisPositionInfo{
+    "TEllipsisPosition", {"epNone", "epPathEllipsis", "epEndEllipsis", "epWordEllipsis"}};
 
 namespace StdProps {
 
@@ -75,6 +68,10 @@ TPropInfo ParentColor(bool def) {
 }
 
 TPropInfo ParentBackground(bool def) { return Published::PlainBool("ParentBackground", def); }
+TPropInfo StyleElements() {
+    return Published::PlainSet("StyleElements", StyleElementsInfo, AllStyleElements);
+}
+TPropInfo StyleName() { return Published::PlainString("StyleName"); }
 
 std::vector<TPropInfo> WithEvents(std::vector<TPropInfo> props,
                                   std::initializer_list<const char*> events) {
@@ -125,6 +122,7 @@ const TClassInfo& TLabel::StaticClass() {
                 DragCursor(),
                 DragKind(),
                 DragMode(),
+                P::PlainEnum("EllipsisPosition", EllipsisPositionInfo, 0),
                 P::Enabled(),
                 RefProp<C>("FocusControl", &C::FocusControlName, &C::SetFocusControlName),
                 P::Font(),
@@ -139,6 +137,8 @@ const TClassInfo& TLabel::StaticClass() {
                 P::PlainEnum("Layout", TextLayoutInfo, 0),
                 P::Visible(),
                 P::PlainBool("WordWrap", false),
+                StyleElements(),
+                StyleName(),
             },
             {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
              "OnEndDrag", "OnMouseActivate", "OnMouseDown", "OnMouseMove", "OnMouseUp",
@@ -183,6 +183,7 @@ const TClassInfo& TButton::StaticClass() {
                 BiDiMode(),
                 P::PlainBool("Cancel", false),
                 P::Caption(),
+                P::PlainString("CommandLinkHint"),
                 P::Constraints(),
                 BoolProp<C>("Default", &C::Default, &C::SetDefault, false),
                 DoubleBuffered(),
@@ -190,6 +191,7 @@ const TClassInfo& TButton::StaticClass() {
                 DragKind(),
                 DragMode(),
                 P::PlainRef("DropDownMenu"),
+                P::PlainBool("ElevationRequired", false),
                 P::Enabled(),
                 P::Font(),
                 P::PlainInt("ImageIndex", -1),
@@ -207,6 +209,8 @@ const TClassInfo& TButton::StaticClass() {
                 P::TabStop(true),
                 P::Visible(),
                 P::PlainBool("WordWrap", false),
+                StyleElements(),
+                StyleName(),
                 ClickEvent(),
             },
             {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnDropDownClick", "OnEndDock",
@@ -294,6 +298,8 @@ const TClassInfo& TCheckBox::StaticClass() {
                 P::TabStop(true),
                 P::Visible(),
                 P::PlainBool("WordWrap", false),
+                StyleElements(),
+                StyleName(),
                 ClickEvent(),
             },
             {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter",
@@ -374,6 +380,8 @@ const TClassInfo& TRadioButton::StaticClass() {
                 P::TabStop(false),
                 P::Visible(),
                 P::PlainBool("WordWrap", false),
+                StyleElements(),
+                StyleName(),
                 ClickEvent(),
             },
             {"OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
@@ -422,6 +430,29 @@ void TRadioButton::CreateHandle() {
 }
 
 // ---- Edits -----------------------------------------------------------------------
+
+const TClassInfo& TEditMargins::StaticClass() {
+    using C = TEditMargins;
+    static const TClassInfo info{"TEditMargins",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     BoolProp<C>("Auto", &C::Auto, &C::SetAuto, false),
+                                     IntProp<C>("Left", &C::Left, &C::SetLeft, 0),
+                                     IntProp<C>("Right", &C::Right, &C::SetRight, 0),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+void TEditMargins::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TEditMargins*>(&source);
+    if (!other)
+        AssignError(source);
+    FAuto = other->FAuto;
+    FLeft = other->FLeft;
+    FRight = other->FRight;
+}
 
 const TClassInfo& TCustomEdit::StaticClass() {
     static const TClassInfo info{"TCustomEdit", &TWinControl::StaticClass(), {}, {}, nullptr};
@@ -499,9 +530,10 @@ std::vector<TPropInfo> EditProps(bool memo) {
         props.push_back(std::move(p));
     props.push_back(
         EnumProp<C>("CharCase", EditCharCaseInfo, &C::CharCase, &C::SetCharCase, ecNormal));
-    for (TPropInfo p : {StdProps::Color(clWindow), P::Constraints(), Ctl3D(), DoubleBuffered(),
-                        DragCursor(), DragKind(), DragMode(), P::Enabled(), P::Font(),
-                        P::PlainBool("HideSelection", true), ImeName()})
+    for (TPropInfo p :
+         {StdProps::Color(clWindow), P::Constraints(), Ctl3D(), DoubleBuffered(), DragCursor(),
+          DragKind(), DragMode(), ClassProp<C>("EditMargins", &C::EditMargins), P::Enabled(),
+          P::Font(), P::PlainBool("HideSelection", true), ImeName()})
         props.push_back(std::move(p));
     if (memo)
         props.push_back(P::Strings("Lines"));
@@ -533,6 +565,8 @@ std::vector<TPropInfo> EditProps(bool memo) {
         props.push_back(P::PlainBool("WantTabs", false));
         props.push_back(BoolProp<TMemo>("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap, true));
     }
+    props.push_back(StyleElements());
+    props.push_back(StyleName());
     return WithEvents(std::move(props),
                       {"OnChange",     "OnClick",         "OnContextPopup", "OnDblClick",
                        "OnDragDrop",   "OnDragOver",      "OnEndDock",      "OnEndDrag",
@@ -719,6 +753,8 @@ const TClassInfo& TComboBox::StaticClass() {
                 P::Text(),
                 P::PlainString("TextHint"),
                 P::Visible(),
+                StyleElements(),
+                StyleName(),
             },
             {"OnChange",    "OnClick",       "OnCloseUp",    "OnContextPopup", "OnDblClick",
              "OnDragDrop",  "OnDragOver",    "OnDrawItem",   "OnDropDown",     "OnEndDock",
@@ -805,6 +841,8 @@ const TClassInfo& TListBox::StaticClass() {
                 P::TabStop(true),
                 P::PlainInt("TabWidth", 0),
                 P::Visible(),
+                StyleElements(),
+                StyleName(),
             },
             {"OnClick",      "OnContextPopup", "OnData",          "OnDataFind",  "OnDataObject",
              "OnDblClick",   "OnDragDrop",     "OnDragOver",      "OnDrawItem",  "OnEndDock",
@@ -896,6 +934,8 @@ const TClassInfo& TGroupBox::StaticClass() {
                 P::TabOrder(),
                 P::TabStop(false),
                 P::Visible(),
+                StyleElements(),
+                StyleName(),
             },
             {"OnClick",      "OnContextPopup", "OnDblClick",      "OnDragDrop",  "OnDockDrop",
              "OnDockOver",   "OnDragOver",     "OnEndDock",       "OnEndDrag",   "OnEnter",

@@ -33,8 +33,7 @@ extern const TEnumInfo CheckBoxStateInfo;
 extern const TEnumInfo ComboBoxStyleInfo;
 extern const TEnumInfo ListBoxStyleInfo;
 extern const TEnumInfo ButtonStyleInfo;
-// Cursor names (crDefault, crHandPoint, ...).
-extern const TIdentMap CursorIdents;
+extern const TEnumInfo EllipsisPositionInfo; // epNone, epPathEllipsis, ...
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -71,6 +70,8 @@ TPropInfo ImeName();
 TPropInfo Color(TColor def);
 TPropInfo ParentColor(bool def);
 TPropInfo ParentBackground(bool def);
+TPropInfo StyleElements();
+TPropInfo StyleName();
 // The props followed by one event per name.
 std::vector<TPropInfo> WithEvents(std::vector<TPropInfo> props,
                                   std::initializer_list<const char*> events);
@@ -166,10 +167,30 @@ private:
     bool FChecked = false;
 };
 
+// The space between an edit's border and its text. Kept for the form file;
+// nothing here applies it.
+class TEditMargins : public TPersistent {
+    QV_CLASS_INFO
+public:
+    bool Auto() const { return FAuto; }
+    void SetAuto(bool v) { FAuto = v; }
+    int Left() const { return FLeft; }
+    void SetLeft(int v) { FLeft = v; }
+    int Right() const { return FRight; }
+    void SetRight(int v) { FRight = v; }
+    void Assign(const TPersistent& source) override;
+
+private:
+    bool FAuto = false;
+    int FLeft = 0;
+    int FRight = 0;
+};
+
 class TCustomEdit : public TWinControl {
     QV_CLASS_INFO
 public:
     explicit TCustomEdit(TComponent* owner);
+    TEditMargins* EditMargins() { return &FEditMargins; }
     int MaxLength() const { return FMaxLength; }
     // 0 is no limit; negative lengths are refused.
     void SetMaxLength(int value);
@@ -186,6 +207,7 @@ private:
     int FMaxLength = 0;
     bool FReadOnly = false;
     TEditCharCase FCharCase = ecNormal;
+    TEditMargins FEditMargins;
 };
 
 class TEdit : public TCustomEdit {
