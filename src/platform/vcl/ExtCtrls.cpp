@@ -105,27 +105,8 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
 // ---- TImage ---------------------------------------------------------------------
 
 const TClassInfo& TPicture::StaticClass() {
-    static const TClassInfo info{"TPicture", &TPersistent::StaticClass(), {}, {}, nullptr};
+    static const TClassInfo info{"TPicture", &TGraphicData::StaticClass(), {}, {}, nullptr};
     return info;
-}
-
-void TPicture::SetData(std::vector<std::uint8_t> data) {
-    FData = std::move(data);
-    OnChange(this);
-}
-
-void TPicture::Assign(const TPersistent& source) {
-    const auto* other = dynamic_cast<const TPicture*>(&source);
-    if (!other)
-        AssignError(source);
-    if (other != this)
-        SetData(other->FData);
-}
-
-void TPicture::DefineProperties(TFiler& filer) {
-    filer.DefineProperty(
-        "Data", [this](TReader& reader) { SetData(reader.ReadBinary()); },
-        [this](TWriter& writer) { writer.WriteBinary(FData); }, !FData.empty());
 }
 
 const TClassInfo& TImage::StaticClass() {

@@ -29,20 +29,9 @@ public:
     using TCustomPanel::TCustomPanel;
 };
 
-// An image's picture. The graphic is kept as the bytes of the form file's Data
-// block (the graphic's class name followed by its data); nothing here decodes it.
-class TPicture : public TPersistent {
+// An image's picture.
+class TPicture : public TGraphicData {
     QV_CLASS_INFO
-public:
-    const std::vector<std::uint8_t>& Data() const { return FData; }
-    void SetData(std::vector<std::uint8_t> data);
-    bool Empty() const { return FData.empty(); }
-    void Assign(const TPersistent& source) override;
-    void DefineProperties(TFiler& filer) override;
-    TNotifyEvent OnChange;
-
-private:
-    std::vector<std::uint8_t> FData;
 };
 
 class TImage : public TGraphicControl {

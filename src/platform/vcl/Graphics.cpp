@@ -227,25 +227,30 @@ Win32::HFONT TFont::Handle() {
 
 // ---- TIcon ---------------------------------------------------------------------------
 
-const TClassInfo& TIcon::StaticClass() {
-    static const TClassInfo info{"TIcon", &TPersistent::StaticClass(), {}, {}, nullptr};
+const TClassInfo& TGraphicData::StaticClass() {
+    static const TClassInfo info{"TGraphicData", &TPersistent::StaticClass(), {}, {}, nullptr};
     return info;
 }
 
-void TIcon::SetData(std::vector<std::uint8_t> data) {
+const TClassInfo& TIcon::StaticClass() {
+    static const TClassInfo info{"TIcon", &TGraphicData::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+void TGraphicData::SetData(std::vector<std::uint8_t> data) {
     FData = std::move(data);
     OnChange(this);
 }
 
-void TIcon::Assign(const TPersistent& source) {
-    const auto* other = dynamic_cast<const TIcon*>(&source);
-    if (!other)
+void TGraphicData::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TGraphicData*>(&source);
+    if (!other || other->ClassInfo() != ClassInfo())
         AssignError(source);
     if (other != this)
         SetData(other->FData);
 }
 
-void TIcon::DefineProperties(TFiler& filer) {
+void TGraphicData::DefineProperties(TFiler& filer) {
     filer.DefineProperty(
         "Data", [this](TReader& reader) { SetData(reader.ReadBinary()); },
         [this](TWriter& writer) { writer.WriteBinary(FData); }, !FData.empty());

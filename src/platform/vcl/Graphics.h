@@ -100,20 +100,26 @@ private:
     Win32::HFONT FHandle = nullptr;
 };
 
-// An icon, kept as the bytes of the form file's Data block; nothing here
-// decodes it.
-class TIcon : public TPersistent {
+// A graphic kept as the bytes of the form file's Data block (the graphic's class
+// name followed by its data); nothing here decodes it.
+class TGraphicData : public TPersistent {
     QV_CLASS_INFO
 public:
     const std::vector<std::uint8_t>& Data() const { return FData; }
     void SetData(std::vector<std::uint8_t> data);
     bool Empty() const { return FData.empty(); }
+    // Copies from a graphic of the same class only.
     void Assign(const TPersistent& source) override;
     void DefineProperties(TFiler& filer) override;
     TNotifyEvent OnChange;
 
 private:
     std::vector<std::uint8_t> FData;
+};
+
+// A form's icon.
+class TIcon : public TGraphicData {
+    QV_CLASS_INFO
 };
 
 } // namespace Vcl
