@@ -488,10 +488,6 @@ void TWinControl::BoundsChanged() {
     SetWindowPos(FHandle, nullptr, FLeft, FTop, FWidth, FHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    TControl::SetBounds(left, top, width, height);
-}
-
 int TWinControl::ClientWidth() const {
     if (!FHandle)
         return FWidth;

@@ -238,7 +238,6 @@ public:
     virtual void WndProc(TMessage& message);
     void DefaultHandler(TMessage& message);
 
-    void SetBounds(int left, int top, int width, int height) override;
     // The window's client area once the window exists; the bounds before.
     int ClientWidth() const override;
     int ClientHeight() const override;

@@ -54,9 +54,6 @@ String SaveFormText(TComponent& root);
 const TClassInfo& GenericClass(std::string_view className, const TClassInfo& base);
 bool IsGenericClass(const TClassInfo& info);
 
-// The generic stand-ins of lenient reading.
-class TGenericComponent;
-class TGenericControl;
 
 // Reads a file's bytes; raises EReadError when it cannot be read.
 String ReadFileBytes(const String& path);
