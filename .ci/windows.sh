@@ -29,8 +29,8 @@ failed=()
 # ---- Seam check coverage ---------------------------------------------------------------
 # Win32Check.cpp compares only the constants it names; a new one must be added there.
 unchecked=()
-for name in $(sed -nE 's/^constexpr [A-Za-z_]+ ([A-Za-z0-9_]+) =.*/\1/p' src/platform/win/Win32.h); do
-  grep -qw "$name" src/platform/win/Win32Check.cpp || unchecked+=("$name")
+for name in $(sed -nE 's/^constexpr [A-Za-z_]+ ([A-Za-z0-9_]+) =.*/\1/p' src/quorvel/win/Win32.h); do
+  grep -qw "$name" src/quorvel/win/Win32Check.cpp || unchecked+=("$name")
 done
 if ((${#unchecked[@]})); then
   echo "windows: Win32Check.cpp does not compare: ${unchecked[*]}" >&2

@@ -2,10 +2,10 @@
 // against the floor: the same bounds and font sizes given to the same controls by
 // a bare loop of the same setters. The forms are generated as form-file text and
 // loaded, so the component starts as it does in real use.
-#include "component/Quorvel.h"
-#include "platform/vcl/FormStreaming.h"
-#include "platform/vcl/Forms.h"
-#include "platform/win/sim/SimDesktop.h"
+#include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/FormStreaming.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,10 +8,10 @@
 // DIR/<n>-<step>.bmp and prints what the component did.
 #include "DemoPlatform.h"
 
-#include "component/Quorvel.h"
-#include "platform/vcl/FormStreaming.h"
-#include "platform/vcl/Forms.h"
-#include "platform/vcl/SysUtils.h"
+#include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/FormStreaming.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/vcl/SysUtils.h"
 
 #include <cstdio>
 #include <exception>

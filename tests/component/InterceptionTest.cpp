@@ -3,7 +3,7 @@
 // first.
 #include "support/QuorvelFixture.h"
 
-#include "component/Interception.h"
+#include "quorvel/component/Interception.h"
 
 namespace QuorvelTest {
 namespace {

@@ -2,7 +2,7 @@
 // and in which order, and what the designer does with them.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/Filer.h"
+#include "quorvel/vcl/Filer.h"
 
 namespace QuorvelTest {
 namespace {

@@ -1,7 +1,7 @@
 // Start-up: what the component does once the form file has been read.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 namespace QuorvelTest {
 namespace {

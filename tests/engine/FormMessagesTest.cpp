@@ -3,7 +3,7 @@
 // replaced.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 namespace QuorvelTest {
 namespace {

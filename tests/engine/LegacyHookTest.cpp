@@ -2,7 +2,7 @@
 // thread hook instead of replacing the form's window procedure.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 namespace QuorvelTest {
 namespace {

@@ -3,7 +3,7 @@
 // records, so nothing drifts.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 #include <map>
 #include <random>

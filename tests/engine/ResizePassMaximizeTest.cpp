@@ -3,7 +3,7 @@
 // correction moves the window, which may start a pass inside the pass.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 namespace QuorvelTest {
 namespace {

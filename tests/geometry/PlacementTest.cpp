@@ -3,7 +3,7 @@
 // frame borders (sizeable frames: 7 pixels left, right and bottom, none on top).
 #include "support/QuorvelFixture.h"
 
-#include "geometry/Placement.h"
+#include "quorvel/component/Placement.h"
 
 namespace QuorvelTest {
 namespace {

@@ -2,7 +2,7 @@
 // handling asks it.
 #include "support/QuorvelFixture.h"
 
-#include "geometry/Placement.h"
+#include "quorvel/component/Placement.h"
 
 namespace QuorvelTest {
 namespace {

@@ -10,7 +10,7 @@
 #include "WineScreenExpected.h"
 #include "scenarios/WineScreenScenarios.h"
 
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 #include <cstdio>
 #include <filesystem>

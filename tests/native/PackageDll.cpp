@@ -3,7 +3,7 @@
 // directly, like a host; the seam is not involved.
 
 #include "NativeCheck.h"
-#include "package/Package.h"
+#include "quorvel/package/Package.h"
 
 #include <windows.h>
 

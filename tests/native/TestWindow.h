@@ -3,7 +3,7 @@
 // of them itself.
 #pragma once
 
-#include "platform/win/Win32.h"
+#include "quorvel/win/Win32.h"
 
 #include <functional>
 #include <optional>

@@ -2,12 +2,12 @@
 // resources of the package file and the entry points that start and stop the
 // component's unit. Everything goes through the package's exports; the component
 // inside it is the package's own.
-#include "package/Package.h"
+#include "quorvel/package/Package.h"
 
-#include "platform/vcl/ClassRegistry.h"
-#include "platform/vcl/FormStreaming.h"
-#include "platform/vcl/Forms.h"
-#include "platform/win/sim/SimDesktop.h"
+#include "quorvel/vcl/ClassRegistry.h"
+#include "quorvel/vcl/FormStreaming.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // geometry, named when they have no name, and cleared of a copied generated name.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/ExtCtrls.h"
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/ExtCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 #include <array>
 

@@ -2,8 +2,8 @@
 // what waits for DynamicAdd and DynamicDelete.
 #include "support/QuorvelFixture.h"
 
-#include "platform/vcl/ExtCtrls.h"
-#include "platform/vcl/StdCtrls.h"
+#include "quorvel/vcl/ExtCtrls.h"
+#include "quorvel/vcl/StdCtrls.h"
 
 #include <array>
 

@@ -9,12 +9,12 @@
 // runs execute the same code.
 #pragma once
 
-#include "component/Quorvel.h"
-#include "geometry/Placement.h"
-#include "platform/vcl/FormStreaming.h"
-#include "platform/vcl/Forms.h"
-#include "platform/vcl/SysInfo.h"
-#include "platform/win/Win32.h"
+#include "quorvel/component/Quorvel.h"
+#include "quorvel/component/Placement.h"
+#include "quorvel/vcl/FormStreaming.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/vcl/SysInfo.h"
+#include "quorvel/win/Win32.h"
 
 #include <algorithm>
 #include <cstdio>

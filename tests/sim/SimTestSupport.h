@@ -2,7 +2,7 @@
 // windows whose procedure records every message and can answer some itself.
 #pragma once
 
-#include "platform/win/sim/SimDesktop.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // load forms from form-file text and reach their components.
 #pragma once
 
-#include "component/Quorvel.h"
-#include "platform/vcl/FormStreaming.h"
-#include "platform/vcl/Forms.h"
-#include "platform/vcl/SysInfo.h"
-#include "platform/win/sim/SimDesktop.h"
+#include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/FormStreaming.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/vcl/SysInfo.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
 

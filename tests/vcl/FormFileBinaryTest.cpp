@@ -1,5 +1,5 @@
 // Binary form files (the TPF0 component stream) read into the same model as text.
-#include "platform/vcl/FormFile.h"
+#include "quorvel/vcl/FormFile.h"
 
 #include <gtest/gtest.h>
 

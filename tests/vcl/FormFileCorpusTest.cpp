@@ -1,6 +1,6 @@
 // Real form files from public projects: everything reads, round-trips, and
 // mutated copies fail only with EReadError.
-#include "platform/vcl/FormFile.h"
+#include "quorvel/vcl/FormFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/vcl/FormFile.h"
+#include "quorvel/vcl/FormFile.h"
 
 #include <gtest/gtest.h>
 

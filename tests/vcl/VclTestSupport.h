@@ -2,15 +2,15 @@
 // on the current simulated desktop, and writing it back.
 #pragma once
 
-#include "platform/vcl/ClassRegistry.h"
-#include "platform/vcl/ComCtrls.h"
-#include "platform/vcl/Dialogs.h"
-#include "platform/vcl/ExtCtrls.h"
-#include "platform/vcl/FormStreaming.h"
-#include "platform/vcl/Forms.h"
-#include "platform/vcl/Menus.h"
-#include "platform/vcl/StdCtrls.h"
-#include "platform/win/sim/SimDesktop.h"
+#include "quorvel/vcl/ClassRegistry.h"
+#include "quorvel/vcl/ComCtrls.h"
+#include "quorvel/vcl/Dialogs.h"
+#include "quorvel/vcl/ExtCtrls.h"
+#include "quorvel/vcl/FormStreaming.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/vcl/Menus.h"
+#include "quorvel/vcl/StdCtrls.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "DesktopOptions.h"
 #include "PropertyAssign.h"
-#include "component/Quorvel.h"
-#include "platform/vcl/ClassRegistry.h"
-#include "platform/win/sim/SimDesktop.h"
+#include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/ClassRegistry.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <array>
 #include <memory>

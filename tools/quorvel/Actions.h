@@ -2,8 +2,8 @@
 // the order given on the command line.
 #pragma once
 
-#include "platform/vcl/Forms.h"
-#include "platform/win/Win32.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/win/Win32.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,11 @@
 
 #include "Design.h"
 #include "FormFiles.h"
+#include "InstallPaths.h"
 #include "Palette.h"
 #include "Report.h"
 #include "RunSession.h"
+#include "quorvel/Version.h"
 
 #include <CLI/CLI.hpp>
 
@@ -14,10 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
-
-#ifndef QUORVEL_DEFAULT_EXAMPLE
-#define QUORVEL_DEFAULT_EXAMPLE "examples/OrderEntry.dfm"
-#endif
 
 namespace QuorvelTool {
 
@@ -164,17 +162,14 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
 
 } // namespace
 
-std::string DefaultExample() {
-    const char* path = std::getenv("QUORVEL_EXAMPLE");
-    return path && *path ? path : QUORVEL_DEFAULT_EXAMPLE;
-}
-
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app{"Runs Windows form files on a simulated desktop and shows where every control "
                  "ends up.",
                  "quorvel"};
     app.require_subcommand(1);
     app.footer(ToolFooter);
+    app.set_version_flag("--version", "quorvel " QUORVEL_VERSION_STRING,
+                         "print the version and exit");
 
     bool lenient = false;
     std::vector<std::string> checkFiles;

@@ -13,8 +13,4 @@ namespace QuorvelTool {
 // Runs the tool with the arguments that follow the program name.
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The form `quorvel run` uses when no form file is given: the bundled example,
-// unless QUORVEL_EXAMPLE names another file.
-std::string DefaultExample();
-
 } // namespace QuorvelTool

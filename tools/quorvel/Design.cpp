@@ -2,7 +2,7 @@
 
 #include "FormFiles.h"
 #include "PropertyAssign.h"
-#include "platform/vcl/FormStreaming.h"
+#include "quorvel/vcl/FormStreaming.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,8 +1,8 @@
 #include "DesktopOptions.h"
 
-#include "component/Quorvel.h"
-#include "platform/vcl/SysInfo.h"
-#include "platform/vcl/SysUtils.h"
+#include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/SysInfo.h"
+#include "quorvel/vcl/SysUtils.h"
 
 #include <charconv>
 #include <cstdint>

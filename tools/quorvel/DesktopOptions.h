@@ -2,7 +2,7 @@
 // monitors, taskbar, system version, compositor, locale and visual style.
 #pragma once
 
-#include "platform/win/sim/SimDesktop.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <optional>
 #include <stdexcept>

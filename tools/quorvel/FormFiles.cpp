@@ -1,8 +1,8 @@
 #include "FormFiles.h"
 
 #include "DesktopOptions.h"
-#include "platform/vcl/FormFile.h"
-#include "platform/vcl/FormStreaming.h"
+#include "quorvel/vcl/FormFile.h"
+#include "quorvel/vcl/FormStreaming.h"
 
 namespace QuorvelTool {
 

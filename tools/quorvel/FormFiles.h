@@ -2,7 +2,7 @@
 // a form file.
 #pragma once
 
-#include "platform/vcl/SysUtils.h"
+#include "quorvel/vcl/SysUtils.h"
 
 #include <ostream>
 #include <string>

@@ -1,16 +1,13 @@
 #include "Palette.h"
 
 #include "DesktopOptions.h"
-#include "platform/vcl/ClassRegistry.h"
+#include "InstallPaths.h"
+#include "quorvel/vcl/ClassRegistry.h"
 
 #include <cstdlib>
 #include <filesystem>
 
 #include <dlfcn.h>
-
-#ifndef QUORVEL_DEFAULT_PACKAGE
-#define QUORVEL_DEFAULT_PACKAGE "QuorvelPack.so"
-#endif
 
 namespace QuorvelTool {
 
@@ -24,11 +21,6 @@ TEntryPoint Entry(void* library, const char* name) {
 }
 
 } // namespace
-
-std::string DefaultPackage() {
-    const char* path = std::getenv("QUORVEL_PACKAGE");
-    return path && *path ? path : QUORVEL_DEFAULT_PACKAGE;
-}
 
 int ListPalette(const std::string& package, std::ostream& out, std::ostream& err) {
     // A bare file name would send dlopen to the library search path instead of

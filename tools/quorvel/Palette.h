@@ -7,9 +7,6 @@
 
 namespace QuorvelTool {
 
-// The package built beside the tool, unless QUORVEL_PACKAGE names another.
-std::string DefaultPackage();
-
 // Prints "PAGE: CLASS CLASS ..." per page. 0 on success, 1 when the package's own
 // code fails, 2 when it cannot be loaded.
 int ListPalette(const std::string& package, std::ostream& out, std::ostream& err);

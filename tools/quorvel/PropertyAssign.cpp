@@ -1,7 +1,7 @@
 #include "PropertyAssign.h"
 
-#include "platform/vcl/FormFile.h"
-#include "platform/vcl/Object.h"
+#include "quorvel/vcl/FormFile.h"
+#include "quorvel/vcl/Object.h"
 
 #include <cstdint>
 #include <vector>

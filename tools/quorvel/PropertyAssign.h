@@ -4,7 +4,7 @@
 // syntax (a string property also takes the bare text).
 #pragma once
 
-#include "platform/vcl/Component.h"
+#include "quorvel/vcl/Component.h"
 
 #include <string>
 

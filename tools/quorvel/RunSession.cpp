@@ -1,9 +1,9 @@
 #include "RunSession.h"
 
 #include "FormFiles.h"
-#include "component/Quorvel.h"
-#include "platform/vcl/Filer.h"
-#include "platform/vcl/FormStreaming.h"
+#include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/Filer.h"
+#include "quorvel/vcl/FormStreaming.h"
 
 #include <map>
 #include <memory>

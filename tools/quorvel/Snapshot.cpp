@@ -1,6 +1,6 @@
 #include "Snapshot.h"
 
-#include "platform/vcl/TypInfo.h"
+#include "quorvel/vcl/TypInfo.h"
 
 namespace QuorvelTool {
 

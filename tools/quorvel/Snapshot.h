@@ -2,7 +2,7 @@
 // area, and every control with its bounds and font.
 #pragma once
 
-#include "platform/vcl/Forms.h"
+#include "quorvel/vcl/Forms.h"
 
 #include <optional>
 #include <string>

@@ -1,0 +1,33 @@
+# Warning flags for Quorvel's own targets. They are set per target, so a project
+# that adds Quorvel as a subdirectory keeps its own flags.
+function(quorvel_warnings target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE
+      -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
+      -Woverloaded-virtual -Wimplicit-fallthrough)
+    if(QUORVEL_WARNINGS_AS_ERRORS)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  elseif(MSVC)
+    target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${QUORVEL_WARNINGS_AS_ERRORS}>:/WX>)
+  endif()
+endfunction()
+
+# The language level and the flags every Quorvel target is built with.
+function(quorvel_target target)
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF POSITION_INDEPENDENT_CODE ON)
+  quorvel_warnings(${target})
+endfunction()
+
+# A library's public headers: every header of its folder but the internal ones,
+# installed under include/ with the same quorvel/... paths the sources use.
+function(quorvel_public_headers target scope)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "INTERNAL;EXTRA")
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(internal IN LISTS arg_INTERNAL)
+    list(REMOVE_ITEM headers ${CMAKE_CURRENT_SOURCE_DIR}/${internal})
+  endforeach()
+  target_sources(${target} ${scope} FILE_SET HEADERS
+                 BASE_DIRS ${PROJECT_SOURCE_DIR}/src FILES ${headers} ${arg_EXTRA})
+endfunction()

@@ -1,0 +1,122 @@
+// Keeping the records in step with controls created or freed at run time.
+#include "quorvel/component/Quorvel.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace Quorvel {
+
+using namespace Vcl;
+
+int TQuorvel::NestedCount(int Count) const {
+    TComponent* owner = Owner();
+    int sum = 0;
+    for (int i = 0; i < Count; ++i)
+        sum += owner->Components(i)->ComponentCount();
+    return sum;
+}
+
+void TQuorvel::DynamicAdd() {
+    if (FCtrls && Owner())
+        AddNewCtrls(0, 0);
+}
+
+void TQuorvel::DynamicDelete() {
+    if (FCtrls && Owner())
+        RemoveDeletedCtrls(0, 0);
+}
+
+void TQuorvel::RefreshCtrls() {
+    TComponent* owner = Owner();
+    const int N = owner->ComponentCount();
+    if (N == FCtlCnt)
+        return;
+    const int S = NestedCount(N);
+    if (S == FChildCtlCnt)
+        return;
+    if (FCtlCnt + FChildCtlCnt < N + S)
+        AddNewCtrls(N, S);
+    else
+        RemoveDeletedCtrls(N, S);
+}
+
+void TQuorvel::AddNewCtrls(int CompCount, int ChildCount) {
+    TComponent* owner = Owner();
+    const int N = CompCount != 0 ? CompCount : owner->ComponentCount();
+    const int S = ChildCount != 0 ? ChildCount : NestedCount(N);
+    for (int i = 0; i < N; ++i) {
+        TComponent* Ctl = owner->Components(i);
+        if (!dynamic_cast<TControl*>(Ctl))
+            continue;
+        if (FNoResizeCtls->IndexOf(Ctl->Name()) != -1)
+            continue;
+        if (FindCtrl(Ctl->Name()))
+            continue; // recorded already; its owned controls are not examined
+        int K = Ctl->ComponentCount();
+        if (K > 0 && !dynamic_cast<TFrame*>(Ctl))
+            K = 0;
+        AddCtrlInfo(Ctl, String(), K);
+        for (int j = 0; j < K; ++j) {
+            TComponent* Child = Ctl->Components(j);
+            if (!dynamic_cast<TControl*>(Child) || FNoResizeCtls->IndexOf(Child->Name()) != -1)
+                continue;
+            if (!FindChildCtrl(Ctl->Name(), Child->Name()))
+                AddCtrlInfo(Child, Ctl->Name(), 0);
+        }
+    }
+    FCtlCnt = N;
+    FChildCtlCnt = S;
+}
+
+void TQuorvel::RemoveDeletedCtrls(int CompCount, int ChildCount) {
+    TComponent* owner = Owner();
+    const int N = CompCount != 0 ? CompCount : owner->ComponentCount();
+    const int S = ChildCount != 0 ? ChildCount : NestedCount(N);
+
+    // The first control of each name among the owner's first N components.
+    std::unordered_map<std::string_view, TControl*> controls;
+    for (int j = 0; j < N; ++j)
+        if (auto* control = dynamic_cast<TControl*>(owner->Components(j)))
+            controls.emplace(control->Name(), control);
+
+    auto discardChildrenOf = [&](const String& frameName, PCtrlInfo frameRecord,
+                                 const std::unordered_set<std::string_view>* keep) {
+        for (int k = 0; k < FChildCtrls->Count(); ++k) {
+            auto* Q = static_cast<PCtrlInfo>(FChildCtrls->Get(k));
+            if (!Q || Q->ParentName != frameName || (keep && keep->count(Q->Name)))
+                continue;
+            FChildCtrls->Put(k, nullptr);
+            DisposeInfo(Q);
+            if (frameRecord && frameRecord->ChildCtlCnt > 0)
+                --frameRecord->ChildCtlCnt;
+        }
+    };
+
+    const int count = FCtrls->Count();
+    for (int i = 0; i < count; ++i) {
+        auto* R = static_cast<PCtrlInfo>(FCtrls->Get(i));
+        auto found = controls.find(R->Name);
+        if (found == controls.end()) {
+            // The control is gone, and with it the records of its children.
+            if (R->ChildCtlCnt > 0)
+                discardChildrenOf(R->Name, nullptr, nullptr);
+            FCtrls->Put(i, nullptr);
+            DisposeInfo(R);
+            continue;
+        }
+        TControl* Ctl = found->second;
+        if (Ctl->ComponentCount() != 0 && dynamic_cast<TFrame*>(Ctl)) {
+            std::unordered_set<std::string_view> names;
+            for (int l = 0; l < Ctl->ComponentCount(); ++l)
+                names.insert(Ctl->Components(l)->Name());
+            discardChildrenOf(Ctl->Name(), R, &names);
+        }
+    }
+    FCtrls->Pack();
+    FChildCtrls->Pack();
+    RecordsChanged();
+    FCtlCnt = N;
+    FChildCtlCnt = S;
+}
+
+} // namespace Quorvel

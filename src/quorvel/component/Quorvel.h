@@ -1,0 +1,241 @@
+// TQuorvel: the non-visual component that keeps its owner form's layout
+// proportional. Dropped on a form, it records every control's bounds and font
+// when the form has been loaded, and on every change of the form's client size
+// sets them again from those records, scaled by the ratio of the current to the
+// design client size and by the design-to-run-time screen resolution. It also
+// limits the form's size while it is dragged and maximized, sizes and places the
+// form when it is first shown, and corrects fonts and bounds once at start-up
+// when the screen resolution differs from the designer's.
+//
+// The methods are implemented in one file per concept, beside this header:
+//   Quorvel.cpp, Interception.cpp   construction, start-up (Loaded), interception
+//   Records.cpp, Exclusions.cpp, Dynamic.cpp
+//                                   control records, exclusion lists, reconciliation
+//   ResizeControls.cpp, FormWndProc.cpp
+//                                   the resize pass, the form window procedure, the hook
+//   FormSize.cpp, Placement.cpp, DesignValues.cpp
+//                                   size properties, placement, design values
+#pragma once
+
+#include "quorvel/vcl/Component.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/vcl/Graphics.h"
+#include "quorvel/vcl/Lists.h"
+#include "quorvel/vcl/Types.h"
+#include "quorvel/win/Win32.h"
+#include "quorvel/component/CtrlInfo.h"
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+
+namespace Quorvel {
+
+using Vcl::String;
+
+// Where the form stands in its monitor's work area when it is first shown.
+enum TResizeFormPos : std::uint8_t {
+    rpDefault,
+    rpTopLeft,
+    rpTopCenter,
+    rpTopRight,
+    rpMiddleLeft,
+    rpMiddleCenter,
+    rpMiddleRight,
+    rpBottomLeft,
+    rpBottomCenter,
+    rpBottomRight
+};
+extern const Vcl::TEnumInfo ResizeFormPosInfo;
+
+// Fired after every resize pass with the pass's horizontal and vertical factors.
+using TExitResizeEvent =
+    Vcl::TEvent<Vcl::TObject* /*Sender*/, double /*XScale*/, double /*YScale*/>;
+
+class TQuorvel : public Vcl::TComponent {
+    QV_CLASS_INFO
+public:
+    explicit TQuorvel(Vcl::TComponent* AOwner);
+    ~TQuorvel() override;
+
+    void DefineProperties(Vcl::TFiler& Filer) override;
+    void Loaded() override;
+
+    // Reconcile the records with controls the application created or freed.
+    void DynamicAdd();
+    void DynamicDelete();
+
+    // ---- Published properties ----
+    TResizeFormPos FormPos() const { return FFormPos; }
+    void SetFormPos(TResizeFormPos Value);
+    int FormWidth() const { return FFormWidth; }
+    void SetFormWidth(int Value);
+    int FormHeight() const { return FFormHeight; }
+    void SetFormHeight(int Value);
+    int FormMaxWidth() const { return FFormMaxWidth; }
+    void SetFormMaxWidth(int Value);
+    int FormMaxHeight() const { return FFormMaxHeight; }
+    void SetFormMaxHeight(int Value);
+    int FormMinWidth() const { return FFormMinWidth; }
+    void SetFormMinWidth(int Value);
+    int FormMinHeight() const { return FFormMinHeight; }
+    void SetFormMinHeight(int Value);
+    bool ResizeFont() const { return FResizeFont; }
+    void SetResizeFont(bool Value);
+    const String& NoResizeFntCtl() const { return FNoResizeFntCtl; }
+    void SetNoResizeFntCtl(const String& Value);
+    const String& NoResizeCtl() const { return FNoResizeCtl; }
+    void SetNoResizeCtl(const String& Value);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    bool ValidTaskbar() const { return FValidTaskbar; }
+    void SetValidTaskbar(bool Value);
+    TExitResizeEvent OnExitResize;
+
+    // True when the user's default locale is Japanese.
+    bool CheckJapan() const;
+
+    // ---- Read access for tools and tests (no behaviour) ----
+    struct TState {
+        int OwnerWidth, OwnerHeight;
+        int DesignFrmW, DesignFrmH, DesignDpiW, DesignDpiH;
+        int RunDpiW, RunDpiH;
+        double PrevScaleX, PrevScaleY, PrevScaleF;
+        bool IsResized;
+        int AddCnt, CtlCnt, ChildCtlCnt;
+        Vcl::TPoint MaxSize;
+        bool Registered;
+        bool Subclassed;
+        Win32::HWND OwnerHandle;
+    };
+    TState State() const;
+    const Vcl::TList* Ctrls() const { return FCtrls; }
+    const Vcl::TList* ChildCtrls() const { return FChildCtrls; }
+    const Vcl::TStringList* NoResizeCtls() const { return FNoResizeCtls; }
+    const Vcl::TStringList* NoResizeFntCtls() const { return FNoResizeFntCtls; }
+    const Vcl::TFont* OwnerFont() const { return FOwnerFont; }
+
+    // The window procedure and the hook reach the instance's message handling.
+    friend Win32::LRESULT QV_CALLBACK FormWndProc(Win32::HWND, Win32::UINT, Win32::WPARAM,
+                                                  Win32::LPARAM);
+    friend Win32::LRESULT QV_CALLBACK FormHookProc(int, Win32::WPARAM, Win32::LPARAM);
+    friend TQuorvel* FindInstance(Win32::HWND);
+    friend Win32::LRESULT Forward(Win32::HWND, Win32::UINT, Win32::WPARAM, Win32::LPARAM);
+
+private:
+    Vcl::TCustomForm* OwnerForm() const;
+
+    // Records (Records.cpp, Exclusions.cpp, Dynamic.cpp)
+    void GetFontSetting(Vcl::TFont*& Font, Vcl::TComponent* Component);
+    void AddCtrlInfo(Vcl::TComponent* Control, const String& ParentName, int ChildCount);
+    void SetNoResizeFntCtls();
+    void SetNoResizeCtls();
+    void RefreshCtrls();
+    void AddNewCtrls(int CompCount, int ChildCount);
+    void RemoveDeletedCtrls(int CompCount, int ChildCount);
+    static void DisposeInfo(PCtrlInfo Info);
+    int NestedCount(int Count) const;
+    // First record of that name (exact, case-sensitive), or nullptr.
+    PCtrlInfo FindCtrl(std::string_view Name);
+    // First child record of that frame and name, or nullptr.
+    PCtrlInfo FindChildCtrl(std::string_view ParentName, std::string_view Name);
+    void RecordsChanged() { FIndexValid = false; }
+    void RebuildIndex();
+
+    // Engine (ResizeControls.cpp, FormWndProc.cpp)
+    void ResizeControls(Win32::HWND Window, Win32::WPARAM SizeType, Win32::LPARAM Param,
+                        bool FromHook);
+    void ResizeOne(PCtrlInfo Info, Vcl::TControl* Ctrl, double XScale, double YScale,
+                   double FontScale, bool TopLevel);
+    void HoldParentFont(bool Before, PCtrlInfo Info, Vcl::TControl* Ctrl);
+    void HandleMessage(Win32::HWND Window, Win32::UINT Msg, Win32::WPARAM WParam,
+                       Win32::LPARAM LParam, bool FromHook);
+    bool FormGuard(Win32::HWND Window);
+    void FirstShowPlacement(Win32::HWND Window);
+    void MaxSizeAndPosition(Win32::HWND Window, Win32::MINMAXINFO* Info, bool FromHook);
+    void ClampDragRect(Win32::RECT* Rect) const;
+
+    // Interception (Interception.cpp)
+    void InstallWndProc(Win32::HWND Window);
+    void RestoreWndProc();
+
+    // Fields, in their declared order.
+    String FOwnerFormName;
+    int FOwnerWidth = 0;
+    int FOwnerHeight = 0;
+    Win32::HWND FOwnerHandle = nullptr;
+    Vcl::TFont* FOwnerFont = nullptr;
+    Vcl::TList* FCtrls = nullptr;
+    Vcl::TComponent** FSelfPointer = nullptr;
+    Vcl::TStringList* FNoResizeFntCtls = nullptr;
+    Vcl::TStringList* FNoResizeCtls = nullptr;
+    int FAddCnt = 0;
+    double FPrevScaleX = 0;
+    double FPrevScaleY = 0;
+    double FPrevScaleF = 0;
+    int FDesignFrmW = 0;
+    int FDesignFrmH = 0;
+    int FDesignDpiW = 0;
+    int FDesignDpiH = 0;
+    int FRunDpiW = 0;
+    int FRunDpiH = 0;
+    bool FIsResized = false;
+    TResizeFormPos FFormPos = rpDefault;
+    int FFormWidth = 0;
+    int FFormHeight = 0;
+    int FFormMaxWidth = 0;
+    int FFormMaxHeight = 0;
+    int FFormMinWidth = 0;
+    int FFormMinHeight = 0;
+    bool FResizeFont = false;
+    String FNoResizeFntCtl;
+    String FNoResizeCtl;
+    int FCtlCnt = 0;
+    // FOnExitResize is the public OnExitResize above.
+    bool FEnabled = false;
+    bool FValidTaskbar = false;
+    Win32::LONG_PTR lpPrevWndProc = 0;
+    Vcl::TList* FChildCtrls = nullptr;
+    int FChildCtlCnt = 0;
+    Vcl::TPoint FMaxSize;
+
+    // Lookup indexes over the record lists: the first record of each name, so a
+    // pass finds records in constant time with the lists' first-match meaning.
+    bool FIndexValid = false;
+    std::unordered_map<std::string_view, PCtrlInfo> FCtrlIndex;
+    std::unordered_map<std::string_view, std::unordered_map<std::string_view, PCtrlInfo>>
+        FChildIndex;
+    // This instance holds a share of the unit's hook (major version 4).
+    bool FHoldsHook = false;
+};
+
+// ---- Unit-wide state, shared by all instances (one user-interface thread) ----
+
+// Registry of started instances: each item is the address of an owner form's
+// published field that refers to the instance.
+extern Vcl::TList* InstanceList;
+// The WH_CALLWNDPROC hook of major version 4 systems, or none.
+extern Win32::HHOOK HookHandle;
+// Whether desktop composition was on when the unit started (version 6.0 or later).
+extern Win32::BOOL IsDwmEnabled;
+// Language of the last size-property refusal: Japanese or English.
+extern bool IsJapanese;
+
+// Unit start-up and shut-down, run by the package (or by a program linking the
+// component directly) before the first form and after the last one.
+void UnitInitialization();
+void UnitFinalization();
+
+// The instance whose owner form has this window, as the window procedure and the
+// hook look it up: the first registered instance whose form field still refers
+// to a live instance with that window handle.
+TQuorvel* FindInstance(Win32::HWND Window);
+
+Win32::LRESULT QV_CALLBACK FormWndProc(Win32::HWND hWnd, Win32::UINT Msg, Win32::WPARAM wParam,
+                                       Win32::LPARAM lParam);
+Win32::LRESULT QV_CALLBACK FormHookProc(int nCode, Win32::WPARAM wParam, Win32::LPARAM lParam);
+
+// Puts TQuorvel on the palette page "HVCtrl".
+void Register();
+
+} // namespace Quorvel

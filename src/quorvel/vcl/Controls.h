@@ -1,0 +1,287 @@
+// Controls: TControl (bounds, visual parent, font, text) and TWinControl (a
+// control with a window of its own, made through the Win32 seam).
+//
+// Bounds are held in fields and, for a windowed control whose window exists, kept
+// in step with the window both ways: setting a bound moves the window, and a move
+// of the window by anyone (the user, the window system) updates the fields.
+#pragma once
+
+#include "quorvel/vcl/Component.h"
+#include "quorvel/vcl/Graphics.h"
+#include "quorvel/vcl/Types.h"
+
+#include <optional>
+#include <vector>
+
+namespace Vcl {
+
+class TWinControl;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+extern const TEnumInfo AlignInfo;
+
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = unsigned;
+constexpr TAnchors DefaultAnchors = (1u << akLeft) | (1u << akTop);
+extern const TEnumInfo AnchorsInfo;
+
+// Cursor names (crDefault, crHandPoint, ...) of integer cursor properties.
+extern const TIdentMap CursorIdents;
+
+enum THelpType { htKeyword, htContext };
+extern const TEnumInfo HelpTypeInfo;
+
+enum TStyleElement { seFont, seClient, seBorder };
+using TStyleElements = unsigned;
+constexpr TStyleElements AllStyleElements = (1u << seFont) | (1u << seClient) | (1u << seBorder);
+extern const TEnumInfo StyleElementsInfo;
+
+// Limits a control's size; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+    QV_CLASS_INFO
+public:
+    int MaxHeight() const { return FMaxHeight; }
+    int MaxWidth() const { return FMaxWidth; }
+    int MinHeight() const { return FMinHeight; }
+    int MinWidth() const { return FMinWidth; }
+    void SetMaxHeight(int v);
+    void SetMaxWidth(int v);
+    void SetMinHeight(int v);
+    void SetMinWidth(int v);
+    // Applies the limits to a proposed size.
+    void Constrain(int& width, int& height) const;
+    void Assign(const TPersistent& source) override;
+    TNotifyEvent OnChange;
+
+private:
+    void Changed() { OnChange(this); }
+    int FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
+};
+
+// The space a control keeps around itself when it is aligned with margins. Kept
+// for the form file; nothing here aligns controls by it.
+class TMargins : public TPersistent {
+    QV_CLASS_INFO
+public:
+    static constexpr int DefaultMargin = 3;
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Right() const { return FRight; }
+    int Bottom() const { return FBottom; }
+    void SetLeft(int v) { FLeft = v; }
+    void SetTop(int v) { FTop = v; }
+    void SetRight(int v) { FRight = v; }
+    void SetBottom(int v) { FBottom = v; }
+    void Assign(const TPersistent& source) override;
+
+private:
+    int FLeft = DefaultMargin, FTop = DefaultMargin, FRight = DefaultMargin,
+        FBottom = DefaultMargin;
+};
+
+// A window message as a control's WndProc sees it.
+struct TMessage {
+    Win32::UINT Msg;
+    Win32::WPARAM WParam;
+    Win32::LPARAM LParam;
+    Win32::LRESULT Result = 0;
+};
+
+class TControl : public TComponent {
+    QV_CLASS_INFO
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* parent);
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+    void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+    void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+    void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+    // Applies the constraints, stores the bounds and moves the window if any.
+    virtual void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+
+    virtual int ClientWidth() const { return FWidth; }
+    virtual int ClientHeight() const { return FHeight; }
+    virtual void SetClientWidth(int value);
+    virtual void SetClientHeight(int value);
+
+    TFont* Font() const { return FFont; }
+    void SetFont(const TFont* font);
+    bool ParentFont() const { return FParentFont; }
+    // True makes the control take its parent's font again.
+    void SetParentFont(bool value);
+
+    // The caption or edit text (published as Caption or Text by the classes that
+    // have one).
+    virtual String GetText() const { return FText; }
+    virtual void SetText(const String& text);
+
+    TSizeConstraints* Constraints() const { return FConstraints; }
+    TMargins* Margins() const { return FMargins; }
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool value);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool value) { FEnabled = value; }
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign value) { FAlign = value; }
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value) { FAnchors = value; }
+    TColor Color() const { return FColor; }
+    // A colour of the control's own is no longer its parent's, as in the framework;
+    // otherwise it would not be stored.
+    void SetColor(TColor value) {
+        FColor = value;
+        FParentColor = false;
+    }
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value) { FParentColor = value; }
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& value) { FHint = value; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value) {
+        FShowHint = value;
+        FParentShowHint = false;
+    }
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value) { FParentShowHint = value; }
+    const String& PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(const String& name) { FPopupMenu = name; }
+
+    // Called when the parent's font changed (or the control got a parent).
+    void ParentFontChanged();
+
+    // Besides the design position of TComponent: IsControl and the Explicit bounds
+    // that newer designers write; they are kept only to be written back.
+    void DefineProperties(TFiler& filer) override;
+
+protected:
+    // A change of the control's own font: ParentFont goes off, as the framework does.
+    virtual void FontChanged();
+    // The bounds fields changed; a windowed control moves its window.
+    virtual void BoundsChanged() {}
+    void NameChanged(const String& oldName, const String& newName) override;
+    // Copies a new text into the window, if any.
+    virtual void TextChanged() {}
+
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    // Whether setting the name copies it into a text that equalled the old name.
+    bool FSetCaptionOnRename = true;
+
+private:
+    friend class TWinControl;
+    void OnFontChange(TObject* sender);
+    void OnConstraintsChange(TObject* sender);
+
+    TWinControl* FParent = nullptr;
+    TFont* FFont;
+    bool FParentFont = true;
+    bool FInParentFontChange = false;
+    String FText;
+    TSizeConstraints* FConstraints;
+    bool FVisible = true;
+    bool FEnabled = true;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors = DefaultAnchors;
+    TColor FColor = clBtnFace;
+    bool FParentColor = true;
+    String FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    String FPopupMenu;
+    TMargins* FMargins;
+    // Designer values without behaviour here, present when a form file had them.
+    std::optional<bool> FIsControl;
+    std::optional<int> FExplicitLeft, FExplicitTop, FExplicitWidth, FExplicitHeight;
+};
+
+// A control without a window of its own (label, shape, image).
+class TGraphicControl : public TControl {
+    QV_CLASS_INFO
+public:
+    using TControl::TControl;
+};
+
+class TWinControl : public TControl {
+    QV_CLASS_INFO
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // The control's window, created on first use (with its parent's window first).
+    Win32::HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded() { Handle(); }
+    void DestroyHandle();
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int index) const;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+
+    int TabOrder() const { return FTabOrder; }
+    void SetTabOrder(int value) { FTabOrder = value; }
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value) { FTabStop = value; }
+
+    // Handles a message of the control's window; the default passes it on to the
+    // window class's procedure.
+    virtual void WndProc(TMessage& message);
+    void DefaultHandler(TMessage& message);
+
+    // The window's client area once the window exists; the bounds before.
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+
+    // Adds DesignSize: the size the designer saw, kept only to be written back.
+    void DefineProperties(TFiler& filer) override;
+
+protected:
+    struct TCreateParams {
+        std::u16string WinClassName;
+        bool SystemClass = false; // a predefined window class, subclassed after creation
+        Win32::DWORD Style = 0;
+        Win32::DWORD ExStyle = 0;
+        int X = 0, Y = 0, Width = 0, Height = 0;
+        Win32::HWND WndParent = nullptr;
+    };
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateHandle();
+    // The window was moved or sized by anyone: take its bounds.
+    virtual void UpdateBounds(const Win32::WINDOWPOS& pos);
+    void BoundsChanged() override;
+    void FontChanged() override;
+    void TextChanged() override;
+    void SetVisible(bool value) override;
+
+    Win32::HWND FHandle = nullptr;
+
+private:
+    static Win32::LRESULT QV_CALLBACK ObjectWndProc(Win32::HWND window, Win32::UINT message,
+                                                    Win32::WPARAM wParam, Win32::LPARAM lParam);
+    void NotifyChildrenFont();
+
+    Win32::WNDPROC FDefWndProc = nullptr;
+    std::vector<TControl*> FControls;
+    int FTabOrder = -1;
+    bool FTabStop = false;
+    std::optional<TPoint> FDesignSize;
+};
+
+// A windowed control of the framework's own window class (panels, frames).
+class TCustomControl : public TWinControl {
+    QV_CLASS_INFO
+public:
+    using TWinControl::TWinControl;
+};
+
+} // namespace Vcl

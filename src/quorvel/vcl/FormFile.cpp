@@ -1,0 +1,409 @@
+// The form-file document model and the canonical text writer. The reader lives in
+// FormFileReader.cpp.
+#include "quorvel/vcl/FormFile.h"
+
+#include "quorvel/vcl/FormFileLexer.h"
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+
+namespace Vcl {
+
+// ---- Model ----------------------------------------------------------------------
+
+TFormValue TFormValue::MakeInteger(std::int64_t v) {
+    TFormValue r;
+    r.Kind = TKind::Integer;
+    r.Int = v;
+    return r;
+}
+
+TFormValue TFormValue::MakeFloat(double v) {
+    TFormValue r;
+    r.Kind = TKind::Float;
+    r.Float = v;
+    return r;
+}
+
+TFormValue TFormValue::MakeString(String v) {
+    TFormValue r;
+    r.Kind = TKind::String;
+    r.Str = std::move(v);
+    return r;
+}
+
+TFormValue TFormValue::MakeIdent(String v) {
+    TFormValue r;
+    r.Kind = TKind::Ident;
+    r.Str = std::move(v);
+    return r;
+}
+
+TFormValue TFormValue::MakeSet(std::vector<String> members) {
+    TFormValue r;
+    r.Kind = TKind::Set;
+    r.Set = std::move(members);
+    return r;
+}
+
+TFormValue TFormValue::MakeBinary(std::vector<std::uint8_t> bytes) {
+    TFormValue r;
+    r.Kind = TKind::Binary;
+    r.Binary = std::move(bytes);
+    return r;
+}
+
+TFormValue TFormValue::MakeList(std::vector<TFormValue> elements) {
+    TFormValue r;
+    r.Kind = TKind::List;
+    r.List = std::move(elements);
+    return r;
+}
+
+TFormValue TFormValue::MakeCollection(std::vector<TFormCollectionItem> items) {
+    TFormValue r;
+    r.Kind = TKind::Collection;
+    r.Items = std::move(items);
+    return r;
+}
+
+// Only the fields that belong to the kind take part, so a value built by hand with
+// leftovers in unused fields still equals the same value read back from text.
+bool TFormValue::operator==(const TFormValue& other) const {
+    if (Kind != other.Kind)
+        return false;
+    switch (Kind) {
+    case TKind::Integer: return Int == other.Int && Hex == other.Hex;
+    case TKind::Float:
+        // Bitwise, so that -0.0 and 0.0 (which the text keeps apart) differ.
+        return std::bit_cast<std::uint64_t>(Float) == std::bit_cast<std::uint64_t>(other.Float);
+    case TKind::String:
+    case TKind::Ident: return Str == other.Str;
+    case TKind::Set: return Set == other.Set;
+    case TKind::List: return List == other.List;
+    case TKind::Binary: return Binary == other.Binary;
+    case TKind::Collection: return Items == other.Items;
+    }
+    return false;
+}
+
+bool TFormProperty::operator==(const TFormProperty& other) const {
+    return Name == other.Name && Value == other.Value;
+}
+
+bool TFormCollectionItem::operator==(const TFormCollectionItem& other) const {
+    return Properties == other.Properties;
+}
+
+bool TFormObject::operator==(const TFormObject& other) const {
+    return Kind == other.Kind && Name == other.Name && ClassName == other.ClassName &&
+           Index == other.Index && Properties == other.Properties && Children == other.Children;
+}
+
+// A property written twice takes its last value when the form is loaded, so that
+// is the one to find.
+const TFormProperty* TFormObject::FindProperty(std::string_view name) const {
+    for (auto it = Properties.rbegin(); it != Properties.rend(); ++it) {
+        if (SameText(it->Name, name))
+            return &*it;
+    }
+    return nullptr;
+}
+
+// ---- Code pages -----------------------------------------------------------------
+
+char16_t DecodeAnsiChar(unsigned char byte, TCodePage codePage) {
+    static constexpr char16_t kWindows1252High[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    if (codePage == TCodePage::Windows1252 && byte >= 0x80 && byte <= 0x9F)
+        return kWindows1252High[byte - 0x80];
+    return byte;
+}
+
+// ---- Writer ---------------------------------------------------------------------
+
+namespace {
+
+constexpr std::size_t kStringPartChars = 64; // string characters per line, as the VCL has
+constexpr std::size_t kBinaryLineBytes = 32; // 64 hex digits per line
+
+[[noreturn]] void Unwritable(const String& what) {
+    throw EConvertError("form text cannot hold " + what);
+}
+
+// #128..#255 name bytes of the reader's code page, not characters, so a character
+// in that range can be written as a code only where every code page the reader
+// knows maps the byte to itself. The rest of the C1 controls go into the quotes as
+// UTF-8, which makes the file UTF-8 and reads back exactly.
+bool CodeReadsBackAsItself(char32_t c) {
+    return c >= 0xA0 || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+// Splits a string into its written parts: quoted runs and #codes, cut into lines
+// of kStringPartChars characters of the string (however many columns their codes
+// take). A surrogate pair never straddles a cut.
+std::vector<String> StringParts(const String& s) {
+    if (!IsValidUtf8(s))
+        Unwritable("a string that is not valid UTF-8");
+    std::vector<String> lines;
+    String line;
+    std::size_t chars = 0;
+    bool quoted = false;
+    auto openQuote = [&] {
+        if (!quoted)
+            line += '\'';
+        quoted = true;
+    };
+    auto closeQuote = [&] {
+        if (quoted)
+            line += '\'';
+        quoted = false;
+    };
+    auto code = [&](std::uint32_t unit) {
+        closeQuote();
+        line += '#';
+        line += std::to_string(unit);
+    };
+    std::u16string units = Utf8ToUtf16(s);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char16_t u = units[i];
+        if (u >= 0x20 && u < 0x7F) {
+            openQuote();
+            line += static_cast<char>(u);
+            if (u == '\'')
+                line += '\'';
+        } else if (u >= 0x80 && u <= 0x9F && !CodeReadsBackAsItself(u)) {
+            openQuote();
+            AppendUtf8(line, u);
+        } else {
+            code(u);
+            if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size()) {
+                code(units[++i]); // the low half of the pair stays on this line
+                ++chars;
+            }
+        }
+        if (++chars >= kStringPartChars && i + 1 < units.size()) {
+            closeQuote();
+            lines.push_back(std::move(line));
+            line.clear();
+            chars = 0;
+        }
+    }
+    closeQuote();
+    if (line.empty())
+        line = "''";
+    lines.push_back(std::move(line));
+    return lines;
+}
+
+void CheckIdent(const String& s, const char* what, bool allowKeyword) {
+    if (!IsFormTextName(s) || !IsValidUtf8(s) || (!allowKeyword && IsFormTextKeyword(s)))
+        Unwritable(String(what) + " '" + s + "'");
+}
+
+String FloatText(double v) {
+    if (!std::isfinite(v))
+        Unwritable("a float that is NaN or infinite");
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    String text(buf, end);
+    if (text.find_first_of(".e") == String::npos)
+        text += ".0";
+    return text;
+}
+
+String HexText(std::uint64_t bits, int minDigits) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    String text;
+    do {
+        text.insert(text.begin(), kDigits[bits & 0xF]);
+        bits >>= 4;
+    } while (bits != 0);
+    if (static_cast<int>(text.size()) < minDigits)
+        text.insert(0, static_cast<std::size_t>(minDigits) - text.size(), '0');
+    return text;
+}
+
+String IntegerText(const TFormValue& v) {
+    if (!v.Hex)
+        return std::to_string(v.Int);
+    int digits = v.HexDigits < 64 ? v.HexDigits : 64; // as many as the reader keeps
+    // A negative value that filled all 16 digits was written as its bit pattern.
+    if (v.Int >= 0 || digits >= 16)
+        return "$" + HexText(static_cast<std::uint64_t>(v.Int), digits);
+    return "-$" + HexText(0 - static_cast<std::uint64_t>(v.Int), digits);
+}
+
+class TWriter {
+public:
+    String Take() { return std::move(FOut); }
+
+    void Object(const TFormObject& obj, int level) {
+        TNesting nesting(*this);
+        if (obj.ClassName.empty())
+            Unwritable("an object without a class name");
+        CheckIdent(obj.ClassName, "the class name", false);
+        if (!obj.Name.empty())
+            CheckIdent(obj.Name, "the object name", false);
+        Indent(level);
+        FOut += obj.Kind == TFormObject::TKind::Inherited ? "inherited "
+                : obj.Kind == TFormObject::TKind::Inline  ? "inline "
+                                                          : "object ";
+        if (!obj.Name.empty()) {
+            FOut += obj.Name;
+            FOut += ": ";
+        }
+        FOut += obj.ClassName;
+        if (obj.Index) {
+            if (*obj.Index < 0)
+                Unwritable("a negative child index");
+            FOut += " [" + std::to_string(*obj.Index) + "]";
+        }
+        FOut += '\n';
+        for (const auto& prop : obj.Properties)
+            Property(prop, level + 1);
+        for (const auto& child : obj.Children)
+            Object(child, level + 1);
+        Indent(level);
+        FOut += "end\n";
+    }
+
+private:
+    String FOut;
+    int FDepth = 0;
+
+    // Counts nesting as the reader does, which refuses anything deeper.
+    struct TNesting {
+        TWriter& Writer;
+        explicit TNesting(TWriter& writer) : Writer(writer) {
+            if (++Writer.FDepth > kFormTextMaxDepth)
+                Unwritable("nesting deeper than " + std::to_string(kFormTextMaxDepth) + " levels");
+        }
+        ~TNesting() { --Writer.FDepth; }
+        TNesting(const TNesting&) = delete;
+        TNesting& operator=(const TNesting&) = delete;
+    };
+
+    void Indent(int level) { FOut.append(static_cast<std::size_t>(level) * 2, ' '); }
+
+    void NewLine(int level) {
+        FOut += '\n';
+        Indent(level);
+    }
+
+    void Property(const TFormProperty& prop, int level) {
+        CheckIdent(prop.Name, "the property name", false);
+        Indent(level);
+        FOut += prop.Name;
+        FOut += " =";
+        if (prop.Value.Kind == TFormValue::TKind::String) {
+            // A string that needs several lines starts on the next one.
+            auto parts = StringParts(prop.Value.Str);
+            if (parts.size() > 1) {
+                StringLines(parts, level + 1);
+            } else {
+                FOut += ' ';
+                FOut += parts.front();
+            }
+        } else {
+            FOut += ' ';
+            Value(prop.Value, level + 1, false);
+        }
+        FOut += '\n';
+    }
+
+    void StringLines(const std::vector<String>& parts, int level) {
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                FOut += " +";
+            NewLine(level);
+            FOut += parts[i];
+        }
+    }
+
+    // Writes a value from the current output position without a final line end.
+    // `level` is the indentation a line of the value would have; a value that
+    // already stands at the start of its own line (a list element) nests its
+    // contents one level deeper.
+    void Value(const TFormValue& v, int level, bool atLineStart) {
+        int inner = atLineStart ? level + 1 : level;
+        switch (v.Kind) {
+        case TFormValue::TKind::Integer: FOut += IntegerText(v); break;
+        case TFormValue::TKind::Float: FOut += FloatText(v.Float); break;
+        case TFormValue::TKind::String: {
+            auto parts = StringParts(v.Str);
+            FOut += parts.front();
+            for (std::size_t i = 1; i < parts.size(); ++i) {
+                FOut += " +";
+                NewLine(level);
+                FOut += parts[i];
+            }
+            break;
+        }
+        case TFormValue::TKind::Ident:
+            CheckIdent(v.Str, "the identifier", false);
+            FOut += v.Str;
+            break;
+        case TFormValue::TKind::Set:
+            FOut += '[';
+            for (std::size_t i = 0; i < v.Set.size(); ++i) {
+                CheckIdent(v.Set[i], "the set member", true);
+                if (i > 0)
+                    FOut += ", ";
+                FOut += v.Set[i];
+            }
+            FOut += ']';
+            break;
+        case TFormValue::TKind::List: {
+            TNesting nesting(*this);
+            FOut += '(';
+            for (const auto& element : v.List) {
+                NewLine(inner);
+                Value(element, inner, true);
+            }
+            FOut += ')';
+            break;
+        }
+        case TFormValue::TKind::Binary: Binary(v.Binary, inner); break;
+        case TFormValue::TKind::Collection:
+            FOut += '<';
+            for (const auto& item : v.Items) {
+                TNesting nesting(*this);
+                NewLine(inner);
+                FOut += "item\n";
+                for (const auto& prop : item.Properties)
+                    Property(prop, inner + 1);
+                Indent(inner);
+                FOut += "end";
+            }
+            FOut += '>';
+            break;
+        }
+    }
+
+    void Binary(const std::vector<std::uint8_t>& bytes, int level) {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        FOut += '{';
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (i % kBinaryLineBytes == 0)
+                NewLine(level);
+            FOut += kDigits[bytes[i] >> 4];
+            FOut += kDigits[bytes[i] & 0xF];
+        }
+        FOut += '}';
+    }
+};
+
+} // namespace
+
+String WriteFormText(const TFormObject& root) {
+    TWriter writer;
+    writer.Object(root, 0);
+    return writer.Take();
+}
+
+} // namespace Vcl

@@ -1,0 +1,61 @@
+// Form files bound to live components: reading creates the components of a form
+// file and sets their properties through their setters; writing turns a
+// component and everything it owns back into a document.
+//
+// Reading, as the framework does it: every component is created with its owner
+// (the root, or the inline frame it sits in), given its name and visual parent,
+// and marked csLoading and csReading; its properties are set in file order; the
+// owner's published field of each named component is assigned; once the whole
+// file is read, csReading goes off and Loaded runs on every component, the root
+// first, then in reading order.
+#pragma once
+
+#include "quorvel/vcl/Component.h"
+#include "quorvel/vcl/FormFile.h"
+
+#include <memory>
+#include <vector>
+
+namespace Vcl {
+
+struct TFormLoadOptions {
+    String FileName;                // for messages, and to find frame files beside it
+    std::vector<String> FrameFiles; // other form files to look for frame classes in
+    TCodePage CodePage = TCodePage::Windows1252;
+    // Lenient: unknown properties are kept as raw values and written back as they
+    // were; an unknown class becomes a generic control when it has bounds, else a
+    // generic component. Strict: both are errors.
+    bool Lenient = false;
+    // Components are created in design mode (csDesigning).
+    bool Designing = false;
+};
+
+// Reads a whole form file. The root class is created from the class registry; an
+// unregistered root class becomes a plain form (or frame) that keeps the class
+// name and publishes a field for every named component. Raises EReadError with
+// file, line and column; nothing is left behind when it does.
+std::unique_ptr<TComponent> LoadFormFile(const String& path, const TFormLoadOptions& options = {});
+std::unique_ptr<TComponent> LoadFormText(std::string_view bytes,
+                                         const TFormLoadOptions& options = {});
+std::unique_ptr<TComponent> LoadForm(const TFormObject& document,
+                                     const TFormLoadOptions& options = {});
+
+// Reads a document into an existing root of a matching class.
+void ReadRootComponent(TComponent& root, const TFormObject& document,
+                       const TFormLoadOptions& options = {});
+
+// The document of a component with everything it owns. Properties in declaration
+// order, values equal to their declared default left out, defined properties
+// after the published ones.
+TFormObject WriteComponent(TComponent& root);
+String SaveFormText(TComponent& root);
+
+// Classes made for unregistered names: their instances report that class name.
+const TClassInfo& GenericClass(std::string_view className, const TClassInfo& base);
+bool IsGenericClass(const TClassInfo& info);
+
+
+// Reads a file's bytes; raises EReadError when it cannot be read.
+String ReadFileBytes(const String& path);
+
+} // namespace Vcl

@@ -1,0 +1,245 @@
+// Forms, frames, monitors and the screen.
+#pragma once
+
+#include "quorvel/vcl/Controls.h"
+
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+namespace Vcl {
+
+// A display monitor; every query asks the window system afresh.
+class TMonitor {
+public:
+    explicit TMonitor(Win32::HMONITOR handle) : FHandle(handle) {}
+    Win32::HMONITOR Handle() const { return FHandle; }
+    TRect BoundsRect() const;
+    TRect WorkareaRect() const;
+    int Left() const { return BoundsRect().Left; }
+    int Top() const { return BoundsRect().Top; }
+    int Width() const { return BoundsRect().Width(); }
+    int Height() const { return BoundsRect().Height(); }
+    bool Primary() const;
+
+private:
+    Win32::HMONITOR FHandle;
+};
+
+class TScreen {
+public:
+    // Logical pixels per inch of the screen.
+    int PixelsPerInch() const;
+    int MonitorCount() const;
+    TMonitor* Monitors(int index) const;
+    TMonitor* MonitorFromWindow(Win32::HWND window) const;
+    TMonitor* PrimaryMonitor() const;
+
+private:
+    TMonitor* Wrap(Win32::HMONITOR handle) const;
+    mutable std::map<Win32::HMONITOR, std::unique_ptr<TMonitor>> FMonitors;
+};
+
+TScreen& Screen();
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = unsigned;
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
+enum TPopupMode { pmNone, pmAuto, pmExplicit };
+enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
+
+extern const TEnumInfo FormBorderStyleInfo;
+extern const TEnumInfo WindowStateInfo;
+extern const TEnumInfo FormStyleInfo;
+extern const TEnumInfo PositionInfo;
+extern const TEnumInfo BorderIconsInfo;
+extern const TEnumInfo DefaultMonitorInfo;
+extern const TEnumInfo PopupModeInfo;
+extern const TEnumInfo PrintScaleInfo; // poNone, poProportional, poPrintToFit
+extern const TEnumInfo ScrollBarStyleInfo;
+
+// A scroll bar of a scrolling control. It keeps its settings for the form file;
+// nothing here scrolls.
+class TControlScrollBar : public TPersistent {
+    QV_CLASS_INFO
+public:
+    int ButtonSize() const { return FButtonSize; }
+    void SetButtonSize(int v) { FButtonSize = v; }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v) { FColor = v; }
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int v) { FIncrement = v; }
+    int Margin() const { return FMargin; }
+    void SetMargin(int v) { FMargin = v; }
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool v) { FParentColor = v; }
+    int Position() const { return FPosition; }
+    void SetPosition(int v) { FPosition = v; }
+    int Range() const { return FRange; }
+    void SetRange(int v) { FRange = v; }
+    bool Smooth() const { return FSmooth; }
+    void SetSmooth(bool v) { FSmooth = v; }
+    int Size() const { return FSize; }
+    void SetSize(int v) { FSize = v; }
+    TScrollBarStyle Style() const { return FStyle; }
+    void SetStyle(TScrollBarStyle v) { FStyle = v; }
+    int ThumbSize() const { return FThumbSize; }
+    void SetThumbSize(int v) { FThumbSize = v; }
+    bool Tracking() const { return FTracking; }
+    void SetTracking(bool v) { FTracking = v; }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v) { FVisible = v; }
+    void Assign(const TPersistent& source) override;
+
+private:
+    int FButtonSize = 0;
+    TColor FColor = clBtnHighlight;
+    int FIncrement = 8;
+    int FMargin = 0;
+    bool FParentColor = true;
+    int FPosition = 0;
+    int FRange = 0;
+    bool FSmooth = false;
+    int FSize = 0;
+    TScrollBarStyle FStyle = ssRegular;
+    int FThumbSize = 0;
+    bool FTracking = false;
+    bool FVisible = true;
+};
+
+// A windowed control with scroll bars: forms, frames and scroll boxes.
+class TScrollingWinControl : public TWinControl {
+    QV_CLASS_INFO
+public:
+    using TWinControl::TWinControl;
+    TControlScrollBar* HorzScrollBar() { return &FHorzScrollBar; }
+    TControlScrollBar* VertScrollBar() { return &FVertScrollBar; }
+
+private:
+    TControlScrollBar FHorzScrollBar;
+    TControlScrollBar FVertScrollBar;
+};
+
+// Published fields of forms and frames whose class has no table of its own: one
+// slot per named component, made while the form file is read.
+class TFieldTable {
+public:
+    TComponent** Find(std::string_view name);
+    TComponent** Add(const String& name, TComponent* component);
+    // A freed component leaves every slot that refers to it.
+    void Forget(TComponent* component);
+
+private:
+    std::map<String, std::unique_ptr<TComponent*>, TNameLess> FSlots;
+    // The slots each component was put in, so a freed one is forgotten at once.
+    std::unordered_multimap<TComponent*, TComponent**> FByComponent;
+};
+
+class TCustomForm : public TScrollingWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons value) { FBorderIcons = value; }
+    // The window's state once it exists; the stored state before.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState value);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle value) { FFormStyle = value; }
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition value) { FPosition = value; }
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int value);
+
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientWidth(int value) override;
+    void SetClientHeight(int value) override;
+
+    // The monitor that holds most of the form.
+    TMonitor* Monitor();
+    TIcon* Icon() const { return FIcon; }
+
+    void Show();
+    void Hide();
+    bool Showing() const;
+    void SetVisible(bool value) override;
+
+    TComponent** FieldAddress(std::string_view name) override;
+    TFieldTable& Fields() { return FFields; }
+
+    void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // Outer size for a client size under the current border style.
+    TPoint OuterSizeFor(int clientWidth, int clientHeight) const;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateHandle() override;
+    void UpdateBounds(const Win32::WINDOWPOS& pos) override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void ApplyPosition();
+    Win32::DWORD WindowStyle() const;
+    Win32::DWORD WindowExStyle() const;
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
+    TWindowState FWindowState = wsNormal;
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    int FPixelsPerInch = 96;
+    // Client size read from a form file, applied once loading has finished (the
+    // border style may come later in the file); -1 when the file has none.
+    int FPendingClientWidth = -1;
+    int FPendingClientHeight = -1;
+    bool FPositioned = false;
+    TFieldTable FFields;
+    TIcon* FIcon;
+};
+
+class TForm : public TCustomForm {
+    QV_CLASS_INFO
+public:
+    using TCustomForm::TCustomForm;
+};
+
+class TCustomFrame : public TScrollingWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCustomFrame(TComponent* owner);
+    ~TCustomFrame() override;
+    TComponent** FieldAddress(std::string_view name) override;
+    TFieldTable& Fields() { return FFields; }
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TFieldTable FFields;
+};
+
+class TFrame : public TCustomFrame {
+    QV_CLASS_INFO
+public:
+    using TCustomFrame::TCustomFrame;
+};
+
+} // namespace Vcl

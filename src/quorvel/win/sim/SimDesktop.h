@@ -1,0 +1,243 @@
+// The simulated desktop: a deterministic, in-process implementation of every
+// function declared in Win32.h, for tests and tools on any operating system.
+//
+// One TDesktop is current at a time; the Win32 functions act on it. Tests build a
+// fresh one per test. Calling a Win32 function while no desktop exists is a
+// programming error and aborts with a message. The constructor throws
+// std::invalid_argument for an unusable configuration and std::logic_error while
+// another desktop is alive.
+//
+// Judgement calls where Windows' behaviour is not fully specified:
+//
+// - Frame metrics (per window style, identical at every DPI; the numbers are
+//   TFrameMetrics' defaults, like Windows 10's, and a configuration may change
+//   them, as WineLikeConfig does):
+//     border  = 8 with WS_THICKFRAME; otherwise 3 with WS_DLGFRAME (WS_CAPTION
+//               includes it) or WS_EX_DLGMODALFRAME; otherwise 1 with WS_BORDER;
+//               otherwise 0. Child windows use the same rule.
+//     caption = 23 with WS_CAPTION, 17 when also WS_EX_TOOLWINDOW; otherwise 0.
+//   The client area is the window rectangle inset by `border` on every side and
+//   by `caption` more at the top, always from the current style. A minimized
+//   window's client area is empty. AdjustWindowRectEx uses the same rule; no
+//   window has a menu bar, so its menu argument adds nothing.
+// - Invisible frame borders (DWMWA_EXTENDED_FRAME_BOUNDS) exist only while
+//   composition is on, only for top-level windows with border > 1: the visible
+//   frame is the window rectangle inset by border - 1 at the left, right and
+//   bottom (7 for sizeable windows, 2 for fixed frames), 0 at the top. For other
+//   windows the call succeeds and returns the window rectangle itself. With
+//   composition off it fails with E_FAIL_; below OsMajor 6 every compositor call
+//   fails with HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND), as the library is missing.
+//   A configuration without ExtendedFrameBounds answers E_NOTIMPL, as Wine does.
+// - Messages are delivered synchronously: SendMessageW runs the WH_CALLWNDPROC
+//   hooks of the thread (newest first, as far as CallNextHookEx passes on; thread
+//   hooks before global ones), then the window procedure, before it returns.
+// - SetWindowPos/MoveWindow on a size or position change: WM_WINDOWPOSCHANGING
+//   (the default procedure clamps top-level windows that have WS_THICKFRAME or a
+//   caption to WM_GETMINMAXINFO's track sizes, minimized ones excepted), the new
+//   rectangle, then WM_WINDOWPOSCHANGED. The default procedure answers
+//   WM_WINDOWPOSCHANGED with WM_MOVE unless the client origin kept its place
+//   (SWP_NOCLIENTMOVE) and WM_SIZE unless the client size and the min/max state
+//   stayed the same (SWP_NOCLIENTSIZE). WM_SIZE carries SIZE_MAXIMIZED,
+//   SIZE_MINIMIZED or SIZE_RESTORED after the window's state. A call that changes
+//   neither the rectangle, the visibility nor the state, and has no
+//   SWP_FRAMECHANGED, sends nothing.
+// - CreateWindowExW sends WM_NCCREATE, WM_CREATE, then, for child, pop-up and
+//   visible windows, WM_SIZE (SIZE_RESTORED) and WM_MOVE. A hidden overlapped window
+//   gets them at the end of its first ShowWindow instead, unless a size change
+//   sent a WM_SIZE before; with FirstShowAlwaysSizes it gets them there in any
+//   case, as under Wine, which sends them again after a resize made while hidden
+//   or from inside WM_SHOWWINDOW. FALSE from WM_NCCREATE is followed by
+//   WM_NCDESTROY only; -1 from WM_CREATE by WM_DESTROY and WM_NCDESTROY. WS_MAXIMIZE or WS_MINIMIZE
+//   then apply that state without showing, and a window created with WS_VISIBLE is shown as by
+//   ShowWindow(SW_SHOW). As on Windows, top-level windows get WS_CLIPSIBLINGS and overlapped ones
+//   (neither WS_POPUP nor WS_CHILD) WS_CAPTION. CW_USEDEFAULT places the n-th overlapped window at
+//   the primary work area's origin plus 26 * (n mod 8 + 1) in both directions, half the work area
+//   in size; child and pop-up windows get zeros. The default procedure's WM_NCCREATE sets the
+//   window text from the CREATESTRUCTW and returns TRUE.
+// - DestroyWindow destroys the owned windows first, then sends WM_DESTROY to the
+//   window and its children (parent first) and WM_NCDESTROY (children first).
+// - ShowWindow: showing a hidden window sends WM_SHOWWINDOW(1), hiding sends
+//   WM_SHOWWINDOW(0); either is followed by WM_WINDOWPOSCHANGING/CHANGED with
+//   SWP_SHOWWINDOW or SWP_HIDEWINDOW (no WM_MOVE or WM_SIZE). SW_MAXIMIZE/
+//   SW_SHOWMAXIMIZED send WM_GETMINMAXINFO first: the
+//   default MINMAXINFO of a window on monitor M with border b holds
+//   ptMaxSize = (work width + 2b, work height + 2b), ptMaxPosition = (work.left -
+//   M.left - b, work.top - M.top - b) (relative to M's origin),
+//   ptMinTrackSize = (136, 39), ptMaxTrackSize = (virtual screen width + 2b + 12,
+//   virtual screen height + 2b + 12) (the frame metrics' MinTrackSize and
+//   MaxTrackExtra). The maximized rectangle is M's origin plus
+//   ptMaxPosition with the size ptMaxSize, each side capped by ptMaxTrackSize.
+//   A child window maximizes over its parent's client area in the same way (M's
+//   work area replaced by that client area). Showing a hidden window maximized
+//   sends no WM_SHOWWINDOW (as on Windows); the maximized state is set before the
+//   move.
+//   SW_MINIMIZE moves the window to (-32000, -32000) with size 160 wide and
+//   28 + border high (its restore rectangle is kept); SW_RESTORE returns to the
+//   restore rectangle, or to the maximized state when the window was minimized
+//   from it, as on Windows; SW_SHOWNORMAL always returns to the restore rectangle.
+// - A user drag (TDesktop::Drag): WM_ENTERSIZEMOVE, WM_GETMINMAXINFO; the edge or
+//   corner is moved by (dx, dy) and the proposed rectangle is clamped to the track
+//   sizes by moving that same edge; WM_SIZING with the WMSZ_* code and the
+//   rectangle (screen coordinates); SetWindowPos to whatever the procedures left in
+//   it (clamped to the track sizes once more); WM_EXITSIZEMOVE. As a user cannot
+//   size such windows, Drag does nothing to a window without WS_THICKFRAME or to
+//   a maximized or minimized one, and MoveTo nothing to a maximized or minimized
+//   one.
+// - Monitors: the first one configured is the primary and its top-left corner is
+//   (0, 0). MonitorFromWindow takes the monitor that holds most of the window's
+//   top-level window (its restore rectangle when minimized), the nearest one when
+//   none does. GetDC(0)/GetDeviceCaps answer the primary
+//   monitor's DPI. Each monitor keeps its own DPI for Sim tools, but the Win32
+//   resolution query is system-wide as on a system-DPI-aware process.
+// - The taskbar lies on the primary monitor. When not auto-hidden it takes its
+//   thickness off that monitor's work area; auto-hidden it takes nothing (Windows
+//   keeps a 2-pixel strip, which the simulation leaves out).
+// - LockWindowUpdate: one locked window at a time; locking any window while one is
+//   locked fails (the same one too, as on Windows); LockWindowUpdate(nullptr)
+//   unlocks, and so does destroying the locked window.
+// - GetLocaleInfoA(LOCALE_SABBREVLANGNAME) copies the configured abbreviation,
+//   truncated to the capacity given, and returns the number of characters written
+//   including the terminating zero when it fits (the real function fails with
+//   capacity too small; the simulation writes what fits, zero-terminated, and
+//   returns 0 then). A capacity of 0 asks for the size needed, as on Windows.
+// - GetCurrentThreadId returns the same identifier on every call; hooks installed
+//   for another thread identifier never run.
+// - GetModuleHandleW(nullptr) is the program; every other module name is taken as
+//   loaded and gets its own handle, except dwmapi.dll before the first compositor
+//   call.
+// - The desktop is single-threaded, like the one user-interface thread it models.
+#pragma once
+
+#include "quorvel/win/Win32.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace Sim {
+
+using namespace Win32;
+
+enum class TTaskbarEdge { None, Left, Top, Right, Bottom };
+
+struct TMonitorConfig {
+    RECT Bounds{0, 0, 1920, 1080};
+    int Dpi = 96;
+};
+
+struct TTaskbarConfig {
+    TTaskbarEdge Edge = TTaskbarEdge::Bottom;
+    int Thickness = 40;
+    bool AutoHide = false;
+};
+
+// What the window manager draws around windows and how small or large it lets
+// them be (see the frame metrics and the default MINMAXINFO above).
+struct TFrameMetrics {
+    int SizeableBorder = 8; // WS_THICKFRAME
+    int FixedBorder = 3;    // WS_DLGFRAME or WS_EX_DLGMODALFRAME
+    int ThinBorder = 1;     // WS_BORDER
+    int Caption = 23;       // WS_CAPTION
+    int SmallCaption = 17;  // WS_CAPTION with WS_EX_TOOLWINDOW
+    POINT MinTrackSize{136, 39};
+    int MaxTrackExtra = 12; // added to the virtual screen and both borders
+};
+
+struct TDesktopConfig {
+    // The first monitor is the primary; its Bounds must start at (0, 0).
+    std::vector<TMonitorConfig> Monitors{TMonitorConfig{}};
+    TTaskbarConfig Taskbar{};
+    TFrameMetrics Frame{};
+    DWORD OsMajor = 10;
+    DWORD OsMinor = 0;
+    bool Composition = true;           // DwmIsCompositionEnabled
+    bool ExtendedFrameBounds = true;   // DWMWA_EXTENDED_FRAME_BOUNDS is answered
+    bool FirstShowAlwaysSizes = false; // see CreateWindowExW below
+    std::string LocaleAbbrev = "ENU";  // LOCALE_SABBREVLANGNAME of the user locale
+};
+
+// The screen Wine 8 shows on a 1280 x 1024 virtual display without a window
+// manager, in a prefix configured as Windows 10: 96 DPI, sizeable border 4,
+// fixed 3, thin 1, caption 19 (16 for tool windows), minimum track size 112 x 27,
+// maximum track size 4 beyond the screen and both borders, composition reported
+// on but no extended frame bounds, the first showing always sizing, the English
+// locale, and a taskbar one pixel high, auto-hidden, along the bottom (so the
+// work area is the whole screen). The native tests measure the same scenarios
+// under Wine (tests/scenarios/WineScreen.txt).
+TDesktopConfig WineLikeConfig();
+
+// One delivered message, as the log records it.
+struct TLogEntry {
+    enum class TKind { Hook, Procedure };
+    TKind Kind;
+    HWND Window;
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+    int Depth;  // nesting of SendMessageW calls: 0 for a message sent from outside any handler
+    void* Proc; // the procedure or hook that received it
+};
+
+class TDesktop {
+public:
+    explicit TDesktop(TDesktopConfig config = {});
+    ~TDesktop();
+    TDesktop(const TDesktop&) = delete;
+    TDesktop& operator=(const TDesktop&) = delete;
+
+    static TDesktop& Current();
+    static bool Exists();
+
+    const TDesktopConfig& Config() const;
+
+    // Changes of the environment while the desktop runs.
+    void SetLocale(const std::string& abbrev);
+    void SetComposition(bool enabled);
+    void SetTaskbar(const TTaskbarConfig& taskbar);
+    void SetOsVersion(DWORD major, DWORD minor);
+
+    // What a user does with a top-level window.
+    void Drag(HWND window, WPARAM wmszEdge, int dx, int dy);
+    void Maximize(HWND window);
+    void Restore(HWND window);
+    void Minimize(HWND window);
+    void MoveTo(HWND window, int x, int y);
+
+    // Geometry queries for tests and tools.
+    RECT WorkArea(int monitorIndex) const;
+    RECT MonitorBounds(int monitorIndex) const;
+    int MonitorDpi(int monitorIndex) const;
+    int MonitorCount() const;
+    HWND LockedWindow() const;
+    std::vector<HWND> TopLevelWindows() const;
+    std::vector<HWND> Children(HWND window) const;
+    std::size_t WindowCount() const;
+    std::size_t HookCount() const;
+    // Whether anything called into the compositor library (dwmapi) yet.
+    bool DwmLibraryLoaded() const;
+    // The LOGFONTW a live font was created from; false for unknown handles.
+    bool FontInfo(HFONT font, LOGFONTW& info) const;
+    std::size_t FontCount() const;
+
+    // The message log: off until enabled, then every hook call and every
+    // procedure call (including chained ones through CallWindowProcW) is recorded.
+    void EnableLog(bool on);
+    const std::vector<TLogEntry>& Log() const;
+    void ClearLog();
+
+    struct TImpl;
+    TImpl& Impl();
+
+private:
+    TImpl* FImpl;
+};
+
+// The frame metrics described above, for tools and tests that convert between
+// client and outer sizes: those of the current desktop, or the defaults while
+// none exists.
+int FrameBorder(DWORD style, DWORD exStyle);
+int CaptionHeight(DWORD style, DWORD exStyle);
+int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);
+int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);
+
+} // namespace Sim

@@ -1,0 +1,174 @@
+// Internal state of the simulated desktop, shared by its source files. Nothing
+// outside src/quorvel/win/sim includes this header.
+#pragma once
+
+#include "quorvel/win/sim/SimDesktop.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace Sim {
+
+// Win32.h leaves TRUE and FALSE to <windows.h>, where they are macros.
+constexpr BOOL kTrue = 1;
+constexpr BOOL kFalse = 0;
+
+enum class TShowState { Restored, Maximized, Minimized };
+
+struct TWindowClass {
+    std::u16string Name;
+    ATOM Atom = 0;
+    WNDPROC Proc = nullptr;
+    HINSTANCE Instance = nullptr;
+    int WndExtra = 0;
+    bool System = false;
+    std::size_t WindowCount = 0;
+};
+
+struct TWindow {
+    HWND Handle = nullptr;
+    TWindowClass* Class = nullptr;
+    WNDPROC Proc = nullptr;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    HINSTANCE Instance = nullptr;
+    LONG_PTR Id = 0;
+    LONG_PTR UserData = 0;
+    std::vector<unsigned char> Extra; // cbWndExtra bytes
+    std::u16string Text;
+    HFONT Font = nullptr;
+    HWND Owner = nullptr;
+
+    // Children in creation order; top-level windows form the same kind of list
+    // in the desktop.
+    TWindow* Parent = nullptr;
+    TWindow* FirstChild = nullptr;
+    TWindow* LastChild = nullptr;
+    TWindow* Prev = nullptr;
+    TWindow* Next = nullptr;
+
+    RECT Rect{};       // in the parent's client coordinates; screen ones for top-level windows
+    RECT NormalRect{}; // where a restore returns to
+    // What WM_WINDOWPOSCHANGED last reported, to tell whether the client area moved
+    // or changed size since.
+    RECT LastClient{};
+    TShowState LastState = TShowState::Restored;
+    bool RestoreMaximized = false; // minimized from the maximized state
+    bool Destroying = false;
+    // An overlapped window made hidden gets its first WM_SIZE and WM_MOVE when it is
+    // first shown, unless a size change sent them before.
+    bool NeedSize = false;
+};
+
+struct THook {
+    HHOOK Handle = nullptr;
+    HOOKPROC Proc = nullptr;
+    DWORD ThreadId = 0;
+    std::uint64_t Rank = 0; // call order: thread hooks newest first, then global ones
+};
+
+// The hook now running, so that CallNextHookEx knows where the chain stands.
+struct THookFrame {
+    THookFrame* Outer = nullptr;
+    std::uint64_t Rank = 0;
+    const CWPSTRUCT* Message = nullptr; // what the chain was started for, for the log
+};
+
+struct TDesktop::TImpl {
+    explicit TImpl(TDesktopConfig config);
+
+    TDesktopConfig Config;
+
+    std::unordered_map<std::uintptr_t, std::unique_ptr<TWindow>> Windows;
+    std::uintptr_t WindowSerial = 0;
+    TWindow* FirstTop = nullptr;
+    TWindow* LastTop = nullptr;
+    int CascadeCount = 0;
+
+    std::unordered_map<std::u16string, std::unique_ptr<TWindowClass>> Classes; // by folded name
+    ATOM NextAtom = 0xC000;
+
+    std::vector<THook> Hooks;
+    std::uint64_t HookSerial = 0;
+    THookFrame* HookFrame = nullptr;
+
+    int Depth = 0; // SendMessageW calls in progress
+    bool LogOn = false;
+    std::vector<TLogEntry> Log;
+
+    HWND Locked = nullptr;
+    bool DwmLoaded = false;
+
+    std::unordered_map<std::uintptr_t, LOGFONTW> Fonts;
+    std::uintptr_t FontSerial = 0;
+    std::unordered_set<std::uintptr_t> Dcs;
+    std::uintptr_t DcSerial = 0;
+    std::vector<std::pair<std::u16string, HMODULE>> Modules;
+
+    // Windows and classes (SimWindows.cpp).
+    TWindow* Find(HWND window) const;
+    TWindowClass* FindClass(LPCWSTR name) const;
+    void RegisterSystemClasses();
+    HWND Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+                int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+    BOOL Destroy(HWND window);
+    void SendDestroyTree(HWND window);
+    void FreeTree(HWND window);
+    void Unlink(TWindow& window);
+
+    // Message delivery (SimWindows.cpp).
+    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT CallProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                     int depth);
+    void RunHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    const THook* NextHook(std::uint64_t afterRank) const;
+    LRESULT CallHook(const THook& hook, int code, WPARAM wParam, LPARAM lParam, int depth,
+                     const CWPSTRUCT& message);
+    LRESULT DefProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Geometry and window state (SimGeometry.cpp).
+    RECT ScreenRect(const TWindow& window) const;
+    POINT ScreenClientOrigin(const TWindow& window) const;
+    RECT ClientInParent(const TWindow& window) const;
+    TShowState State(const TWindow& window) const;
+    MINMAXINFO DefaultMinMax(const TWindow& window) const;
+    BOOL SetPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+    // WM_SIZE and WM_MOVE for the window as it is now.
+    void SendSizeAndMove(HWND window);
+    // WM_SIZE with the size type of the window's state and its client size; WM_MOVE
+    // with its client origin.
+    void SendSize(HWND window);
+    void SendMove(HWND window);
+    BOOL Show(HWND window, int command);
+    void ChangeState(HWND window, TShowState target, bool show, bool restoreToMaximized);
+    void ClampForDefault(TWindow& window, WINDOWPOS& pos);
+
+    // Monitors and work areas (SimSystem.cpp).
+    RECT WorkArea(int monitor) const;
+    RECT VirtualScreen() const;
+    int MonitorFor(const RECT& rect, DWORD flags) const;
+    int MonitorAt(POINT point, DWORD flags) const;
+    int MonitorOf(const TWindow& window) const;
+};
+
+// The current desktop, or an abort naming the function that needed one.
+TDesktop::TImpl& Desk(const char* function);
+
+// Integer geometry that never overflows: results saturate at the 32-bit range.
+LONG Saturate(long long value);
+RECT MakeRect(long long x, long long y, long long cx, long long cy);
+LONG Width(const RECT& r);
+LONG Height(const RECT& r);
+
+template <typename THandle> THandle ToHandle(std::uintptr_t value) {
+    return reinterpret_cast<THandle>(value);
+}
+template <typename THandle> std::uintptr_t FromHandle(THandle handle) {
+    return reinterpret_cast<std::uintptr_t>(handle);
+}
+
+} // namespace Sim
