@@ -9,19 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # ---- Tools -----------------------------------------------------------------------
-packages=(cmake g++ python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb
-          xauth)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -qx 'install ok installed' ||
-    missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "windows: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh windows
 
 # Every step runs even after a failure, so one run reports all of them.
 failed=()

@@ -1,6 +1,6 @@
-#include "DemoPlatform.h"
-
 #include <windows.h>
+
+#include "DemoPlatform.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -26,8 +26,7 @@ void PutLe(std::vector<char>& out, std::uint32_t value, int bytes) {
 
 } // namespace
 
-void RunUntilClosed(void* window) {
-    const HWND handle = static_cast<HWND>(window);
+void RunUntilClosed(HWND handle) {
     while (IsWindow(handle)) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 250, QS_ALLINPUT);
         DispatchWaiting();
@@ -45,11 +44,10 @@ void PumpFor(int milliseconds) {
     }
 }
 
-bool CaptureToBmp(void* window, const std::string& path) {
+bool CaptureToBmp(HWND handle, const std::string& path) {
     // The window's own device context reads what Wine drew for it, whether or
     // not the X server shows it where Windows thinks it is (a maximized window
     // without a window manager keeps its old X geometry).
-    const HWND handle = static_cast<HWND>(window);
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     if (handle != nullptr) {
         RECT r{};

@@ -2,10 +2,8 @@
 
 #include "FormFiles.h"
 #include "quorvel/component/Quorvel.h"
-#include "quorvel/vcl/Filer.h"
 #include "quorvel/vcl/FormStreaming.h"
 
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -34,24 +32,6 @@ private:
     Quorvel::TExitResizeEvent FPrevious;
 };
 
-// Sets defined properties (the design values) as if a form file held them.
-class TDesignValueFiler final : public TFiler {
-public:
-    explicit TDesignValueFiler(std::map<String, int> values) : FValues(std::move(values)) {}
-    bool Writing() const override { return false; }
-    void DefineProperty(const String& name, TReaderProc read, TWriterProc, bool) override {
-        auto it = FValues.find(name);
-        if (it == FValues.end() || !read)
-            return;
-        const TFormValue value = TFormValue::MakeInteger(it->second);
-        TReader reader(value);
-        read(reader);
-    }
-
-private:
-    std::map<String, int> FValues;
-};
-
 bool HasComponent(TCustomForm& form) {
     for (int i = 0; i < form.ComponentCount(); ++i)
         if (dynamic_cast<TQuorvel*>(form.Components(i)))
@@ -59,25 +39,10 @@ bool HasComponent(TCustomForm& form) {
     return false;
 }
 
-String FreeName(TComponent& owner, const String& base) {
-    for (int n = 1;; ++n) {
-        String name = base + std::to_string(n);
-        if (!owner.FindComponent(name))
-            return name;
-    }
-}
-
+// The form's client size and resolution as loaded stand for its design values.
 void Attach(TCustomForm& form) {
-    auto* component = new TQuorvel(&form);
-    component->SetName(FreeName(form, "Quorvel"));
-    TDesignValueFiler filer({{"DesignFrmW", form.ClientWidth()},
-                             {"DesignFrmH", form.ClientHeight()},
-                             {"DesignDpiW", form.PixelsPerInch()},
-                             {"DesignDpiH", form.PixelsPerInch()}});
-    component->DefineProperties(filer);
-    // The component takes part only through a published field of its form.
-    form.Fields().Add(component->Name(), component);
-    component->Loaded();
+    TQuorvel::Attach(form, {form.ClientWidth(), form.ClientHeight(), form.PixelsPerInch(),
+                            form.PixelsPerInch()});
 }
 
 // A frame file on its own is shown on a plain form of the frame's size.

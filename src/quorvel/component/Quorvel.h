@@ -26,6 +26,7 @@
 #include "quorvel/component/CtrlInfo.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 
@@ -52,11 +53,35 @@ extern const Vcl::TEnumInfo ResizeFormPosInfo;
 using TExitResizeEvent =
     Vcl::TEvent<Vcl::TObject* /*Sender*/, double /*XScale*/, double /*YScale*/>;
 
+// What a form file stores beside the component's published properties: the
+// form's client size and the screen resolution it was designed at. A zero stands
+// for a value the file does not have: the form's client size when the component
+// starts, or the run-time resolution.
+struct TDesignValues {
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int DpiX = 0;
+    int DpiY = 0;
+};
+
 class TQuorvel : public Vcl::TComponent {
     QV_CLASS_INFO
 public:
     explicit TQuorvel(Vcl::TComponent* AOwner);
     ~TQuorvel() override;
+
+    // Puts a new component on a form made in code and starts it as reading the
+    // form from its file would: Configure (when given) sets properties through
+    // their setters, as the file's values are set; the design values stand where
+    // the file keeps them; the form gets a published field of the component's
+    // name; then the component starts (Loaded), recording every control as it is
+    // now. The form owns the component, which behaves from then on exactly like
+    // one loaded from a form file. Name defaults to the first free "QuorvelN".
+    // A value a setter refuses propagates its EInvalidOperation and attaches
+    // nothing.
+    static TQuorvel* Attach(Vcl::TCustomForm& Form, const TDesignValues& Design,
+                            const std::function<void(TQuorvel&)>& Configure = {},
+                            const String& Name = {});
 
     void DefineProperties(Vcl::TFiler& Filer) override;
     void Loaded() override;

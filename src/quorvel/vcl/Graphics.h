@@ -93,7 +93,7 @@ private:
     int FPixelsPerInch = 96;
     TFontStyles FStyle = 0;
     TColor FColor = clWindowText;
-    int FCharset = Win32::DEFAULT_CHARSET;
+    int FCharset = 1; // DEFAULT_CHARSET
     TFontPitch FPitch = fpDefault;
     int FOrientation = 0;
     TFontQuality FQuality = fqDefault;

@@ -6,6 +6,12 @@
 //
 // Layouts equal the platform's; Win32Check.cpp (compiled by the mingw CI step)
 // compares every size, offset and constant with the real <windows.h>.
+//
+// Programs may include <windows.h> before or after this header. On Windows the
+// handle types are the real ones (the same STRICT handle structs), so handles
+// pass between the seam and the real API without casts. The constants and the
+// word helpers below are macros in <windows.h>: where it came first, its macros
+// stand for them and this header leaves them out.
 #pragma once
 
 #include <cstddef>
@@ -47,10 +53,26 @@ using LCID = DWORD;
 using LCTYPE = DWORD;
 using COLORREF = DWORD;
 
-// Handles are distinct opaque pointer types, as with STRICT in <windows.h>.
+// Handles are distinct opaque pointer types, as with STRICT in <windows.h>; on
+// Windows they are its very types.
+#if defined(_WIN32)
+#define QV_DECLARE_HANDLE(name) using name = ::name##__*
+} // namespace Win32
+struct HWND__;
+struct HDC__;
+struct HMONITOR__;
+struct HHOOK__;
+struct HINSTANCE__;
+struct HFONT__;
+struct HICON__;
+struct HBRUSH__;
+struct HMENU__;
+namespace Win32 {
+#else
 #define QV_DECLARE_HANDLE(name)                                                                    \
     struct name##__;                                                                               \
     using name = name##__*
+#endif
 QV_DECLARE_HANDLE(HWND);
 QV_DECLARE_HANDLE(HDC);
 QV_DECLARE_HANDLE(HMONITOR);
@@ -134,7 +156,9 @@ struct OSVERSIONINFOW {
     WCHAR szCSDVersion[128];
 };
 
+#ifndef LF_FACESIZE
 constexpr int LF_FACESIZE = 32;
+#endif
 
 struct LOGFONTW {
     LONG lfHeight;
@@ -202,6 +226,8 @@ static_assert(sizeof(WNDCLASSEXW) == (k64Bit ? 80 : 48));
 static_assert(sizeof(CREATESTRUCTW) == (k64Bit ? 80 : 48));
 
 // ---- Constants ----------------------------------------------------------------
+// Left to <windows.h>'s macros where it was included first.
+#if !defined(WM_NULL)
 
 // Window messages.
 constexpr UINT WM_NULL = 0x0000;
@@ -415,6 +441,7 @@ constexpr WPARAM BST_INDETERMINATE = 2;
 constexpr UINT EM_LIMITTEXT = 0x00C5;
 constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
 constexpr UINT EM_SETREADONLY = 0x00CF;
+#endif // !defined(WM_NULL)
 
 // ---- Functions ------------------------------------------------------------------
 // Semantics are Windows'. The simulated desktop documents its judgement calls in
@@ -488,10 +515,12 @@ BOOL GetVersionExW(OSVERSIONINFOW* info);
 
 // ---- Helpers over the records (pure, no platform call) ------------------------------
 
+#if !defined(LOWORD)
 constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
 constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
     return static_cast<LPARAM>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
 }
+#endif
 
 } // namespace Win32

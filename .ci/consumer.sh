@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs a configured build tree into a scratch prefix, then configures, builds
+# and runs tests/consumer against it with find_package(Quorvel), as a user's
+# project would.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:?usage: consumer.sh BUILD_DIR}
+prefix=$(mktemp -d /tmp/quorvel-prefix.XXXXXX)
+work=$(mktemp -d /tmp/quorvel-consumer.XXXXXX)
+trap 'rm -rf "$prefix" "$work"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+cmake -S tests/consumer -B "$work" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$work" -j 2
+"$work/consumer"
+# The installed tool runs from its prefix, with nothing of the build tree.
+"$prefix/bin/quorvel" --version
+"$prefix/bin/quorvel" run client 960x660 >/dev/null
+"$prefix/bin/quorvel" palette

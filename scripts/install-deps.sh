@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building and testing Quorvel needs beyond a compiler, CMake,
+# GoogleTest and Google Benchmark, from Debian's packages. Installs only what is
+# missing, as root or through sudo; does nothing where apt-get is not available.
+#
+#   scripts/install-deps.sh            the tool and the tests
+#   scripts/install-deps.sh windows    also the mingw-w64 cross compilers and Wine
+set -euo pipefail
+
+packages=(libcli11-dev nlohmann-json3-dev librsvg2-bin)
+if [[ ${1:-} == windows ]]; then
+  packages+=(python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth)
+fi
+
+command -v apt-get >/dev/null 2>&1 || exit 0
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -qx 'install ok installed' ||
+    missing+=("$package")
+done
+((${#missing[@]})) || exit 0
+
+sudo=()
+if [[ $(id -u) != 0 ]]; then
+  command -v sudo >/dev/null 2>&1 || { echo "install-deps: needs root or sudo for: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq || true
+"${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
