@@ -17,3 +17,10 @@ cmake --build "$work" -j 2
 "$prefix/bin/quorvel" --version
 "$prefix/bin/quorvel" run client 960x660 >/dev/null
 "$prefix/bin/quorvel" palette
+
+# The README shows the same program.
+if ! diff <(sed -n '/^<!-- tests\/consumer\/main.cpp/,/^```$/p' README.md | sed '1,2d;$d') \
+          tests/consumer/main.cpp; then
+  echo "consumer: README's example differs from tests/consumer/main.cpp" >&2
+  exit 1
+fi

@@ -145,7 +145,7 @@ struct TFrameMetrics {
 
 struct TDesktopConfig {
     // The first monitor is the primary; its Bounds must start at (0, 0).
-    std::vector<TMonitorConfig> Monitors{TMonitorConfig{}};
+    std::vector<TMonitorConfig> Monitors = std::vector<TMonitorConfig>(1);
     TTaskbarConfig Taskbar{};
     TFrameMetrics Frame{};
     DWORD OsMajor = 10;
