@@ -1,6 +1,8 @@
 // Usage and file errors, exit statuses, and the check and print commands.
 #include "tool/ToolTestSupport.h"
 
+#include "quorvel/Version.h"
+
 namespace ToolTest {
 namespace {
 
@@ -120,6 +122,35 @@ TEST(CommandLine, HelpDocumentsTheContract) {
          {"--screen", "--monitor", "--taskbar", "--os", "--locale", "--dwm", "--custom-style",
           "--lenient", "--json", "--svg", "drag EDGE DX DY", "dynamic-delete", "\"parentFont\""})
         EXPECT_NE(r.Out.find(text), std::string::npos) << text;
+}
+
+TEST(CommandLine, VersionIsTheProjectVersion) {
+    TResult r = Quorvel({"--version"});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Out, "quorvel " QUORVEL_VERSION_STRING "\n");
+}
+
+// The program finds its example and its package beside itself, wherever its tree
+// (bin/, lib/, share/quorvel/) is copied to, with nothing of the build machine.
+TEST(CommandLine, ATreeCopiedElsewhereFindsItsExampleAndPackage) {
+    const fs::path stage = fs::path(QUORVEL_TOOL).parent_path().parent_path();
+    TScratch copy;
+    for (const char* dir : {"bin", "lib", "share"})
+        fs::copy(stage / dir, copy.Dir / dir, fs::copy_options::recursive);
+    const std::string program = (copy.Dir / "bin" / "quorvel").string();
+
+    TResult r = RunProgram(program, {"run", "--json"});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(json::parse(r.Out)[0]["form"]["name"], "OrderEntryForm");
+    r = RunProgram(program, {"palette"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "HVCtrl: TQuorvel\n");
+
+    // Without them it says what it misses.
+    fs::remove_all(copy.Dir / "share");
+    r = RunProgram(program, {"run"});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Err.find("OrderEntry.dfm"), std::string::npos) << r.Err;
 }
 
 } // namespace

@@ -71,12 +71,12 @@ private:
     }
 };
 
-// Runs quorvel with the arguments; `env` adds or replaces environment variables.
-inline TResult Quorvel(const std::vector<std::string>& args,
-                       const std::map<std::string, std::string>& env = {}) {
+// Runs a program with the arguments; `env` adds or replaces environment variables.
+inline TResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::map<std::string, std::string>& env = {}) {
     TScratch scratch;
     const std::string outPath = scratch.Path("stdout"), errPath = scratch.Path("stderr");
-    std::vector<std::string> argStrings{QUORVEL_TOOL};
+    std::vector<std::string> argStrings{program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : argStrings)
@@ -113,7 +113,7 @@ inline TResult Quorvel(const std::vector<std::string>& args,
                                      0600);
     TResult result;
     pid_t pid = 0;
-    if (posix_spawn(&pid, QUORVEL_TOOL, &actions, nullptr, argv.data(), envp.data()) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         waitpid(pid, &status, 0);
         result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -122,6 +122,12 @@ inline TResult Quorvel(const std::vector<std::string>& args,
     result.Out = ReadFile(outPath);
     result.Err = ReadFile(errPath);
     return result;
+}
+
+// Runs the built quorvel program.
+inline TResult Quorvel(const std::vector<std::string>& args,
+                       const std::map<std::string, std::string>& env = {}) {
+    return RunProgram(QUORVEL_TOOL, args, env);
 }
 
 // The JSON report of `quorvel run ARGS --json`, which is expected to produce one.
