@@ -40,7 +40,7 @@ build mingw32 || failed+=("mingw32 build")
 # the version block.
 check_package() {
   local preset=$1 triple=$2 format=$3
-  local dll=build/$preset/src/package/QuorvelPack.dll
+  local dll=build/$preset/src/quorvel/package/QuorvelPack.dll
   local problems=()
   echo "windows: checking $dll"
   [[ -f $dll ]] || { echo "windows: $dll is missing" >&2; return 1; }
