@@ -1,5 +1,6 @@
 #include "quorvel/vcl/ComCtrls.h"
 
+#include "quorvel/vcl/Collections.h"
 #include "quorvel/vcl/Published.h"
 
 namespace Vcl {
@@ -157,7 +158,11 @@ TTabSheet* TPageControl::Pages(int index) const {
     throw EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-void TPageControl::SetActivePageName(const String& name) { FActivePage = name; }
+void TPageControl::SetActivePageName(const String& name) {
+    FActivePage = name;
+    if (!ComponentState().Contains(csLoading))
+        LayoutSheets();
+}
 
 TTabSheet* TPageControl::ActivePage() const {
     if (FActivePage.empty() || !Owner())
@@ -171,11 +176,19 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     if (page && page->Parent() != this)
         throw EInvalidOperation("Tab sheet " + page->Name() + " is not a page of " + Name());
     FActivePage = page ? page->Name() : String();
+    LayoutSheets();
 }
 
 TRect TPageControl::DisplayRect() const {
     int w = ClientWidth(), h = ClientHeight();
-    TRect r{SheetFrame, TabRowHeight, w - SheetFrame, h - SheetFrame};
+    TRect r{SheetFrame, SheetFrame, w - SheetFrame, h - SheetFrame};
+    // The row of tabs takes its room on the side the tabs are on.
+    switch (BagIfAny() ? BagIfAny()->Ord("TabPosition", 0) : 0) {
+    case 1: r.Bottom = h - TabRowHeight; break;
+    case 2: r.Left = TabRowHeight; break;
+    case 3: r.Right = w - TabRowHeight; break;
+    default: r.Top = TabRowHeight; break;
+    }
     if (r.Right < r.Left)
         r.Right = r.Left;
     if (r.Bottom < r.Top)
@@ -185,8 +198,17 @@ TRect TPageControl::DisplayRect() const {
 
 void TPageControl::LayoutSheets() {
     TRect r = DisplayRect();
-    for (int i = 0; i < PageCount(); ++i)
-        Pages(i)->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    // Only the active page shows; without one, the first page with a tab is active,
+    // as the tab control selects its first tab.
+    TTabSheet* active = ActivePage();
+    for (int i = 0; i < PageCount() && !active; ++i)
+        if (!Pages(i)->BagIfAny() || Pages(i)->BagIfAny()->Ord("TabVisible", 1))
+            active = Pages(i);
+    for (int i = 0; i < PageCount(); ++i) {
+        TTabSheet* sheet = Pages(i);
+        sheet->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        static_cast<TControl*>(sheet)->SetVisible(sheet == active);
+    }
 }
 
 void TPageControl::Loaded() {
@@ -291,6 +313,1124 @@ void TScrollBox::CreateParams(TCreateParams& params) {
     TScrollingWinControl::CreateParams(params);
     if (!BagIfAny() || BagIfAny()->Ord("BorderStyle", 1) == 1)
         params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+// ---- Views, bars and pickers ------------------------------------------------------------
+
+const TEnumInfo ViewStyleInfo{"TViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"}};
+const TEnumInfo SortTypeInfo{"TSortType", {"stNone", "stData", "stText", "stBoth"}};
+const TEnumInfo StatusPanelStyleInfo{"TStatusPanelStyle", {"psText", "psOwnerDraw"}};
+const TEnumInfo ToolButtonStyleInfo{
+    "TToolButtonStyle",
+    {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider", "tbsTextButton", "tbsWholeDropDown"}};
+
+namespace {
+const TEnumInfo IconArrangementInfo{"TIconArrangement", {"iaTop", "iaLeft"}};
+const TEnumInfo HotTrackStylesInfo{"TListHotTrackStyle",
+                                   {"htHandPoint", "htUnderlineCold", "htUnderlineHot"}};
+const TEnumInfo MultiSelectStyleInfo{
+    "TMultiSelectStyles", {"msControlSelect", "msShiftSelect", "msVisibleOnly", "msSiblingOnly"}};
+const TEnumInfo StatusPanelBevelInfo{"TStatusPanelBevel", {"pbNone", "pbLowered", "pbRaised"}};
+const TEnumInfo EdgeBordersInfo{"TEdgeBorder", {"ebLeft", "ebTop", "ebRight", "ebBottom"}};
+const TEnumInfo EdgeStyleInfo{"TEdgeStyle", {"esNone", "esRaised", "esLowered"}};
+const TEnumInfo ToolBarDrawingStyleInfo{"TTBDrawingStyle", {"dsNormal", "dsGradient"}};
+const TEnumInfo TrackBarOrientationInfo{"TTrackBarOrientation", {"trHorizontal", "trVertical"}};
+const TEnumInfo TickMarkInfo{"TTickMark", {"tmBottomRight", "tmTopLeft", "tmBoth"}};
+const TEnumInfo TickStyleInfo{"TTickStyle", {"tsNone", "tsAuto", "tsManual"}};
+const TEnumInfo PositionToolTipInfo{"TPositionToolTip", {"ptNone", "ptTop", "ptLeft", "ptBottom",
+                                                        "ptRight"}};
+const TEnumInfo UDAlignButtonInfo{"TUDAlignButton", {"udLeft", "udRight"}};
+const TEnumInfo UDOrientationInfo{"TUDOrientation", {"udHorizontal", "udVertical"}};
+const TEnumInfo ProgressBarOrientationInfo{"TProgressBarOrientation",
+                                           {"pbHorizontal", "pbVertical"}};
+const TEnumInfo ProgressBarStyleInfo{"TProgressBarStyle", {"pbstNormal", "pbstMarquee"}};
+const TEnumInfo ProgressBarStateInfo{"TProgressBarState", {"pbsNormal", "pbsError", "pbsPaused"}};
+const TEnumInfo CalAlignmentInfo{"TDTCalAlignment", {"dtaLeft", "dtaRight"}};
+const TEnumInfo DateFormatInfo{"TDTDateFormat", {"dfShort", "dfLong"}};
+const TEnumInfo DateModeInfo{"TDTDateMode", {"dmComboBox", "dmUpDown"}};
+const TEnumInfo DateTimeKindInfo{"TDateTimeKind", {"dtkDate", "dtkTime", "dtkDateTime"}};
+const TEnumInfo CalDayOfWeekInfo{"TCalDayOfWeek",
+                                 {"dowMonday", "dowTuesday", "dowWednesday", "dowThursday",
+                                  "dowFriday", "dowSaturday", "dowSunday", "dowLocaleDefault"}};
+const TEnumInfo HotKeyModifiersInfo{"THKModifier", {"hkShift", "hkCtrl", "hkAlt", "hkExt"}};
+const TEnumInfo HotKeyInvalidKeysInfo{
+    "THKInvalidKey", {"hcNone", "hcShift", "hcCtrl", "hcAlt", "hcShiftCtrl", "hcShiftAlt",
+                      "hcCtrlAlt", "hcShiftCtrlAlt"}};
+const TEnumInfo HeaderStyleInfo{"THeaderStyle", {"hsButtons", "hsFlat"}};
+const TEnumInfo SectionStyleInfo{"THeaderSectionStyle", {"hsText", "hsOwnerDraw"}};
+const TEnumInfo CommonAviInfo{"TCommonAVI",
+                              {"aviNone", "aviFindFolder", "aviFindFile", "aviFindComputer",
+                               "aviCopyFiles", "aviCopyFile", "aviRecycleFile", "aviEmptyRecycle",
+                               "aviDeleteFile"}};
+
+// A value whose default the control computes or the designer always writes:
+// written when it was set.
+TPropInfo Kept(TPropInfo p) {
+    String key = p.Name;
+    return WithStored(std::move(p), [key](const TObject& o) {
+        const TPropertyBag* bag = static_cast<const TComponent&>(o).BagIfAny();
+        return bag && (bag->HasOrd(key) || bag->Float(key, -1.0) != -1.0);
+    });
+}
+
+TPropInfo AlignDefault(TAlign def) {
+    return EnumProp<TControl>("Align", AlignInfo, &TControl::Align, &TControl::SetAlign, def);
+}
+
+std::vector<TPropInfo> Join(std::vector<TPropInfo> a, std::vector<TPropInfo> b) {
+    for (TPropInfo& p : b)
+        a.push_back(std::move(p));
+    return a;
+}
+
+// The bevel group that windowed common controls publish after Anchors.
+std::vector<TPropInfo> Bevels() {
+    return {BevelEdges(), BevelInner(2), BevelOuter(1), BevelKind(), BevelWidth()};
+}
+
+const std::initializer_list<const char*> kMouseKeyEvents = {
+    "OnContextPopup", "OnDragDrop",   "OnDragOver",   "OnEndDock",  "OnEndDrag",
+    "OnEnter",        "OnExit",       "OnKeyDown",    "OnKeyPress", "OnKeyUp",
+    "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnMouseMove",
+    "OnMouseUp",      "OnStartDock",  "OnStartDrag"};
+
+const TClassInfo& ListColumnInfo() {
+    static const TClassInfo info{"TListColumn",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
+                                     P::PlainBool("AutoSize", false),
+                                     P::PlainString("Caption"),
+                                     P::PlainInt("ImageIndex", -1),
+                                     P::PlainInt("MaxWidth", 0),
+                                     P::PlainInt("MinWidth", 0),
+                                     P::PlainInt("Tag", 0),
+                                     P::PlainInt("Width", 50),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+const TClassInfo& ListGroupInfo() {
+    static const TClassInfo info{"TListGroup",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     P::PlainString("Header"),
+                                     P::PlainString("Footer"),
+                                     P::PlainInt("GroupID", 0),
+                                     P::PlainSet("State", TEnumInfo{}, 0),
+                                     P::PlainEnum("HeaderAlign", AlignmentInfo, taLeftJustify),
+                                     P::PlainEnum("FooterAlign", AlignmentInfo, taLeftJustify),
+                                     P::PlainString("Subtitle"),
+                                     P::PlainInt("TitleImage", -1),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+const TClassInfo& IconOptionsInfo() {
+    static const TClassInfo info{"TIconOptions",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     P::PlainEnum("Arrangement", IconArrangementInfo, 0),
+                                     P::PlainBool("AutoArrange", false),
+                                     P::PlainBool("WrapText", true),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+// Items of list and tree views travel as binary blocks the framework defines.
+const TClassInfo& ListItemsInfo() {
+    static const TClassInfo info{"TListItems", &TPersistent::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+const TClassInfo& TreeNodesInfo() {
+    static const TClassInfo info{"TTreeNodes", &TPersistent::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+const TClassInfo& StatusPanelInfo() {
+    static const TClassInfo info{"TStatusPanel",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
+                                     P::PlainEnum("Bevel", StatusPanelBevelInfo, 1),
+                                     BiDiMode(),
+                                     ParentBiDiMode(),
+                                     P::PlainEnum("Style", StatusPanelStyleInfo, 0),
+                                     P::PlainString("Text"),
+                                     P::PlainInt("Width", 50),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+const TClassInfo& HeaderSectionInfo() {
+    static const TClassInfo info{"THeaderSection",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
+                                     P::PlainBool("AllowClick", true),
+                                     P::PlainBool("AutoSize", false),
+                                     BiDiMode(),
+                                     P::PlainInt("ImageIndex", -1),
+                                     P::PlainInt("MaxWidth", 10000),
+                                     P::PlainInt("MinWidth", 0),
+                                     ParentBiDiMode(),
+                                     P::PlainEnum("Style", SectionStyleInfo, 0),
+                                     P::PlainString("Text"),
+                                     P::PlainInt("Width", 50),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+const TClassInfo& CalColorsInfo() {
+    static const TClassInfo info{
+        "TMonthCalColors",
+        &TPersistent::StaticClass(),
+        {
+            P::PlainIdentInt("BackColor", ColorIdents, clWindow),
+            P::PlainIdentInt("TextColor", ColorIdents, clWindowText),
+            P::PlainIdentInt("TitleBackColor", ColorIdents, static_cast<TColor>(0xFF000002)),
+            P::PlainIdentInt("TitleTextColor", ColorIdents, clWhite),
+            P::PlainIdentInt("MonthBackColor", ColorIdents, clWhite),
+            P::PlainIdentInt("TrailingTextColor", ColorIdents, static_cast<TColor>(0xFF000013)),
+        },
+        {},
+        nullptr};
+    return info;
+}
+
+// A font of the control's own is stored unless the bar uses the system's font.
+bool StatusFontStored(const TObject& o) {
+    const auto& bar = static_cast<const TControl&>(o);
+    const TPropertyBag* bag = bar.BagIfAny();
+    return !bar.ParentFont() && bag && bag->Ord("UseSystemFont", 1) == 0;
+}
+
+bool ToolButtonWidthStored(const TObject& o) {
+    return static_cast<const TToolButton&>(o).IsSeparator();
+}
+} // namespace
+
+// ---- TListView ----------------------------------------------------------------------------
+
+const TClassInfo& TCustomListView::StaticClass() {
+    static const TClassInfo info{"TCustomListView", &TWinControl::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+TCustomListView::TCustomListView(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    SetTabStop(true);
+    SetColor(clWindow);
+    FWidth = 250;
+    FHeight = 150;
+}
+
+const TClassInfo& TListView::StaticClass() {
+    static const TClassInfo info{
+        "TListView",
+        &TCustomListView::StaticClass(),
+        WithEvents(Join(Join({Action(), P::Align(), P::PlainInt("AllocBy", 0), P::Anchors()},
+                             Bevels()),
+                        {
+                            BiDiMode(),
+                            BorderStyle(1),
+                            P::PlainInt("BorderWidth", 0),
+                            P::PlainBool("Checkboxes", false),
+                            StdProps::Color(clWindow),
+                            P::Collection("Columns", ListColumnInfo(), {"WidthType"}),
+                            P::PlainBool("ColumnClick", true),
+                            P::Constraints(),
+                            Ctl3D(),
+                            DoubleBuffered(),
+                            DragCursor(),
+                            DragKind(),
+                            DragMode(),
+                            P::Enabled(),
+                            P::Font(),
+                            P::PlainBool("FlatScrollBars", false),
+                            P::PlainBool("FullDrag", false),
+                            P::PlainBool("GridLines", false),
+                            P::Collection("Groups", ListGroupInfo()),
+                            P::PlainRef("GroupHeaderImages"),
+                            P::PlainBool("GroupView", false),
+                            P::PlainBool("HideSelection", true),
+                            P::PlainBool("HotTrack", false),
+                            P::PlainSet("HotTrackStyles", HotTrackStylesInfo, 0),
+                            P::PlainInt("HoverTime", -1),
+                            P::ValuesObject("IconOptions", IconOptionsInfo()),
+                            P::ValuesObject("Items", ListItemsInfo(), {"Data", "ItemData"}),
+                            P::PlainRef("LargeImages"),
+                            P::PlainBool("MultiSelect", false),
+                            P::PlainBool("OwnerData", false),
+                            P::PlainBool("OwnerDraw", false),
+                            P::PlainBool("ReadOnly", false),
+                            P::PlainBool("RowSelect", false),
+                            ParentBiDiMode(),
+                            StdProps::ParentColor(false),
+                            ParentDoubleBuffered(),
+                            P::ParentFont(),
+                            P::ParentShowHint(),
+                            P::PopupMenu(),
+                            P::PlainBool("ShowColumnHeaders", true),
+                            P::PlainBool("ShowWorkAreas", false),
+                            P::ShowHint(),
+                            P::PlainRef("SmallImages"),
+                            P::PlainEnum("SortType", SortTypeInfo, 0),
+                            P::PlainRef("StateImages"),
+                            P::TabOrder(),
+                            P::TabStop(true),
+                            P::PlainEnum("ViewStyle", ViewStyleInfo, 0),
+                            P::Visible(),
+                            StyleElements(),
+                            StyleName(),
+                        }),
+                   {"OnAdvancedCustomDraw", "OnAdvancedCustomDrawItem",
+                    "OnAdvancedCustomDrawSubItem", "OnChange", "OnChanging", "OnClick",
+                    "OnColumnClick", "OnColumnDragged", "OnColumnRightClick", "OnCompare",
+                    "OnContextPopup", "OnCustomDraw", "OnCustomDrawItem", "OnCustomDrawSubItem",
+                    "OnCreateItemClass", "OnData", "OnDataFind", "OnDataHint", "OnDataStateChange",
+                    "OnDblClick", "OnDeletion", "OnDrawItem", "OnEdited", "OnEditing",
+                    "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnGetImageIndex",
+                    "OnGetSubItemImage", "OnDragDrop", "OnDragOver", "OnInfoTip", "OnInsert",
+                    "OnItemChecked", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseActivate",
+                    "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp",
+                    "OnResize", "OnSelectItem", "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TListView>};
+    return info;
+}
+
+// ---- TTreeView ----------------------------------------------------------------------------
+
+const TClassInfo& TCustomTreeView::StaticClass() {
+    static const TClassInfo info{"TCustomTreeView", &TWinControl::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+TCustomTreeView::TCustomTreeView(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    SetTabStop(true);
+    SetColor(clWindow);
+    FWidth = 121;
+    FHeight = 97;
+}
+
+const TClassInfo& TTreeView::StaticClass() {
+    auto withItems = [](std::vector<TPropInfo> props) {
+        // The nodes follow the events, as in the framework.
+        props.push_back(P::ValuesObject("Items", TreeNodesInfo(), {"Data", "NodeData"}));
+        return props;
+    };
+    static const TClassInfo info{
+        "TTreeView",
+        &TCustomTreeView::StaticClass(),
+        withItems(WithEvents(
+            Join(Join({P::Align(), P::Anchors(), P::PlainBool("AutoExpand", false)}, Bevels()),
+                 {
+                     BiDiMode(),
+                     BorderStyle(1),
+                     P::PlainInt("BorderWidth", 0),
+                     P::PlainInt("ChangeDelay", 0),
+                     StdProps::Color(clWindow),
+                     Ctl3D(),
+                     P::Constraints(),
+                     DoubleBuffered(),
+                     DragKind(),
+                     DragCursor(),
+                     DragMode(),
+                     P::Enabled(),
+                     P::Font(),
+                     P::PlainBool("HideSelection", true),
+                     P::PlainBool("HotTrack", false),
+                     P::PlainRef("Images"),
+                     P::PlainInt("Indent"),
+                     P::PlainBool("MultiSelect", false),
+                     P::PlainSet("MultiSelectStyle", MultiSelectStyleInfo, 1),
+                     ParentBiDiMode(),
+                     StdProps::ParentColor(false),
+                     ParentCtl3D(),
+                     ParentDoubleBuffered(),
+                     P::ParentFont(),
+                     P::ParentShowHint(),
+                     P::PopupMenu(),
+                     P::PlainBool("ReadOnly", false),
+                     P::PlainBool("RightClickSelect", false),
+                     P::PlainBool("RowSelect", false),
+                     P::PlainBool("ShowButtons", true),
+                     P::ShowHint(),
+                     P::PlainBool("ShowLines", true),
+                     P::PlainBool("ShowRoot", true),
+                     P::PlainEnum("SortType", SortTypeInfo, 0),
+                     P::PlainRef("StateImages"),
+                     P::TabOrder(),
+                     P::TabStop(true),
+                     P::PlainBool("ToolTips", true),
+                     P::Visible(),
+                     StyleElements(),
+                     StyleName(),
+                 }),
+            {"OnAddition", "OnAdvancedCustomDraw", "OnAdvancedCustomDrawItem", "OnChange",
+             "OnChanging", "OnClick", "OnCollapsed", "OnCollapsing", "OnCompare",
+             "OnContextPopup", "OnCreateNodeClass", "OnCustomDraw", "OnCustomDrawItem",
+             "OnDblClick", "OnDeletion", "OnDragDrop", "OnDragOver", "OnEdited", "OnEditing",
+             "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnExpanding", "OnExpanded",
+             "OnGetImageIndex", "OnGetSelectedIndex", "OnHint", "OnKeyDown", "OnKeyPress",
+             "OnKeyUp", "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
+             "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"})),
+        {},
+        &CreateInstance<TTreeView>};
+    return info;
+}
+
+// ---- TStatusBar ---------------------------------------------------------------------------
+
+const TClassInfo& TStatusBar::StaticClass() {
+    static const TClassInfo info{
+        "TStatusBar",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                Action(),
+                P::PlainBool("AutoHint", false),
+                AlignDefault(alBottom),
+                P::Anchors(),
+                BiDiMode(),
+                P::PlainInt("BorderWidth", 0),
+                StdProps::Color(clBtnFace),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                WithStored(P::Font(), StatusFontStored),
+                P::Constraints(),
+                P::Collection("Panels", StatusPanelInfo()),
+                ParentBiDiMode(),
+                StdProps::ParentColor(false),
+                ParentDoubleBuffered(),
+                BoolProp<TControl>("ParentFont", &TControl::ParentFont, &TControl::SetParentFont,
+                                   false),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::ShowHint(),
+                P::PlainBool("SimplePanel", false),
+                P::PlainString("SimpleText"),
+                P::PlainBool("SizeGrip", true),
+                P::PlainBool("UseSystemFont", true),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnClick", "OnContextPopup", "OnCreatePanelClass", "OnDblClick", "OnDragDrop",
+             "OnDragOver", "OnEndDock", "OnEndDrag", "OnHint", "OnMouseActivate", "OnMouseDown",
+             "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp", "OnDrawPanel",
+             "OnResize", "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TStatusBar>};
+    return info;
+}
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    SetColor(clBtnFace);
+    SetParentFont(false);
+    FWidth = 0;
+    FHeight = 19;
+    SetAlign(alBottom);
+}
+
+// ---- TToolBar, TToolButton ------------------------------------------------------------------
+
+const TClassInfo& TToolBar::StaticClass() {
+    static const TClassInfo info{
+        "TToolBar",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                AlignDefault(alTop),
+                P::Anchors(),
+                P::PlainBool("AutoSize", false),
+                P::PlainInt("BorderWidth", 0),
+                P::PlainInt("ButtonHeight", 22),
+                P::PlainInt("ButtonWidth", 23),
+                P::Caption(),
+                P::Color(),
+                P::Constraints(),
+                P::PlainBool("Customizable", false),
+                P::PlainRef("DisabledImages"),
+                P::PlainBool("DockSite", false),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::PlainEnum("DrawingStyle", ToolBarDrawingStyleInfo, 0),
+                P::PlainSet("EdgeBorders", EdgeBordersInfo, 1 << 1),
+                P::PlainEnum("EdgeInner", EdgeStyleInfo, 1),
+                P::PlainEnum("EdgeOuter", EdgeStyleInfo, 2),
+                P::Enabled(),
+                P::PlainBool("Flat", true),
+                P::Font(),
+                P::PlainIdentInt("GradientEndColor", ColorIdents, clBtnFace),
+                P::PlainIdentInt("GradientStartColor", ColorIdents, clWindow),
+                P::PlainBool("HideClippedButtons", false),
+                P::PlainRef("HotImages"),
+                P::PlainIdentInt("HotTrackColor", ColorIdents, 0x00EFD3C6),
+                P::PlainRef("Images"),
+                P::PlainInt("Indent", 0),
+                P::PlainBool("List", false),
+                P::PlainRef("Menu"),
+                P::PlainBool("AllowTextButtons", false),
+                P::ParentColor(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::PlainBool("ShowCaptions", false),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(false),
+                P::PlainBool("Transparent", false),
+                P::Visible(),
+                P::PlainBool("Wrapable", true),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnAdvancedCustomDraw", "OnAdvancedCustomDrawButton", "OnCanResize", "OnClick",
+             "OnConstrainedResize", "OnContextPopup", "OnCustomDraw", "OnCustomDrawButton",
+             "OnCustomizeAdded", "OnCustomizeCanDelete", "OnCustomizeCanInsert",
+             "OnCustomizeDelete", "OnCustomized", "OnCustomizeNewButton", "OnCustomizeReset",
+             "OnCustomizing", "OnDblClick", "OnDockDrop", "OnDockOver", "OnDragDrop", "OnDragOver",
+             "OnEndDock", "OnEndDrag", "OnGetSiteInfo", "OnMouseActivate", "OnMouseDown",
+             "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDock",
+             "OnStartDrag", "OnUnDock"}),
+        {},
+        &CreateInstance<TToolBar>};
+    return info;
+}
+
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+    FWidth = 150;
+    FHeight = 29;
+    SetAlign(alTop);
+}
+
+int TToolBar::ButtonWidth() const {
+    return BagIfAny() ? static_cast<int>(BagIfAny()->Ord("ButtonWidth", 23)) : 23;
+}
+
+int TToolBar::ButtonHeight() const {
+    return BagIfAny() ? static_cast<int>(BagIfAny()->Ord("ButtonHeight", 22)) : 22;
+}
+
+void TToolBar::SizeButtons() {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* button = dynamic_cast<TToolButton*>(Controls(i)))
+            button->SetBounds(button->Left(), button->Top(),
+                              button->IsSeparator() ? button->Width() : ButtonWidth(),
+                              ButtonHeight());
+}
+
+void TToolBar::Loaded() {
+    TWinControl::Loaded();
+    SizeButtons();
+}
+
+const TClassInfo& TToolButton::StaticClass() {
+    static const TClassInfo info{
+        "TToolButton",
+        &TGraphicControl::StaticClass(),
+        WithEvents(
+            {
+                // The bar gives its buttons their height, and buttons their width.
+                WithStored(P::Width(), ToolButtonWidthStored),
+                WithStored(P::Height(), NeverStored),
+                Action(),
+                P::PlainBool("AllowAllUp", false),
+                P::PlainBool("AutoSize", false),
+                P::Caption(),
+                P::PlainBool("Down", false),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::PlainRef("DropdownMenu"),
+                P::PlainBool("EnableDropdown", false),
+                P::Enabled(),
+                P::PlainBool("Grouped", false),
+                P::PlainInt("ImageIndex", -1),
+                P::PlainString("ImageName"),
+                P::PlainBool("Indeterminate", false),
+                P::PlainBool("Marked", false),
+                P::PlainRef("MenuItem"),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::PlainBool("Wrap", false),
+                P::ShowHint(),
+                P::PlainEnum("Style", ToolButtonStyleInfo, 0),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
+             "OnMouseActivate", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
+             "OnStartDrag"}),
+        {},
+        &CreateInstance<TToolButton>};
+    return info;
+}
+
+TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {
+    FWidth = 23;
+    FHeight = 22;
+}
+
+bool TToolButton::IsSeparator() const {
+    auto style = BagIfAny() ? BagIfAny()->Ord("Style", 0) : 0;
+    return style == 3 || style == 4; // tbsSeparator, tbsDivider
+}
+
+// ---- TTrackBar, TUpDown, TProgressBar --------------------------------------------------------
+
+const TClassInfo& TTrackBar::StaticClass() {
+    static const TClassInfo info{
+        "TTrackBar",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                P::PlainInt("BorderWidth", 0),
+                P::PlainInt("ChannelHeight", 0),
+                P::Constraints(),
+                Ctl3D(),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::PlainInt("Frequency", 1),
+                P::PlainInt("LineSize", 1),
+                P::PlainInt("Max", 10),
+                P::PlainInt("Min", 0),
+                P::PlainEnum("Orientation", TrackBarOrientationInfo, 0),
+                ParentCtl3D(),
+                ParentDoubleBuffered(),
+                P::ParentShowHint(),
+                P::PlainInt("PageSize", 2),
+                P::PopupMenu(),
+                P::PlainInt("Position", 0),
+                P::PlainEnum("PositionToolTip", PositionToolTipInfo, 0),
+                P::PlainInt("SelEnd", 0),
+                P::PlainInt("SelStart", 0),
+                P::ShowHint(),
+                P::PlainBool("ShowSelRange", true),
+                P::PlainBool("SliderVisible", true),
+                P::TabOrder(),
+                P::TabStop(true),
+                P::PlainInt("ThumbLength", 20),
+                P::PlainEnum("TickMarks", TickMarkInfo, 0),
+                P::PlainEnum("TickStyle", TickStyleInfo, 1),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnContextPopup", "OnChange", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
+             "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseActivate",
+             "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp",
+             "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TTrackBar>};
+    return info;
+}
+
+TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    SetTabStop(true);
+    FWidth = 150;
+    FHeight = 45;
+}
+
+const TClassInfo& TCustomUpDown::StaticClass() {
+    static const TClassInfo info{"TCustomUpDown", &TWinControl::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+TCustomUpDown::TCustomUpDown(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    FWidth = 17;
+    FHeight = 25;
+}
+
+const TClassInfo& TUpDown::StaticClass() {
+    static const TClassInfo info{
+        "TUpDown",
+        &TCustomUpDown::StaticClass(),
+        WithEvents(
+            {
+                P::PlainEnum("AlignButton", UDAlignButtonInfo, 1),
+                P::Anchors(),
+                P::PlainRef("Associate"),
+                P::PlainBool("ArrowKeys", true),
+                P::Enabled(),
+                P::PlainInt("Min", 0),
+                P::PlainInt("Max", 100),
+                P::PlainInt("Increment", 1),
+                P::Constraints(),
+                P::PlainEnum("Orientation", UDOrientationInfo, 1),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::PlainInt("Position", 0),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(false),
+                P::PlainBool("Thousands", true),
+                P::Visible(),
+                P::PlainBool("Wrap", false),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnChanging", "OnChangingEx", "OnContextPopup", "OnClick", "OnEnter", "OnExit",
+             "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnMouseMove",
+             "OnMouseUp"}),
+        {},
+        &CreateInstance<TUpDown>};
+    return info;
+}
+
+const TClassInfo& TProgressBar::StaticClass() {
+    static const TClassInfo info{
+        "TProgressBar",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                P::PlainIdentInt("BackgroundColor", ColorIdents, clDefault),
+                P::PlainIdentInt("BarColor", ColorIdents, clDefault),
+                P::PlainInt("BorderWidth", 0),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Constraints(),
+                P::PlainInt("Min", 0),
+                P::PlainInt("Max", 100),
+                P::PlainEnum("Orientation", ProgressBarOrientationInfo, 0),
+                ParentDoubleBuffered(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::PlainInt("Position", 0),
+                P::PlainBool("Smooth", false),
+                P::PlainBool("SmoothReverse", false),
+                P::PlainEnum("Style", ProgressBarStyleInfo, 0),
+                P::PlainInt("MarqueeInterval", 10),
+                P::PlainInt("Step", 10),
+                P::PlainEnum("State", ProgressBarStateInfo, 0),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(false),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter",
+             "OnExit", "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
+             "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TProgressBar>};
+    return info;
+}
+
+TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    FWidth = 150;
+    FHeight = 17;
+}
+
+// ---- TRichEdit ---------------------------------------------------------------------------------
+
+const TClassInfo& TRichEdit::StaticClass() {
+    using M = TMemo;
+    // What the rich edit publishes is its own list, not the memo's.
+    static const TClassInfo info{
+        "TRichEdit",
+        &TCustomEdit::StaticClass(),
+        WithEvents(
+            Join(Join({P::Align(), P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
+                       P::Anchors()},
+                      Bevels()),
+                 {
+                     BiDiMode(),
+                     BorderStyle(1),
+                     P::PlainInt("BorderWidth", 0),
+                     StdProps::Color(clWindow),
+                     Ctl3D(),
+                     DragCursor(),
+                     DragKind(),
+                     DragMode(),
+                     P::Enabled(),
+                     P::Font(),
+                     P::PlainBool("HideSelection", true),
+                     P::PlainBool("HideScrollBars", true),
+                     P::PlainInt("ImeMode", 3),
+                     ImeName(),
+                     P::Constraints(),
+                     P::Strings("Lines"),
+                     IntProp<TCustomEdit>("MaxLength", &TCustomEdit::MaxLength,
+                                          &TCustomEdit::SetMaxLength, 0),
+                     ParentBiDiMode(),
+                     StdProps::ParentColor(false),
+                     ParentCtl3D(),
+                     P::ParentFont(),
+                     P::ParentShowHint(),
+                     P::PlainBool("PlainText", false),
+                     P::PopupMenu(),
+                     BoolProp<TCustomEdit>("ReadOnly", &TCustomEdit::ReadOnly,
+                                           &TCustomEdit::SetReadOnly, false),
+                     EnumProp<M>("ScrollBars", ScrollStyleInfo, &M::ScrollBars, &M::SetScrollBars,
+                                 ssNone),
+                     P::ShowHint(),
+                     P::TabOrder(),
+                     P::TabStop(true),
+                     P::Visible(),
+                     P::PlainBool("WantTabs", false),
+                     P::PlainBool("WantReturns", true),
+                     BoolProp<M>("WordWrap", &M::WordWrap, &M::SetWordWrap, true),
+                     P::PlainInt("Zoom", 100),
+                     StyleElements(),
+                     StyleName(),
+                 }),
+            {"OnChange", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
+             "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+             "OnLinkClick", "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
+             "OnMouseMove", "OnMouseUp", "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp",
+             "OnProtectChange", "OnResizeRequest", "OnSaveClipboard", "OnSelectionChange",
+             "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TRichEdit>};
+    return info;
+}
+
+TRichEdit::TRichEdit(TComponent* owner) : TMemo(owner) {}
+
+// ---- Calendars, hot keys, tabs, headers, animations -------------------------------------------
+
+const TClassInfo& TCommonCalendar::StaticClass() {
+    static const TClassInfo info{"TCommonCalendar", &TWinControl::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+TCommonCalendar::TCommonCalendar(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+const TClassInfo& TDateTimePicker::StaticClass() {
+    static const TClassInfo info{
+        "TDateTimePicker",
+        &TCommonCalendar::StaticClass(),
+        WithEvents(Join(Join({P::Align(), P::Anchors()}, Bevels()),
+                        {
+                            BiDiMode(),
+                            P::PlainEnum("CalAlignment", CalAlignmentInfo, 0),
+                            P::ValuesObject("CalColors", CalColorsInfo()),
+                            P::PlainFloat("Date"),
+                            P::PlainString("Format"),
+                            P::PlainFloat("Time"),
+                            P::PlainBool("ShowCheckbox", false),
+                            P::PlainBool("Checked", true),
+                            StdProps::Color(clWindow),
+                            P::Constraints(),
+                            P::PlainEnum("DateFormat", DateFormatInfo, 0),
+                            P::PlainEnum("DateMode", DateModeInfo, 0),
+                            DoubleBuffered(),
+                            DragCursor(),
+                            DragKind(),
+                            DragMode(),
+                            P::Enabled(),
+                            P::Font(),
+                            P::PlainInt("ImeMode", 3),
+                            ImeName(),
+                            P::PlainEnum("Kind", DateTimeKindInfo, 0),
+                            Kept(P::PlainFloat("MaxDate")),
+                            Kept(P::PlainFloat("MinDate")),
+                            P::PlainBool("ParseInput", false),
+                            ParentBiDiMode(),
+                            StdProps::ParentColor(false),
+                            ParentDoubleBuffered(),
+                            P::ParentFont(),
+                            P::ParentShowHint(),
+                            P::PopupMenu(),
+                            P::ShowHint(),
+                            P::TabOrder(),
+                            P::TabStop(true),
+                            P::Visible(),
+                            StyleElements(),
+                            StyleName(),
+                        }),
+                   {"OnClick", "OnCloseUp", "OnChange", "OnContextPopup", "OnDropDown",
+                    "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter",
+                    "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseActivate",
+                    "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnStartDock", "OnStartDrag",
+                    "OnUserInput"}),
+        {},
+        &CreateInstance<TDateTimePicker>};
+    return info;
+}
+
+TDateTimePicker::TDateTimePicker(TComponent* owner) : TCommonCalendar(owner) {
+    FWidth = 186;
+    FHeight = 21;
+}
+
+const TClassInfo& TMonthCalendar::StaticClass() {
+    static const TClassInfo info{
+        "TMonthCalendar",
+        &TCommonCalendar::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                P::PlainBool("AutoSize", false),
+                BiDiMode(),
+                P::PlainInt("BorderWidth", 0),
+                P::ValuesObject("CalColors", CalColorsInfo()),
+                P::Constraints(),
+                P::PlainFloat("Date"),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::PlainFloat("EndDate"),
+                P::PlainEnum("FirstDayOfWeek", CalDayOfWeekInfo, 7),
+                P::Font(),
+                P::PlainInt("ImeMode", 3),
+                ImeName(),
+                Kept(P::PlainFloat("MaxDate")),
+                P::PlainInt("MaxSelectRange", 31),
+                Kept(P::PlainFloat("MinDate")),
+                P::PlainBool("MultiSelect", false),
+                ParentBiDiMode(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::PlainBool("ShowToday", true),
+                P::PlainBool("ShowTodayCircle", true),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(true),
+                P::Visible(),
+                P::PlainBool("WeekNumbers", false),
+                StyleElements(),
+                StyleName(),
+            },
+            kMouseKeyEvents),
+        {},
+        &CreateInstance<TMonthCalendar>};
+    return info;
+}
+
+TMonthCalendar::TMonthCalendar(TComponent* owner) : TCommonCalendar(owner) {
+    FWidth = 191;
+    FHeight = 154;
+}
+
+const TClassInfo& THotKey::StaticClass() {
+    static const TClassInfo info{
+        "THotKey",
+        &TWinControl::StaticClass(),
+        WithEvents(Join(Join({P::Align(), P::Anchors()}, Bevels()),
+                        {
+                            BiDiMode(),
+                            P::Constraints(),
+                            P::Enabled(),
+                            P::PlainInt("HotKey", 0x0041 | 0x4000),
+                            P::PlainSet("InvalidKeys", HotKeyInvalidKeysInfo, 3),
+                            P::PlainSet("Modifiers", HotKeyModifiersInfo, 4),
+                            ParentBiDiMode(),
+                            P::ParentShowHint(),
+                            P::PopupMenu(),
+                            P::ShowHint(),
+                            P::TabOrder(),
+                            P::TabStop(true),
+                            P::Visible(),
+                            StyleElements(),
+                            StyleName(),
+                        }),
+                   {"OnChange", "OnContextPopup", "OnEnter", "OnExit", "OnMouseActivate",
+                    "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp"}),
+        {},
+        &CreateInstance<THotKey>};
+    return info;
+}
+
+THotKey::THotKey(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    SetTabStop(true);
+    SetColor(clWindow);
+    FWidth = 121;
+    FHeight = 25;
+}
+
+const TClassInfo& TTabControl::StaticClass() {
+    static const TClassInfo info{
+        "TTabControl",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                BiDiMode(),
+                P::Constraints(),
+                P::PlainBool("DockSite", false),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Font(),
+                P::PlainBool("HotTrack", false),
+                P::PlainRef("Images"),
+                P::PlainBool("MultiLine", false),
+                P::PlainBool("MultiSelect", false),
+                P::PlainBool("OwnerDraw", false),
+                ParentBiDiMode(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::PlainBool("RaggedRight", false),
+                P::PlainBool("ScrollOpposite", false),
+                P::ShowHint(),
+                P::PlainEnum("Style", TabStyleInfo, 0),
+                P::PlainInt("TabHeight", 0),
+                P::TabOrder(),
+                P::PlainEnum("TabPosition", TabPositionInfo, 0),
+                P::Strings("Tabs"),
+                P::PlainInt("TabIndex", -1),
+                P::TabStop(true),
+                P::PlainInt("TabWidth", 0),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnChange", "OnChanging", "OnContextPopup", "OnDockDrop", "OnDockOver",
+             "OnDragDrop", "OnDragOver", "OnDrawTab", "OnEndDock", "OnEndDrag", "OnEnter",
+             "OnExit", "OnGetImageIndex", "OnGetSiteInfo", "OnMouseActivate", "OnMouseDown",
+             "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp", "OnResize",
+             "OnStartDock", "OnStartDrag", "OnUnDock"}),
+        {},
+        &CreateInstance<TTabControl>};
+    return info;
+}
+
+TTabControl::TTabControl(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    SetTabStop(true);
+    FWidth = 289;
+    FHeight = 193;
+}
+
+const TClassInfo& THeaderControl::StaticClass() {
+    static const TClassInfo info{
+        "THeaderControl",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                AlignDefault(alTop),
+                P::Anchors(),
+                BiDiMode(),
+                P::PlainBool("DragReorder", false),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Font(),
+                P::PlainBool("FullDrag", true),
+                P::PlainBool("HotTrack", false),
+                P::PlainRef("Images"),
+                P::Constraints(),
+                P::Collection("Sections", HeaderSectionInfo()),
+                P::ShowHint(),
+                P::PlainEnum("Style", HeaderStyleInfo, 0),
+                ParentBiDiMode(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnDrawSection", "OnEndDock",
+             "OnEndDrag", "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
+             "OnMouseMove", "OnMouseUp", "OnResize", "OnSectionClick", "OnSectionDrag",
+             "OnSectionEndDrag", "OnSectionResize", "OnSectionTrack", "OnStartDock",
+             "OnStartDrag"}),
+        {},
+        &CreateInstance<THeaderControl>};
+    return info;
+}
+
+THeaderControl::THeaderControl(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    FWidth = 0;
+    FHeight = 17;
+    SetAlign(alTop);
+}
+
+const TClassInfo& TAnimate::StaticClass() {
+    static const TClassInfo info{
+        "TAnimate",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                P::PlainBool("Active", false),
+                P::PlainBool("AutoSize", true),
+                BorderStyle(0),
+                P::PlainBool("Center", true),
+                P::Color(),
+                P::PlainEnum("CommonAVI", CommonAviInfo, 0),
+                P::Constraints(),
+                P::Enabled(),
+                P::PlainString("FileName"),
+                P::ParentColor(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::PlainInt("Repetitions", 0),
+                P::ShowHint(),
+                P::PlainInt("StartFrame", 1),
+                P::PlainInt("StopFrame", 0),
+                P::PlainBool("Timers", false),
+                P::PlainBool("Transparent", true),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnOpen", "OnClose", "OnStart", "OnStop"}),
+        {},
+        &CreateInstance<TAnimate>};
+    return info;
+}
+
+TAnimate::TAnimate(TComponent* owner) : TWinControl(owner) {
+    FSetCaptionOnRename = false;
+    FWidth = 100;
+    FHeight = 80;
 }
 
 } // namespace Vcl

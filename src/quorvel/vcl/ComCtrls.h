@@ -1,4 +1,6 @@
-// Page controls with their tab sheets, and scroll boxes.
+// The common controls: page controls with their tab sheets, list and tree views,
+// status bars, tool bars, track bars, up-down buttons, progress bars, rich edits,
+// date and time pickers; and scroll boxes.
 #pragma once
 
 #include "quorvel/vcl/Forms.h"
@@ -57,6 +59,140 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+};
+
+// ---- Views, bars and pickers ------------------------------------------------------------
+
+extern const TEnumInfo ViewStyleInfo;     // vsIcon, vsSmallIcon, vsList, vsReport
+extern const TEnumInfo SortTypeInfo;      // stNone, stData, stText, stBoth
+extern const TEnumInfo StatusPanelStyleInfo;
+extern const TEnumInfo ToolButtonStyleInfo; // tbsButton, tbsCheck, tbsDropDown, tbsSeparator, ...
+
+class TCustomListView : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCustomListView(TComponent* owner);
+};
+
+class TListView : public TCustomListView {
+    QV_CLASS_INFO
+public:
+    using TCustomListView::TCustomListView;
+};
+
+class TCustomTreeView : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCustomTreeView(TComponent* owner);
+};
+
+class TTreeView : public TCustomTreeView {
+    QV_CLASS_INFO
+public:
+    using TCustomTreeView::TCustomTreeView;
+};
+
+// A status bar aligns itself to the bottom of its parent.
+class TStatusBar : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TStatusBar(TComponent* owner);
+};
+
+class TToolButton;
+
+// A tool bar aligns itself to the top of its parent and sizes its buttons.
+class TToolBar : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TToolBar(TComponent* owner);
+    int ButtonWidth() const;
+    int ButtonHeight() const;
+    // Gives every button the bar's button size (separators keep their width).
+    void SizeButtons();
+    void Loaded() override;
+};
+
+class TToolButton : public TGraphicControl {
+    QV_CLASS_INFO
+public:
+    explicit TToolButton(TComponent* owner);
+    // Separators and dividers store their width; buttons take the bar's.
+    bool IsSeparator() const;
+    TToolBar* ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
+};
+
+class TTrackBar : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TTrackBar(TComponent* owner);
+};
+
+class TCustomUpDown : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCustomUpDown(TComponent* owner);
+};
+
+class TUpDown : public TCustomUpDown {
+    QV_CLASS_INFO
+public:
+    using TCustomUpDown::TCustomUpDown;
+};
+
+class TProgressBar : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TProgressBar(TComponent* owner);
+};
+
+// A memo with formatted text; its lines are plain text here.
+class TRichEdit : public TMemo {
+    QV_CLASS_INFO
+public:
+    explicit TRichEdit(TComponent* owner);
+};
+
+class TCommonCalendar : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCommonCalendar(TComponent* owner);
+};
+
+class TDateTimePicker : public TCommonCalendar {
+    QV_CLASS_INFO
+public:
+    explicit TDateTimePicker(TComponent* owner);
+};
+
+class TMonthCalendar : public TCommonCalendar {
+    QV_CLASS_INFO
+public:
+    explicit TMonthCalendar(TComponent* owner);
+};
+
+class THotKey : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit THotKey(TComponent* owner);
+};
+
+class TTabControl : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TTabControl(TComponent* owner);
+};
+
+class THeaderControl : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit THeaderControl(TComponent* owner);
+};
+
+class TAnimate : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TAnimate(TComponent* owner);
 };
 
 } // namespace Vcl

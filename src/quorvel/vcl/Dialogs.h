@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quorvel/vcl/DesignInfo.h"
+#include "quorvel/vcl/Graphics.h"
 
 namespace Vcl {
 
@@ -80,6 +81,64 @@ class TSaveDialog : public TOpenDialog {
     QV_CLASS_INFO
 public:
     using TOpenDialog::TOpenDialog;
+};
+
+// ---- The other common dialogs: settings only -----------------------------------------
+
+extern const TEnumInfo FontDialogDeviceInfo;  // fdScreen, fdPrinter, fdBoth
+extern const TEnumInfo FontDialogOptionsInfo; // fdAnsiOnly, ...
+extern const TEnumInfo ColorDialogOptionsInfo;
+extern const TEnumInfo PrintDialogOptionsInfo;
+extern const TEnumInfo PrintRangeInfo;
+extern const TEnumInfo FindOptionsInfo;
+extern const TEnumInfo PageSetupOptionsInfo;
+extern const TEnumInfo PageMeasureUnitsInfo;
+
+class TFontDialog : public TCommonDialog {
+    QV_CLASS_INFO
+public:
+    explicit TFontDialog(TComponent* owner);
+    ~TFontDialog() override;
+    TFont* Font() const { return FFont; }
+
+private:
+    TFont* FFont;
+};
+
+class TColorDialog : public TCommonDialog {
+    QV_CLASS_INFO
+public:
+    using TCommonDialog::TCommonDialog;
+};
+
+class TPrintDialog : public TCommonDialog {
+    QV_CLASS_INFO
+public:
+    using TCommonDialog::TCommonDialog;
+};
+
+class TPrinterSetupDialog : public TCommonDialog {
+    QV_CLASS_INFO
+public:
+    using TCommonDialog::TCommonDialog;
+};
+
+class TPageSetupDialog : public TCommonDialog {
+    QV_CLASS_INFO
+public:
+    using TCommonDialog::TCommonDialog;
+};
+
+class TFindDialog : public TCommonDialog {
+    QV_CLASS_INFO
+public:
+    using TCommonDialog::TCommonDialog;
+};
+
+class TReplaceDialog : public TFindDialog {
+    QV_CLASS_INFO
+public:
+    using TFindDialog::TFindDialog;
 };
 
 } // namespace Vcl

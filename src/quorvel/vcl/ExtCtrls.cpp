@@ -1,5 +1,6 @@
 #include "quorvel/vcl/ExtCtrls.h"
 
+#include "quorvel/vcl/Collections.h"
 #include "quorvel/vcl/Published.h"
 
 namespace Vcl {
@@ -342,5 +343,371 @@ void TTimer::Timer() {
 }
 
 void TTimer::DefineProperties(TFiler& filer) { DefineDesignInfo(filer, FDesignInfo); }
+
+// ---- Splitters, radio groups, paint boxes -------------------------------------------------
+
+const TEnumInfo ResizeStyleInfo{"TResizeStyle", {"rsNone", "rsLine", "rsUpdate", "rsPattern"}};
+const TEnumInfo ColorBoxStyleInfo{
+    "TColorBoxStyles",
+    {"cbStandardColors", "cbExtendedColors", "cbSystemColors", "cbIncludeNone",
+     "cbIncludeDefault", "cbCustomColor", "cbPrettyNames", "cbCustomColors"}};
+
+namespace {
+const TEnumInfo BalloonFlagsInfo{"TBalloonFlags", {"bfNone", "bfInfo", "bfWarning", "bfError"}};
+
+const TClassInfo& EditButtonInfo() {
+    static const TClassInfo info{"TEditButton",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     P::PlainInt("DisabledImageIndex", -1),
+                                     P::PlainString("DisabledImageName"),
+                                     P::PlainRef("DropDownMenu"),
+                                     P::PlainBool("Enabled", true),
+                                     P::PlainString("Hint"),
+                                     P::PlainInt("HotImageIndex", -1),
+                                     P::PlainString("HotImageName"),
+                                     P::PlainInt("ImageIndex", -1),
+                                     P::PlainString("ImageName"),
+                                     P::PlainInt("PressedImageIndex", -1),
+                                     P::PlainString("PressedImageName"),
+                                     P::PlainBool("Visible", false),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+constexpr std::int64_t kColorBoxStandard = 1 << 0 | 1 << 1 | 1 << 2; // standard, extended, system
+} // namespace
+
+const TClassInfo& TSplitter::StaticClass() {
+    static const TClassInfo info{
+        "TSplitter",
+        &TGraphicControl::StaticClass(),
+        WithEvents(
+            {
+                EnumProp<TControl>("Align", AlignInfo, &TControl::Align, &TControl::SetAlign,
+                                   alLeft),
+                P::Color(),
+                P::PlainIdentInt("Cursor", CursorIdents, -14), // crHSplit
+                P::Constraints(),
+                P::PlainBool("AutoSnap", true),
+                P::PlainBool("Beveled", false),
+                P::PlainInt("MinSize", 30),
+                P::ParentColor(),
+                P::PlainEnum("ResizeStyle", ResizeStyleInfo, 3),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnCanResize", "OnMoved", "OnPaint"}),
+        {},
+        &CreateInstance<TSplitter>};
+    return info;
+}
+
+TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {
+    FWidth = 3;
+    FHeight = 100;
+    SetAlign(alLeft);
+}
+
+const TClassInfo& TCustomRadioGroup::StaticClass() {
+    static const TClassInfo info{
+        "TCustomRadioGroup", &TCustomGroupBox::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+TCustomRadioGroup::TCustomRadioGroup(TComponent* owner) : TCustomGroupBox(owner) {}
+
+const TClassInfo& TRadioGroup::StaticClass() {
+    static const TClassInfo info{
+        "TRadioGroup",
+        &TCustomRadioGroup::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                BiDiMode(),
+                P::Caption(),
+                P::Color(),
+                P::PlainInt("Columns", 1),
+                Ctl3D(),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Font(),
+                P::PlainInt("ItemIndex", -1),
+                P::Strings("Items"),
+                P::Constraints(),
+                ParentBackground(true),
+                ParentBiDiMode(),
+                P::ParentColor(),
+                ParentCtl3D(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(false),
+                P::Visible(),
+                P::PlainBool("WordWrap", false),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
+             "OnEnter", "OnExit", "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TRadioGroup>};
+    return info;
+}
+
+const TClassInfo& TPaintBox::StaticClass() {
+    static const TClassInfo info{
+        "TPaintBox",
+        &TGraphicControl::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::Anchors(),
+                P::Color(),
+                P::Constraints(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Font(),
+                P::ParentColor(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::ShowHint(),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
+             "OnEndDrag", "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
+             "OnMouseMove", "OnMouseUp", "OnPaint", "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TPaintBox>};
+    return info;
+}
+
+TPaintBox::TPaintBox(TComponent* owner) : TGraphicControl(owner) {
+    FWidth = 105;
+    FHeight = 105;
+}
+
+const TClassInfo& TColorBox::StaticClass() {
+    // Its own list, not the combo box's: the colour box publishes no Items.
+    static const TClassInfo info{
+        "TColorBox",
+        &TCustomListControl::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::PlainBool("AutoComplete", true),
+                P::PlainBool("AutoDropDown", false),
+                P::PlainIdentInt("DefaultColorColor", ColorIdents, clBlack),
+                P::PlainIdentInt("NoneColorColor", ColorIdents, clBlack),
+                P::PlainIdentInt("Selected", ColorIdents, clBlack),
+                P::PlainSet("Style", ColorBoxStyleInfo, kColorBoxStandard),
+                P::Anchors(),
+                BevelEdges(),
+                BevelInner(2),
+                BevelKind(),
+                BevelOuter(1),
+                BiDiMode(),
+                StdProps::Color(clWindow),
+                P::Constraints(),
+                Ctl3D(),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::PlainInt("DropDownCount", 8),
+                P::Enabled(),
+                P::Font(),
+                P::PlainInt("ItemHeight", 16),
+                ParentBiDiMode(),
+                StdProps::ParentColor(false),
+                ParentCtl3D(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(true),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnChange", "OnCloseUp", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop",
+             "OnDragOver", "OnDropDown", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
+             "OnGetColors", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseEnter", "OnMouseLeave",
+             "OnSelect", "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TColorBox>};
+    return info;
+}
+
+TColorBox::TColorBox(TComponent* owner) : TComboBox(owner) { FHeight = 22; }
+
+const TClassInfo& TButtonedEdit::StaticClass() {
+    using C = TCustomEdit;
+    static const TClassInfo info{
+        "TButtonedEdit",
+        &TCustomEdit::StaticClass(),
+        WithEvents(
+            {
+                P::Align(),
+                P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
+                P::Anchors(),
+                P::PlainBool("AutoSelect", true),
+                P::PlainBool("AutoSize", true),
+                BevelEdges(),
+                BevelInner(2),
+                BevelKind(),
+                BevelOuter(1),
+                BevelWidth(),
+                BiDiMode(),
+                BorderStyle(1),
+                EnumProp<C>("CharCase", EditCharCaseInfo, &C::CharCase, &C::SetCharCase, ecNormal),
+                StdProps::Color(clWindow),
+                P::Constraints(),
+                Ctl3D(),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Font(),
+                P::PlainBool("HideSelection", true),
+                P::PlainRef("Images"),
+                P::PlainInt("ImeMode", 3),
+                ImeName(),
+                P::ValuesObject("LeftButton", EditButtonInfo()),
+                IntProp<C>("MaxLength", &C::MaxLength, &C::SetMaxLength, 0),
+                P::PlainBool("NumbersOnly", false),
+                P::PlainBool("OEMConvert", false),
+                ParentBiDiMode(),
+                StdProps::ParentColor(false),
+                ParentCtl3D(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                StrProp<TEdit>("PasswordChar", &TEdit::PasswordChar, &TEdit::SetPasswordChar),
+                P::PopupMenu(),
+                BoolProp<C>("ReadOnly", &C::ReadOnly, &C::SetReadOnly, false),
+                P::ValuesObject("RightButton", EditButtonInfo()),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(true),
+                P::Text(),
+                P::PlainString("TextHint"),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnChange", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
+             "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+             "OnLeftButtonClick", "OnMouseActivate", "OnMouseDown", "OnMouseEnter",
+             "OnMouseLeave", "OnMouseMove", "OnMouseUp", "OnRightButtonClick", "OnStartDock",
+             "OnStartDrag"}),
+        {},
+        &CreateInstance<TButtonedEdit>};
+    return info;
+}
+
+const TClassInfo& TLinkLabel::StaticClass() {
+    static const TClassInfo info{
+        "TLinkLabel",
+        &TWinControl::StaticClass(),
+        WithEvents(
+            {
+                Action(),
+                P::Align(),
+                P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
+                P::Anchors(),
+                P::PlainBool("AutoSize", true),
+                BevelEdges(),
+                BevelInner(2),
+                BevelKind(),
+                BevelOuter(1),
+                BiDiMode(),
+                P::Caption(),
+                P::Color(),
+                P::Constraints(),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Font(),
+                P::ParentColor(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(false),
+                P::PlainBool("UseVisualStyle", false),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
+            },
+            {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
+             "OnEndDrag", "OnEnter", "OnExit", "OnGesture", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+             "OnLinkClick", "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
+             "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"}),
+        {},
+        &CreateInstance<TLinkLabel>};
+    return info;
+}
+
+TLinkLabel::TLinkLabel(TComponent* owner) : TWinControl(owner) {
+    FWidth = 53;
+    FHeight = 17;
+}
+
+const TClassInfo& TTrayIcon::StaticClass() {
+    using C = TTrayIcon;
+    static const TClassInfo info{"TTrayIcon",
+                                 &TComponent::StaticClass(),
+                                 {
+                                     P::PlainBool("Animate", false),
+                                     P::PlainInt("AnimateInterval", 1000),
+                                     P::PlainString("Hint"),
+                                     P::PlainString("BalloonHint"),
+                                     P::PlainString("BalloonTitle"),
+                                     P::PlainInt("BalloonTimeout", 10000),
+                                     P::PlainEnum("BalloonFlags", BalloonFlagsInfo, 0),
+                                     ClassProp<C>("Icon", &C::Icon),
+                                     P::PlainRef("Icons"),
+                                     P::PlainInt("IconIndex", 0),
+                                     P::PlainRef("PopupMenu"),
+                                     P::PlainBool("Visible", false),
+                                     P::Event("OnBalloonClick"),
+                                     P::Event("OnClick"),
+                                     P::Event("OnDblClick"),
+                                     P::Event("OnMouseMove"),
+                                     P::Event("OnMouseUp"),
+                                     P::Event("OnMouseDown"),
+                                     P::Event("OnAnimate"),
+                                 },
+                                 {},
+                                 &CreateInstance<TTrayIcon>};
+    return info;
+}
+
+TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), FIcon(new TIcon) {}
+
+TTrayIcon::~TTrayIcon() { delete FIcon; }
 
 } // namespace Vcl

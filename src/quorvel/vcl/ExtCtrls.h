@@ -1,4 +1,5 @@
-// Panels, images, shapes, bevels and timers.
+// Panels, images, shapes, bevels and timers; splitters, radio groups, paint boxes,
+// colour boxes, edits with buttons, link labels and tray icons.
 #pragma once
 
 #include "quorvel/vcl/DesignInfo.h"
@@ -138,6 +139,67 @@ private:
     bool FEnabled = true;
     int FInterval = 1000;
     TDesignInfo FDesignInfo;
+};
+
+// ---- Splitters, radio groups, paint boxes -------------------------------------------------
+
+extern const TEnumInfo ResizeStyleInfo; // rsNone, rsLine, rsUpdate, rsPattern
+extern const TEnumInfo ColorBoxStyleInfo;
+
+// A bar the user drags to resize the control before it; it is a control like
+// any other and aligns itself to the left of its parent by default.
+class TSplitter : public TGraphicControl {
+    QV_CLASS_INFO
+public:
+    explicit TSplitter(TComponent* owner);
+};
+
+class TCustomRadioGroup : public TCustomGroupBox {
+    QV_CLASS_INFO
+public:
+    explicit TCustomRadioGroup(TComponent* owner);
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+    QV_CLASS_INFO
+public:
+    using TCustomRadioGroup::TCustomRadioGroup;
+};
+
+class TPaintBox : public TGraphicControl {
+    QV_CLASS_INFO
+public:
+    explicit TPaintBox(TComponent* owner);
+};
+
+class TColorBox : public TComboBox {
+    QV_CLASS_INFO
+public:
+    explicit TColorBox(TComponent* owner);
+};
+
+class TButtonedEdit : public TEdit {
+    QV_CLASS_INFO
+public:
+    using TEdit::TEdit;
+};
+
+class TLinkLabel : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TLinkLabel(TComponent* owner);
+};
+
+// An icon in the notification area: a non-visual component.
+class TTrayIcon : public TComponent {
+    QV_CLASS_INFO
+public:
+    explicit TTrayIcon(TComponent* owner);
+    ~TTrayIcon() override;
+    TIcon* Icon() const { return FIcon; }
+
+private:
+    TIcon* FIcon;
 };
 
 } // namespace Vcl

@@ -24,6 +24,10 @@ public:
     // `write` runs when writing and hasData is true.
     virtual void DefineProperty(const String& name, TReaderProc read, TWriterProc write,
                                 bool hasData) = 0;
+    // While a component of an inherited form (or of an inline frame) is written:
+    // the same component as its ancestor has it, so that values it shares with the
+    // ancestor are left out. nullptr otherwise.
+    virtual TPersistent* Ancestor() const { return nullptr; }
 };
 
 // Reads the value of one defined property.

@@ -1,6 +1,7 @@
 #include "quorvel/vcl/FormStreaming.h"
 
 #include "quorvel/vcl/ClassRegistry.h"
+#include "quorvel/vcl/Collections.h"
 #include "quorvel/vcl/Filer.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Published.h"
@@ -178,8 +179,9 @@ public:
     }
 
 private:
+    const String& FileName() const { return FOptions.FileName; }
     [[noreturn]] void Fail(const String& reason, int line, int column) const {
-        throw EReadError(reason, FOptions.FileName, line, column);
+        throw EReadError(reason, FileName(), line, column);
     }
     [[noreturn]] void Fail(const String& reason, const TFormObject& at) const {
         Fail(reason, at.Line, at.Column);
@@ -392,8 +394,14 @@ private:
     }
 
     void ReadProperty(TComponent& component, const TFormProperty& property) {
+        ReadPropertyOf(component, component, property);
+    }
+
+    // Sets one property of `root` (the component, or an item of one of its
+    // collections); unknown ones are kept in root's bag when reading leniently.
+    void ReadPropertyOf(TPersistent& root, TComponent& component, const TFormProperty& property) {
         std::vector<String> path = SplitPath(property.Name);
-        TPersistent* target = &component;
+        TPersistent* target = &root;
         for (std::size_t i = 0; i + 1 < path.size() && target; ++i) {
             const TPropInfo* info = GetPropInfo(*target, path[i]);
             if (!info || info->Kind != tkClass) {
@@ -404,24 +412,24 @@ private:
         }
         const String& last = path.back();
         if (target) {
-            if (auto* font = dynamic_cast<TFont*>(target); font && target != &component)
+            if (auto* font = dynamic_cast<TFont*>(target); font && target != &root)
                 font->SetPixelsPerInch(FFormPpi);
             try {
                 if (const TPropInfo* info = GetPropInfo(*target, last)) {
-                    AssignValue(*target, *info, property);
+                    AssignValue(*target, *info, property, component);
                     return;
                 }
                 TDefinitions definitions(false);
                 target->DefineProperties(definitions);
                 for (auto& item : definitions.Items)
                     if (SameText(item.Name, last) && item.Read) {
-                        TReader reader(property.Value, FOptions.FileName);
+                        TReader reader(property.Value, FileName());
                         item.Read(reader);
                         return;
                     }
             } catch (const EReadError& e) {
                 if (!StandsIn(component))
-                    throw e.WithPosition(FOptions.FileName, property.Line, property.Column);
+                    throw e.WithPosition(FileName(), property.Line, property.Column);
             } catch (const Exception& e) {
                 // A setter refused the value: the reader stops there with its message.
                 if (!StandsIn(component))
@@ -429,11 +437,16 @@ private:
             }
         }
         if (!FOptions.Lenient)
-            Fail("Property " + property.Name + " does not exist in " + component.ClassName(),
+            Fail("Property " + property.Name + " does not exist in " + root.ClassName(),
                  property.Line, property.Column);
         // A property met again (an inherited component read once from its ancestor's
         // file and once from the overrides) keeps one entry with the last value.
-        auto& unknown = component.Bag().Unknown;
+        std::vector<TFormProperty>* unknownList = nullptr;
+        if (auto* values = dynamic_cast<TValuesPersistent*>(&root))
+            unknownList = &values->Values().Unknown;
+        else
+            unknownList = &component.Bag().Unknown;
+        auto& unknown = *unknownList;
         auto same = std::find_if(unknown.begin(), unknown.end(), [&](const TFormProperty& p) {
             return SameText(p.Name, property.Name);
         });
@@ -443,7 +456,8 @@ private:
             unknown.push_back(property);
     }
 
-    void AssignValue(TPersistent& target, const TPropInfo& info, const TFormProperty& property) {
+    void AssignValue(TPersistent& target, const TPropInfo& info, const TFormProperty& property,
+                     TComponent& component) {
         const TFormValue& v = property.Value;
         auto bad = [&](const char* expected) { BadValue(property, expected); };
         switch (info.Kind) {
@@ -512,7 +526,19 @@ private:
             info.SetMethod(target, method);
             return;
         }
-        case tkClass: BadValue(property, "its properties, not a value");
+        case tkClass:
+            if (auto* collection = dynamic_cast<TCollection*>(info.GetObj(target))) {
+                if (v.Kind != TFormValue::TKind::Collection)
+                    bad("a collection");
+                collection->Clear();
+                for (const TFormCollectionItem& item : v.Items) {
+                    TCollectionItem* made = collection->Add();
+                    for (const TFormProperty& p : item.Properties)
+                        ReadPropertyOf(*made, component, p);
+                }
+                return;
+            }
+            BadValue(property, "its properties, not a value");
         }
     }
 
@@ -577,6 +603,23 @@ void WriteDefined(TPersistent& object, const String& prefix, std::vector<TFormPr
 }
 
 void WriteProperties(TPersistent& object, const String& prefix, std::vector<TFormProperty>& out,
+                     int depth);
+
+TFormValue CollectionValue(TCollection& collection, int depth) {
+    std::vector<TFormCollectionItem> items;
+    for (int i = 0; i < collection.Count(); ++i) {
+        TCollectionItem& item = *collection.Items(i);
+        TFormCollectionItem written;
+        WriteProperties(item, "", written.Properties, depth + 1);
+        WriteDefined(item, "", written.Properties);
+        for (const TFormProperty& p : item.Values().Unknown)
+            written.Properties.push_back(p);
+        items.push_back(std::move(written));
+    }
+    return TFormValue::MakeCollection(std::move(items));
+}
+
+void WriteProperties(TPersistent& object, const String& prefix, std::vector<TFormProperty>& out,
                      int depth) {
     for (const TPropInfo* info : object.ClassInfo()->AllProps()) {
         if (info->Stored && !info->Stored(object))
@@ -614,6 +657,11 @@ void WriteProperties(TPersistent& object, const String& prefix, std::vector<TFor
             break;
         }
         case tkClass:
+            if (auto* collection = dynamic_cast<TCollection*>(info->GetObj(object))) {
+                if (collection->Count() > 0)
+                    out.push_back({name, CollectionValue(*collection, depth), 0, 0});
+                break;
+            }
             if (depth < 8)
                 if (auto* sub = dynamic_cast<TPersistent*>(info->GetObj(object))) {
                     WriteProperties(*sub, name + ".", out, depth + 1);

@@ -237,6 +237,11 @@ const TClassInfo& TIcon::StaticClass() {
     return info;
 }
 
+const TClassInfo& TBitmap::StaticClass() {
+    static const TClassInfo info{"TBitmap", &TGraphicData::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
 void TGraphicData::SetData(std::vector<std::uint8_t> data) {
     FData = std::move(data);
     OnChange(this);

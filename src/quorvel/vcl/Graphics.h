@@ -122,4 +122,9 @@ class TIcon : public TGraphicData {
     QV_CLASS_INFO
 };
 
+// A bitmap: a button's glyph.
+class TBitmap : public TGraphicData {
+    QV_CLASS_INFO
+};
+
 } // namespace Vcl

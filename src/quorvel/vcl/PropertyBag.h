@@ -8,6 +8,7 @@
 #include "quorvel/vcl/FormFile.h"
 #include "quorvel/vcl/Lists.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -27,6 +28,15 @@ public:
     TMethod Method(std::string_view name) const;
     void SetMethod(const String& name, const TMethod& method) { FMethods[name] = method; }
     TStringList* Strings(const String& name);
+    double Float(std::string_view name, double def) const;
+    void SetFloat(const String& name, double value) { FFloats[name] = value; }
+    bool HasOrd(std::string_view name) const { return FOrds.find(name) != FOrds.end(); }
+    // Sub-objects kept by name (a panel's padding), made on first use.
+    TPersistent* Object(const String& name,
+                        const std::function<std::unique_ptr<TPersistent>()>& make);
+
+    // Defined properties kept as read (an image list's Bitmap), written back as they were.
+    std::map<String, TFormValue, TNameLess> Kept;
 
     // Raw values of unknown properties, in the order they were read.
     std::vector<TFormProperty> Unknown;
@@ -34,8 +44,10 @@ public:
 private:
     std::map<String, std::int64_t, TNameLess> FOrds;
     std::map<String, String, TNameLess> FStrs;
+    std::map<String, double, TNameLess> FFloats;
     std::map<String, TMethod, TNameLess> FMethods;
     std::map<String, std::unique_ptr<TStringList>, TNameLess> FLists;
+    std::map<String, std::unique_ptr<TPersistent>, TNameLess> FObjects;
 };
 
 } // namespace Vcl

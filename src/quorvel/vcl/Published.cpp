@@ -1,5 +1,7 @@
 #include "quorvel/vcl/Published.h"
 
+#include "quorvel/vcl/Collections.h"
+
 namespace Vcl::Published {
 
 namespace {
@@ -9,8 +11,18 @@ bool FontStored(const TObject& o) { return !static_cast<const C&>(o).ParentFont(
 bool ColorStored(const TObject& o) { return !static_cast<const C&>(o).ParentColor(); }
 bool ShowHintStored(const TObject& o) { return !static_cast<const C&>(o).ParentShowHint(); }
 
-const TPropertyBag* BagOf(const TObject& o) { return static_cast<const TComponent&>(o).BagIfAny(); }
-TPropertyBag& BagOf(TObject& o) { return static_cast<TComponent&>(o).Bag(); }
+// Plain values live in a component's bag, or in the bag of a sub-object or
+// collection item of plain values.
+const TPropertyBag* BagOf(const TObject& o) {
+    if (const auto* values = dynamic_cast<const TValuesPersistent*>(&o))
+        return &values->Values();
+    return static_cast<const TComponent&>(o).BagIfAny();
+}
+TPropertyBag& BagOf(TObject& o) {
+    if (auto* values = dynamic_cast<TValuesPersistent*>(&o))
+        return values->Values();
+    return static_cast<TComponent&>(o).Bag();
+}
 } // namespace
 
 TPropInfo Left() { return IntProp<C>("Left", &C::Left, &C::SetLeft); }
@@ -106,6 +118,18 @@ TPropInfo PlainString(String name) {
         return bag ? bag->Str(name) : String();
     };
     p.SetStr = [name](TObject& o, const String& v) { BagOf(o).SetStr(name, v); };
+    return p;
+}
+
+TPropInfo PlainFloat(String name) {
+    TPropInfo p;
+    p.Name = name;
+    p.Kind = tkFloat;
+    p.GetFloat = [name](const TObject& o) {
+        const TPropertyBag* bag = BagOf(o);
+        return bag ? bag->Float(name, 0.0) : 0.0;
+    };
+    p.SetFloat = [name](TObject& o, double v) { BagOf(o).SetFloat(name, v); };
     return p;
 }
 

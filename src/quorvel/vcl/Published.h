@@ -33,6 +33,7 @@ TPropInfo Visible();
 TPropInfo PlainInt(String name, std::optional<std::int64_t> def = std::nullopt);
 TPropInfo PlainBool(String name, std::optional<bool> def = std::nullopt);
 TPropInfo PlainString(String name);
+TPropInfo PlainFloat(String name);
 TPropInfo PlainEnum(String name, const TEnumInfo& info,
                     std::optional<std::int64_t> def = std::nullopt);
 TPropInfo PlainSet(String name, const TEnumInfo& info,
