@@ -7,7 +7,9 @@
 #   scripts/install-deps.sh windows    also the mingw-w64 cross compilers and Wine
 set -euo pipefail
 
-packages=(libcli11-dev nlohmann-json3-dev librsvg2-bin)
+# FreeType and the two font packages let the simulated desktop measure text as
+# Wine does; without them it falls back to an approximate metric.
+packages=(libcli11-dev nlohmann-json3-dev librsvg2-bin libfreetype-dev fonts-wine fonts-liberation2)
 if [[ ${1:-} == windows ]]; then
   packages+=(python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth)
 fi

@@ -442,6 +442,81 @@ inline void SystemQueries(TRecorder& r) {
     r.Add("system.work area", Text(work.ToWin32()));
 }
 
+// ---- Text ------------------------------------------------------------------------------
+// Every measure below starts with "text.": they depend on the font files, and a
+// simulated desktop without them (no FreeType, or the files missing) leaves them
+// out of the comparison.
+
+inline std::u16string Wide(const std::string& text) { return {text.begin(), text.end()}; }
+
+// The face a device context measures with, its metrics and the extents of a few
+// strings, for the faces and heights forms use most.
+inline void TextMetrics(TRecorder& r) {
+    const char* const faces[] = {"Tahoma",      "MS Sans Serif",  "Arial",       "Times New Roman",
+                                 "Courier New", "MS Shell Dlg 2", "No Such Face"};
+    const std::pair<int, int> sizes[] = {{-11, FW_NORMAL}, {-13, FW_NORMAL}, {-16, FW_NORMAL},
+                                         {-21, FW_NORMAL}, {16, FW_NORMAL},  {-11, FW_BOLD},
+                                         {-13, FW_BOLD}};
+    const char* const texts[] = {"Button1", "The quick brown fox", "OK", "Cancel", "iiiii WWWWW",
+                                 "&File:"};
+    HDC dc = GetDC(nullptr);
+    for (const char* face : faces) {
+        for (const auto& [height, weight] : sizes) {
+            LOGFONTW lf{};
+            lf.lfHeight = height;
+            lf.lfWeight = weight;
+            lf.lfCharSet = DEFAULT_CHARSET;
+            const std::u16string name = Wide(face);
+            std::copy(name.begin(), name.end(), lf.lfFaceName);
+            HFONT font = CreateFontIndirectW(&lf);
+            HGDIOBJ old = SelectObject(dc, font);
+            TEXTMETRICW tm{};
+            GetTextMetricsW(dc, &tm);
+            WCHAR used[LF_FACESIZE] = {};
+            const int copied = GetTextFaceW(dc, LF_FACESIZE, used);
+            if (height == -11 && weight == FW_NORMAL && face == faces[0]) {
+                WCHAR shortBuffer[4] = {};
+                r.Add("text.face answers", Text(copied) + " " + Text(GetTextFaceW(dc, 0, nullptr)) +
+                                               " " + Text(GetTextFaceW(dc, 4, shortBuffer)));
+            }
+            std::string usedName;
+            for (const WCHAR* c = used; *c; ++c)
+                usedName += static_cast<char>(*c);
+            std::string extents;
+            for (const char* text : texts) {
+                const std::u16string t = Wide(text);
+                SIZE size{};
+                GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &size);
+                extents += (extents.empty() ? "" : " ") + Size(size.cx, size.cy);
+            }
+            SelectObject(dc, old);
+            DeleteObject(font);
+            const std::string step = std::string("text.") + face + " " + Text(height) +
+                                     (weight == FW_BOLD ? " bold" : "");
+            r.Add(step + ".face", usedName);
+            r.Add(step + ".metrics", Text(static_cast<int>(tm.tmHeight)) + " " +
+                                         Text(static_cast<int>(tm.tmAscent)) + " " +
+                                         Text(static_cast<int>(tm.tmDescent)) + " " +
+                                         Text(static_cast<int>(tm.tmInternalLeading)) + " " +
+                                         Text(static_cast<int>(tm.tmExternalLeading)) + " " +
+                                         Text(static_cast<int>(tm.tmAveCharWidth)) + " " +
+                                         Text(static_cast<int>(tm.tmMaxCharWidth)));
+            r.Add(step + ".extents", extents);
+        }
+    }
+    ReleaseDC(nullptr, dc);
+}
+
+inline bool IsTextMeasure(const TMeasure& m) { return m.Name.rfind("text.", 0) == 0; }
+
+inline TMeasures WithoutText(const TMeasures& measures) {
+    TMeasures result;
+    for (const TMeasure& m : measures)
+        if (!IsTextMeasure(m))
+            result.push_back(m);
+    return result;
+}
+
 inline TMeasures RunAll() {
     TRecorder r;
     ResizeAndMaximize(r);
@@ -449,6 +524,7 @@ inline TMeasures RunAll() {
     NestedPass(r);
     Frames(r);
     SystemQueries(r);
+    TextMetrics(r);
     return r.Measures();
 }
 

@@ -211,6 +211,125 @@ TEST_F(SimSystem, FontsRememberTheirDescriptionUntilDeleted) {
     EXPECT_EQ(Desktop().FontCount(), 1u);
 }
 
+// ---- Text metrics ----------------------------------------------------------------------------
+
+LOGFONTW Described(const char16_t* face, LONG height, LONG weight = FW_NORMAL) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    std::memcpy(lf.lfFaceName, face, (std::char_traits<char16_t>::length(face) + 1) * 2);
+    return lf;
+}
+
+TEST_F(SimSystem, DeviceContextsMeasureTheSelectedFontAndGiveTheOldOneBack) {
+    HDC dc = GetDC(nullptr);
+    TEXTMETRICW before{};
+    ASSERT_TRUE(GetTextMetricsW(dc, &before));
+    const LOGFONTW lf = Described(u"Tahoma", -21);
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ stock = SelectObject(dc, font);
+    ASSERT_NE(stock, nullptr);
+    TEXTMETRICW big{};
+    ASSERT_TRUE(GetTextMetricsW(dc, &big));
+    EXPECT_GT(big.tmHeight, before.tmHeight);
+    EXPECT_EQ(SelectObject(dc, stock), font) << "selecting the old object hands the font back";
+    TEXTMETRICW again{};
+    GetTextMetricsW(dc, &again);
+    EXPECT_EQ(again.tmHeight, before.tmHeight);
+
+    // What is not a live font or context is refused.
+    EXPECT_EQ(SelectObject(dc, reinterpret_cast<HGDIOBJ>(std::uintptr_t{0x1234})), nullptr);
+    DeleteObject(font);
+    EXPECT_EQ(SelectObject(dc, font), nullptr);
+    ReleaseDC(nullptr, dc);
+    SIZE size{};
+    EXPECT_FALSE(GetTextExtentPoint32W(dc, u"x", 1, &size)) << "a released context";
+}
+
+TEST_F(SimSystem, ExtentsAddUpCharactersAndStandInTheCellHeight) {
+    HDC dc = GetDC(nullptr);
+    const LOGFONTW lf = Described(u"Tahoma", -11);
+    HFONT font = CreateFontIndirectW(&lf);
+    SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SIZE empty{}, a{}, b{}, ab{};
+    ASSERT_TRUE(GetTextExtentPoint32W(dc, u"", 0, &empty));
+    EXPECT_EQ(empty.cx, 0);
+    EXPECT_EQ(empty.cy, tm.tmHeight);
+    GetTextExtentPoint32W(dc, u"Cancel", 6, &a);
+    GetTextExtentPoint32W(dc, u"&File:", 6, &b);
+    GetTextExtentPoint32W(dc, u"Cancel&File:", 12, &ab);
+    EXPECT_EQ(ab.cx, a.cx + b.cx);
+    EXPECT_FALSE(GetTextExtentPoint32W(dc, nullptr, 3, &ab));
+    EXPECT_FALSE(GetTextExtentPoint32W(dc, u"abc", -1, &ab));
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+}
+
+TEST_F(SimSystem, FaceNamesFitTheBufferOrTellItsSize) {
+    HDC dc = GetDC(nullptr);
+    const LOGFONTW lf = Described(u"ms shell dlg 2", -11);
+    HFONT font = CreateFontIndirectW(&lf);
+    SelectObject(dc, font);
+    EXPECT_EQ(GetTextFaceW(dc, 0, nullptr), 15) << "the name and its terminating zero";
+    WCHAR face[6];
+    std::fill(std::begin(face), std::end(face), u'x');
+    EXPECT_EQ(GetTextFaceW(dc, 6, face), 6) << "what was copied, the zero included";
+    EXPECT_EQ(std::u16string(face), u"ms sh") << "truncated, always terminated";
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+}
+
+TEST_F(SimSystem, MeasuringSaysWhichFileAndFaceAnsweredTheDescription) {
+    const Sim::TTextMeasure arial = Desktop().MeasureText(Described(u"Arial", -13), u"OK");
+    const Sim::TTextMeasure fallback =
+        Desktop().MeasureText(Described(u"No Such Face", -13), u"OK");
+    EXPECT_EQ(arial.Source.Family, u"Liberation Sans");
+    EXPECT_EQ(arial.Source.Face, u"Arial") << "a replacement answers under the name asked for";
+    EXPECT_EQ(fallback.Source.Face, u"Liberation Sans") << "the fallback says its own name";
+    EXPECT_EQ(arial.Extent.cx, fallback.Extent.cx);
+    EXPECT_EQ(arial.Extent.cy, arial.Metrics.tmHeight);
+
+    const Sim::TTextMeasure bold = Desktop().MeasureText(Described(u"Tahoma", -13, FW_BOLD), u"OK");
+    const Sim::TTextMeasure sans = Desktop().MeasureText(Described(u"MS Sans Serif", -13, FW_BOLD), u"OK");
+    EXPECT_FALSE(bold.Source.SyntheticBold);
+    EXPECT_TRUE(sans.Source.SyntheticBold) << "MS Sans Serif has no bold file";
+    if (!Desktop().MeasuresFontFiles())
+        GTEST_SKIP() << "no FreeType or font files here";
+    EXPECT_NE(arial.Source.File.find("LiberationSans-Regular.ttf"), std::string::npos);
+    EXPECT_NE(bold.Source.File.find("tahomabd.ttf"), std::string::npos);
+    EXPECT_TRUE(sans.Source.Bitmap);
+    EXPECT_FALSE(arial.Source.Approximate);
+}
+
+Sim::TDesktopConfig NoFontFiles() {
+    Sim::TDesktopConfig config;
+    config.FontDirectories.clear();
+    return config;
+}
+
+class SimWithoutFontFiles : public TSimTest {
+protected:
+    SimWithoutFontFiles() : TSimTest(NoFontFiles()) {}
+};
+
+TEST_F(SimWithoutFontFiles, AnApproximateMetricStillGrowsWithTextAndSize) {
+    EXPECT_FALSE(Desktop().MeasuresFontFiles());
+    const auto small = Desktop().MeasureText(Described(u"Tahoma", -11), u"Button1");
+    const auto large = Desktop().MeasureText(Described(u"Tahoma", -22), u"Button1");
+    const auto longer = Desktop().MeasureText(Described(u"Tahoma", -11), u"Button12");
+    EXPECT_TRUE(small.Source.Approximate);
+    EXPECT_TRUE(small.Source.File.empty());
+    EXPECT_GT(small.Extent.cx, 0);
+    EXPECT_GT(large.Extent.cx, small.Extent.cx);
+    EXPECT_GT(large.Metrics.tmHeight, small.Metrics.tmHeight);
+    EXPECT_GT(longer.Extent.cx, small.Extent.cx);
+    // A positive height is the cell, a negative one the em: the cell is the taller.
+    const auto cell = Desktop().MeasureText(Described(u"Tahoma", 13), u"x");
+    EXPECT_EQ(cell.Metrics.tmHeight, 13);
+}
+
 TEST_F(SimSystem, LocaleAbbreviationFitsOrIsTruncatedSafely) {
     char buffer[8];
     EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVLANGNAME, buffer, 8), 4);

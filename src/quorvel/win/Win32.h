@@ -177,6 +177,30 @@ struct LOGFONTW {
     WCHAR lfFaceName[LF_FACESIZE];
 };
 
+// What GetTextMetricsW reports of the font selected into a device context.
+struct TEXTMETRICW {
+    LONG tmHeight;
+    LONG tmAscent;
+    LONG tmDescent;
+    LONG tmInternalLeading;
+    LONG tmExternalLeading;
+    LONG tmAveCharWidth;
+    LONG tmMaxCharWidth;
+    LONG tmWeight;
+    LONG tmOverhang;
+    LONG tmDigitizedAspectX;
+    LONG tmDigitizedAspectY;
+    WCHAR tmFirstChar;
+    WCHAR tmLastChar;
+    WCHAR tmDefaultChar;
+    WCHAR tmBreakChar;
+    BYTE tmItalic;
+    BYTE tmUnderlined;
+    BYTE tmStruckOut;
+    BYTE tmPitchAndFamily;
+    BYTE tmCharSet;
+};
+
 using WNDPROC = LRESULT(QV_CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 using HOOKPROC = LRESULT(QV_CALLBACK*)(int, WPARAM, LPARAM);
 using MONITORENUMPROC = BOOL(QV_CALLBACK*)(HMONITOR, HDC, RECT*, LPARAM);
@@ -222,6 +246,7 @@ static_assert(sizeof(WINDOWPOS) == (k64Bit ? 40 : 28));
 static_assert(sizeof(MONITORINFO) == 40);
 static_assert(sizeof(OSVERSIONINFOW) == 276);
 static_assert(sizeof(LOGFONTW) == 92);
+static_assert(sizeof(TEXTMETRICW) == 60);
 static_assert(sizeof(WNDCLASSEXW) == (k64Bit ? 80 : 48));
 static_assert(sizeof(CREATESTRUCTW) == (k64Bit ? 80 : 48));
 
@@ -498,6 +523,16 @@ int ReleaseDC(HWND window, HDC dc);
 int GetDeviceCaps(HDC dc, int index);
 HFONT CreateFontIndirectW(const LOGFONTW* font);
 BOOL DeleteObject(HGDIOBJ object);
+
+// Text metrics: a font selected into a device context (the screen's, from
+// GetDC(0)) is measured; SelectObject returns the object it replaced.
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size);
+// The face name of the font the device context measures with, which may be a
+// substitute for the one asked for; the answer counts the terminating zero,
+// and without a buffer it is the size needed.
+int GetTextFaceW(HDC dc, int capacity, LPWSTR face);
 
 // Monitors.
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);

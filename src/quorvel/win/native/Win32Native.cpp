@@ -212,6 +212,20 @@ HFONT CreateFontIndirectW(const LOGFONTW* font) {
 
 BOOL DeleteObject(HGDIOBJ object) { return ::DeleteObject(object); }
 
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) { return ::SelectObject(Native(dc), object); }
+
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
+    return ::GetTextMetricsW(Native(dc), reinterpret_cast<::TEXTMETRICW*>(metrics));
+}
+
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size) {
+    return ::GetTextExtentPoint32W(Native(dc), Wide(text), length, reinterpret_cast<::SIZE*>(size));
+}
+
+int GetTextFaceW(HDC dc, int capacity, LPWSTR face) {
+    return ::GetTextFaceW(Native(dc), capacity, Wide(face));
+}
+
 // ---- Monitors ----------------------------------------------------------------------------------
 
 HMONITOR MonitorFromWindow(HWND window, DWORD flags) {

@@ -1,6 +1,7 @@
 #include "quorvel/win/sim/SimDesktop.h"
 
 #include "quorvel/win/sim/SimDesktopImpl.h"
+#include "quorvel/win/sim/SimFonts.h"
 
 #include <algorithm>
 #include <climits>
@@ -137,6 +138,31 @@ TDesktopConfig WineLikeConfig() {
 TDesktop::TImpl::TImpl(TDesktopConfig config) : Config(std::move(config)) {
     Windows.reserve(1024);
     RegisterSystemClasses();
+}
+
+TDesktop::TImpl::~TImpl() = default;
+
+TFontEngine& TDesktop::TImpl::Engine() {
+    if (!FontEngine)
+        FontEngine = std::make_unique<TFontEngine>(Config.FontDirectories);
+    return *FontEngine;
+}
+
+std::vector<std::string> DefaultFontDirectories() {
+#if defined(QUORVEL_SIM_FONT_DIRS)
+    const std::string all = QUORVEL_SIM_FONT_DIRS;
+#else
+    const std::string all = "/usr/share/wine/fonts|/usr/share/fonts/truetype/liberation2";
+#endif
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start <= all.size()) {
+        const std::size_t end = std::min(all.find('|', start), all.size());
+        if (end > start)
+            result.push_back(all.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
 }
 
 // ---- TDesktop --------------------------------------------------------------------
@@ -301,6 +327,30 @@ bool TDesktop::FontInfo(HFONT font, LOGFONTW& info) const {
 }
 
 std::size_t TDesktop::FontCount() const { return FImpl->Fonts.size(); }
+
+bool TDesktop::FontSource(HFONT font, TFontSource& source) const {
+    auto it = FImpl->Fonts.find(FromHandle(font));
+    if (it == FImpl->Fonts.end())
+        return false;
+    source = FImpl->Engine().Realize(it->second).Source;
+    return true;
+}
+
+TFontSource TDesktop::ResolveFont(const LOGFONTW& font) const {
+    return FImpl->Engine().Realize(font).Source;
+}
+
+TTextMeasure TDesktop::MeasureText(const LOGFONTW& font, std::u16string_view text) const {
+    TRealizedFont& realized = FImpl->Engine().Realize(font);
+    TTextMeasure result;
+    const auto length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+    result.Extent = FImpl->Engine().Extent(realized, text.data(), length);
+    result.Metrics = realized.Metrics;
+    result.Source = realized.Source;
+    return result;
+}
+
+bool TDesktop::MeasuresFontFiles() const { return FImpl->Engine().MeasuresFontFiles(); }
 
 void TDesktop::EnableLog(bool on) { FImpl->LogOn = on; }
 

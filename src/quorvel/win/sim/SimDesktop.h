@@ -92,6 +92,28 @@
 // - The taskbar lies on the primary monitor. When not auto-hidden it takes its
 //   thickness off that monitor's work area; auto-hidden it takes nothing (Windows
 //   keeps a 2-pixel strip, which the simulation leaves out).
+// - Text metrics are Wine's: a face name is looked up (letter case ignored) among
+//   Tahoma (tahoma.ttf, tahomabd.ttf) and MS Sans Serif (sserife.fon) of Debian's
+//   fonts-wine, and Liberation Sans, Serif and Mono of fonts-liberation2; Arial,
+//   Times New Roman and Courier New are answered by those three Liberation
+//   families, MS Shell Dlg and MS Shell Dlg 2 by Tahoma, under the name asked
+//   for (GetTextFaceW); any other name gets the fallback face Liberation Sans,
+//   which GetTextFaceW then reports. The files are searched in
+//   TDesktopConfig::FontDirectories. A weight of 600 or more takes the bold
+//   file, lfItalic the italic one; a style without a file is drawn from the
+//   regular one (synthetic bold is one pixel wider per character). A negative
+//   lfHeight is the em height in pixels, a positive one the cell height
+//   (usWinAscent + usWinDescent), 0 is 16. Outline faces measure with FreeType:
+//   ascent, descent, internal and external leading, average and maximum width
+//   from the OS/2, hhea and head tables scaled as FreeType scales them, and each
+//   character's hinted advance at the em size (embedded bitmaps unused);
+//   GetTextExtentPoint32W adds the advances (no kerning) and answers the cell
+//   height. A bitmap face uses the largest strike not taller than asked for (the
+//   smallest when all are), never scaled. Without FreeType, or where a file is
+//   missing, an approximate metric stands in: Tahoma's vertical proportions and
+//   its average width for every character (TFontSource::Approximate says which).
+//   A device context starts with no font of the program selected; it then
+//   measures the fallback face at the default height.
 // - LockWindowUpdate: one locked window at a time; locking any window while one is
 //   locked fails (the same one too, as on Windows); LockWindowUpdate(nullptr)
 //   unlocks, and so does destroying the locked window.
@@ -112,6 +134,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Sim {
@@ -143,6 +166,29 @@ struct TFrameMetrics {
     int MaxTrackExtra = 12; // added to the virtual screen and both borders
 };
 
+// Where the simulated desktop measures a font from (see the text metrics above).
+struct TFontSource {
+    std::string File;       // the font file; empty when the metric is approximate
+    int FaceIndex = 0;      // the face inside the file (a .fon file holds one per strike)
+    std::u16string Face;    // the face name GetTextFaceW reports
+    std::u16string Family;  // the family whose file is measured
+    int EmHeight = 0;       // pixels per em the glyphs are measured at
+    bool Bitmap = false;    // a strike of a bitmap face rather than an outline
+    bool SyntheticBold = false;   // bold asked for, drawn from a lighter file
+    bool SyntheticItalic = false; // italic asked for, drawn from an upright file
+    bool Approximate = true;      // no file: the approximate metric
+};
+
+struct TTextMeasure {
+    SIZE Extent{};
+    TEXTMETRICW Metrics{};
+    TFontSource Source;
+};
+
+// The folders font files are looked up in, as configured when Quorvel was built
+// (Debian's fonts-wine and fonts-liberation2 folders by default).
+std::vector<std::string> DefaultFontDirectories();
+
 struct TDesktopConfig {
     // The first monitor is the primary; its Bounds must start at (0, 0).
     std::vector<TMonitorConfig> Monitors = std::vector<TMonitorConfig>(1);
@@ -154,6 +200,7 @@ struct TDesktopConfig {
     bool ExtendedFrameBounds = true;   // DWMWA_EXTENDED_FRAME_BOUNDS is answered
     bool FirstShowAlwaysSizes = false; // see CreateWindowExW below
     std::string LocaleAbbrev = "ENU";  // LOCALE_SABBREVLANGNAME of the user locale
+    std::vector<std::string> FontDirectories = DefaultFontDirectories();
 };
 
 // The screen Wine 8 shows on a 1280 x 1024 virtual display without a window
@@ -218,6 +265,17 @@ public:
     // The LOGFONTW a live font was created from; false for unknown handles.
     bool FontInfo(HFONT font, LOGFONTW& info) const;
     std::size_t FontCount() const;
+    // The file and face a live font is measured with; false for unknown handles.
+    bool FontSource(HFONT font, TFontSource& source) const;
+    // The same for a font description, without making a font.
+    TFontSource ResolveFont(const LOGFONTW& font) const;
+    // Text in a described font, measured as GetTextExtentPoint32W and
+    // GetTextMetricsW measure it once the font is selected, and where from:
+    // what a program drawing the layout needs to place text as Wine would.
+    TTextMeasure MeasureText(const LOGFONTW& font, std::u16string_view text) const;
+    // Whether text is measured from font files: FreeType is built in and every
+    // face of the table has its files. Otherwise (some) text is approximate.
+    bool MeasuresFontFiles() const;
 
     // The message log: off until enabled, then every hook call and every
     // procedure call (including chained ones through CallWindowProcW) is recorded.

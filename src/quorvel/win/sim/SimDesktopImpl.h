@@ -13,6 +13,8 @@
 
 namespace Sim {
 
+class TFontEngine;
+
 // Win32.h leaves TRUE and FALSE to <windows.h>, where they are macros.
 constexpr BOOL kTrue = 1;
 constexpr BOOL kFalse = 0;
@@ -80,6 +82,7 @@ struct THookFrame {
 
 struct TDesktop::TImpl {
     explicit TImpl(TDesktopConfig config);
+    ~TImpl();
 
     TDesktopConfig Config;
 
@@ -105,7 +108,9 @@ struct TDesktop::TImpl {
 
     std::unordered_map<std::uintptr_t, LOGFONTW> Fonts;
     std::uintptr_t FontSerial = 0;
-    std::unordered_set<std::uintptr_t> Dcs;
+    std::unique_ptr<TFontEngine> FontEngine; // made on the first measurement
+    // Each device context with the object selected into it (0: none of the program's).
+    std::unordered_map<std::uintptr_t, std::uintptr_t> Dcs;
     std::uintptr_t DcSerial = 0;
     std::vector<std::pair<std::u16string, HMODULE>> Modules;
 
@@ -153,6 +158,9 @@ struct TDesktop::TImpl {
     int MonitorFor(const RECT& rect, DWORD flags) const;
     int MonitorAt(POINT point, DWORD flags) const;
     int MonitorOf(const TWindow& window) const;
+
+    // Text metrics (SimSystem.cpp).
+    TFontEngine& Engine();
 };
 
 // The current desktop, or an abort naming the function that needed one.

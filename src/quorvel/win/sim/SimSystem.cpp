@@ -1,6 +1,7 @@
 // Monitors, device contexts, fonts, the taskbar, the compositor, the locale and
 // the system version of the simulated desktop.
 #include "quorvel/win/sim/SimDesktopImpl.h"
+#include "quorvel/win/sim/SimFonts.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,6 +13,8 @@ namespace {
 constexpr std::uintptr_t kMonitorBase = 0x00010001;
 constexpr std::uintptr_t kDcBase = 0x01010000;
 constexpr std::uintptr_t kFontBase = 0x0A0A0000;
+// The font a device context has before the program selects one of its own.
+constexpr std::uintptr_t kStockFont = 0x0A090000;
 constexpr std::uintptr_t kHandleStep = 0x10;
 // What a program sees when dwmapi.dll cannot be loaded:
 // HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND).
@@ -184,7 +187,7 @@ HDC GetDC(HWND window) {
     if (window != nullptr && d.Find(window) == nullptr)
         return nullptr;
     const std::uintptr_t value = Sim::kDcBase + Sim::kHandleStep * ++d.DcSerial;
-    d.Dcs.insert(value);
+    d.Dcs.emplace(value, 0);
     return ToHandle<HDC>(value);
 }
 
@@ -210,6 +213,68 @@ HFONT CreateFontIndirectW(const LOGFONTW* font) {
 
 BOOL DeleteObject(HGDIOBJ object) {
     return Desk(__func__).Fonts.erase(reinterpret_cast<std::uintptr_t>(object)) != 0;
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    auto& d = Desk(__func__);
+    auto it = d.Dcs.find(FromHandle(dc));
+    const auto value = reinterpret_cast<std::uintptr_t>(object);
+    if (it == d.Dcs.end() || (value != Sim::kStockFont && d.Fonts.count(value) == 0))
+        return nullptr;
+    // The first font replaces the context's own, which comes back as a handle of
+    // its own kind; selecting that again restores the default.
+    const std::uintptr_t previous = it->second;
+    it->second = value == Sim::kStockFont ? 0 : value;
+    return reinterpret_cast<HGDIOBJ>(previous != 0 ? previous : Sim::kStockFont);
+}
+
+namespace {
+// The font a device context measures with, or null for an unknown context.
+Sim::TRealizedFont* SelectedFont(Sim::TDesktop::TImpl& d, HDC dc) {
+    auto it = d.Dcs.find(FromHandle(dc));
+    if (it == d.Dcs.end())
+        return nullptr;
+    auto font = d.Fonts.find(it->second);
+    if (font == d.Fonts.end()) {
+        LOGFONTW none{};
+        return &d.Engine().Realize(none);
+    }
+    return &d.Engine().Realize(font->second);
+}
+} // namespace
+
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
+    Sim::TRealizedFont* font = SelectedFont(Desk(__func__), dc);
+    if (!font || !metrics)
+        return kFalse;
+    *metrics = font->Metrics;
+    return kTrue;
+}
+
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size) {
+    auto& d = Desk(__func__);
+    Sim::TRealizedFont* font = SelectedFont(d, dc);
+    if (!font || !size || length < 0 || (length > 0 && !text))
+        return kFalse;
+    *size = d.Engine().Extent(*font, text, length);
+    return kTrue;
+}
+
+int GetTextFaceW(HDC dc, int capacity, LPWSTR face) {
+    Sim::TRealizedFont* font = SelectedFont(Desk(__func__), dc);
+    if (!font)
+        return 0;
+    const std::u16string& name = font->Source.Face;
+    // Without a buffer the answer is the size needed, the zero included.
+    if (!face)
+        return static_cast<int>(name.size()) + 1;
+    if (capacity <= 0)
+        return 0;
+    const std::size_t n = std::min(name.size(), static_cast<std::size_t>(capacity - 1));
+    std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(n), face);
+    face[n] = 0;
+    // As Wine answers: the characters copied with the terminating zero.
+    return static_cast<int>(n) + 1;
 }
 
 HMONITOR MonitorFromWindow(HWND window, DWORD flags) {

@@ -1,0 +1,444 @@
+// Fonts of the simulated desktop, measured as Wine measures them: outline faces
+// with FreeType's hinted advances, bitmap faces (.fon) by their strikes. Without
+// FreeType, or without a face's file, an approximate metric stands in.
+#include "quorvel/win/sim/SimFonts.h"
+
+#include "quorvel/win/sim/SimDesktopImpl.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#if defined(QUORVEL_SIM_FREETYPE)
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_WINFONTS_H
+#endif
+
+namespace Sim {
+
+namespace {
+
+// A family and its four style files; bitmap families have only the regular file,
+// the other styles are drawn from it.
+struct TFamily {
+    const char16_t* Name;
+    const char* Regular;
+    const char* Bold;
+    const char* Italic;
+    const char* BoldItalic;
+};
+
+const TFamily Families[] = {
+    {u"Tahoma", "tahoma.ttf", "tahomabd.ttf", nullptr, nullptr},
+    {u"MS Sans Serif", "sserife.fon", nullptr, nullptr, nullptr},
+    {u"Liberation Sans", "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
+     "LiberationSans-Italic.ttf", "LiberationSans-BoldItalic.ttf"},
+    {u"Liberation Serif", "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf",
+     "LiberationSerif-Italic.ttf", "LiberationSerif-BoldItalic.ttf"},
+    {u"Liberation Mono", "LiberationMono-Regular.ttf", "LiberationMono-Bold.ttf",
+     "LiberationMono-Italic.ttf", "LiberationMono-BoldItalic.ttf"},
+};
+
+// Faces answered by another family under their own name: the metric-compatible
+// replacements of the Windows core fonts, and the dialog faces Windows maps to
+// Tahoma.
+struct TAlias {
+    const char16_t* Name;
+    const char16_t* Family;
+};
+
+const TAlias Aliases[] = {
+    {u"Arial", u"Liberation Sans"},
+    {u"Times New Roman", u"Liberation Serif"},
+    {u"Courier New", u"Liberation Mono"},
+    {u"MS Shell Dlg", u"Tahoma"},
+    {u"MS Shell Dlg 2", u"Tahoma"},
+};
+
+// Every other face name.
+const char16_t* const FallbackFamily = u"Liberation Sans";
+
+// Proportions of the approximate metric (Tahoma's, in font units of a 2048 em).
+constexpr long kApproxEm = 2048, kApproxAscent = 2049, kApproxDescent = 423, kApproxAverage = 1226,
+               kApproxMaxWidth = 2964;
+constexpr int kDefaultHeight = 16; // a LOGFONTW height of 0
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char16_t x = a[i], y = b[i];
+        if (x >= u'a' && x <= u'z')
+            x = static_cast<char16_t>(x - u'a' + u'A');
+        if (y >= u'a' && y <= u'z')
+            y = static_cast<char16_t>(y - u'a' + u'A');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+const TFamily* FindFamily(std::u16string_view name) {
+    for (const TFamily& family : Families)
+        if (SameName(name, family.Name))
+            return &family;
+    return nullptr;
+}
+
+std::u16string FaceName(const LOGFONTW& font) {
+    std::u16string name;
+    for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i] != 0; ++i)
+        name += font.lfFaceName[i];
+    return name;
+}
+
+bool IsBold(const LOGFONTW& font) { return font.lfWeight >= 600; }
+
+// v * ppem / em, rounded half up.
+int ScaleRounded(long v, long ppem, long em) {
+    const long long n = static_cast<long long>(v) * ppem * 2 + em;
+    const long long d = 2LL * em;
+    return static_cast<int>(n >= 0 ? n / d : -((-n + d - 1) / d));
+}
+
+// MulDiv: rounded half away from zero.
+int MulDivRounded(long a, long b, long c) {
+    if (c == 0)
+        return 0;
+    const long long n = static_cast<long long>(a) * b;
+    const long long r = (n >= 0 ? n + c / 2 : n - c / 2) / c;
+    return static_cast<int>(r);
+}
+
+void FillCommon(TEXTMETRICW& tm, bool bold, bool italic, const LOGFONTW& font) {
+    tm.tmWeight = bold ? 700 : 400;
+    tm.tmOverhang = 0;
+    tm.tmDigitizedAspectX = 96;
+    tm.tmDigitizedAspectY = 96;
+    tm.tmFirstChar = 0x20;
+    tm.tmLastChar = 0xFFFC;
+    tm.tmDefaultChar = 0x1F;
+    tm.tmBreakChar = 0x20;
+    tm.tmItalic = italic ? 1 : 0;
+    tm.tmUnderlined = font.lfUnderline ? 1 : 0;
+    tm.tmStruckOut = font.lfStrikeOut ? 1 : 0;
+    tm.tmCharSet = 0; // ANSI_CHARSET
+}
+
+// The approximate metric: Tahoma's proportions, and the average width for every
+// character.
+void Approximate(TRealizedFont& realized, const LOGFONTW& font) {
+    int ppem;
+    if (font.lfHeight < 0)
+        ppem = -font.lfHeight;
+    else
+        ppem = MulDivRounded(font.lfHeight == 0 ? kDefaultHeight : font.lfHeight, kApproxEm,
+                             kApproxAscent + kApproxDescent);
+    ppem = std::max(ppem, 1);
+    TEXTMETRICW& tm = realized.Metrics;
+    tm.tmAscent = ScaleRounded(kApproxAscent, ppem, kApproxEm);
+    tm.tmDescent = ScaleRounded(kApproxDescent, ppem, kApproxEm);
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmInternalLeading = ScaleRounded(kApproxAscent + kApproxDescent - kApproxEm, ppem, kApproxEm);
+    tm.tmExternalLeading = 0;
+    tm.tmAveCharWidth = std::max(ScaleRounded(kApproxAverage, ppem, kApproxEm), 1);
+    tm.tmMaxCharWidth = ScaleRounded(kApproxMaxWidth, ppem, kApproxEm);
+    tm.tmPitchAndFamily = 0x06 | 0x01 | 0x20; // TrueType outline, variable pitch, swiss
+    FillCommon(tm, IsBold(font), font.lfItalic != 0, font);
+    realized.Source.EmHeight = ppem;
+}
+
+} // namespace
+
+// ---- FreeType -----------------------------------------------------------------------------
+
+#if defined(QUORVEL_SIM_FREETYPE)
+
+struct TFontEngine::TLibrary {
+    FT_Library Handle = nullptr;
+    TLibrary() {
+        if (FT_Init_FreeType(&Handle) != 0)
+            Handle = nullptr;
+    }
+    ~TLibrary() {
+        if (Handle)
+            FT_Done_FreeType(Handle);
+    }
+};
+
+struct TFontEngine::TFace {
+    FT_Face Handle = nullptr;
+    ~TFace() {
+        if (Handle)
+            FT_Done_Face(Handle);
+    }
+};
+
+TFontEngine::TFace* TFontEngine::OpenFace(const std::string& file, int index) {
+    auto& slot = FFaces[{file, index}];
+    if (!slot) {
+        slot = std::make_unique<TFace>();
+        if (!FLibrary->Handle ||
+            FT_New_Face(FLibrary->Handle, file.c_str(), index, &slot->Handle) != 0)
+            slot->Handle = nullptr;
+        // A bitmap face without a Unicode map is read through the map it has
+        // (its code page, which agrees with Unicode on ASCII).
+        else if (!slot->Handle->charmap && slot->Handle->num_charmaps > 0)
+            FT_Set_Charmap(slot->Handle, slot->Handle->charmaps[0]);
+    }
+    return slot->Handle ? slot.get() : nullptr;
+}
+
+namespace {
+
+// Font units to whole pixels as FreeType scales them (16.16 scale, 26.6 result).
+int Pixels(long units, FT_Fixed scale) {
+    return static_cast<int>((FT_MulFix(units, scale) + 32) >> 6);
+}
+
+bool IsBitmapFile(const std::string& file) {
+    return file.size() > 4 && (file.compare(file.size() - 4, 4, ".fon") == 0 ||
+                               file.compare(file.size() - 4, 4, ".FON") == 0);
+}
+
+} // namespace
+
+#else
+
+struct TFontEngine::TLibrary {};
+struct TFontEngine::TFace {};
+TFontEngine::TFace* TFontEngine::OpenFace(const std::string&, int) { return nullptr; }
+
+#endif
+
+// ---- The engine ------------------------------------------------------------------------------
+
+TFontEngine::TFontEngine(std::vector<std::string> directories)
+    : FDirectories(std::move(directories)), FLibrary(std::make_unique<TLibrary>()) {}
+
+TFontEngine::~TFontEngine() = default;
+
+std::string TFontEngine::FindFile(const std::string& name) const {
+#if defined(QUORVEL_SIM_FREETYPE)
+    for (const std::string& directory : FDirectories) {
+        std::string path = directory;
+        if (!path.empty() && path.back() != '/')
+            path += '/';
+        path += name;
+        if (FILE* f = std::fopen(path.c_str(), "rb")) {
+            std::fclose(f);
+            return path;
+        }
+    }
+#else
+    (void)name;
+#endif
+    return {};
+}
+
+bool TFontEngine::MeasuresFontFiles() const {
+#if defined(QUORVEL_SIM_FREETYPE)
+    if (!FLibrary->Handle)
+        return false;
+    for (const TFamily& family : Families)
+        for (const char* file : {family.Regular, family.Bold, family.Italic, family.BoldItalic})
+            if (file && FindFile(file).empty())
+                return false;
+    return true;
+#else
+    return false;
+#endif
+}
+
+TFontSource TFontEngine::Resolve(const LOGFONTW& font) const {
+    TFontSource source;
+    const std::u16string requested = FaceName(font);
+    const TFamily* family = FindFamily(requested);
+    if (family) {
+        source.Face = family->Name;
+    } else {
+        for (const TAlias& alias : Aliases)
+            if (SameName(requested, alias.Name)) {
+                family = FindFamily(alias.Family);
+                source.Face = requested;
+            }
+        if (!family) {
+            family = FindFamily(FallbackFamily);
+            source.Face = FallbackFamily;
+        }
+    }
+    source.Family = family->Name;
+    const bool bold = IsBold(font), italic = font.lfItalic != 0;
+    // The closest style file; what it lacks is drawn.
+    const char* file = family->Regular;
+    bool fileBold = false, fileItalic = false;
+    if (bold && italic && family->BoldItalic) {
+        file = family->BoldItalic;
+        fileBold = fileItalic = true;
+    } else if (bold && family->Bold) {
+        file = family->Bold;
+        fileBold = true;
+    } else if (italic && family->Italic) {
+        file = family->Italic;
+        fileItalic = true;
+    }
+    source.SyntheticBold = bold && !fileBold;
+    source.SyntheticItalic = italic && !fileItalic;
+    source.File = FindFile(file);
+    source.Approximate = source.File.empty();
+    return source;
+}
+
+TRealizedFont& TFontEngine::Realize(const LOGFONTW& font) {
+    // Equal fonts share their measurements; what follows the face name's end does not count.
+    LOGFONTW key = font;
+    bool ended = false;
+    for (WCHAR& c : key.lfFaceName) {
+        ended = ended || c == 0;
+        if (ended)
+            c = 0;
+    }
+    std::vector<unsigned char> bytes(sizeof key);
+    std::memcpy(bytes.data(), &key, sizeof key);
+    auto& slot = FRealized[bytes];
+    if (slot)
+        return *slot;
+    slot = std::make_unique<TRealizedFont>();
+    TRealizedFont& realized = *slot;
+    realized.Source = Resolve(font);
+#if defined(QUORVEL_SIM_FREETYPE)
+    const bool bold = IsBold(font), italic = font.lfItalic != 0;
+    TEXTMETRICW& tm = realized.Metrics;
+    if (!realized.Source.Approximate && IsBitmapFile(realized.Source.File)) {
+        // A bitmap face holds one strike per face of the file: the largest that is
+        // not taller than asked for (the em for a negative height, the cell for a
+        // positive one), the smallest when all are; strikes are never scaled.
+        int chosen = -1, chosenSize = 0, smallest = -1, smallestSize = 0;
+        const int wanted = font.lfHeight == 0 ? kDefaultHeight : std::abs(font.lfHeight);
+        for (int index = 0;; ++index) {
+            TFace* face = OpenFace(realized.Source.File, index);
+            FT_WinFNT_HeaderRec header{};
+            if (!face || FT_Get_WinFNT_Header(face->Handle, &header) != 0)
+                break;
+            const int size =
+                font.lfHeight < 0 ? header.pixel_height - header.internal_leading : header.pixel_height;
+            if (size <= wanted && (chosen < 0 || size > chosenSize)) {
+                chosen = index;
+                chosenSize = size;
+            }
+            if (smallest < 0 || size < smallestSize) {
+                smallest = index;
+                smallestSize = size;
+            }
+            if (index + 1 >= face->Handle->num_faces)
+                break;
+        }
+        if (chosen < 0)
+            chosen = smallest;
+        TFace* face = chosen >= 0 ? OpenFace(realized.Source.File, chosen) : nullptr;
+        FT_WinFNT_HeaderRec header{};
+        if (face && FT_Get_WinFNT_Header(face->Handle, &header) == 0) {
+            const int extra = realized.Source.SyntheticBold ? 1 : 0;
+            realized.Source.FaceIndex = chosen;
+            realized.Source.EmHeight = header.pixel_height - header.internal_leading;
+            realized.Source.Bitmap = true;
+            tm.tmHeight = header.pixel_height;
+            tm.tmAscent = header.ascent;
+            tm.tmDescent = header.pixel_height - header.ascent;
+            tm.tmInternalLeading = header.internal_leading;
+            tm.tmExternalLeading = header.external_leading;
+            tm.tmAveCharWidth = header.avg_width + extra;
+            tm.tmMaxCharWidth = header.max_width + extra;
+            tm.tmPitchAndFamily = header.pitch_and_family;
+            FillCommon(tm, bold, italic, font);
+            return realized;
+        }
+        realized.Source.Approximate = true;
+        realized.Source.File.clear();
+    } else if (!realized.Source.Approximate) {
+        TFace* face = OpenFace(realized.Source.File, 0);
+        const auto* os2 = face ? static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face->Handle, FT_SFNT_OS2))
+                               : nullptr;
+        const auto* hhea =
+            face ? static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face->Handle, FT_SFNT_HHEA))
+                 : nullptr;
+        if (face && os2 && hhea && face->Handle->units_per_EM > 0) {
+            const long em = face->Handle->units_per_EM;
+            const long ascent = os2->usWinAscent, descent = os2->usWinDescent;
+            // A negative height is the em, a positive one the cell (ascent plus descent).
+            int ppem = font.lfHeight < 0
+                           ? -font.lfHeight
+                           : MulDivRounded(font.lfHeight == 0 ? kDefaultHeight : font.lfHeight, em,
+                                           ascent + descent);
+            ppem = std::max(ppem, 1);
+            const FT_Fixed scale = FT_DivFix(static_cast<FT_Long>(ppem) * 64, em);
+            tm.tmAscent = Pixels(ascent, scale);
+            tm.tmDescent = Pixels(descent, scale);
+            tm.tmHeight = tm.tmAscent + tm.tmDescent;
+            tm.tmInternalLeading = Pixels(ascent + descent - em, scale);
+            const long gap = hhea->Line_Gap - ((ascent + descent) - (hhea->Ascender - hhea->Descender));
+            tm.tmExternalLeading = Pixels(std::max(gap, 0L), scale);
+            const int extra = realized.Source.SyntheticBold ? 1 : 0;
+            tm.tmAveCharWidth = Pixels(os2->xAvgCharWidth, scale) + extra;
+            tm.tmMaxCharWidth = Pixels(face->Handle->bbox.xMax - face->Handle->bbox.xMin, scale) + extra;
+            const bool fixed = FT_IS_FIXED_WIDTH(face->Handle);
+            tm.tmPitchAndFamily = static_cast<BYTE>(0x06 | (fixed ? 0x30 : 0x21));
+            FillCommon(tm, bold, italic, font);
+            realized.Source.EmHeight = ppem;
+            return realized;
+        }
+        realized.Source.Approximate = true;
+        realized.Source.File.clear();
+    }
+#endif
+    Approximate(realized, font);
+    return realized;
+}
+
+int TFontEngine::Advance(TRealizedFont& font, char32_t ch) {
+    auto it = font.Advances.find(ch);
+    if (it != font.Advances.end())
+        return it->second;
+    int advance = font.Metrics.tmAveCharWidth;
+#if defined(QUORVEL_SIM_FREETYPE)
+    if (!font.Source.Approximate) {
+        if (TFace* face = OpenFace(font.Source.File, font.Source.FaceIndex)) {
+            FT_Face f = face->Handle;
+            FT_Int32 flags = FT_LOAD_DEFAULT;
+            if (font.Source.Bitmap) {
+                FT_Select_Size(f, 0);
+            } else {
+                // Hinted outlines at the em size: embedded bitmaps are not used.
+                FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(font.Source.EmHeight));
+                flags |= FT_LOAD_NO_BITMAP;
+            }
+            const FT_UInt glyph = FT_Get_Char_Index(f, ch);
+            if (FT_Load_Glyph(f, glyph, flags) == 0)
+                advance = static_cast<int>((f->glyph->advance.x + 32) >> 6) +
+                          (font.Source.SyntheticBold ? 1 : 0);
+        }
+    }
+#endif
+    font.Advances.emplace(ch, advance);
+    return advance;
+}
+
+SIZE TFontEngine::Extent(TRealizedFont& font, const WCHAR* text, int length) {
+    long long width = 0;
+    for (int i = 0; i < length; ++i) {
+        char32_t ch = text[i];
+        // A surrogate pair is one character.
+        if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < length && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            ch = 0x10000 + ((ch - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+            ++i;
+        }
+        width += Advance(font, ch);
+    }
+    return SIZE{Saturate(width), font.Metrics.tmHeight};
+}
+
+} // namespace Sim
