@@ -241,19 +241,19 @@ TEST_F(Placement, CompositionIsMeasuredOnceWhenTheUnitStarts) {
 TEST_F(Placement, FrameInsetsFollowTheFrame) {
     auto& sizeable = FormOfSize(800, 600);
     Quorvel::TFrameInsets insets = Quorvel::GetFrameInsets(sizeable.Handle());
-    EXPECT_EQ(insets.Win, (TRect{100, 100, 900, 700}));
-    EXPECT_EQ(insets.Inset, (TPoint{7, 0}));
-    EXPECT_EQ(insets.Excess, (TPoint{14, 7}));
+    EXPECT_EQ(insets.Win, (Quorvel::Core::TRect{100, 100, 900, 700}));
+    EXPECT_EQ(insets.Inset, (Quorvel::Core::TPoint{7, 0}));
+    EXPECT_EQ(insets.Excess, (Quorvel::Core::TPoint{14, 7}));
 
     auto& single = Load(FormText("", "", "  BorderStyle = bsSingle\n"));
     insets = Quorvel::GetFrameInsets(single.Handle());
-    EXPECT_EQ(insets.Inset, (TPoint{2, 0}));
-    EXPECT_EQ(insets.Excess, (TPoint{4, 2}));
+    EXPECT_EQ(insets.Inset, (Quorvel::Core::TPoint{2, 0}));
+    EXPECT_EQ(insets.Excess, (Quorvel::Core::TPoint{4, 2}));
 
     auto& none = Load(FormText("", "", "  BorderStyle = bsNone\n"));
     insets = Quorvel::GetFrameInsets(none.Handle());
-    EXPECT_EQ(insets.Inset, (TPoint{0, 0}));
-    EXPECT_EQ(insets.Excess, (TPoint{0, 0}));
+    EXPECT_EQ(insets.Inset, (Quorvel::Core::TPoint{0, 0}));
+    EXPECT_EQ(insets.Excess, (Quorvel::Core::TPoint{0, 0}));
 }
 
 } // namespace

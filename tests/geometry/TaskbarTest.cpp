@@ -52,9 +52,10 @@ TEST_F(Taskbar, EdgeRectangleAndTheRoomLeft) {
                      << "edge " << bar.Edge << " auto-hide " << bar.Config.AutoHide << " valid "
                      << bar.ValidTaskbar << " given " << bar.Given[0]);
         Desktop->SetTaskbar(bar.Config);
-        int width = bar.Given[0], height = bar.Given[1], edge = 99;
+        int width = bar.Given[0], height = bar.Given[1];
+        auto edge = static_cast<Quorvel::Core::TTaskbarEdge>(99);
         APPBARDATA data = Quorvel::GetTaskbarInfo(width, height, edge, bar.ValidTaskbar);
-        EXPECT_EQ(edge, bar.Edge);
+        EXPECT_EQ(static_cast<int>(edge), bar.Edge);
         EXPECT_EQ(data.uEdge, bar.PlatformEdge);
         EXPECT_EQ(data.cbSize, sizeof(APPBARDATA));
         EXPECT_EQ((std::array{data.rc.left, data.rc.top, data.rc.right, data.rc.bottom}), bar.Rect);
@@ -67,9 +68,10 @@ TEST_F(Taskbar, NothingIsAskedBeforeVersion4) {
     config.OsMajor = 3;
     config.OsMinor = 51;
     UseDesktop(config);
-    int width = 1920, height = 1080, edge = 99;
+    int width = 1920, height = 1080;
+    auto edge = static_cast<Quorvel::Core::TTaskbarEdge>(99);
     APPBARDATA data = Quorvel::GetTaskbarInfo(width, height, edge, true);
-    EXPECT_EQ(edge, -1);
+    EXPECT_EQ(edge, Quorvel::Core::teNone);
     EXPECT_EQ(data.cbSize, 0u);
     EXPECT_EQ((std::array{data.rc.left, data.rc.top, data.rc.right, data.rc.bottom}),
               (std::array{0, 0, 0, 0}));

@@ -3,6 +3,12 @@
 #include <windows.h>
 
 #include "quorvel/component/Quorvel.h"
+#include "quorvel/core/FormLimits.h"
+#include "quorvel/core/Placement.h"
+#include "quorvel/core/Rounding.h"
+#include "quorvel/core/Scaling.h"
+#include "quorvel/core/Startup.h"
+#include "quorvel/core/Taskbar.h"
 #include "quorvel/package/Package.h"
 #include "quorvel/vcl/ComCtrls.h"
 #include "quorvel/vcl/Dialogs.h"

@@ -424,10 +424,11 @@ inline void Frames(TRecorder& r) {
 // The taskbar, locale, resolution and compositor queries of the component.
 inline void SystemQueries(TRecorder& r) {
     for (bool valid : {false, true}) {
-        int width = 1280, height = 1024, edge = -2;
+        int width = 1280, height = 1024;
+        auto edge = static_cast<Quorvel::Core::TTaskbarEdge>(-2);
         const APPBARDATA bar = Quorvel::GetTaskbarInfo(width, height, edge, valid);
         const std::string step = valid ? "taskbar.valid." : "taskbar.";
-        r.Add(step + "edge", edge);
+        r.Add(step + "edge", static_cast<int>(edge));
         r.Add(step + "rect", Text(bar.rc));
         r.Add(step + "area", Size(width, height));
     }

@@ -6,7 +6,7 @@
 #include "quorvel/component/Placement.h"
 #include "quorvel/vcl/SysInfo.h"
 
-#include <algorithm>
+#include "quorvel/core/FormLimits.h"
 
 namespace Quorvel {
 
@@ -67,18 +67,17 @@ void TQuorvel::FirstShowPlacement(HWND Window) {
     if (!form || FormGuard(Window))
         return;
     TMonitor* monitor = form->Monitor();
-    const int MonW = monitor->Width(), MonH = monitor->Height();
-    int W, H;
-    if (FFormWidth > 0 && FFormHeight > 0) {
-        W = FFormWidth;
-        H = FFormHeight;
-    } else {
-        RECT R{};
+    RECT R{};
+    if (FFormWidth <= 0 || FFormHeight <= 0)
         GetWindowRect(Window, &R);
-        W = R.right - R.left;
-        H = R.bottom - R.top;
-    }
-    PlaceForm(form, FFormPos, std::min(W, MonW), std::min(H, MonH));
+    const Core::TPoint size = Core::FirstShowSize(FFormWidth, FFormHeight, R.right - R.left,
+                                                  R.bottom - R.top, monitor->Width(),
+                                                  monitor->Height());
+    PlaceForm(form, FFormPos, size.X, size.Y);
+}
+
+Core::TSizeLimits TQuorvel::SizeLimits() const {
+    return {FFormMinWidth, FFormMinHeight, FFormMaxWidth, FFormMaxHeight};
 }
 
 void TQuorvel::MaxSizeAndPosition(HWND Window, MINMAXINFO* Info, bool FromHook) {
@@ -86,122 +85,39 @@ void TQuorvel::MaxSizeAndPosition(HWND Window, MINMAXINFO* Info, bool FromHook) 
     if (!form || FormGuard(Window))
         return;
     TMonitor* monitor = form->Monitor();
-    int AreaW = monitor->Width(), AreaH = monitor->Height(), Edge = -1;
-    const APPBARDATA bar = GetTaskbarInfo(AreaW, AreaH, Edge, FValidTaskbar);
-    const int BarW = bar.rc.right - bar.rc.left, BarH = bar.rc.bottom - bar.rc.top;
-    POINT S = Info->ptMaxSize;
-    POINT P = Info->ptMaxPosition;
-    const bool hasMax = FFormMaxWidth > 0 && FFormMaxHeight > 0;
-
-    if (hasMax) {
-        S = {FFormMaxWidth, FFormMaxHeight};
-    } else if (!FromHook && IsZoomed(Window)) {
+    Core::TMaxInfoQuery query;
+    query.Area = TaskbarArea(monitor->Width(), monitor->Height(), FValidTaskbar);
+    query.MaxSize = {Info->ptMaxSize.x, Info->ptMaxSize.y};
+    query.MaxPosition = {Info->ptMaxPosition.x, Info->ptMaxPosition.y};
+    query.Limits = SizeLimits();
+    query.Route = FromHook ? Core::mrLegacyHook : Core::mrWindowProc;
+    if (!FromHook)
+        query.Zoomed = IsZoomed(Window) != 0;
+    else
+        query.Version410 = Win32MajorVersion() == 4 && Win32MinorVersion() == 10;
+    if (query.Limits.HasMax()) {
+        RECT R{};
+        GetWindowRect(Window, &R);
+        query.Window = ToCore(R);
+        query.Monitor = ToCore(monitor->BoundsRect());
+        query.WorkArea = ToCore(monitor->WorkareaRect());
+    }
+    const Core::TMaxInfoAnswer answer = Core::MaxInfo(query);
+    if (answer.RememberMonitorSize) {
         // Remembered for the maximized-form correction under a custom style.
         FMaxSize = {monitor->Width(), monitor->Height()};
         return;
-    } else {
-        if (S.x < 0)
-            AreaW -= S.x;
-        if (S.y < 0)
-            AreaH -= S.y;
-        S = {AreaW, AreaH};
     }
-    S.x = std::min<LONG>(S.x, AreaW);
-    S.y = std::min<LONG>(S.y, AreaH);
-
-    if (hasMax) {
-        RECT R{};
-        GetWindowRect(Window, &R);
-        if (!FromHook) {
-            // Maximize in place, pushed left or up only as far as needed to stay in
-            // the work area. ptMaxPosition is relative to the monitor's corner, so
-            // the rectangles are taken relative to it too (on the primary monitor
-            // this changes nothing).
-            const TRect mon = monitor->BoundsRect();
-            TRect WA = monitor->WorkareaRect();
-            OffsetRect(&R, -mon.Left, -mon.Top);
-            WA = {WA.Left - mon.Left, WA.Top - mon.Top, WA.Right - mon.Left, WA.Bottom - mon.Top};
-            if (R.left < WA.Left) {
-                P.x = Edge == 1 ? BarW : 0;
-            } else if (R.right <= WA.Right) {
-                P.x = R.left - WA.Left;
-                if (Edge == 1 && R.left <= WA.Left)
-                    P.x = BarW;
-            } else {
-                P.x = WA.Right - S.x;
-                if (Edge == 1)
-                    P.x += BarW;
-            }
-            if (R.top < WA.Top) {
-                P.y = Edge == 0 ? BarH : 0;
-            } else if (R.bottom <= WA.Bottom) {
-                P.y = R.top - WA.Top;
-                if (Edge == 0 && R.top <= WA.Top)
-                    P.y = BarH;
-            } else {
-                P.y = AreaH - S.y;
-                if (Edge == 0)
-                    P.y += BarH;
-            }
-            if (P.x < WA.Left)
-                P.x = 0;
-            if (P.y < WA.Top)
-                P.y = 0;
-        } else {
-            // The legacy hook measures against the screen origin and the reduced
-            // monitor size.
-            if (R.left < 0) {
-                P.x = Edge == 1 ? BarW : 0;
-            } else if (R.right <= AreaW) {
-                P.x = R.left;
-                if (Edge == 1 && R.left <= BarW)
-                    P.x = BarW;
-            } else {
-                P.x = AreaW - S.x;
-                if (Edge == 1)
-                    P.x += BarW;
-            }
-            if (R.top < 0) {
-                P.y = Edge == 0 ? BarH : 0;
-            } else if (R.bottom <= AreaH) {
-                P.y = R.top;
-                if (Edge == 0 && R.top <= BarH)
-                    P.y = BarH;
-            } else {
-                P.y = AreaH - S.y;
-                if (Edge == 0)
-                    P.y += BarH;
-            }
-            if (P.x < 0)
-                P.x = 0;
-            if (P.y < 0)
-                P.y = 0;
-        }
-    }
-    if (FromHook && Win32MajorVersion() == 4 && Win32MinorVersion() == 10) {
-        if (Edge == 0)
-            P.y -= BarH;
-        if (Edge == 1)
-            P.x -= BarW;
-    }
-    Info->ptMaxSize = S;
-    Info->ptMaxTrackSize = S;
-    Info->ptMaxPosition = P;
+    if (!answer.Write)
+        return;
+    Info->ptMaxSize = {answer.MaxSize.X, answer.MaxSize.Y};
+    Info->ptMaxTrackSize = Info->ptMaxSize;
+    Info->ptMaxPosition = {answer.MaxPosition.X, answer.MaxPosition.Y};
 }
 
 void TQuorvel::ClampDragRect(RECT* Rect) const {
-    if (FFormMaxWidth > 0 && FFormMaxHeight > 0) {
-        if (Rect->right - Rect->left > FFormMaxWidth)
-            Rect->right = Rect->left + FFormMaxWidth;
-        if (Rect->bottom - Rect->top > FFormMaxHeight)
-            Rect->bottom = Rect->top + FFormMaxHeight;
-    }
-    if (FFormMinWidth > 0 && FFormMinHeight > 0) {
-        if (Rect->right - Rect->left < FFormMinWidth)
-            Rect->right = Rect->left + FFormMinWidth;
-        if (Rect->bottom - Rect->top < FFormMinHeight)
-            Rect->bottom = Rect->top + FFormMinHeight;
-    }
+    const Core::TRect r = Core::ClampDrag(ToCore(*Rect), SizeLimits());
+    *Rect = {r.Left, r.Top, r.Right, r.Bottom};
 }
 
 } // namespace Quorvel

@@ -8,127 +8,61 @@ using namespace Vcl;
 using namespace Win32;
 
 TFrameInsets GetFrameInsets(HWND Handle) {
-    TFrameInsets result{};
     RECT win{};
     GetWindowRect(Handle, &win);
-    result.Win = TRect::From(win);
-    if (!IsDwmEnabled)
-        return result;
-    RECT vis{};
-    if (DwmGetWindowAttribute(Handle, DWMWA_EXTENDED_FRAME_BOUNDS, &vis, sizeof(vis)) != S_OK_ ||
-        EqualRect(&win, &vis))
-        return result;
-    result.Inset = {vis.left - win.left, vis.top - win.top};
-    result.Excess = {(win.right - win.left) - (vis.right - vis.left),
-                     (win.bottom - win.top) - (vis.bottom - vis.top)};
-    return result;
+    RECT vis = win;
+    if (IsDwmEnabled &&
+        DwmGetWindowAttribute(Handle, DWMWA_EXTENDED_FRAME_BOUNDS, &vis, sizeof(vis)) != S_OK_)
+        vis = win;
+    return Core::FrameInsets(ToCore(win), ToCore(vis));
 }
 
-APPBARDATA GetTaskbarInfo(int& Width, int& Height, int& Edge, bool ValidTaskbar) {
+namespace {
+Core::TTaskbarEdge EdgeOf(UINT platformEdge) {
+    switch (platformEdge) {
+    case ABE_TOP: return Core::teTop;
+    case ABE_LEFT: return Core::teLeft;
+    case ABE_RIGHT: return Core::teRight;
+    case ABE_BOTTOM: return Core::teBottom;
+    default: return Core::teNone;
+    }
+}
+} // namespace
+
+APPBARDATA GetTaskbarInfo(int& Width, int& Height, Core::TTaskbarEdge& Edge, bool ValidTaskbar) {
     APPBARDATA bar{};
-    Edge = -1;
+    Edge = Core::teNone;
     if (Win32MajorVersion() < 4)
         return bar;
     bar.cbSize = sizeof(bar);
     const UINT_PTR state = SHAppBarMessage(ABM_GETSTATE, &bar);
     SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    RECT& rc = bar.rc;
-    if (rc.top < 0)
-        rc.top = 0;
-    if (rc.left < 0)
-        rc.left = 0;
-    if (rc.right > Width)
-        rc.right = Width;
-    if (rc.bottom > Height)
-        rc.bottom = Height;
-    // A bar wholly beyond the size given (the primary's taskbar measured against a
-    // smaller monitor) has no thickness there, not a negative one.
-    if (rc.right < rc.left)
-        rc.right = rc.left;
-    if (rc.bottom < rc.top)
-        rc.bottom = rc.top;
-    switch (bar.uEdge) {
-    case ABE_TOP: Edge = 0; break;
-    case ABE_LEFT: Edge = 1; break;
-    case ABE_RIGHT: Edge = 2; break;
-    case ABE_BOTTOM: Edge = 3; break;
-    default: Edge = -1; break;
-    }
-    if (state & ABS_AUTOHIDE) {
-        // A self-hiding taskbar takes no room: collapse it onto its edge.
-        switch (Edge) {
-        case 0: rc.bottom = rc.top; break;
-        case 1: rc.right = rc.left; break;
-        case 2: rc.left = rc.right; break;
-        case 3: rc.top = rc.bottom; break;
-        default: break;
-        }
-    }
-    if (ValidTaskbar) {
-        if (Edge == 1 || Edge == 2)
-            Width -= rc.right - rc.left;
-        if (Edge == 0 || Edge == 3)
-            Height -= rc.bottom - rc.top;
-    }
+    const Core::TTaskbarArea area = Core::TaskbarArea(
+        ToCore(bar.rc), EdgeOf(bar.uEdge), (state & ABS_AUTOHIDE) != 0, Width, Height, ValidTaskbar);
+    bar.rc = {area.Bar.Left, area.Bar.Top, area.Bar.Right, area.Bar.Bottom};
+    Width = area.Width;
+    Height = area.Height;
+    Edge = area.Edge;
     return bar;
 }
 
-namespace {
-int Half(int v) { return v / 2; } // C++ division truncates toward zero
-
-struct TAnchorPoints {
-    int Left, Center, Right, Top, Middle, Bottom;
-};
-} // namespace
+Core::TTaskbarArea TaskbarArea(int Width, int Height, bool ValidTaskbar) {
+    Core::TTaskbarArea area;
+    const APPBARDATA bar = GetTaskbarInfo(Width, Height, area.Edge, ValidTaskbar);
+    area.Width = Width;
+    area.Height = Height;
+    area.Bar = ToCore(bar.rc);
+    return area;
+}
 
 void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
     HWND window = Form->Handle();
     if (IsZoomed(window))
         return;
-    const TRect WA = Form->Monitor()->WorkareaRect();
-    const int WAW = WA.Width(), WAH = WA.Height();
-    const TFrameInsets frame = GetFrameInsets(window);
-    int x = frame.Win.Left, y = frame.Win.Top;
-    // Pulled back over the far edges, whatever the anchor.
-    if (x + Width > WA.Left + WAW)
-        x = WA.Left + WAW - Width;
-    if (y + Height > WA.Top + WAH)
-        y = WA.Top + WAH - Height;
-
-    // The anchors' coordinates: left/centre/right and top/middle/bottom.
-    TAnchorPoints a;
-    const bool compensated = IsDwmEnabled && frame.Excess.X > 0 && frame.Excess.Y > 0;
-    if (compensated) {
-        // Anchor the visible frame, not the window rectangle. The far edges
-        // subtract no inset.
-        const int VW = Width - frame.Excess.X, VH = Height - frame.Excess.Y;
-        const int ix = frame.Inset.X, iy = frame.Inset.Y;
-        a = {WA.Left - ix, WA.Left + Half(WAW - VW) - ix, WA.Left + WAW - VW,
-             WA.Top - iy,  WA.Top + Half(WAH - VH) - iy,  WA.Top + WAH - VH};
-    } else {
-        a = {WA.Left, WA.Left + Half(WAW - Width), WA.Left + WAW - Width,
-             WA.Top,  WA.Top + Half(WAH - Height), WA.Top + WAH - Height};
-    }
-    switch (Pos) {
-    case rpDefault: break;
-    case rpTopLeft: x = a.Left, y = a.Top; break;
-    case rpTopCenter: x = a.Center, y = a.Top; break;
-    case rpTopRight: x = a.Right, y = a.Top; break;
-    case rpMiddleLeft: x = a.Left, y = a.Middle; break;
-    case rpMiddleCenter: x = a.Center, y = a.Middle; break;
-    case rpMiddleRight: x = a.Right, y = a.Middle; break;
-    case rpBottomLeft: x = a.Left, y = a.Bottom; break;
-    case rpBottomCenter: x = a.Center, y = a.Bottom; break;
-    case rpBottomRight: x = a.Right, y = a.Bottom; break;
-    }
-    // Only the plain path keeps the form inside the near edges.
-    if (!compensated) {
-        if (x < WA.Left)
-            x = WA.Left;
-        if (y < WA.Top)
-            y = WA.Top;
-    }
-    MoveWindow(window, x, y, Width, Height, 1);
+    const Core::TPoint at =
+        Core::PlacementOrigin(Pos, ToCore(Form->Monitor()->WorkareaRect()),
+                              GetFrameInsets(window), Width, Height, IsDwmEnabled != 0);
+    MoveWindow(window, at.X, at.Y, Width, Height, 1);
 }
 
 void TQuorvel::SetFormPos(TResizeFormPos Value) {

@@ -1,27 +1,35 @@
 // Placing the form in its monitor's work area, and the two screen queries it and
 // the maximum-size handling need: the invisible frame borders the compositor
-// draws around a window, and where the taskbar is.
+// draws around a window, and where the taskbar is. The arithmetic is the core's;
+// these ask Windows and the framework for its inputs.
 #pragma once
 
 #include "quorvel/component/Quorvel.h"
+#include "quorvel/core/Placement.h"
+#include "quorvel/core/Taskbar.h"
 
 namespace Quorvel {
 
-struct TFrameInsets {
-    Vcl::TRect Win;     // the window rectangle
-    Vcl::TPoint Inset;  // how far the visible frame's top-left lies inside it
-    Vcl::TPoint Excess; // how much wider and taller the window is than the visible frame
-};
+using Core::TFrameInsets;
 
 // Zero insets unless composition is on and the visible frame differs.
 TFrameInsets GetFrameInsets(Win32::HWND Handle);
 
-// The taskbar record; Edge becomes 0 top, 1 left, 2 right, 3 bottom or -1. With
-// ValidTaskbar the taskbar's thickness is taken off Width or Height.
-Win32::APPBARDATA GetTaskbarInfo(int& Width, int& Height, int& Edge, bool ValidTaskbar);
+// The taskbar record, with its rectangle clipped (and collapsed when it hides
+// itself) as the layout takes it; Edge tells where it is. With ValidTaskbar the
+// taskbar's thickness is taken off Width or Height.
+Win32::APPBARDATA GetTaskbarInfo(int& Width, int& Height, Core::TTaskbarEdge& Edge,
+                                 bool ValidTaskbar);
+
+// The same, as the core's value: the room left, the bar and its edge.
+Core::TTaskbarArea TaskbarArea(int Width, int Height, bool ValidTaskbar);
 
 // Moves and sizes the form to Width x Height at the anchor Pos of its monitor's
 // work area; a maximized form is left alone.
 void PlaceForm(Vcl::TCustomForm* Form, TResizeFormPos Pos, int Width, int Height);
+
+// Conversions between the framework's, Windows' and the core's rectangles.
+inline Core::TRect ToCore(const Win32::RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline Core::TRect ToCore(const Vcl::TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 } // namespace Quorvel

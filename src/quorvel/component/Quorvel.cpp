@@ -2,6 +2,7 @@
 #include "quorvel/component/Quorvel.h"
 
 #include "quorvel/component/Interception.h"
+#include "quorvel/core/Startup.h"
 #include "quorvel/vcl/Filer.h"
 #include "quorvel/vcl/SysInfo.h"
 
@@ -110,14 +111,10 @@ TQuorvel::~TQuorvel() {
 Vcl::TCustomForm* TQuorvel::OwnerForm() const { return dynamic_cast<TCustomForm*>(Owner()); }
 
 namespace {
-// The start-up adjustment of a value by a divisor: Trunc(v / d + 0.5).
-int Adj(int value, double divisor) { return Vcl::Trunc(value / divisor + 0.5); }
+int Adj(int value, double ratio) { return Core::StartupAdjust(value, ratio); }
 
-// Ratio of design to run-time resolution; 1.0 where either is unknown.
-double DpiRatio(int design, int run) {
-    if (design == 0 || run == 0)
-        return 1.0;
-    return static_cast<double>(design) / static_cast<double>(run);
+Core::TBorderKind BorderKind(TFormBorderStyle border) {
+    return border == bsNone ? Core::bkNone : border == bsDialog ? Core::bkDialog : Core::bkSizeable;
 }
 } // namespace
 
@@ -154,8 +151,8 @@ void TQuorvel::Loaded() {
         FDesignDpiW = FRunDpiW;
     if (FDesignDpiH == 0)
         FDesignDpiH = FRunDpiH;
-    const double RatioW = DpiRatio(FDesignDpiW, FRunDpiW);
-    const double RatioH = DpiRatio(FDesignDpiH, FRunDpiH);
+    const Core::TDpiRatios ratios = Core::DpiRatios(FDesignDpiW, FDesignDpiH, FRunDpiW, FRunDpiH);
+    const double RatioW = ratios.X;
 
     // Only an instance that its form declares as a published field takes part.
     FSelfPointer = form->FieldAddress(Name());
@@ -224,14 +221,10 @@ void TQuorvel::Loaded() {
 
     // Divisors for control geometry: a borderless or dialog form without a start
     // size keeps its bounds, unless it is a maximized borderless form.
-    double DivX = RatioW, DivY = RatioH;
-    const auto border = form->BorderStyle();
-    if ((border == bsNone || border == bsDialog) && FFormWidth == 0 && FFormHeight == 0)
-        DivX = DivY = 1.0;
-    if (border == bsNone && form->WindowState() == wsMaximized) {
-        DivX = RatioW;
-        DivY = RatioH;
-    }
+    const Core::TDpiRatios div =
+        Core::BoundsDivisors(ratios, BorderKind(form->BorderStyle()),
+                             form->WindowState() == wsMaximized, FFormWidth != 0 || FFormHeight != 0);
+    const double DivX = div.X, DivY = div.Y;
 
     // First geometry.
     auto applyFirst = [&](TControl* control, PCtrlInfo R) {

@@ -24,6 +24,8 @@
 #include "quorvel/vcl/Types.h"
 #include "quorvel/win/Win32.h"
 #include "quorvel/component/CtrlInfo.h"
+#include "quorvel/core/FormLimits.h"
+#include "quorvel/core/Placement.h"
 
 #include <cstdint>
 #include <functional>
@@ -35,18 +37,8 @@ namespace Quorvel {
 using Vcl::String;
 
 // Where the form stands in its monitor's work area when it is first shown.
-enum TResizeFormPos : std::uint8_t {
-    rpDefault,
-    rpTopLeft,
-    rpTopCenter,
-    rpTopRight,
-    rpMiddleLeft,
-    rpMiddleCenter,
-    rpMiddleRight,
-    rpBottomLeft,
-    rpBottomCenter,
-    rpBottomRight
-};
+using Core::TResizeFormPos;
+using enum Core::TResizeFormPos;
 extern const Vcl::TEnumInfo ResizeFormPosInfo;
 
 // Fired after every resize pass with the pass's horizontal and vertical factors.
@@ -173,12 +165,14 @@ private:
     void ResizeOne(PCtrlInfo Info, Vcl::TControl* Ctrl, double XScale, double YScale,
                    double FontScale, bool TopLevel);
     void HoldParentFont(bool Before, PCtrlInfo Info, Vcl::TControl* Ctrl);
+    void KeepMaximizedOnMonitor(Win32::HWND Window, bool FromHook);
     void HandleMessage(Win32::HWND Window, Win32::UINT Msg, Win32::WPARAM WParam,
                        Win32::LPARAM LParam, bool FromHook);
     bool FormGuard(Win32::HWND Window);
     void FirstShowPlacement(Win32::HWND Window);
     void MaxSizeAndPosition(Win32::HWND Window, Win32::MINMAXINFO* Info, bool FromHook);
     void ClampDragRect(Win32::RECT* Rect) const;
+    Core::TSizeLimits SizeLimits() const;
 
     // Interception (Interception.cpp)
     void InstallWndProc(Win32::HWND Window);

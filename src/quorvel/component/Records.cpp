@@ -2,6 +2,8 @@
 // start-up, and the lookup of records by name.
 #include "quorvel/component/Quorvel.h"
 
+#include "quorvel/core/Scaling.h"
+
 namespace Quorvel {
 
 using namespace Vcl;
@@ -16,8 +18,8 @@ void ClearGeneratedText(TControl* control) {
         control->SetText(String());
 }
 
-// v / scale, rounded as the records are: + 0.5, then truncated toward zero.
-int Unscale(int value, double scale) { return Vcl::Trunc(value / scale + 0.5); }
+// The reference for what a control shows now at the factor that placed it.
+int Unscale(int value, double scale) { return *Core::ReferenceFromCurrent(value, scale); }
 } // namespace
 
 void TQuorvel::GetFontSetting(TFont*& Font, TComponent* Component) {

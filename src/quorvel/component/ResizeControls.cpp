@@ -2,6 +2,8 @@
 // geometry for the form's new client size.
 #include "quorvel/component/Interception.h"
 #include "quorvel/component/Placement.h"
+#include "quorvel/core/FormLimits.h"
+#include "quorvel/core/Scaling.h"
 #include "quorvel/vcl/SysInfo.h"
 
 namespace Quorvel {
@@ -10,17 +12,6 @@ using namespace Vcl;
 using namespace Win32;
 
 namespace {
-int Scaled(int reference, double scale) { return Vcl::Trunc(reference * scale + 0.5); }
-
-// Ratio of a client extent to its reference extent, times the resolution ratio;
-// 1.0 on an axis without a run-time resolution or a reference extent.
-double AxisScale(int client, int reference, int designDpi, int runDpi) {
-    if (runDpi == 0 || reference == 0)
-        return 1.0;
-    return (static_cast<double>(client) / static_cast<double>(reference)) *
-           (static_cast<double>(designDpi) / static_cast<double>(runDpi));
-}
-
 // Counts passes, so that a pass can tell whether another one ran inside it.
 unsigned PassSerial = 0;
 } // namespace
@@ -34,16 +25,17 @@ void TQuorvel::ResizeControls(HWND Window, WPARAM SizeType, LPARAM Param, bool F
     // 1. Factors.
     const int clientWidth = LOWORD(static_cast<std::uintptr_t>(Param));
     const int clientHeight = HIWORD(static_cast<std::uintptr_t>(Param));
-    const double XScale = AxisScale(clientWidth, FOwnerWidth, FDesignDpiW, FRunDpiW);
-    const double YScale = AxisScale(clientHeight, FOwnerHeight, FDesignDpiH, FRunDpiH);
-    const double FontScale = XScale > YScale ? YScale : XScale;
+    const Core::TFactors factors = Core::PassFactors(
+        clientWidth, clientHeight,
+        {FOwnerWidth, FOwnerHeight, FDesignDpiW, FDesignDpiH, FRunDpiW, FRunDpiH});
+    const double XScale = factors.X, YScale = factors.Y, FontScale = factors.Font;
 
     // 2. Controls created or freed since the last pass.
     RefreshCtrls();
 
     // 3. The form's own font.
     if (FResizeFont && FOwnerFont && FNoResizeFntCtls->IndexOf(form->Name()) == -1)
-        form->Font()->SetSize(Vcl::Trunc(FOwnerFont->Size() * FontScale + 0.5));
+        form->Font()->SetSize(Core::ScaleFormFont(FOwnerFont->Size(), FontScale));
 
     // 4.-6. Every control in one repaint bracket.
     LockWindowUpdate(Window);
@@ -71,48 +63,8 @@ void TQuorvel::ResizeControls(HWND Window, WPARAM SizeType, LPARAM Param, bool F
     LockWindowUpdate(nullptr);
 
     // 7. A maximized form is kept on its monitor.
-    if (SizeType == SIZE_MAXIMIZED) {
-        if (!FromHook) {
-            if (FFormMaxWidth > 0 && FFormMaxHeight > 0) {
-                RECT R{};
-                GetWindowRect(Window, &R);
-                const TRect B = form->Monitor()->BoundsRect();
-                if (R.bottom > B.Bottom || R.right > B.Right) {
-                    int NewLeft = R.left, NewTop = R.top;
-                    if (R.bottom > B.Bottom)
-                        NewTop = B.Bottom - (R.bottom - R.top);
-                    if (R.right > B.Right)
-                        NewLeft = B.Right - (R.right - R.left);
-                    MoveWindow(Window, NewLeft, NewTop, R.right - R.left, R.bottom - R.top, 1);
-                }
-            } else if (TStyleManager::IsCustomStyleActive()) {
-                RECT R{};
-                GetWindowRect(Window, &R);
-                MoveWindow(Window, R.left, R.top, FMaxSize.X - R.left, FMaxSize.Y - R.top, 1);
-            }
-        } else if (FFormMaxWidth > 0 && FFormMaxHeight > 0) {
-            // The legacy hook measures against a monitor whose corner is at (0, 0).
-            TMonitor* monitor = form->Monitor();
-            int AreaW = monitor->Width(), AreaH = monitor->Height(), Edge = -1;
-            const APPBARDATA bar = GetTaskbarInfo(AreaW, AreaH, Edge, FValidTaskbar);
-            if (FValidTaskbar) {
-                if (Edge == 0)
-                    AreaH += bar.rc.bottom - bar.rc.top;
-                if (Edge == 1)
-                    AreaW += bar.rc.right - bar.rc.left;
-            }
-            RECT R{};
-            GetWindowRect(Window, &R);
-            if (R.bottom > AreaH || R.right > AreaW) {
-                int NewLeft = R.left, NewTop = R.top;
-                if (R.bottom > AreaH)
-                    NewTop = AreaH - (R.bottom - R.top);
-                if (R.right > AreaW)
-                    NewLeft = AreaW - (R.right - R.left);
-                MoveWindow(Window, NewLeft, NewTop, R.right - R.left, R.bottom - R.top, 1);
-            }
-        }
-    }
+    if (SizeType == SIZE_MAXIMIZED)
+        KeepMaximizedOnMonitor(Window, FromHook);
     if (!LiveInstances().count(this))
         return; // a nested pass's handler freed the component
 
@@ -127,18 +79,43 @@ void TQuorvel::ResizeControls(HWND Window, WPARAM SizeType, LPARAM Param, bool F
     FIsResized = true;
 }
 
+void TQuorvel::KeepMaximizedOnMonitor(HWND Window, bool FromHook) {
+    TCustomForm* form = OwnerForm();
+    const bool hasMax = FFormMaxWidth > 0 && FFormMaxHeight > 0;
+    RECT R{};
+    if (hasMax) {
+        // The window procedure measures against the monitor's rectangle; the
+        // legacy hook against a monitor whose corner is at (0, 0).
+        Core::TPoint limit;
+        if (!FromHook) {
+            const TRect B = form->Monitor()->BoundsRect();
+            limit = {B.Right, B.Bottom};
+        } else {
+            TMonitor* monitor = form->Monitor();
+            limit = Core::LegacyWorkLimits(
+                TaskbarArea(monitor->Width(), monitor->Height(), FValidTaskbar), FValidTaskbar);
+        }
+        GetWindowRect(Window, &R);
+        if (const auto at = Core::KeepCornerWithin(ToCore(R), limit.X, limit.Y))
+            MoveWindow(Window, at->X, at->Y, R.right - R.left, R.bottom - R.top, 1);
+    } else if (!FromHook && TStyleManager::IsCustomStyleActive()) {
+        GetWindowRect(Window, &R);
+        MoveWindow(Window, R.left, R.top, FMaxSize.X - R.left, FMaxSize.Y - R.top, 1);
+    }
+}
+
 void TQuorvel::ResizeOne(PCtrlInfo Info, TControl* Ctrl, double XScale, double YScale,
                          double FontScale, bool TopLevel) {
     HoldParentFont(true, Info, Ctrl);
     if (FResizeFont && Info->Font && FNoResizeFntCtls->IndexOf(Ctrl->Name()) == -1) {
-        Ctrl->Font()->SetSize(Vcl::Trunc(Info->Font->Size() * FontScale));
+        Ctrl->Font()->SetSize(Core::ScaleControlFontRaw(Info->Font->Size(), FontScale));
         if (Ctrl->Font()->Size() == 0)
             Ctrl->Font()->SetSize(1);
     }
-    Ctrl->SetTop(Scaled(Info->Top, YScale));
-    Ctrl->SetLeft(Scaled(Info->Left, XScale));
-    Ctrl->SetWidth(Scaled(Info->Width, XScale));
-    Ctrl->SetHeight(Scaled(Info->Height, YScale));
+    Ctrl->SetTop(Core::ScaleCoord(Info->Top, YScale));
+    Ctrl->SetLeft(Core::ScaleCoord(Info->Left, XScale));
+    Ctrl->SetWidth(Core::ScaleCoord(Info->Width, XScale));
+    Ctrl->SetHeight(Core::ScaleCoord(Info->Height, YScale));
     if (Ctrl->Top() == 0)
         Ctrl->SetTop(1);
     if (Ctrl->Left() == 0)
@@ -173,8 +150,8 @@ void TQuorvel::HoldParentFont(bool Before, PCtrlInfo Info, TControl* Ctrl) {
     if (Info->ParentFont != Info->OrgParentFont) {
         // The application switched ParentFont: the reference size is taken again
         // from what the control shows now.
-        if (FPrevScaleF != 0) {
-            Info->Font->SetSize(Vcl::Trunc(Ctrl->Font()->Size() / FPrevScaleF + 0.5));
+        if (const auto size = Core::ReferenceFromCurrent(Ctrl->Font()->Size(), FPrevScaleF)) {
+            Info->Font->SetSize(*size);
             Info->OldFontSize = Ctrl->Font()->Size();
         }
         Info->OrgParentFont = Info->ParentFont;

@@ -1,0 +1,126 @@
+// The factors of a pass and what they do to bounds and font sizes, as values:
+// worked examples first, then properties over random inputs.
+#include "quorvel/core/Rounding.h"
+#include "quorvel/core/Scaling.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <random>
+
+namespace {
+
+using namespace Quorvel::Core;
+
+TEST(CoreFactors, ClientRatioTimesResolutionRatio) {
+    const TReference ref{400, 300, 96, 96, 96, 96};
+    EXPECT_EQ(PassFactors(800, 450, ref), (TFactors{2.0, 1.5, 1.5}));
+    // Designed at 96 DPI, running at 144: 1.5 x (96 / 144) is exactly 1.0.
+    EXPECT_EQ(PassFactors(900, 300, {600, 300, 96, 96, 144, 96}).X, 1.0);
+    // No run-time resolution, or no reference extent: the axis keeps 1.0.
+    EXPECT_EQ(PassFactors(1234, 567, {400, 300, 96, 96, 0, 0}), (TFactors{1.0, 1.0, 1.0}));
+    EXPECT_EQ(PassFactors(1234, 600, {0, 300, 96, 96, 96, 96}), (TFactors{1.0, 2.0, 1.0}));
+}
+
+TEST(CoreBounds, ScaledRoundedHalfUpAndNeverZero) {
+    const TFactors f{2.0, 1.5, 1.5};
+    EXPECT_EQ(ScaleBounds({10, 10, 101, 21}, f), (TBounds{20, 15, 202, 32}));
+    // 0 becomes 1 on every side; a width that scales to 0 ends at 1.
+    EXPECT_EQ(ScaleBounds({0, 0, 0, 0}, f), (TBounds{1, 1, 1, 1}));
+    EXPECT_EQ(ScaleBounds({5, 5, 1, 1}, {0.1, 0.1, 0.1}), (TBounds{1, 1, 1, 1}));
+    // Negative references move toward zero after the half is added.
+    EXPECT_EQ(ScaleCoord(-10, 1.0), -9);
+    EXPECT_EQ(ScaleCoord(-11, 1.5), -16); // -16.5 + 0.5
+}
+
+TEST(CoreFonts, ControlsTruncateAndTheFormRounds) {
+    EXPECT_EQ(ScaleControlFont(9, 1.5), 13);
+    EXPECT_EQ(ScaleControlFont(8, 0.1), 1);
+    EXPECT_EQ(ScaleControlFontRaw(8, 0.1), 0);
+    EXPECT_EQ(ScaleFormFont(9, 1.5), 14);
+    EXPECT_EQ(ScaleFormFont(8, 0.05), 0); // the form's font has no lower bound
+}
+
+TEST(CoreReference, CurrentGeometryDividedByTheLatestFactors) {
+    EXPECT_EQ(ReferenceFromCurrent(100, 1.5), 67);
+    EXPECT_EQ(ScaleCoord(67, 1.5), 101);
+    EXPECT_EQ(ReferenceFromCurrent(-5, 1.0), -4);
+    EXPECT_EQ(ReferenceFromCurrent(100, 0.0), std::nullopt);
+    const TFactors f{1.5, 1.5, 1.5};
+    EXPECT_EQ(ReferenceBounds({150, 90, 120, 45}, f), (TBounds{100, 60, 80, 30}));
+    EXPECT_EQ(ReferenceFromCurrent(12, 1.5), 8);
+    // An axis at factor 0 keeps the fallback's values.
+    EXPECT_EQ(ReferenceBounds({150, 90, 120, 45}, {0.0, 2.0, 0.0}, {7, 7, 7, 7}),
+              (TBounds{7, 45, 7, 23}));
+}
+
+TEST(CoreRounding, SaturatesInsteadOfOverflowing) {
+    EXPECT_EQ(Trunc(1e300), INT_MAX);
+    EXPECT_EQ(Trunc(-1e300), INT_MIN);
+    EXPECT_EQ(Trunc(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(ScaleCoord(INT_MAX, 4.0), INT_MAX);
+    EXPECT_EQ(Half(-101), -50);
+}
+
+// ---- Properties over random inputs ----
+
+class CoreScalingProperties : public testing::Test {
+protected:
+    std::mt19937 Random{20240611};
+    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(Random); }
+    double Real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(Random); }
+};
+
+TEST_F(CoreScalingProperties, TheDesignSizeGivesTheDesignLayout) {
+    for (int i = 0; i < 2000; ++i) {
+        const int dpi = Int(72, 288);
+        const TReference ref{Int(1, 4000), Int(1, 3000), dpi, dpi, dpi, dpi};
+        const TFactors f = PassFactors(ref.ClientWidth, ref.ClientHeight, ref);
+        ASSERT_EQ(f, (TFactors{1.0, 1.0, 1.0}));
+        const TBounds b{Int(1, 5000), Int(1, 5000), Int(1, 5000), Int(1, 5000)};
+        ASSERT_EQ(ScaleBounds(b, f), b);
+    }
+}
+
+TEST_F(CoreScalingProperties, FontFactorIsTheSmallerAxis) {
+    for (int i = 0; i < 2000; ++i) {
+        const TReference ref{Int(1, 4000), Int(1, 3000), Int(1, 300), Int(1, 300), Int(0, 300),
+                             Int(0, 300)};
+        const TFactors f = PassFactors(Int(0, 65535), Int(0, 65535), ref);
+        ASSERT_EQ(f.Font, std::min(f.X, f.Y));
+        ASSERT_TRUE(std::isfinite(f.X) && std::isfinite(f.Y));
+    }
+}
+
+TEST_F(CoreScalingProperties, ScaledBoundsAreNeverZeroAndKeepOrder) {
+    for (int i = 0; i < 5000; ++i) {
+        const TFactors f{Real(0.01, 8.0), Real(0.01, 8.0), 0};
+        const TBounds b{Int(-3000, 3000), Int(-3000, 3000), Int(0, 3000), Int(0, 3000)};
+        const TBounds s = ScaleBounds(b, f);
+        ASSERT_NE(s.Left, 0);
+        ASSERT_NE(s.Top, 0);
+        ASSERT_GE(s.Width, 1);
+        ASSERT_GE(s.Height, 1);
+        // A larger reference never scales to a smaller value.
+        const int a = Int(-3000, 3000), c = a + Int(0, 3000);
+        ASSERT_LE(ScaleCoord(a, f.X), ScaleCoord(c, f.X));
+        ASSERT_GE(ScaleControlFont(Int(1, 72), f.X), 1);
+    }
+}
+
+TEST_F(CoreScalingProperties, ARecordedControlStaysWhereItStandsUpToRounding) {
+    for (int i = 0; i < 5000; ++i) {
+        const double f = Real(0.2, 6.0);
+        const int current = Int(-4000, 4000);
+        const int reference = *ReferenceFromCurrent(current, f);
+        // The next pass at the same factor puts it back within half a factor; left
+        // of or above the origin, where truncating after adding 0.5 rounds up by up
+        // to 1.5 each time, within one and a half.
+        const double slack = current >= 0 ? f / 2 + 1 : 1.5 * f + 1.5;
+        ASSERT_LE(std::abs(ScaleCoord(reference, f) - current), slack) << current << " " << f;
+    }
+}
+
+} // namespace
