@@ -488,7 +488,7 @@ inline void TextMetrics(TRecorder& r) {
                 const std::u16string t = Wide(text);
                 SIZE size{};
                 GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &size);
-                extents += (extents.empty() ? "" : " ") + Size(size.cx, size.cy);
+                extents += Cat(extents.empty() ? "" : " ", Size(size.cx, size.cy));
             }
             SelectObject(dc, old);
             DeleteObject(font);

@@ -301,7 +301,7 @@ TRealizedFont& TFontEngine::Realize(const LOGFONTW& font) {
         if (ended)
             c = 0;
     }
-    std::vector<unsigned char> bytes(sizeof key);
+    std::string bytes(sizeof key, '\0');
     std::memcpy(bytes.data(), &key, sizeof key);
     auto& slot = FRealized[bytes];
     if (slot)

@@ -46,7 +46,7 @@ private:
     std::vector<std::string> FDirectories;
     std::unique_ptr<TLibrary> FLibrary;
     std::map<std::pair<std::string, int>, std::unique_ptr<TFace>> FFaces;
-    std::map<std::vector<unsigned char>, std::unique_ptr<TRealizedFont>> FRealized;
+    std::map<std::string, std::unique_ptr<TRealizedFont>> FRealized; // keyed by the font's bytes
 };
 
 } // namespace Sim
