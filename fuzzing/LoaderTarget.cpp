@@ -107,6 +107,22 @@ void SetClient(TCustomForm& form, int width, int height) {
     Win32::MoveWindow(form.Handle(), r.left, r.top, outer.X, outer.Y, 1);
 }
 
+// Reads every control's rectangle, as the tool's layout report does; an edge of
+// extreme stored bounds must stop at the range, never wrap around.
+void ReadLayout(TComponent& owner) {
+    for (int i = 0; i < owner.ComponentCount(); ++i) {
+        TComponent* component = owner.Components(i);
+        if (auto* control = dynamic_cast<TControl*>(component)) {
+            const TRect r = control->BoundsRect();
+            if (r.Left != control->Left() || r.Top != control->Top() ||
+                (control->Width() >= 0 && r.Right < r.Left) ||
+                (control->Height() >= 0 && r.Bottom < r.Top))
+                Finding(control->Name() + ": its rectangle does not hold its bounds");
+        }
+        ReadLayout(*component);
+    }
+}
+
 // A documented refusal of one step: a record of a run-time control whose
 // generated name another component already holds.
 template <typename F> void Step(F&& step) {
@@ -125,7 +141,9 @@ void Exercise(TCustomForm& form, TParams& params) {
     const int sizes = 1 + params.Byte() % 4;
     for (int i = 0; i < sizes; ++i)
         Step([&] { SetClient(form, params.Word(), params.Word()); });
+    ReadLayout(form);
     Step([&] { desktop.Maximize(form.Handle()); });
+    ReadLayout(form);
     Step([&] { desktop.Restore(form.Handle()); });
 
     // A control made at run time, on the form or in a frame, recorded, then freed.
@@ -154,6 +172,7 @@ void Exercise(TCustomForm& form, TParams& params) {
     Step([&] { SetClient(form, params.Word(), params.Word()); });
     Step([&] { desktop.Minimize(form.Handle()); });
     Step([&] { desktop.Restore(form.Handle()); });
+    ReadLayout(form);
 }
 
 // A fresh desktop with the component unit started, for one input; whatever the

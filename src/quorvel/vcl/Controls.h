@@ -108,7 +108,10 @@ public:
     void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
     // Applies the constraints, stores the bounds and moves the window if any.
     virtual void SetBounds(int left, int top, int width, int height);
-    TRect BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    // The right and bottom edges saturate at the 32-bit range (see SaturatedSum).
+    TRect BoundsRect() const {
+        return {FLeft, FTop, SaturatedSum(FLeft, FWidth), SaturatedSum(FTop, FHeight)};
+    }
 
     virtual int ClientWidth() const { return FWidth; }
     virtual int ClientHeight() const { return FHeight; }

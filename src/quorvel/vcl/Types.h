@@ -3,7 +3,21 @@
 
 #include "quorvel/win/Win32.h"
 
+#include <climits>
+
 namespace Vcl {
+
+// A sum or difference of two coordinates, saturated at the 32-bit range as window
+// rectangles are: a form file may hold any integer, and an edge beyond the range
+// stops at its limit instead of wrapping around.
+constexpr int SaturatedSum(int a, long long b) {
+    const long long sum = static_cast<long long>(a) + b;
+    if (sum > INT_MAX)
+        return INT_MAX;
+    if (sum < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(sum);
+}
 
 struct TPoint {
     int X = 0;
@@ -17,8 +31,8 @@ struct TRect {
     int Right = 0;
     int Bottom = 0;
 
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    int Width() const { return SaturatedSum(Right, -static_cast<long long>(Left)); }
+    int Height() const { return SaturatedSum(Bottom, -static_cast<long long>(Top)); }
     bool operator==(const TRect&) const = default;
 
     static TRect From(const Win32::RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
