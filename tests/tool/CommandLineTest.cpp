@@ -8,7 +8,8 @@ namespace {
 
 const std::string Broken = "object Form1: TForm1\n  Left = 0\n  Top = = 3\nend\n";
 const std::string UnknownClass = "object Form1: TForm1\n  ClientWidth = 100\n"
-                                 "  object W1: TWidget\n    Left = 1\n  end\nend\n";
+                                 "  object W1: TWidget\n    Left = 1\n    Top = 1\n    Width = 10\n"
+                                 "    Height = 10\n  end\nend\n";
 
 TEST(CommandLine, CheckReportsEachFileAndSucceedsOnlyWhenAllRead) {
     TScratch dir;

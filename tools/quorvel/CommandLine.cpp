@@ -106,6 +106,7 @@ bool WriteText(const std::string& path, const std::string& text) {
 
 struct TRunOutput {
     bool Json = false;
+    bool Verbose = false;
     std::string Svg;
     std::string Png;
 };
@@ -122,6 +123,9 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
         err << result.LoadError << "\n";
         return 2;
     }
+    if (output.Verbose)
+        for (const std::string& guess : result.GuessedClasses)
+            err << options.FormFile << ": note: unknown class " << guess << "\n";
     if (output.Json)
         WriteJson(result.Snapshots, out);
     else
@@ -190,6 +194,14 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     run->add_option("ARGS", runArgs, "FILE [FRAME_FILE...] [ACTION...]");
     AddDesktopOptions(*run, runOptions.Desktop);
     run->add_flag("--lenient", runOptions.Lenient, "accept unknown classes and properties");
+    run->add_option("--visual", runOptions.VisualClasses,
+                    "with --lenient: take unknown CLASS for a control (repeatable)")
+        ->allow_extra_args(false);
+    run->add_option("--non-visual", runOptions.NonVisualClasses,
+                    "with --lenient: take unknown CLASS for a non-visual component (repeatable)")
+        ->allow_extra_args(false);
+    run->add_flag("--verbose", runOutput.Verbose,
+                  "say on standard error which unknown classes were taken for what");
     run->add_flag("--attach", runOptions.Attach,
                   "put a TQuorvel on a form that has none (design values from the form)");
     run->add_flag("--json", runOutput.Json, "write the snapshots as one JSON array");

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 
 namespace QuorvelTool {
 
@@ -61,6 +62,16 @@ std::unique_ptr<TComponent> HostFrame(std::unique_ptr<TComponent> root) {
     return host;
 }
 
+void CollectGuesses(const TComponent& owner, std::set<std::string>& out) {
+    for (int i = 0; i < owner.ComponentCount(); ++i) {
+        const TComponent& c = *owner.Components(i);
+        if (IsGenericClass(*c.ClassInfo()))
+            out.insert(c.ClassName() +
+                       (dynamic_cast<const TControl*>(&c) ? ": control" : ": component"));
+        CollectGuesses(c, out);
+    }
+}
+
 } // namespace
 
 TRunResult RunForm(const TRunOptions& options) {
@@ -78,7 +89,12 @@ TRunResult RunForm(const TRunOptions& options) {
         load.FileName = options.FormFile;
         load.FrameFiles = options.FrameFiles;
         load.Lenient = options.Lenient;
+        load.VisualClasses = options.VisualClasses;
+        load.NonVisualClasses = options.NonVisualClasses;
         root = HostFrame(LoadFormFile(options.FormFile, load));
+        std::set<std::string> guessed;
+        CollectGuesses(*root, guessed);
+        result.GuessedClasses.assign(guessed.begin(), guessed.end());
     } catch (const EReadError& e) {
         result.LoadError = FormatReadError(options.FormFile, e);
         return result;

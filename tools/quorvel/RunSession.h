@@ -16,6 +16,10 @@ struct TRunOptions {
     std::vector<std::string> FrameFiles;
     TDesktopOptions Desktop;
     bool Lenient = false;
+    // Unknown classes to take for controls or components, whatever lenient
+    // reading would guess.
+    std::vector<std::string> VisualClasses;
+    std::vector<std::string> NonVisualClasses;
     // Puts a TQuorvel on a form that has none, with the form's client size and
     // resolution as loaded for design values.
     bool Attach = false;
@@ -29,6 +33,9 @@ struct TRunResult {
     bool Started = false;  // a resize pass ran at least once
     bool ActionFailed = false;
     std::vector<TSnapshot> Snapshots;
+    // Unknown classes lenient reading made up, each "TClass: control" or
+    // "TClass: component", sorted.
+    std::vector<std::string> GuessedClasses;
 };
 
 // Raises EUsageError when the desktop options do not make a desktop.

@@ -127,12 +127,63 @@ private:
 
 // ---- Reading -------------------------------------------------------------------------------
 
-bool HasBounds(const TFormObject& object) {
-    for (const TFormProperty& p : object.Properties)
-        if (SameText(p.Name, "Left") || SameText(p.Name, "Top") || SameText(p.Name, "Width") ||
-            SameText(p.Name, "Height"))
+// Properties only controls store: a non-visual component has no parent, no
+// alignment, no tab order and no size constraints.
+bool IsControlOnlyProperty(const String& name) {
+    static const char* const names[] = {
+        "Align",        "Anchors",      "TabOrder",        "TabStop",       "Constraints",
+        "Margins",      "AlignWithMargins", "Padding",     "ClientWidth",   "ClientHeight",
+        "DoubleBuffered", "BevelInner", "BevelOuter",      "BevelKind",     "BorderStyle",
+        "DragMode",     "DragKind",     "DragCursor",      "ExplicitLeft",  "ExplicitTop",
+        "ExplicitWidth", "ExplicitHeight", "OnResize",
+        "OnMouseDown",  "OnMouseUp",    "OnMouseMove",     "OnEnter",       "OnExit",
+        "OnKeyDown",    "OnKeyPress",   "OnKeyUp",         "OnDblClick",    "OnDragDrop",
+        "OnDragOver",   "OnPaint"};
+    const String head = name.substr(0, name.find('.'));
+    // ParentFont, ParentColor, ParentShowHint, ParentBackground ...; menus have a
+    // ParentBiDiMode too.
+    if (head.size() > 6 && SameText(head.substr(0, 6), "Parent") &&
+        !SameText(head, "ParentBiDiMode"))
+        return true;
+    for (const char* n : names)
+        if (SameText(head, n))
             return true;
     return false;
+}
+
+// Properties that controls store, but some components too (an action's caption,
+// a font dialog's font): evidence only beside a size.
+bool IsControlLikeProperty(const String& name) {
+    static const char* const names[] = {"Caption", "Visible", "Font",   "Color",  "Hint",
+                                        "ShowHint", "Enabled", "Cursor", "Text",   "PopupMenu",
+                                        "OnClick", "OnChange", "AutoSize"};
+    const String head = name.substr(0, name.find('.'));
+    for (const char* n : names)
+        if (SameText(head, n))
+            return true;
+    return false;
+}
+
+// What one object of an unknown class says about being a control. A control's
+// bounds are published and come first, Left, Top, Width, Height; a component's
+// design position is written after its published properties, and an image
+// list's image size is Height before Width.
+bool StoresControlEvidence(const TFormObject& object) {
+    const auto& props = object.Properties;
+    static const char* const bounds[] = {"Left", "Top", "Width", "Height"};
+    if (props.size() >= 4 && std::equal(std::begin(bounds), std::end(bounds), props.begin(),
+                                        [](const char* b, const TFormProperty& p) {
+                                            return SameText(p.Name, b);
+                                        }))
+        return true;
+    bool sized = false, like = false;
+    for (const TFormProperty& p : object.Properties) {
+        if (IsControlOnlyProperty(p.Name))
+            return true;
+        sized = sized || SameText(p.Name, "Width") || SameText(p.Name, "Height");
+        like = like || IsControlLikeProperty(p.Name);
+    }
+    return sized && like;
 }
 
 std::vector<String> SplitPath(const String& name) {
@@ -157,6 +208,8 @@ public:
     void Load(TComponent& root, const TFormObject& document) {
         FRoot = &root;
         FFormPpi = StoredPpi(document);
+        if (FOptions.Lenient)
+            ScanEvidence(document);
         Prepare(root, document);
         ReadObjectBody(root, root, document);
         Finish();
@@ -271,11 +324,42 @@ private:
         }
         if (!FOptions.Lenient)
             Fail("Class " + object.ClassName + " not found", object);
-        if (HasBounds(object))
+        if (IsVisualClass(object.ClassName))
             return new TGeneric<TWinControl>(&owner,
                                              GenericClass(object.ClassName, GenericControlBase()));
         return new TGeneric<TComponent>(&owner,
                                         GenericClass(object.ClassName, GenericComponentBase()));
+    }
+
+    // An unknown class is a control when the user says so, or when any of its
+    // objects in the files read stores what only controls store or holds a
+    // control; its other objects follow, so that one without bounds of its own
+    // is not taken for a component.
+    bool IsVisualClass(const String& className) const {
+        const String key = AnsiUpperCase(className);
+        for (const String& name : FOptions.NonVisualClasses)
+            if (AnsiUpperCase(name) == key)
+                return false;
+        for (const String& name : FOptions.VisualClasses)
+            if (AnsiUpperCase(name) == key)
+                return true;
+        return FVisualEvidence.count(key) > 0;
+    }
+
+    // Returns whether the object is (or holds) a control.
+    bool ScanEvidence(const TFormObject& object) {
+        bool holdsControl = false;
+        for (const TFormObject& child : object.Children)
+            holdsControl = ScanEvidence(child) || holdsControl;
+        const TClassInfo* info = GetClass(object.ClassName);
+        if (info)
+            return info->InheritsFrom(&TControl::StaticClass());
+        if (object.Kind == TFormObject::TKind::Inline || holdsControl ||
+            StoresControlEvidence(object)) {
+            FVisualEvidence.insert(AnsiUpperCase(object.ClassName));
+            return true;
+        }
+        return false;
     }
 
     // The owner's published field of the component's name refers to it. Forms and
@@ -315,6 +399,8 @@ private:
         if (!existing) {
             // The frame's own form file comes first, then the overrides of the block.
             if (const TFormObject* own = FrameDocument(object.ClassName)) {
+                if (FOptions.Lenient)
+                    ScanEvidence(*own);
                 int savedPpi = FFormPpi;
                 FFormPpi = StoredPpi(*own);
                 for (const TFormProperty& property : own->Properties)
@@ -563,6 +649,7 @@ private:
     bool FIndexed = false;
     std::vector<TComponent*> FLoaded;
     std::set<TComponent*> FSeen;
+    std::set<String> FVisualEvidence; // upper-cased unknown class names
     std::map<String, std::unique_ptr<TFormObject>> FFrameDocs;
 };
 

@@ -23,9 +23,16 @@ struct TFormLoadOptions {
     std::vector<String> FrameFiles; // other form files to look for frame classes in
     TCodePage CodePage = TCodePage::Windows1252;
     // Lenient: unknown properties are kept as raw values and written back as they
-    // were; an unknown class becomes a generic control when it has bounds, else a
-    // generic component. Strict: both are errors.
+    // were; an unknown class becomes a generic control when one of its objects
+    // stores properties only controls have (alignment, anchors, tab order, parent
+    // flags, constraints, margins ...), a size with a caption, font, colour or
+    // the like, or holds a control; else a generic component. Strict: both are
+    // errors.
     bool Lenient = false;
+    // Unknown classes the user has decided on (names ignore letter case); they
+    // win over the guess.
+    std::vector<String> VisualClasses;
+    std::vector<String> NonVisualClasses;
     // Components are created in design mode (csDesigning).
     bool Designing = false;
 };

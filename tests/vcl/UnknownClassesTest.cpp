@@ -1,0 +1,99 @@
+// Lenient reading of classes the framework does not have: which become controls
+// (recorded and scaled by the layout component) and which stay components.
+#include "vcl/VclTestSupport.h"
+
+using namespace Vcl;
+using namespace VclTest;
+
+namespace {
+
+TFormLoadOptions Lenient() {
+    TFormLoadOptions options;
+    options.Lenient = true;
+    return options;
+}
+
+bool IsControl(TComponent& root, std::string_view name) {
+    TComponent* c = root.FindComponent(name);
+    EXPECT_NE(c, nullptr) << name;
+    return dynamic_cast<TControl*>(c) != nullptr;
+}
+
+const char* const kForm = R"(object F: TForm
+  ClientHeight = 300
+  ClientWidth = 400
+  object Images: TPngImageList
+    Height = 24
+    Width = 24
+    Left = 65534
+    Top = 65534
+  end
+  object Query: TFDQuery
+    SQL.Strings = ('select 1')
+    Left = 40
+    Top = 8
+  end
+  object Browser: TWebBrowser
+    Align = alClient
+    TabOrder = 0
+  end
+  object Gauge: TGauge
+    Left = 8
+    Top = 8
+    Width = 100
+    Height = 20
+  end
+  object Box: TVendorBox
+    Left = 8
+    Top = 40
+    Width = 100
+    Height = 60
+    object Inner: TButton
+      Left = 4
+      Top = 4
+      Width = 20
+      Height = 20
+    end
+  end
+  object OtherBox: TVendorBox
+    Caption = 'no bounds of its own'
+  end
+end
+)";
+
+} // namespace
+
+// A designer position or an image size is no control's bounds: image lists and
+// data components at y = 65534 would otherwise be moved about with the form.
+TEST(UnknownClasses, ComponentsWithPositionsOrImageSizesAreNoControls) {
+    Sim::TDesktop desktop;
+    auto root = Load(kForm, Lenient());
+    EXPECT_FALSE(IsControl(*root, "Images"));
+    EXPECT_FALSE(IsControl(*root, "Query"));
+    // What was read is written back all the same.
+    EXPECT_EQ(SaveFormText(*root), SaveFormText(*Load(SaveFormText(*root), Lenient())));
+}
+
+// Alignment and tab order, bounds in a control's order, or a control inside are
+// evidence enough; another object of the same class without bounds is a control
+// too, with the class defaults, rather than lost.
+TEST(UnknownClasses, ControlsAreKnownByWhatOnlyControlsStore) {
+    Sim::TDesktop desktop;
+    auto root = Load(kForm, Lenient());
+    EXPECT_TRUE(IsControl(*root, "Browser"));
+    EXPECT_TRUE(IsControl(*root, "Gauge"));
+    EXPECT_TRUE(IsControl(*root, "Box"));
+    EXPECT_TRUE(IsControl(*root, "OtherBox"));
+    EXPECT_EQ(Find<TControl>(*root, "Gauge")->Height(), 20);
+}
+
+// The user's word wins over the guess, whatever the letter case.
+TEST(UnknownClasses, TheUserDecidesWhereTheGuessIsWrong) {
+    Sim::TDesktop desktop;
+    TFormLoadOptions options = Lenient();
+    options.VisualClasses = {"tfdquery"};
+    options.NonVisualClasses = {"TGAUGE"};
+    auto root = Load(kForm, options);
+    EXPECT_TRUE(IsControl(*root, "Query"));
+    EXPECT_FALSE(IsControl(*root, "Gauge"));
+}
