@@ -68,6 +68,7 @@ const TClassInfo& TPanel::StaticClass() {
                 P::PlainBool("FullRepaint", true),
                 P::Font(),
                 P::PlainBool("Locked", false),
+                P::Padding(),
                 ParentBiDiMode(),
                 ParentBackground(true),
                 P::ParentColor(),
