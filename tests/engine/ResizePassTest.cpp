@@ -440,3 +440,35 @@ TEST_F(ResizePass, PreviousFactorsFollowOnlyPassesThatScaleATopLevelControl) {
 
 } // namespace
 } // namespace QuorvelTest
+
+namespace QuorvelTest {
+namespace {
+
+// The pass sets every control's bounds; the framework's layout then has its say:
+// an aligned panel is put back where alignment wants it, an anchored button
+// scaled by the pass stays where the pass put it.
+TEST_F(ResizePass, AlignmentHasTheLastWordOverThePassAndAnchorsKeepItsPlacement) {
+    const std::string children =
+        "  object Bar: TPanel\n    Left = 0\n    Top = 0\n    Width = 400\n    Height = 40\n"
+        "    Align = alTop\n  end\n"
+        "  object Body: TPanel\n    Left = 0\n    Top = 40\n    Width = 400\n    Height = 260\n"
+        "    Align = alClient\n  end\n"
+        "  object Ok: TButton\n    Left = 310\n    Top = 260\n    Width = 80\n    Height = 30\n"
+        "    Anchors = [akRight, akBottom]\n  end\n";
+    auto& form = Load(FormText(children));
+    auto& bar = Get<TControl>(form, "Bar");
+    auto& body = Get<TControl>(form, "Body");
+    auto& ok = Get<TControl>(form, "Ok");
+    SetClient(form, 800, 600);
+    EXPECT_EQ(Geometry(bar), (TGeometry{0, 0, 800, 80})) << "the pass scaled its height";
+    EXPECT_EQ(Geometry(body), (TGeometry{0, 80, 800, 520})) << "alignment filled the rest";
+    EXPECT_EQ(Geometry(ok), (TGeometry{620, 520, 160, 60})) << "the pass's placement holds";
+    SetClient(form, 400, 300);
+    // The pass lifts a top of 0 to 1; alignment puts the panels back.
+    EXPECT_EQ(Geometry(bar), (TGeometry{0, 0, 400, 40}));
+    EXPECT_EQ(Geometry(body), (TGeometry{0, 40, 400, 260}));
+    EXPECT_EQ(Geometry(ok), (TGeometry{310, 260, 80, 30}));
+}
+
+} // namespace
+} // namespace QuorvelTest

@@ -2,6 +2,7 @@
 
 #include "quorvel/vcl/Filer.h"
 #include "quorvel/vcl/Published.h"
+#include "quorvel/vcl/SysUtils.h"
 
 #include <algorithm>
 
@@ -125,6 +126,22 @@ void TMargins::Assign(const TPersistent& source) {
     FTop = other->FTop;
     FRight = other->FRight;
     FBottom = other->FBottom;
+    OnChange(this);
+}
+
+const TClassInfo& TPadding::StaticClass() {
+    using C = TPadding;
+    static const TClassInfo info{"TPadding",
+                                 &TMargins::StaticClass(),
+                                 {
+                                     IntProp<C>("Left", &C::Left, &C::SetLeft, 0),
+                                     IntProp<C>("Top", &C::Top, &C::SetTop, 0),
+                                     IntProp<C>("Right", &C::Right, &C::SetRight, 0),
+                                     IntProp<C>("Bottom", &C::Bottom, &C::SetBottom, 0),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
 }
 
 // ---- TControl -----------------------------------------------------------------------
@@ -140,7 +157,9 @@ const TClassInfo& TControl::StaticClass() {
                                      P::Top(),
                                      P::Width(),
                                      P::Height(),
-                                     P::PlainBool("AlignWithMargins", false),
+                                     BoolProp<TControl>("AlignWithMargins",
+                                                        &TControl::AlignWithMargins,
+                                                        &TControl::SetAlignWithMargins, false),
                                      P::PlainIdentInt("Cursor", CursorIdents, 0),
                                      P::Hint(),
                                      P::PlainEnum("HelpType", HelpTypeInfo, htContext),
@@ -160,6 +179,7 @@ TControl::TControl(TComponent* owner)
       FMargins(new TMargins) {
     FFont->OnChange = TNotifyEvent::Bind<&TControl::OnFontChange>(this);
     FConstraints->OnChange = TNotifyEvent::Bind<&TControl::OnConstraintsChange>(this);
+    FMargins->OnChange = TNotifyEvent::Bind<&TControl::OnMarginsChange>(this);
 }
 
 TControl::~TControl() {
@@ -193,6 +213,84 @@ void TControl::DefineProperties(TFiler& filer) {
 void TControl::OnFontChange(TObject*) { FontChanged(); }
 
 void TControl::OnConstraintsChange(TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); }
+
+void TControl::OnMarginsChange(TObject*) {
+    if (FAlignWithMargins)
+        RequestAlign();
+}
+
+void TControl::SetAlign(TAlign value) {
+    if (value == FAlign)
+        return;
+    FAlign = value;
+    // A control that stops being aligned keeps where alignment put it.
+    if (value == alNone)
+        UpdateAnchorRules();
+    if (FParent && !FLaidOut)
+        FParent->Realign();
+}
+
+void TControl::SetAlignWithMargins(bool value) {
+    if (value == FAlignWithMargins)
+        return;
+    FAlignWithMargins = value;
+    RequestAlign();
+}
+
+void TControl::SetAnchors(TAnchors value) {
+    if (value == FAnchors)
+        return;
+    FAnchors = value;
+    UpdateAnchorRules();
+}
+
+void TControl::RequestAlign() {
+    if (FParent && FAlign != alNone && !FLaidOut)
+        FParent->Realign();
+}
+
+void TControl::UpdateAnchorRules() {
+    // Left and top anchors alone never move a control: nothing to measure (this
+    // runs with every bound set from code).
+    if (!FParent || FAnchors == DefaultAnchors) {
+        FAnchorRules.Taken = false;
+        return;
+    }
+    FAnchorRules.Bounds = BoundsRect();
+    FAnchorRules.ParentWidth = FParent->ClientWidth();
+    FAnchorRules.ParentHeight = FParent->ClientHeight();
+    FAnchorRules.Taken = true;
+}
+
+namespace {
+// One axis of the anchors: both edges stretch, the far edge alone moves, neither
+// keeps the centre at the same share of the parent.
+void AnchorAxis(bool nearEdge, bool farEdge, int start, int size, int parentThen, int parentNow,
+                int& newStart, int& newSize) {
+    newStart = start;
+    newSize = size;
+    const int growth = parentNow - parentThen;
+    if (nearEdge && farEdge) {
+        newSize = std::max(size + growth, 0);
+    } else if (farEdge) {
+        newStart = start + growth;
+    } else if (!nearEdge && parentThen > 0) {
+        const double centre = (start + size / 2.0) * parentNow / parentThen;
+        const double start2 = centre - size / 2.0;
+        newStart = Trunc(start2 < 0 ? start2 - 0.5 : start2 + 0.5);
+    }
+}
+} // namespace
+
+TRect TControl::AnchoredBounds(int parentWidth, int parentHeight) const {
+    const TRect& b = FAnchorRules.Bounds;
+    int left, top, width, height;
+    AnchorAxis((FAnchors & (1u << akLeft)) != 0, (FAnchors & (1u << akRight)) != 0, b.Left,
+               b.Width(), FAnchorRules.ParentWidth, parentWidth, left, width);
+    AnchorAxis((FAnchors & (1u << akTop)) != 0, (FAnchors & (1u << akBottom)) != 0, b.Top,
+               b.Height(), FAnchorRules.ParentHeight, parentHeight, top, height);
+    return {left, top, left + width, top + height};
+}
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent)
@@ -228,6 +326,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FWidth = width;
     FHeight = height;
     BoundsChanged();
+    // Bounds from code are where the control belongs at this parent size.
+    if (!FLaidOut) {
+        UpdateAnchorRules();
+        RequestAlign();
+    }
 }
 
 void TControl::SetClientWidth(int value) { SetWidth(FWidth - ClientWidth() + value); }
@@ -267,7 +370,12 @@ void TControl::SetText(const String& text) {
     TextChanged();
 }
 
-void TControl::SetVisible(bool value) { FVisible = value; }
+void TControl::SetVisible(bool value) {
+    if (value == FVisible)
+        return;
+    FVisible = value;
+    RequestAlign();
+}
 
 void TControl::NameChanged(const String& oldName, const String& newName) {
     // A control whose text was its name follows a rename, as in the designer.
@@ -292,7 +400,137 @@ const TClassInfo& TCustomControl::StaticClass() {
     return info;
 }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FPadding(new TPadding) {
+    FPadding->OnChange = TNotifyEvent::Bind<&TWinControl::OnPaddingChange>(this);
+}
+
+void TWinControl::OnPaddingChange(TObject*) { Realign(); }
+
+void TWinControl::EnableAlign() {
+    if (FAlignDisabled > 0 && --FAlignDisabled == 0 && FAlignPending)
+        Realign();
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    // What was read was laid out by the designer at the design size; the anchors
+    // count from there and the alignment follows what loading changed.
+    for (TControl* child : FControls)
+        child->UpdateAnchorRules();
+    Realign();
+}
+
+namespace {
+bool Loading(const TComponent& c) {
+    for (const TComponent* o = &c; o; o = o->Owner())
+        if (o->ComponentState().Contains(csLoading))
+            return true;
+    return false;
+}
+
+bool TakesRoom(const TControl& c) {
+    return c.Visible() || c.ComponentState().Contains(csDesigning);
+}
+} // namespace
+
+void TWinControl::Realign() {
+    if (FAligning || FAlignDisabled > 0 || Loading(*this)) {
+        FAlignPending = true;
+        return;
+    }
+    FAlignPending = false;
+    FAligning = true;
+    try {
+        AlignControls();
+    } catch (...) {
+        FAligning = false;
+        throw;
+    }
+    FAligning = false;
+    // A setter inside the layout asked for another round (a constraint, a
+    // control that adjusted its size): one more settles it.
+    if (FAlignPending) {
+        FAlignPending = false;
+        FAligning = true;
+        AlignControls();
+        FAligning = false;
+        FAlignPending = false;
+    }
+}
+
+void TWinControl::AlignControls() {
+    const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
+    TRect rest{FPadding->Left(), FPadding->Top(), clientWidth - FPadding->Right(),
+               clientHeight - FPadding->Bottom()};
+    // Places one control in the rectangle, less its margins when it has them.
+    auto place = [](TControl& c, int left, int top, int width, int height) {
+        int ml = 0, mt = 0, mr = 0, mb = 0;
+        if (c.AlignWithMargins()) {
+            ml = c.Margins()->Left();
+            mt = c.Margins()->Top();
+            mr = c.Margins()->Right();
+            mb = c.Margins()->Bottom();
+        }
+        c.FLaidOut = true;
+        c.SetBounds(left + ml, top + mt, std::max(width - ml - mr, 0),
+                    std::max(height - mt - mb, 0));
+        c.FLaidOut = false;
+    };
+    auto outer = [](const TControl& c, bool horizontal) {
+        if (!c.AlignWithMargins())
+            return horizontal ? c.Width() : c.Height();
+        return horizontal ? c.Width() + c.Margins()->Left() + c.Margins()->Right()
+                          : c.Height() + c.Margins()->Top() + c.Margins()->Bottom();
+    };
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
+        std::vector<TControl*> group;
+        for (TControl* c : FControls)
+            if (c->Align() == align && TakesRoom(*c))
+                group.push_back(c);
+        // Same alignment: by position towards the edge they stack on; ties keep
+        // the order the controls were inserted in.
+        std::stable_sort(group.begin(), group.end(), [align](const TControl* a, const TControl* b) {
+            switch (align) {
+            case alTop: return a->Top() < b->Top();
+            case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+            case alLeft: return a->Left() < b->Left();
+            case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+            default: return false;
+            }
+        });
+        for (TControl* c : group) {
+            const int w = std::max(rest.Width(), 0), h = std::max(rest.Height(), 0);
+            switch (align) {
+            case alTop:
+                place(*c, rest.Left, rest.Top, w, outer(*c, false));
+                rest.Top += outer(*c, false);
+                break;
+            case alBottom:
+                place(*c, rest.Left, rest.Bottom - outer(*c, false), w, outer(*c, false));
+                rest.Bottom -= outer(*c, false);
+                break;
+            case alLeft:
+                place(*c, rest.Left, rest.Top, outer(*c, true), h);
+                rest.Left += outer(*c, true);
+                break;
+            case alRight:
+                place(*c, rest.Right - outer(*c, true), rest.Top, outer(*c, true), h);
+                rest.Right -= outer(*c, true);
+                break;
+            default: place(*c, rest.Left, rest.Top, w, h); break;
+            }
+        }
+    }
+    // Anchored controls, measured against the whole client area.
+    for (TControl* c : FControls) {
+        if (c->Align() != alNone || !c->FAnchorRules.Taken)
+            continue;
+        const TRect r = c->AnchoredBounds(clientWidth, clientHeight);
+        c->FLaidOut = true;
+        c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        c->FLaidOut = false;
+    }
+}
 
 void TWinControl::DefineProperties(TFiler& filer) {
     TControl::DefineProperties(filer);
@@ -316,10 +554,13 @@ void TWinControl::DefineProperties(TFiler& filer) {
 }
 
 TWinControl::~TWinControl() {
-    // Children that the control does not own lose their parent, not their life.
+    // Children that the control does not own lose their parent, not their life;
+    // nothing is laid out any more.
+    DisableAlign();
     while (!FControls.empty())
         FControls.back()->SetParent(nullptr);
     DestroyHandle();
+    delete FPadding;
 }
 
 TControl* TWinControl::Controls(int index) const {
@@ -332,6 +573,8 @@ void TWinControl::InsertControl(TControl* control) {
     FControls.push_back(control);
     control->FParent = this;
     control->ParentFontChanged();
+    control->UpdateAnchorRules();
+    control->RequestAlign();
     if (auto* win = dynamic_cast<TWinControl*>(control); win && HandleAllocated())
         win->HandleNeeded();
 }
@@ -343,6 +586,9 @@ void TWinControl::RemoveControl(TControl* control) {
         return;
     FControls.erase(std::next(it).base());
     control->FParent = nullptr;
+    control->FAnchorRules.Taken = false;
+    if (control->Align() != alNone)
+        Realign();
     if (auto* win = dynamic_cast<TWinControl*>(control))
         win->DestroyHandle();
 }
@@ -468,6 +714,9 @@ void TWinControl::WndProc(TMessage& message) {
         UpdateBounds(*reinterpret_cast<const WINDOWPOS*>(message.LParam));
     }
     DefaultHandler(message);
+    // A new client size lays the children out again.
+    if (message.Msg == WM_SIZE && message.WParam != SIZE_MINIMIZED)
+        Realign();
 }
 
 void TWinControl::UpdateBounds(const WINDOWPOS& pos) {
@@ -482,8 +731,11 @@ void TWinControl::UpdateBounds(const WINDOWPOS& pos) {
 }
 
 void TWinControl::BoundsChanged() {
-    if (!FHandle)
+    // Without a window no WM_SIZE comes: the children follow the new size here.
+    if (!FHandle) {
+        Realign();
         return;
+    }
     // The window may adjust the bounds; WM_WINDOWPOSCHANGED brings them back.
     SetWindowPos(FHandle, nullptr, FLeft, FTop, FWidth, FHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }

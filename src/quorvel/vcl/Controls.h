@@ -58,25 +58,41 @@ private:
     int FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
 };
 
-// The space a control keeps around itself when it is aligned with margins. Kept
-// for the form file; nothing here aligns controls by it.
+// The space a control keeps around itself when it is aligned with margins
+// (AlignWithMargins).
 class TMargins : public TPersistent {
     QV_CLASS_INFO
 public:
     static constexpr int DefaultMargin = 3;
+    explicit TMargins(int margin = DefaultMargin)
+        : FLeft(margin), FTop(margin), FRight(margin), FBottom(margin) {}
     int Left() const { return FLeft; }
     int Top() const { return FTop; }
     int Right() const { return FRight; }
     int Bottom() const { return FBottom; }
-    void SetLeft(int v) { FLeft = v; }
-    void SetTop(int v) { FTop = v; }
-    void SetRight(int v) { FRight = v; }
-    void SetBottom(int v) { FBottom = v; }
+    void SetLeft(int v) { Set(FLeft, v); }
+    void SetTop(int v) { Set(FTop, v); }
+    void SetRight(int v) { Set(FRight, v); }
+    void SetBottom(int v) { Set(FBottom, v); }
     void Assign(const TPersistent& source) override;
+    TNotifyEvent OnChange;
 
 private:
-    int FLeft = DefaultMargin, FTop = DefaultMargin, FRight = DefaultMargin,
-        FBottom = DefaultMargin;
+    void Set(int& field, int v) {
+        if (v == field)
+            return;
+        field = v;
+        OnChange(this);
+    }
+    int FLeft, FTop, FRight, FBottom;
+};
+
+// The space a windowed control keeps inside its client area from the controls
+// aligned in it.
+class TPadding : public TMargins {
+    QV_CLASS_INFO
+public:
+    TPadding() : TMargins(0) {}
 };
 
 // A window message as a control's WndProc sees it.
@@ -135,10 +151,17 @@ public:
     virtual void SetVisible(bool value);
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value) { FEnabled = value; }
+    // An aligned control is placed by its parent: setting the alignment, the
+    // bounds or the visibility of one realigns the parent at once.
     TAlign Align() const { return FAlign; }
-    void SetAlign(TAlign value) { FAlign = value; }
+    void SetAlign(TAlign value);
+    bool AlignWithMargins() const { return FAlignWithMargins; }
+    void SetAlignWithMargins(bool value);
+    // A control that is not aligned follows its parent's client size by its
+    // anchors, from the bounds and parent size its anchor rules were taken at:
+    // when it gets a parent, new anchors, or bounds set from code.
     TAnchors Anchors() const { return FAnchors; }
-    void SetAnchors(TAnchors value) { FAnchors = value; }
+    void SetAnchors(TAnchors value);
     TColor Color() const { return FColor; }
     // A colour of the control's own is no longer its parent's, as in the framework;
     // otherwise it would not be stored.
@@ -177,6 +200,9 @@ protected:
     virtual void TextChanged() {}
 
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    // Set while the parent aligns or anchors the control: bounds set then are
+    // the layout's, not new anchor rules.
+    bool FLaidOut = false;
     // Whether setting the name copies it into a text that equalled the old name.
     bool FSetCaptionOnRename = true;
 
@@ -184,6 +210,20 @@ private:
     friend class TWinControl;
     void OnFontChange(TObject* sender);
     void OnConstraintsChange(TObject* sender);
+    void OnMarginsChange(TObject* sender);
+    // The parent realigns when an aligned control changed.
+    void RequestAlign();
+    void UpdateAnchorRules();
+    // Where the anchors put the control in a parent client area of that size.
+    TRect AnchoredBounds(int parentWidth, int parentHeight) const;
+
+    // Bounds and parent client size the anchors are measured from; empty until taken.
+    struct TAnchorRules {
+        TRect Bounds;
+        int ParentWidth = 0, ParentHeight = 0;
+        bool Taken = false;
+    };
+    TAnchorRules FAnchorRules;
 
     TWinControl* FParent = nullptr;
     TFont* FFont;
@@ -194,6 +234,7 @@ private:
     bool FVisible = true;
     bool FEnabled = true;
     TAlign FAlign = alNone;
+    bool FAlignWithMargins = false;
     TAnchors FAnchors = DefaultAnchors;
     TColor FColor = clBtnFace;
     bool FParentColor = true;
@@ -227,6 +268,16 @@ public:
     void DestroyHandle();
 
     int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TPadding* Padding() const { return FPadding; }
+    // Lays the aligned children out in the client area less the padding, in the
+    // order alTop, alBottom, alLeft, alRight, alClient, and moves the anchored
+    // ones by their anchors. alCustom children are left where they are. Waits
+    // while the control or its form is being read (Loaded aligns) and while
+    // DisableAlign holds.
+    void Realign();
+    void DisableAlign() { ++FAlignDisabled; }
+    void EnableAlign();
+    void Loaded() override;
     TControl* Controls(int index) const;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -265,6 +316,7 @@ protected:
     void FontChanged() override;
     void TextChanged() override;
     void SetVisible(bool value) override;
+    virtual void AlignControls();
 
     Win32::HWND FHandle = nullptr;
 
@@ -272,11 +324,16 @@ private:
     static Win32::LRESULT QV_CALLBACK ObjectWndProc(Win32::HWND window, Win32::UINT message,
                                                     Win32::WPARAM wParam, Win32::LPARAM lParam);
     void NotifyChildrenFont();
+    void OnPaddingChange(TObject* sender);
 
     Win32::WNDPROC FDefWndProc = nullptr;
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
     bool FTabStop = false;
+    TPadding* FPadding;
+    int FAlignDisabled = 0;
+    bool FAlignPending = false;
+    bool FAligning = false;
     std::optional<TPoint> FDesignSize;
 };
 

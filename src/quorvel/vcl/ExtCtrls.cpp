@@ -69,6 +69,7 @@ const TClassInfo& TPanel::StaticClass() {
                 P::PlainBool("FullRepaint", true),
                 P::Font(),
                 P::PlainBool("Locked", false),
+                P::Padding(),
                 ParentBiDiMode(),
                 ParentBackground(true),
                 P::ParentColor(),

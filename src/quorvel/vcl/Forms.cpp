@@ -233,6 +233,7 @@ const TClassInfo& TCustomForm::StaticClass() {
                 P::PlainRef("Menu"),
                 P::PlainBool("OldCreateOrder"),
                 P::PlainRef("ObjectMenuItem"),
+                P::Padding(),
                 StdProps::ParentBiDiMode(),
                 P::ParentFont(),
                 IntProp<F>("PixelsPerInch", &F::PixelsPerInch, &F::SetPixelsPerInch),
@@ -434,12 +435,14 @@ void TCustomForm::SetClientHeight(int value) {
 }
 
 void TCustomForm::Loaded() {
-    TScrollingWinControl::Loaded();
+    // The form takes its size first (its constraints may change it), so that the
+    // children are aligned and anchored in the client area it really has.
     int cw = FPendingClientWidth, ch = FPendingClientHeight;
     FPendingClientWidth = FPendingClientHeight = -1;
     TPoint outer = OuterSizeFor(std::max(cw, 0), std::max(ch, 0));
     if (cw >= 0 || ch >= 0)
         SetBounds(FLeft, FTop, cw >= 0 ? outer.X : FWidth, ch >= 0 ? outer.Y : FHeight);
+    TScrollingWinControl::Loaded();
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
@@ -573,6 +576,7 @@ const TClassInfo& TCustomFrame::StaticClass() {
                 P::Color(),
                 Ctl3D(),
                 P::Font(),
+                P::Padding(),
                 ParentBackground(true),
                 ParentBiDiMode(),
                 P::ParentColor(),

@@ -39,6 +39,7 @@ TPropInfo Color() {
     return WithStored(IdentIntProp<C>("Color", ColorIdents, &C::Color, &C::SetColor), ColorStored);
 }
 TPropInfo Constraints() { return ClassProp<C>("Constraints", &C::Constraints); }
+TPropInfo Padding() { return ClassProp<TWinControl>("Padding", &TWinControl::Padding); }
 TPropInfo Enabled() { return BoolProp<C>("Enabled", &C::Enabled, &C::SetEnabled, true); }
 TPropInfo Font() { return WithStored(ClassProp<C>("Font", &C::Font), FontStored); }
 TPropInfo Hint() { return StrProp<C>("Hint", &C::Hint, &C::SetHint); }

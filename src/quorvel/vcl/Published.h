@@ -17,6 +17,7 @@ TPropInfo Caption();
 TPropInfo Text();
 TPropInfo Color();
 TPropInfo Constraints();
+TPropInfo Padding(); // of windowed controls
 TPropInfo Enabled();
 TPropInfo Font();
 TPropInfo Hint();

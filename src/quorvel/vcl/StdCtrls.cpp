@@ -922,6 +922,7 @@ const TClassInfo& TGroupBox::StaticClass() {
                 DragMode(),
                 P::Enabled(),
                 P::Font(),
+                P::Padding(),
                 ParentBackground(true),
                 ParentBiDiMode(),
                 P::ParentColor(),
