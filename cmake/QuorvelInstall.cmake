@@ -3,7 +3,7 @@
 include(CMakePackageConfigHelpers)
 
 set(QUORVEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvel)
-set(targets quorvel_seam quorvel_core quorvel_vcl quorvel_sim quorvel)
+set(targets quorvel_seam quorvel_core quorvel_vcl quorvel_sim quorvel quorvel_winlayout)
 if(TARGET quorvel_native)
   list(APPEND targets quorvel_native)
 endif()

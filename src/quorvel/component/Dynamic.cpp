@@ -1,4 +1,5 @@
 // Keeping the records in step with controls created or freed at run time.
+#include "quorvel/component/ControlWalk.h"
 #include "quorvel/component/Quorvel.h"
 
 #include <unordered_map>
@@ -44,26 +45,18 @@ void TQuorvel::AddNewCtrls(int CompCount, int ChildCount) {
     TComponent* owner = Owner();
     const int N = CompCount != 0 ? CompCount : owner->ComponentCount();
     const int S = ChildCount != 0 ? ChildCount : NestedCount(N);
-    for (int i = 0; i < N; ++i) {
-        TComponent* Ctl = owner->Components(i);
-        if (!dynamic_cast<TControl*>(Ctl))
-            continue;
-        if (FNoResizeCtls->IndexOf(Ctl->Name()) != -1)
-            continue;
-        if (FindCtrl(Ctl->Name()))
-            continue; // recorded already; its owned controls are not examined
-        int K = Ctl->ComponentCount();
-        if (K > 0 && !dynamic_cast<TFrame*>(Ctl))
-            K = 0;
-        AddCtrlInfo(Ctl, String(), K);
-        for (int j = 0; j < K; ++j) {
-            TComponent* Child = Ctl->Components(j);
-            if (!dynamic_cast<TControl*>(Child) || FNoResizeCtls->IndexOf(Child->Name()) != -1)
-                continue;
-            if (!FindChildCtrl(Ctl->Name(), Child->Name()))
-                AddCtrlInfo(Child, Ctl->Name(), 0);
+    WalkControls(*owner, N, *FNoResizeCtls, [&](TControl* Ctl, TControl* Frame) {
+        if (Frame) {
+            if (!FindChildCtrl(Frame->Name(), Ctl->Name()))
+                AddCtrlInfo(Ctl, Frame->Name(), 0);
+            return true;
         }
-    }
+        if (FindCtrl(Ctl->Name()))
+            return false; // recorded already; its owned controls are not examined
+        const int K = dynamic_cast<TFrame*>(Ctl) ? Ctl->ComponentCount() : 0;
+        AddCtrlInfo(Ctl, String(), K);
+        return true;
+    });
     FCtlCnt = N;
     FChildCtlCnt = S;
 }

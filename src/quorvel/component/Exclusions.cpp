@@ -1,4 +1,4 @@
-// The exclusion lists NoResizeCtl and NoResizeFntCtl, and ResizeFont.
+// The exclusion lists NoResizeCtl and NoResizeFntCtl, parsed from their properties.
 #include "quorvel/component/Quorvel.h"
 
 namespace Quorvel {
@@ -19,25 +19,6 @@ void ParseNames(const String& text, TStringList& list) {
         list.Add(rest);
 }
 } // namespace
-
-void TQuorvel::SetResizeFont(bool Value) {
-    if (Value != FResizeFont)
-        FResizeFont = Value;
-}
-
-void TQuorvel::SetNoResizeCtl(const String& Value) {
-    if (Value != FNoResizeCtl)
-        FNoResizeCtl = Value;
-    if (!Designing())
-        SetNoResizeCtls();
-}
-
-void TQuorvel::SetNoResizeFntCtl(const String& Value) {
-    if (Value != FNoResizeFntCtl)
-        FNoResizeFntCtl = Value;
-    if (!Designing())
-        SetNoResizeFntCtls();
-}
 
 void TQuorvel::SetNoResizeCtls() {
     if (FNoResizeCtls)

@@ -186,44 +186,4 @@ void TQuorvel::RestoreWndProc() {
         Orphans()[window] = prev; // someone subclassed after us: keep forwarding there
 }
 
-void TQuorvel::SetEnabled(bool Value) {
-    if (Value == FEnabled)
-        return;
-    FEnabled = Value;
-    if (Designing())
-        return;
-    TCustomForm* form = OwnerForm();
-    if (Win32MajorVersion() == 4) {
-        if (FHoldsHook) {
-            if (!FEnabled) {
-                ReleaseHook();
-                FHoldsHook = false;
-            }
-            return;
-        }
-        if (!FEnabled)
-            return;
-        FHoldsHook = AcquireHook();
-    } else {
-        if (lpPrevWndProc != 0) {
-            if (!FEnabled)
-                RestoreWndProc();
-            return;
-        }
-        // Only a registered instance is found by the window procedure; installing
-        // it for any other would leave the form's messages unclaimed.
-        if (!FEnabled || !form || !FSelfPointer)
-            return;
-        FOwnerHandle = form->Handle();
-        InstallWndProc(FOwnerHandle);
-    }
-    if (form && form->Handle() != FOwnerHandle)
-        FOwnerHandle = form->Handle();
-}
-
-void TQuorvel::SetValidTaskbar(bool Value) {
-    if (Value != FValidTaskbar)
-        FValidTaskbar = Value;
-}
-
 } // namespace Quorvel

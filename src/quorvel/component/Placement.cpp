@@ -7,6 +7,13 @@ namespace Quorvel {
 using namespace Vcl;
 using namespace Win32;
 
+TPoint ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    const TPoint dpi{GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)};
+    ReleaseDC(nullptr, dc);
+    return dpi;
+}
+
 TFrameInsets GetFrameInsets(HWND Handle) {
     RECT win{};
     GetWindowRect(Handle, &win);
@@ -63,21 +70,6 @@ void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
         Core::PlacementOrigin(Pos, ToCore(Form->Monitor()->WorkareaRect()),
                               GetFrameInsets(window), Width, Height, IsDwmEnabled != 0);
     MoveWindow(window, at.X, at.Y, Width, Height, 1);
-}
-
-void TQuorvel::SetFormPos(TResizeFormPos Value) {
-    if (Value == FFormPos)
-        return;
-    FFormPos = Value;
-    if (Designing())
-        return;
-    TCustomForm* form = OwnerForm();
-    if (!form)
-        return;
-    RECT r{};
-    GetWindowRect(form->Handle(), &r);
-    OffsetRect(&r, -r.left, -r.top);
-    PlaceForm(form, FFormPos, r.right, r.bottom);
 }
 
 } // namespace Quorvel

@@ -28,6 +28,10 @@ Core::TTaskbarArea TaskbarArea(int Width, int Height, bool ValidTaskbar);
 // work area; a maximized form is left alone.
 void PlaceForm(Vcl::TCustomForm* Form, TResizeFormPos Pos, int Width, int Height);
 
+// The screen's logical resolution (pixels per inch), horizontally and vertically,
+// from one screen device context.
+Vcl::TPoint ScreenDpi();
+
 // Conversions between the framework's, Windows' and the core's rectangles.
 inline Core::TRect ToCore(const Win32::RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 inline Core::TRect ToCore(const Vcl::TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }

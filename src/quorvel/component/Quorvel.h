@@ -7,14 +7,23 @@
 // form when it is first shown, and corrects fonts and bounds once at start-up
 // when the screen resolution differs from the designer's.
 //
-// The methods are implemented in one file per concept, beside this header:
-//   Quorvel.cpp, Interception.cpp   construction, start-up (Loaded), interception
-//   Records.cpp, Exclusions.cpp, Dynamic.cpp
-//                                   control records, exclusion lists, reconciliation
-//   ResizeControls.cpp, FormWndProc.cpp
-//                                   the resize pass, the form window procedure, the hook
-//   FormSize.cpp, Placement.cpp, DesignValues.cpp
-//                                   size properties, placement, design values
+// The arithmetic (factors, rounding, start-up correction, size limits,
+// placement, taskbar) is the layout core's (quorvel/core); this class adapts it
+// to the form framework. Its methods are in one file per concept, beside this
+// header:
+//   Properties.cpp      every published property: the table, each setter with its
+//                       checks and messages, the design values stored beside them
+//   Quorvel.cpp         construction, destruction, read access
+//   Startup.cpp         start-up (Loaded): reference size, records, DPI correction
+//   Records.cpp         the one record builder, the font copy, lookup by name
+//   ControlWalk.h       the one walk over the form's controls and frame children
+//   Exclusions.cpp      parsing NoResizeCtl and NoResizeFntCtl
+//   Dynamic.cpp         reconciling records with controls made or freed later
+//   ResizeControls.cpp  the resize pass and the maximized-form correction
+//   FormWndProc.cpp     the form's messages: first show, min/max, drag, size
+//   Interception.cpp    instance registry, window procedure, legacy hook
+//   Placement.cpp       placement and the screen queries (frame, taskbar, DPI)
+//   Attach.cpp          starting the component on a form made in code
 #pragma once
 
 #include "quorvel/vcl/Component.h"
@@ -145,6 +154,12 @@ private:
     // Records (Records.cpp, Exclusions.cpp, Dynamic.cpp)
     void GetFontSetting(Vcl::TFont*& Font, Vcl::TComponent* Component);
     void AddCtrlInfo(Vcl::TComponent* Control, const String& ParentName, int ChildCount);
+    // The one record builder: a record for the control, appended to its list. At
+    // start-up (StartupRatio given) an own font is corrected by the ratio and the
+    // control's values are the reference; later, the current values divided by
+    // the latest factors are.
+    PCtrlInfo NewCtrlInfo(Vcl::TControl* Control, const String& ParentName, int ChildCount,
+                          const double* StartupRatio);
     void SetNoResizeFntCtls();
     void SetNoResizeCtls();
     void RefreshCtrls();

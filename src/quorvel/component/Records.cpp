@@ -3,6 +3,7 @@
 #include "quorvel/component/Quorvel.h"
 
 #include "quorvel/core/Scaling.h"
+#include "quorvel/core/Startup.h"
 
 namespace Quorvel {
 
@@ -17,9 +18,6 @@ void ClearGeneratedText(TControl* control) {
     if (text.compare(0, 6, GeneratedPrefix) == 0)
         control->SetText(String());
 }
-
-// The reference for what a control shows now at the factor that placed it.
-int Unscale(int value, double scale) { return *Core::ReferenceFromCurrent(value, scale); }
 } // namespace
 
 void TQuorvel::GetFontSetting(TFont*& Font, TComponent* Component) {
@@ -43,31 +41,44 @@ void TQuorvel::AddCtrlInfo(TComponent* Control, const String& ParentName, int Ch
         ClearGeneratedText(control);
     if (GetPropInfo(*Control, "Text"))
         ClearGeneratedText(control);
+    NewCtrlInfo(control, ParentName, ChildCount, nullptr);
+}
 
+PCtrlInfo TQuorvel::NewCtrlInfo(TControl* Control, const String& ParentName, int ChildCount,
+                                const double* StartupRatio) {
     auto* R = new TCtrlInfo;
     R->Name = Control->Name();
-    if (FPrevScaleX != 0) {
-        R->Left = Unscale(control->Left(), FPrevScaleX);
-        R->Width = Unscale(control->Width(), FPrevScaleX);
-    }
-    if (FPrevScaleY != 0) {
-        R->Top = Unscale(control->Top(), FPrevScaleY);
-        R->Height = Unscale(control->Height(), FPrevScaleY);
-    }
-    R->OldLeft = control->Left();
-    R->OldTop = control->Top();
-    R->OldWidth = control->Width();
-    R->OldHeight = control->Height();
     GetFontSetting(R->Font, Control);
     R->ParentFont = true;
     R->OrgParentFont = true;
     if (R->Font) {
-        R->ParentFont = R->OrgParentFont = control->ParentFont();
-        if (FPrevScaleF != 0) {
-            R->Font->SetSize(Unscale(control->Font()->Size(), FPrevScaleF));
-            R->OldFontSize = control->Font()->Size();
+        R->ParentFont = R->OrgParentFont = Control->ParentFont();
+        TFont* font = Control->Font();
+        if (StartupRatio) {
+            // Start-up corrects an own font for the resolution and takes the result.
+            if (!Control->ParentFont())
+                font->SetSize(Core::StartupAdjust(font->Size(), *StartupRatio));
+            R->Font->SetSize(font->Size());
+            R->OldFontSize = font->Size();
+        } else if (const auto size = Core::ReferenceFromCurrent(font->Size(), FPrevScaleF)) {
+            R->Font->SetSize(*size);
+            R->OldFontSize = font->Size();
         }
     }
+    // Bounds after the font: a control may size itself to its text.
+    const Core::TBounds now{Control->Left(), Control->Top(), Control->Width(), Control->Height()};
+    // A control recorded later stands in the current, scaled coordinates: dividing
+    // by the latest factors gives its reference.
+    const Core::TBounds ref =
+        StartupRatio ? now : Core::ReferenceBounds(now, {FPrevScaleX, FPrevScaleY, FPrevScaleF});
+    R->Left = ref.Left;
+    R->Top = ref.Top;
+    R->Width = ref.Width;
+    R->Height = ref.Height;
+    R->OldLeft = now.Left;
+    R->OldTop = now.Top;
+    R->OldWidth = now.Width;
+    R->OldHeight = now.Height;
     R->ParentName = ParentName;
     R->ChildCtlCnt = ChildCount;
     (R->ParentName.empty() ? FCtrls : FChildCtrls)->Add(R);
@@ -78,6 +89,7 @@ void TQuorvel::AddCtrlInfo(TComponent* Control, const String& ParentName, int Ch
         else
             FChildIndex[R->ParentName].emplace(R->Name, R);
     }
+    return R;
 }
 
 void TQuorvel::RebuildIndex() {

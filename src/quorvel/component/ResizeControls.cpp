@@ -1,5 +1,6 @@
 // The resize pass: every recorded control laid out again from its reference
 // geometry for the form's new client size.
+#include "quorvel/component/ControlWalk.h"
 #include "quorvel/component/Interception.h"
 #include "quorvel/component/Placement.h"
 #include "quorvel/core/FormLimits.h"
@@ -39,27 +40,15 @@ void TQuorvel::ResizeControls(HWND Window, WPARAM SizeType, LPARAM Param, bool F
 
     // 4.-6. Every control in one repaint bracket.
     LockWindowUpdate(Window);
-    const int N = form->ComponentCount();
-    for (int i = 0; i < N; ++i) {
-        auto* Ctrl = dynamic_cast<TControl*>(form->Components(i));
-        if (!Ctrl || FNoResizeCtls->IndexOf(Ctrl->Name()) != -1)
-            continue;
-        PCtrlInfo Info = FindCtrl(Ctrl->Name());
-        if (!Info)
-            continue;
-        ResizeOne(Info, Ctrl, XScale, YScale, FontScale, true);
-        if (Ctrl->ComponentCount() != 0 && dynamic_cast<TFrame*>(Ctrl)) {
-            // One level of frame children; frames inside frames are not entered.
-            const int M = Ctrl->ComponentCount();
-            for (int j = 0; j < M; ++j) {
-                auto* Child = dynamic_cast<TControl*>(Ctrl->Components(j));
-                if (!Child || FNoResizeCtls->IndexOf(Child->Name()) != -1)
-                    continue;
-                if (PCtrlInfo ChildInfo = FindChildCtrl(Ctrl->Name(), Child->Name()))
-                    ResizeOne(ChildInfo, Child, XScale, YScale, FontScale, false);
-            }
-        }
-    }
+    WalkControls(*form, form->ComponentCount(), *FNoResizeCtls,
+                 [&](TControl* Ctrl, TControl* Frame) {
+                     PCtrlInfo Info = Frame ? FindChildCtrl(Frame->Name(), Ctrl->Name())
+                                            : FindCtrl(Ctrl->Name());
+                     if (!Info)
+                         return false;
+                     ResizeOne(Info, Ctrl, XScale, YScale, FontScale, !Frame);
+                     return true;
+                 });
     LockWindowUpdate(nullptr);
 
     // 7. A maximized form is kept on its monitor.

@@ -548,6 +548,28 @@ int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int capacity);
 int lstrcmpA(LPCSTR a, LPCSTR b);
 BOOL GetVersionExW(OSVERSIONINFOW* info);
 
+// ---- Plain-window layout -----------------------------------------------------------
+// What the layout of any top-level window or dialog needs: its descendants,
+// coordinates between windows, batched moves, a font's description, and
+// subclassing that keeps other subclasses of the same window safe (comctl32).
+
+using HDWP = void*;
+using WNDENUMPROC = BOOL(QV_CALLBACK*)(HWND, LPARAM);
+using DWORD_PTR = std::uintptr_t;
+using SUBCLASSPROC = LRESULT(QV_CALLBACK*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data);
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+int GetDlgCtrlID(HWND window);
+HDWP BeginDeferWindowPos(int count);
+HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int cx, int cy,
+                    UINT flags);
+BOOL EndDeferWindowPos(HDWP batch);
+int GetObjectW(HGDIOBJ object, int size, void* buffer);
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id);
+LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // ---- Helpers over the records (pure, no platform call) ------------------------------
 
 #if !defined(LOWORD)

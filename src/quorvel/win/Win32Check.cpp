@@ -216,6 +216,8 @@ using HRESULT = Win32::HRESULT;
 
 #include <dwmapi.h>
 #include <shellapi.h>
+// Plain-window layout: SUBCLASSPROC.
+#include <commctrl.h>
 
 namespace {
 
@@ -457,5 +459,13 @@ static_assert(std::is_convertible_v<decltype(&Win32::DefWindowProcW), Win32::WND
 #if defined(__i386__)
 static_assert(TSignature<Win32::WNDPROC>::StdCall, "callbacks are __stdcall on 32-bit Windows");
 #endif
+
+// ---- Plain-window layout ----
+static_assert(sizeof(Win32::WNDENUMPROC) == sizeof(WNDENUMPROC) &&
+              SameShape<Win32::WNDENUMPROC, WNDENUMPROC>());
+static_assert(sizeof(Win32::SUBCLASSPROC) == sizeof(SUBCLASSPROC) &&
+              SameShape<Win32::SUBCLASSPROC, SUBCLASSPROC>());
+static_assert(sizeof(Win32::HDWP) == sizeof(HDWP));
+static_assert(SameScalar<Win32::DWORD_PTR, DWORD_PTR>());
 
 } // namespace

@@ -114,6 +114,26 @@ struct TDesktop::TImpl {
     std::uintptr_t DcSerial = 0;
     std::vector<std::pair<std::u16string, HMODULE>> Modules;
 
+    // Plain-window layout (SimLayout.cpp): subclass chains per window, the
+    // subclass procedures now running, and deferred-move batches.
+    struct TSubclass {
+        SUBCLASSPROC Proc = nullptr; // null once removed while the chain runs
+        UINT_PTR Id = 0;
+        DWORD_PTR Data = 0;
+    };
+    struct TSubclassChain {
+        WNDPROC Original = nullptr;
+        std::vector<TSubclass> Entries; // oldest first
+    };
+    struct TSubclassFrame {
+        HWND Window = nullptr;
+        int Index = 0;
+    };
+    std::unordered_map<std::uintptr_t, TSubclassChain> Subclasses;
+    std::vector<TSubclassFrame> SubclassFrames;
+    std::unordered_map<std::uintptr_t, std::vector<WINDOWPOS>> Deferred;
+    std::uintptr_t DeferSerial = 0;
+
     // Windows and classes (SimWindows.cpp).
     TWindow* Find(HWND window) const;
     TWindowClass* FindClass(LPCWSTR name) const;

@@ -1,0 +1,100 @@
+// One pass of the plain Win32 adapter over 10 to 10,000 child windows on the
+// simulated desktop, against the floor: the same rectangles given by one
+// SetWindowPos per window in a bare loop.
+#include "quorvel/win/sim/SimDesktop.h"
+#include "quorvel/winlayout/WinLayout.h"
+
+#include <benchmark/benchmark.h>
+
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace Win32;
+
+struct TBenchWindow {
+    explicit TBenchWindow(int children) {
+        Desktop.emplace();
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &DefWindowProcW;
+        wc.lpszClassName = u"QvlBench";
+        RegisterClassExW(&wc);
+        Top = CreateWindowExW(0, u"QvlBench", u"", WS_OVERLAPPEDWINDOW, 0, 0, 416, 339, nullptr,
+                              nullptr, nullptr, nullptr);
+        std::mt19937 random(11);
+        std::uniform_int_distribution<int> pos(1, 360), size(8, 40);
+        for (int i = 0; i < children; ++i)
+            Children.push_back(CreateWindowExW(0, u"BUTTON", u"", WS_CHILD | WS_VISIBLE,
+                                               pos(random), pos(random), size(random),
+                                               size(random), Top, nullptr, nullptr, nullptr));
+    }
+    ~TBenchWindow() {
+        DestroyWindow(Top);
+        Desktop.reset();
+    }
+    // Outer sizes whose client areas are twice and two and a half times the first.
+    void Resize(int k) {
+        RECT win{}, client{};
+        GetWindowRect(Top, &win);
+        GetClientRect(Top, &client);
+        const int fw = (win.right - win.left) - client.right;
+        const int fh = (win.bottom - win.top) - client.bottom;
+        const int w = k == 0 ? 800 : 1000, h = k == 0 ? 600 : 750;
+        SetWindowPos(Top, nullptr, 0, 0, w + fw, h + fh, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    std::vector<RECT> Snapshot() const {
+        std::vector<RECT> out;
+        for (HWND c : Children) {
+            RECT r{};
+            GetWindowRect(c, &r);
+            POINT p[2] = {{r.left, r.top}, {r.right, r.bottom}};
+            MapWindowPoints(nullptr, Top, p, 2);
+            out.push_back({p[0].x, p[0].y, p[1].x, p[1].y});
+        }
+        return out;
+    }
+    std::optional<Sim::TDesktop> Desktop;
+    HWND Top = nullptr;
+    std::vector<HWND> Children;
+};
+
+void BM_WinLayoutPass(benchmark::State& state) {
+    TBenchWindow bench(static_cast<int>(state.range(0)));
+    Quorvel::WinLayout::AttachLayout(bench.Top);
+    int next = 0;
+    for (auto _ : state) {
+        bench.Resize(next);
+        next ^= 1;
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_WinLayoutFloor(benchmark::State& state) {
+    TBenchWindow bench(static_cast<int>(state.range(0)));
+    Quorvel::WinLayout::AttachLayout(bench.Top);
+    std::vector<RECT> targets[2];
+    for (int k = 0; k < 2; ++k) {
+        bench.Resize(k);
+        targets[k] = bench.Snapshot();
+    }
+    Quorvel::WinLayout::DetachLayout(bench.Top);
+    int next = 0;
+    for (auto _ : state) {
+        const auto& t = targets[next];
+        for (std::size_t i = 0; i < t.size(); ++i)
+            SetWindowPos(bench.Children[i], nullptr, t[i].left, t[i].top, t[i].right - t[i].left,
+                         t[i].bottom - t[i].top, SWP_NOZORDER | SWP_NOACTIVATE);
+        next ^= 1;
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(BM_WinLayoutPass)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WinLayoutFloor)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,237 @@
+// The simulated desktop's part of the plain-window layout seam: descendants in
+// creation order (depth first, as EnumChildWindows enumerates grandchildren
+// too), coordinates between windows, deferred-move batches applied move by move
+// when the batch ends, fonts' descriptions, and comctl32-style subclass chains:
+// one dispatching procedure per window runs the newest subclass first, each
+// passing on with DefSubclassProc, the last to the window's own procedure.
+#include "quorvel/win/sim/SimDesktopImpl.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Sim {
+namespace {
+
+constexpr std::uintptr_t kDeferBase = 0x0D0D0000;
+constexpr std::uintptr_t kDeferStep = 0x10;
+
+void CollectDescendants(const TWindow& parent, std::vector<HWND>& out) {
+    for (const TWindow* c = parent.FirstChild; c != nullptr; c = c->Next) {
+        out.push_back(c->Handle);
+        CollectDescendants(*c, out);
+    }
+}
+
+// Runs the entry at Index of the window's chain, or the original procedure
+// below the oldest entry; entries removed while the chain runs are passed over.
+LRESULT RunChain(HWND window, int index, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& d = Desk("DefSubclassProc");
+    auto it = d.Subclasses.find(FromHandle(window));
+    if (it == d.Subclasses.end())
+        return DefWindowProcW(window, message, wParam, lParam);
+    TDesktop::TImpl::TSubclassChain& chain = it->second;
+    while (index >= 0 && chain.Entries[static_cast<std::size_t>(index)].Proc == nullptr)
+        --index;
+    if (index < 0)
+        return CallWindowProcW(chain.Original, window, message, wParam, lParam);
+    const TDesktop::TImpl::TSubclass entry = chain.Entries[static_cast<std::size_t>(index)];
+    d.SubclassFrames.push_back({window, index});
+    const LRESULT result = entry.Proc(window, message, wParam, lParam, entry.Id, entry.Data);
+    Desk("DefSubclassProc").SubclassFrames.pop_back();
+    return result;
+}
+
+LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+bool ChainRunning(const TDesktop::TImpl& d, HWND window) {
+    return std::any_of(d.SubclassFrames.begin(), d.SubclassFrames.end(),
+                       [&](const auto& f) { return f.Window == window; });
+}
+
+// Drops removed entries once no procedure of the chain runs; an empty chain
+// gives the window its own procedure back.
+void Compact(TDesktop::TImpl& d, HWND window) {
+    auto it = d.Subclasses.find(FromHandle(window));
+    if (it == d.Subclasses.end() || ChainRunning(d, window))
+        return;
+    auto& entries = it->second.Entries;
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [](const auto& e) { return e.Proc == nullptr; }),
+                  entries.end());
+    if (!entries.empty())
+        return;
+    const WNDPROC original = it->second.Original;
+    d.Subclasses.erase(it);
+    // Only where nobody replaced the dispatcher since: theirs stays on top.
+    if (TWindow* w = d.Find(window); w != nullptr && w->Proc == &Dispatch)
+        w->Proc = original;
+}
+
+LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& d = Desk("SetWindowSubclass");
+    auto it = d.Subclasses.find(FromHandle(window));
+    if (it == d.Subclasses.end())
+        return DefWindowProcW(window, message, wParam, lParam);
+    const int top = static_cast<int>(it->second.Entries.size()) - 1;
+    const LRESULT result = RunChain(window, top, message, wParam, lParam);
+    auto& after = Desk("SetWindowSubclass");
+    if (message == WM_NCDESTROY && !ChainRunning(after, window))
+        after.Subclasses.erase(FromHandle(window)); // the window's subclasses end with it
+    else
+        Compact(after, window);
+    return result;
+}
+
+} // namespace
+} // namespace Sim
+
+namespace Win32 {
+
+using Sim::Desk;
+using Sim::FromHandle;
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data) {
+    auto& d = Desk(__func__);
+    const Sim::TWindow* w = d.Find(parent);
+    if (w == nullptr || proc == nullptr)
+        return Sim::kFalse;
+    std::vector<HWND> all;
+    Sim::CollectDescendants(*w, all);
+    for (HWND child : all) {
+        // A window destroyed by an earlier callback is not reported.
+        if (Desk(__func__).Find(child) == nullptr)
+            continue;
+        if (!proc(child, data))
+            break;
+    }
+    return Sim::kTrue;
+}
+
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
+    auto& d = Desk(__func__);
+    auto origin = [&](HWND window, bool& ok) {
+        if (window == nullptr)
+            return POINT{0, 0};
+        const Sim::TWindow* w = d.Find(window);
+        ok = ok && w != nullptr;
+        return w ? d.ScreenClientOrigin(*w) : POINT{0, 0};
+    };
+    bool ok = true;
+    const POINT a = origin(from, ok), b = origin(to, ok);
+    if (!ok)
+        return 0;
+    const LONG dx = Sim::Saturate(static_cast<long long>(a.x) - b.x);
+    const LONG dy = Sim::Saturate(static_cast<long long>(a.y) - b.y);
+    for (UINT i = 0; points != nullptr && i < count; ++i) {
+        points[i].x = Sim::Saturate(static_cast<long long>(points[i].x) + dx);
+        points[i].y = Sim::Saturate(static_cast<long long>(points[i].y) + dy);
+    }
+    return static_cast<int>(static_cast<DWORD>(static_cast<WORD>(dx)) |
+                            (static_cast<DWORD>(static_cast<WORD>(dy)) << 16));
+}
+
+int GetDlgCtrlID(HWND window) {
+    const Sim::TWindow* w = Desk(__func__).Find(window);
+    if (w == nullptr || w->Parent == nullptr)
+        return 0;
+    return static_cast<int>(w->Id);
+}
+
+HDWP BeginDeferWindowPos(int count) {
+    auto& d = Desk(__func__);
+    if (count < 0)
+        return nullptr;
+    const std::uintptr_t value = Sim::kDeferBase + Sim::kDeferStep * ++d.DeferSerial;
+    d.Deferred[value].reserve(static_cast<std::size_t>(count));
+    return reinterpret_cast<HDWP>(value);
+}
+
+HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int cx, int cy,
+                    UINT flags) {
+    auto& d = Desk(__func__);
+    auto it = d.Deferred.find(reinterpret_cast<std::uintptr_t>(batch));
+    if (it == d.Deferred.end())
+        return nullptr;
+    if (d.Find(window) == nullptr) {
+        // As Windows does, a failing entry ends the whole batch.
+        d.Deferred.erase(it);
+        return nullptr;
+    }
+    it->second.push_back({window, insertAfter, x, y, cx, cy, flags});
+    return batch;
+}
+
+BOOL EndDeferWindowPos(HDWP batch) {
+    auto& d = Desk(__func__);
+    auto it = d.Deferred.find(reinterpret_cast<std::uintptr_t>(batch));
+    if (it == d.Deferred.end())
+        return Sim::kFalse;
+    const std::vector<WINDOWPOS> moves = std::move(it->second);
+    d.Deferred.erase(it);
+    BOOL all = Sim::kTrue;
+    for (const WINDOWPOS& m : moves)
+        if (!Desk(__func__).SetPos(m.hwnd, m.hwndInsertAfter, m.x, m.y, m.cx, m.cy, m.flags))
+            all = Sim::kFalse;
+    return all;
+}
+
+int GetObjectW(HGDIOBJ object, int size, void* buffer) {
+    auto& d = Desk(__func__);
+    auto it = d.Fonts.find(reinterpret_cast<std::uintptr_t>(object));
+    if (it == d.Fonts.end())
+        return 0;
+    constexpr int full = static_cast<int>(sizeof(LOGFONTW));
+    if (buffer == nullptr)
+        return full;
+    const int n = std::min(size, full);
+    if (n <= 0)
+        return 0;
+    std::memcpy(buffer, &it->second, static_cast<std::size_t>(n));
+    return n;
+}
+
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data) {
+    auto& d = Desk(__func__);
+    Sim::TWindow* w = d.Find(window);
+    if (w == nullptr || proc == nullptr)
+        return Sim::kFalse;
+    auto it = d.Subclasses.find(FromHandle(window));
+    if (it == d.Subclasses.end()) {
+        Sim::TDesktop::TImpl::TSubclassChain chain;
+        chain.Original = w->Proc;
+        it = d.Subclasses.emplace(FromHandle(window), std::move(chain)).first;
+        w->Proc = &Sim::Dispatch;
+    }
+    for (auto& e : it->second.Entries)
+        if (e.Proc == proc && e.Id == id) {
+            e.Data = data; // the same subclass again only changes its data
+            return Sim::kTrue;
+        }
+    it->second.Entries.push_back({proc, id, data});
+    return Sim::kTrue;
+}
+
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
+    auto& d = Desk(__func__);
+    auto it = d.Subclasses.find(FromHandle(window));
+    if (it == d.Subclasses.end())
+        return Sim::kFalse;
+    for (auto& e : it->second.Entries)
+        if (e.Proc == proc && e.Id == id) {
+            e.Proc = nullptr;
+            Sim::Compact(d, window);
+            return Sim::kTrue;
+        }
+    return Sim::kFalse;
+}
+
+LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& d = Desk(__func__);
+    // The innermost running entry of this window's chain passes on to the next older one.
+    for (auto f = d.SubclassFrames.rbegin(); f != d.SubclassFrames.rend(); ++f)
+        if (f->Window == window)
+            return Sim::RunChain(window, f->Index - 1, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace Win32

@@ -1,0 +1,269 @@
+// The plain Win32 adapter on the simulated desktop: a window with nested
+// children laid out through the core, one move per changed window, fonts shared
+// and freed, options, and other subclasses of the same window kept working.
+#include "quorvel/core/Scaling.h"
+#include "quorvel/win/sim/SimDesktop.h"
+#include "quorvel/winlayout/WinLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+namespace {
+
+using namespace Win32;
+using namespace Quorvel;
+using WinLayout::TLayoutOptions;
+
+std::map<HWND, int>& Moves() {
+    static std::map<HWND, int> moves;
+    return moves;
+}
+
+// Counts the moves each child gets; a subclass of its own, beside the adapter's.
+LRESULT QV_CALLBACK CountMoves(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_WINDOWPOSCHANGED)
+        ++Moves()[window];
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+int SizeMessages = 0;
+LRESULT QV_CALLBACK CountSizes(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_SIZE)
+        ++SizeMessages;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+class WinLayoutTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Desktop.emplace();
+        Moves().clear();
+        SizeMessages = 0;
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = u"QvlPlainWindow";
+        RegisterClassExW(&wc);
+        Top = CreateWindowExW(0, u"QvlPlainWindow", u"Plain", WS_OVERLAPPEDWINDOW, 100, 100, 400,
+                              300, nullptr, nullptr, wc.hInstance, nullptr);
+        SetClient(400, 300);
+        LOGFONTW lf{};
+        lf.lfHeight = -12;
+        Font = CreateFontIndirectW(&lf);
+        Ok = Child(Top, u"BUTTON", 1, 10, 10, 101, 21);
+        Group = Child(Top, u"BUTTON", 2, 200, 50, 150, 150);
+        Edit = Child(Group, u"EDIT", 3, 10, 20, 100, 20); // inside the group box
+        Label = Child(Top, u"STATIC", 4, 0, 280, 60, 15);
+    }
+
+    void TearDown() override {
+        if (IsWindow(Top))
+            DestroyWindow(Top);
+        DeleteObject(Font);
+        Desktop.reset();
+    }
+
+    HWND Child(HWND parent, const char16_t* cls, int id, int x, int y, int w, int h) {
+        HWND c = CreateWindowExW(0, cls, u"", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
+                                 reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)),
+                                 nullptr, nullptr);
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(Font), 0);
+        SetWindowSubclass(c, &CountMoves, 1, 0);
+        return c;
+    }
+
+    void SetClient(int w, int h) {
+        RECT win{}, client{};
+        GetWindowRect(Top, &win);
+        GetClientRect(Top, &client);
+        const int fw = (win.right - win.left) - client.right, fh = (win.bottom - win.top) - client.bottom;
+        SetWindowPos(Top, nullptr, 0, 0, w + fw, h + fh, SWP_NOMOVE | SWP_NOZORDER);
+    }
+
+    static Core::TBounds InParent(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        POINT p[2] = {{r.left, r.top}, {r.right, r.bottom}};
+        MapWindowPoints(nullptr, GetParent(window), p, 2);
+        return {p[0].x, p[0].y, p[1].x - p[0].x, p[1].y - p[0].y};
+    }
+
+    static LONG FontHeight(HWND window) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+        return lf.lfHeight;
+    }
+
+    int TotalMoves() const {
+        int n = 0;
+        for (const auto& [w, count] : Moves())
+            n += count;
+        return n;
+    }
+
+    std::optional<Sim::TDesktop> Desktop;
+    HWND Top = nullptr, Ok = nullptr, Group = nullptr, Edit = nullptr, Label = nullptr;
+    HFONT Font = nullptr;
+};
+
+TEST_F(WinLayoutTest, EveryDescendantFollowsTheCoreOnceAPass) {
+    std::optional<Core::TFactors> reported;
+    TLayoutOptions options;
+    options.OnLayout = [&](HWND, const Core::TFactors& f) { reported = f; };
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    EXPECT_FALSE(WinLayout::AttachLayout(Top, options));
+    const Core::TBounds refs[] = {InParent(Ok), InParent(Group), InParent(Edit), InParent(Label)};
+    const HWND windows[] = {Ok, Group, Edit, Label};
+
+    Moves().clear();
+    SetClient(800, 450);
+    const Core::TFactors f{2.0, 1.5, 1.5};
+    ASSERT_TRUE(reported.has_value());
+    EXPECT_EQ(*reported, f);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(InParent(windows[i]), Core::ScaleBounds(refs[i], f)) << i;
+        EXPECT_EQ(Moves()[windows[i]], 1) << i; // one move per window in the batch
+        EXPECT_EQ(FontHeight(windows[i]), -Core::ScaleControlFont(12, 1.5)) << i;
+    }
+    // The label at left 0 ends at 1, as every scaled position does.
+    EXPECT_EQ(InParent(Label).Left, 1);
+
+    // The same size again moves nothing.
+    Moves().clear();
+    SetWindowPos(Top, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    WinLayout::LayOut(Top);
+    EXPECT_EQ(TotalMoves(), 0);
+
+    // Many sizes later, the design size gives the design layout back exactly
+    // (the label's 0 stays raised to 1).
+    for (int w = 150; w < 1500; w += 137)
+        SetClient(w, w * 2 / 3);
+    SetClient(400, 300);
+    EXPECT_EQ(InParent(Ok), refs[0]);
+    EXPECT_EQ(InParent(Group), refs[1]);
+    EXPECT_EQ(InParent(Edit), refs[2]);
+    EXPECT_EQ(FontHeight(Ok), -12);
+}
+
+TEST_F(WinLayoutTest, ScaledFontsAreSharedAndNoneOutlivesItsUse) {
+    const std::size_t before = Desktop->FontCount();
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(800, 600);
+    // Four windows, one original font, one size: one scaled copy.
+    EXPECT_EQ(Desktop->FontCount(), before + 1);
+    SetClient(1200, 900);
+    EXPECT_EQ(Desktop->FontCount(), before + 1); // the 2x copy went when the 3x came
+    SetClient(400, 300);
+    EXPECT_EQ(Desktop->FontCount(), before); // back at the original font
+    SetClient(1000, 700);
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_EQ(Desktop->FontCount(), before);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Ok, WM_GETFONT, 0, 0)), Font);
+    EXPECT_FALSE(WinLayout::DetachLayout(Top));
+    // Detached: sizes change nothing any more.
+    const Core::TBounds ok = InParent(Ok);
+    SetClient(500, 400);
+    EXPECT_EQ(InParent(Ok), ok);
+
+    // A destroyed window detaches by itself and frees its fonts.
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(900, 700);
+    DestroyWindow(Top);
+    EXPECT_FALSE(WinLayout::HasLayout(Top));
+    EXPECT_EQ(Desktop->FontCount(), before);
+}
+
+TEST_F(WinLayoutTest, ExclusionsAndFixedFonts) {
+    TLayoutOptions options;
+    options.ExcludedIds = {2};          // the group box, and the edit inside it
+    options.FixedFontWindows = {Label}; // moved, font kept
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    const Core::TBounds group = InParent(Group), edit = InParent(Edit);
+    SetClient(800, 600);
+    EXPECT_EQ(InParent(Group), group);
+    EXPECT_EQ(InParent(Edit), edit);
+    EXPECT_EQ(FontHeight(Group), -12);
+    EXPECT_EQ(InParent(Label).Width, 120);
+    EXPECT_EQ(FontHeight(Label), -12);
+    EXPECT_EQ(FontHeight(Ok), -24);
+    WinLayout::DetachLayout(Top);
+
+    options = {};
+    options.ResizeFont = false;
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    SetClient(400, 300);
+    EXPECT_EQ(FontHeight(Ok), -12);
+    EXPECT_EQ(InParent(Ok).Width, 101);
+}
+
+TEST_F(WinLayoutTest, SizeLimitsAndTheFirstShowing) {
+    TLayoutOptions options;
+    options.MinWidth = 300;
+    options.MinHeight = 200;
+    options.MaxWidth = 1000;
+    options.MaxHeight = 700;
+    options.StartWidth = 800;
+    options.StartHeight = 600;
+    options.StartPos = Core::rpMiddleCenter;
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    RECT drag{100, 100, 1500, 150};
+    SendMessageW(Top, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&drag));
+    EXPECT_EQ(drag.right, 1100);
+    EXPECT_EQ(drag.bottom, 300);
+    MINMAXINFO info{};
+    info.ptMaxSize = {1936, 1056};
+    SendMessageW(Top, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 300);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 700);
+    EXPECT_EQ(info.ptMaxSize.x, 1000);
+
+    // The default desktop: 1920 x 1080 with a bottom taskbar 40 high.
+    ShowWindow(Top, SW_SHOW);
+    RECT win{};
+    GetWindowRect(Top, &win);
+    EXPECT_EQ(win.left, 560);
+    EXPECT_EQ(win.top, 220);
+    EXPECT_EQ(win.right - win.left, 800);
+    // Only the first showing places it.
+    SetWindowPos(Top, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(Top, SW_HIDE);
+    ShowWindow(Top, SW_SHOW);
+    GetWindowRect(Top, &win);
+    EXPECT_EQ(win.left, 10);
+}
+
+TEST_F(WinLayoutTest, OtherSubclassesOfTheWindowKeepWorking) {
+    SetWindowSubclass(Top, &CountSizes, 7, 0); // before the adapter
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(600, 400);
+    EXPECT_EQ(SizeMessages, 1);
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    SetClient(500, 350);
+    EXPECT_EQ(SizeMessages, 2);
+    // Attached again, the rectangles of that moment are the references.
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    const int width = InParent(Ok).Width;
+    RemoveWindowSubclass(Top, &CountSizes, 7); // the other one leaves first
+    SetClient(800, 560);
+    EXPECT_EQ(SizeMessages, 2);
+    EXPECT_EQ(InParent(Ok).Width, Core::ScaleCoord(width, 800.0 / 500.0));
+}
+
+TEST_F(WinLayoutTest, ADesignResolutionIsCorrectedOnAttaching) {
+    TLayoutOptions options;
+    options.DesignDpiX = options.DesignDpiY = 120; // the desktop runs at 96
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    // Laid out at once for 96 DPI: rectangles and fonts divided by 1.25.
+    EXPECT_EQ(InParent(Ok), (Core::TBounds{8, 8, 81, 17}));
+    EXPECT_EQ(FontHeight(Ok), -10);
+    // Later passes scale those by the client size alone.
+    SetClient(800, 600);
+    EXPECT_EQ(InParent(Ok).Width, 162);
+}
+
+} // namespace
