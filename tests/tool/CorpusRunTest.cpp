@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -50,7 +51,8 @@ TTally RunAll(const std::vector<std::string>& files, bool attach) {
         options.Lenient = true;
         options.Attach = attach;
         options.Actions = ParseActions({"client", "1600x900"});
-        const TRunResult result = RunForm(options);
+        std::ostringstream warnings;
+        const TRunResult result = RunForm(options, warnings);
         ++tally.Files;
         if (!result.Loaded)
             continue;

@@ -80,14 +80,16 @@ TEST(StdClassesCorpus, EveryFileLoadsAndItsWrittenFormIsStable) {
 // Strict reading refuses only what lenient reading keeps raw. The count of files
 // that read strictly was 181 of 1,439 with the first standard classes and 402 once
 // the common controls, buttons, grids, dialogs, image and action lists came (the
-// rest use classes of other libraries or inherit from forms); it may grow, never
-// drop.
+// rest use classes of other libraries or inherit from forms). Inherited forms are
+// now read over their ancestors, and strict reading refuses the 8 whose ancestor
+// the files cannot tell (no unit, no inherited object to go by): 394. It may
+// grow, never drop.
 TEST(StdClassesCorpus, FilesOfKnownClassesAndPropertiesReadStrictly) {
     const std::vector<std::string> files = CorpusFiles();
     if (files.empty())
         GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR "/text";
 
-    constexpr std::size_t kStrictFloor = 402;
+    constexpr std::size_t kStrictFloor = 394;
     std::size_t strict = 0;
     for (const std::string& path : files) {
         Sim::TDesktop desktop;
@@ -101,6 +103,8 @@ TEST(StdClassesCorpus, FilesOfKnownClassesAndPropertiesReadStrictly) {
             refusal = e.what();
         }
         options.Lenient = true;
+        if (refusal.find("Ancestor for") != String::npos)
+            continue; // lenient reading goes on without the ancestor
         try {
             std::unique_ptr<TComponent> root = LoadFormFile(path, options);
             EXPECT_TRUE(KeptAnythingRaw(*root, true))

@@ -76,6 +76,11 @@ void AddDesktopOptions(CLI::App& command, TDesktopOptions& desktop) {
     command.add_flag("--custom-style", desktop.CustomStyle, "a custom visual style is active");
 }
 
+void AddSearchOption(CLI::App& command, std::vector<std::string>& dirs) {
+    command.add_option("--search", dirs, "another folder to find frame and ancestor form files in (repeatable)")
+        ->allow_extra_args(false);
+}
+
 bool LooksLikeFormFile(const std::string& token) {
     if (std::filesystem::is_regular_file(token))
         return true;
@@ -118,7 +123,7 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
         throw EUsageError("--png needs rsvg-convert (Debian package librsvg2-bin), which is "
                           "not installed");
 
-    const TRunResult result = RunForm(options);
+    const TRunResult result = RunForm(options, err);
     if (!result.Loaded) {
         err << result.LoadError << "\n";
         return 2;
@@ -175,12 +180,13 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     app.set_version_flag("--version", "quorvel " QUORVEL_VERSION_STRING,
                          "print the version and exit");
 
-    bool lenient = false;
+    TReadOptions checkOptions;
     std::vector<std::string> checkFiles;
     CLI::App* check = app.add_subcommand("check", "Read form files and report the first error "
                                                   "of each");
     check->add_option("FILE", checkFiles, "form files")->required();
-    check->add_flag("--lenient", lenient, "accept unknown classes and properties");
+    check->add_flag("--lenient", checkOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*check, checkOptions.SearchDirs);
 
     std::string printFile;
     CLI::App* print = app.add_subcommand("print", "Write a form file in canonical text syntax");
@@ -194,6 +200,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     run->add_option("ARGS", runArgs, "FILE [FRAME_FILE...] [ACTION...]");
     AddDesktopOptions(*run, runOptions.Desktop);
     run->add_flag("--lenient", runOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*run, runOptions.SearchDirs);
     run->add_option("--visual", runOptions.VisualClasses,
                     "with --lenient: take unknown CLASS for a control (repeatable)")
         ->allow_extra_args(false);
@@ -216,6 +223,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     design->add_option("--set", designOptions.Assignments, "COMPONENT.PROPERTY=VALUE...");
     AddDesktopOptions(*design, designOptions.Desktop);
     design->add_flag("--lenient", designOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*design, designOptions.SearchDirs);
     design->add_option("-o,--output", designOptions.Output,
                        "output file (default: standard output)");
 
@@ -245,7 +253,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 
     try {
         if (*check)
-            return CheckFiles(checkFiles, lenient, out);
+            return CheckFiles(checkFiles, checkOptions, out, err);
         if (*print)
             return PrintFile(printFile, out, err);
         if (*run)

@@ -16,6 +16,7 @@ struct TDesignOptions {
     std::vector<std::string> Assignments;
     TDesktopOptions Desktop;
     bool Lenient = false;
+    std::vector<std::string> SearchDirs; // more folders for frame and ancestor files
     std::string Output; // empty or "-": standard output
 };
 

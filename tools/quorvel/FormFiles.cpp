@@ -10,24 +10,45 @@ std::string FormatError(const std::string& file, const std::string& message) {
     return file + ": error: " + message;
 }
 
-std::string FormatReadError(const std::string& file, const Vcl::EReadError& error) {
+namespace {
+std::string Position(const std::string& file, int line, int column) {
+    if (line <= 0)
+        return file;
+    return file + ":" + std::to_string(line) + ":" + std::to_string(column);
+}
+} // namespace
+
+std::string FormatReadError(const std::string& file, const Vcl::EReadError& error,
+                            const char* severity) {
     const std::string& where = error.FileName().empty() ? file : error.FileName();
-    if (error.Line() <= 0)
-        return FormatError(where, error.Reason());
-    return where + ":" + std::to_string(error.Line()) + ":" + std::to_string(error.Column()) +
-           ": error: " + error.Reason();
+    std::string text =
+        Position(where, error.Line(), error.Column()) + ": " + severity + ": " + error.Reason();
+    const auto& by = error.IncludedBy();
+    if (!by.FileName.empty())
+        text += "\n" + Position(by.FileName, by.Line, by.Column) + ": note: included from here";
+    return text;
 }
 
-int CheckFiles(const std::vector<std::string>& files, bool lenient, std::ostream& out) {
+Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& read,
+                                  std::ostream& err) {
+    Vcl::TFormLoadOptions options;
+    options.FileName = file;
+    options.Lenient = read.Lenient;
+    options.SearchDirs.assign(read.SearchDirs.begin(), read.SearchDirs.end());
+    options.OnWarning = [file, &err](const Vcl::EReadError& warning) {
+        err << FormatReadError(file, warning, "warning") << "\n";
+    };
+    return options;
+}
+
+int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, std::ostream& out,
+               std::ostream& err) {
     // Loading starts the components of a form, and they ask the window system.
     TDesktopScope desktop(TDesktopOptions{});
     int status = 0;
     for (const std::string& file : files) {
         try {
-            Vcl::TFormLoadOptions options;
-            options.FileName = file;
-            options.Lenient = lenient;
-            Vcl::LoadFormFile(file, options);
+            Vcl::LoadFormFile(file, LoadOptions(file, read, err));
             out << file << ": ok\n";
         } catch (const Vcl::EReadError& e) {
             out << FormatReadError(file, e) << "\n";

@@ -2,7 +2,7 @@
 // a form file.
 #pragma once
 
-#include "quorvel/vcl/SysUtils.h"
+#include "quorvel/vcl/FormStreaming.h"
 
 #include <ostream>
 #include <string>
@@ -12,13 +12,27 @@ namespace QuorvelTool {
 
 // FILE:LINE:COL: error: MESSAGE, or FILE: error: MESSAGE when the position is
 // unknown. The file is the one the error was found in (a frame file, say), else
-// the one named.
-std::string FormatReadError(const std::string& file, const Vcl::EReadError& error);
+// the one named; an error in a frame's or ancestor's file has a second line,
+// FORM:LINE:COL: note: included from here, naming the form that needed it.
+std::string FormatReadError(const std::string& file, const Vcl::EReadError& error,
+                            const char* severity = "error");
 std::string FormatError(const std::string& file, const std::string& message);
+
+// How the commands read form files.
+struct TReadOptions {
+    bool Lenient = false;
+    // More folders to find frame and ancestor form files in (--search).
+    std::vector<std::string> SearchDirs;
+};
+
+// Load options for a form file; lenient reading's warnings go to `err`.
+Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& read,
+                                  std::ostream& err);
 
 // Loads each file as a form on a default desktop; prints FILE: ok or the error.
 // Returns 0 when every file read, 2 otherwise.
-int CheckFiles(const std::vector<std::string>& files, bool lenient, std::ostream& out);
+int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, std::ostream& out,
+               std::ostream& err);
 
 // Writes the file back in the canonical text syntax; 2 when it does not read.
 int PrintFile(const std::string& file, std::ostream& out, std::ostream& err);

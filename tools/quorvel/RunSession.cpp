@@ -74,7 +74,7 @@ void CollectGuesses(const TComponent& owner, std::set<std::string>& out) {
 
 } // namespace
 
-TRunResult RunForm(const TRunOptions& options) {
+TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
     TRunResult result;
     TDesktopScope desktop(options.Desktop);
 
@@ -85,10 +85,9 @@ TRunResult RunForm(const TRunOptions& options) {
     std::unique_ptr<TComponent> root;
 
     try {
-        TFormLoadOptions load;
-        load.FileName = options.FormFile;
+        TFormLoadOptions load =
+            LoadOptions(options.FormFile, TReadOptions{options.Lenient, options.SearchDirs}, err);
         load.FrameFiles = options.FrameFiles;
-        load.Lenient = options.Lenient;
         load.VisualClasses = options.VisualClasses;
         load.NonVisualClasses = options.NonVisualClasses;
         root = HostFrame(LoadFormFile(options.FormFile, load));

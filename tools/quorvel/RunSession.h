@@ -16,6 +16,7 @@ struct TRunOptions {
     std::vector<std::string> FrameFiles;
     TDesktopOptions Desktop;
     bool Lenient = false;
+    std::vector<std::string> SearchDirs; // more folders for frame and ancestor files
     // Unknown classes to take for controls or components, whatever lenient
     // reading would guess.
     std::vector<std::string> VisualClasses;
@@ -38,7 +39,8 @@ struct TRunResult {
     std::vector<std::string> GuessedClasses;
 };
 
-// Raises EUsageError when the desktop options do not make a desktop.
-TRunResult RunForm(const TRunOptions& options);
+// Raises EUsageError when the desktop options do not make a desktop. Lenient
+// reading's warnings go to `err`.
+TRunResult RunForm(const TRunOptions& options, std::ostream& err);
 
 } // namespace QuorvelTool

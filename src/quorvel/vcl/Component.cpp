@@ -96,12 +96,16 @@ void TComponent::SetName(const String& name) {
 void TComponent::NameChanged(const String&, const String&) {}
 
 void TComponent::DefineProperties(TFiler& filer) {
+    // Of an inherited component, only where it moved from the ancestor's place.
+    TPoint theirs;
+    if (const auto* ancestor = dynamic_cast<const TComponent*>(filer.Ancestor()))
+        theirs = ancestor->FDesignInfo;
     filer.DefineProperty(
         "Left", [this](TReader& r) { FDesignInfo.X = r.ReadInteger(); },
-        [this](TWriter& w) { w.WriteInteger(FDesignInfo.X); }, FDesignInfo.X != 0);
+        [this](TWriter& w) { w.WriteInteger(FDesignInfo.X); }, FDesignInfo.X != theirs.X);
     filer.DefineProperty(
         "Top", [this](TReader& r) { FDesignInfo.Y = r.ReadInteger(); },
-        [this](TWriter& w) { w.WriteInteger(FDesignInfo.Y); }, FDesignInfo.Y != 0);
+        [this](TWriter& w) { w.WriteInteger(FDesignInfo.Y); }, FDesignInfo.Y != theirs.Y);
 }
 
 void TComponent::Loaded() { FComponentState.Exclude(csLoading); }

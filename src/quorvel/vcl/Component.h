@@ -17,6 +17,8 @@
 
 namespace Vcl {
 
+struct TFormAncestry;
+
 enum TComponentStateFlag : unsigned {
     csLoading = 1u << 0,
     csReading = 1u << 1,
@@ -87,6 +89,12 @@ public:
     TPropertyBag& Bag();
     const TPropertyBag* BagIfAny() const { return FBag.get(); }
 
+    // The form a component read over an ancestor derives from (FormStreaming.h).
+    const std::shared_ptr<const TFormAncestry>& Ancestry() const { return FAncestry; }
+    void SetAncestry(std::shared_ptr<const TFormAncestry> ancestry) {
+        FAncestry = std::move(ancestry);
+    }
+
     // Streaming and the designer switch these on and off.
     void SetDesigning(bool value, bool setChildren = true);
     void SetLoadingState(bool loading);
@@ -110,6 +118,7 @@ private:
     // does not scan the list (forms with thousands of controls).
     std::unordered_map<String, TComponent*> FNameIndex;
     std::unique_ptr<TPropertyBag> FBag;
+    std::shared_ptr<const TFormAncestry> FAncestry;
     TComponent* FParentComponent = nullptr;
     TPoint FDesignInfo;
 };

@@ -191,23 +191,32 @@ TControl::~TControl() {
 }
 
 namespace {
-// A defined integer kept as read: written back only when the file had it.
-void DefineKeptInteger(TFiler& filer, const String& name, std::optional<int>& slot) {
+// A defined integer kept as read: written back only when the file had it and,
+// written against an ancestor, the ancestor has another value.
+void DefineKeptInteger(TFiler& filer, const String& name, std::optional<int>& slot,
+                       const std::optional<int>* theirs) {
     filer.DefineProperty(
         name, [&slot](TReader& reader) { slot = reader.ReadInteger(); },
-        [&slot](TWriter& writer) { writer.WriteInteger(*slot); }, slot.has_value());
+        [&slot](TWriter& writer) { writer.WriteInteger(*slot); },
+        slot.has_value() && !(theirs && *theirs == slot));
 }
 } // namespace
 
 void TControl::DefineProperties(TFiler& filer) {
     TComponent::DefineProperties(filer);
+    const auto* ancestor = FilerAncestor<TControl>(filer);
+    auto theirs = [ancestor](std::optional<int> TControl::*field) {
+        return ancestor ? &(ancestor->*field) : nullptr;
+    };
     filer.DefineProperty(
         "IsControl", [this](TReader& reader) { FIsControl = reader.ReadBoolean(); },
-        [this](TWriter& writer) { writer.WriteBoolean(*FIsControl); }, FIsControl.has_value());
-    DefineKeptInteger(filer, "ExplicitLeft", FExplicitLeft);
-    DefineKeptInteger(filer, "ExplicitTop", FExplicitTop);
-    DefineKeptInteger(filer, "ExplicitWidth", FExplicitWidth);
-    DefineKeptInteger(filer, "ExplicitHeight", FExplicitHeight);
+        [this](TWriter& writer) { writer.WriteBoolean(*FIsControl); },
+        FIsControl.has_value() && !(ancestor && ancestor->FIsControl == FIsControl));
+    DefineKeptInteger(filer, "ExplicitLeft", FExplicitLeft, theirs(&TControl::FExplicitLeft));
+    DefineKeptInteger(filer, "ExplicitTop", FExplicitTop, theirs(&TControl::FExplicitTop));
+    DefineKeptInteger(filer, "ExplicitWidth", FExplicitWidth, theirs(&TControl::FExplicitWidth));
+    DefineKeptInteger(filer, "ExplicitHeight", FExplicitHeight,
+                      theirs(&TControl::FExplicitHeight));
 }
 
 void TControl::OnFontChange(TObject*) { FontChanged(); }
@@ -550,7 +559,8 @@ void TWinControl::DefineProperties(TFiler& filer) {
             writer.WriteInteger(FDesignSize->Y);
             writer.WriteListEnd();
         },
-        FDesignSize.has_value());
+        FDesignSize.has_value() && !(FilerAncestor<TWinControl>(filer) &&
+                                     FilerAncestor<TWinControl>(filer)->FDesignSize == FDesignSize));
 }
 
 TWinControl::~TWinControl() {

@@ -2,8 +2,9 @@
 
 namespace Vcl {
 
-void DefineDesignInfo(TFiler& filer, TDesignInfo& info) {
-    bool hasData = info.Left != 0 || info.Top != 0;
+void DefineDesignInfo(TFiler& filer, TDesignInfo& info, const TDesignInfo* ancestor) {
+    const TDesignInfo theirs = ancestor ? *ancestor : TDesignInfo{};
+    bool hasData = info.Left != theirs.Left || info.Top != theirs.Top;
     filer.DefineProperty(
         "Left", [&info](TReader& reader) { info.Left = reader.ReadInteger(); },
         [&info](TWriter& writer) { writer.WriteInteger(info.Left); }, hasData);

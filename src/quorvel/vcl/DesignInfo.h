@@ -13,7 +13,8 @@ struct TDesignInfo {
     int Top = 0;
 };
 
-// Defines Left and Top for the component; both are written when either is not 0.
-void DefineDesignInfo(TFiler& filer, TDesignInfo& info);
+// Defines Left and Top for the component; both are written when either is not 0,
+// or, for a component of an inherited form, differs from the ancestor's.
+void DefineDesignInfo(TFiler& filer, TDesignInfo& info, const TDesignInfo* ancestor = nullptr);
 
 } // namespace Vcl

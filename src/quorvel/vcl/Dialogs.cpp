@@ -69,7 +69,10 @@ const TClassInfo& TCommonDialog::StaticClass() {
     return info;
 }
 
-void TCommonDialog::DefineProperties(TFiler& filer) { DefineDesignInfo(filer, FDesignInfo); }
+void TCommonDialog::DefineProperties(TFiler& filer) {
+    const auto* ancestor = FilerAncestor<TCommonDialog>(filer);
+    DefineDesignInfo(filer, FDesignInfo, ancestor ? &ancestor->FDesignInfo : nullptr);
+}
 
 const TClassInfo& TOpenDialog::StaticClass() {
     using C = TOpenDialog;

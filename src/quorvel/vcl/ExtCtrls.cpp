@@ -343,7 +343,10 @@ void TTimer::Timer() {
         OnTimer(this);
 }
 
-void TTimer::DefineProperties(TFiler& filer) { DefineDesignInfo(filer, FDesignInfo); }
+void TTimer::DefineProperties(TFiler& filer) {
+    const auto* ancestor = FilerAncestor<TTimer>(filer);
+    DefineDesignInfo(filer, FDesignInfo, ancestor ? &ancestor->FDesignInfo : nullptr);
+}
 
 // ---- Splitters, radio groups, paint boxes -------------------------------------------------
 

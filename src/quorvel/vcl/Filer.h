@@ -30,6 +30,11 @@ public:
     virtual TPersistent* Ancestor() const { return nullptr; }
 };
 
+// The ancestor the filer writes against, as the class being written, or nullptr.
+template <typename T> const T* FilerAncestor(const TFiler& filer) {
+    return dynamic_cast<const T*>(filer.Ancestor());
+}
+
 // Reads the value of one defined property.
 class TReader {
 public:

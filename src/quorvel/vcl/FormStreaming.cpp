@@ -7,9 +7,11 @@
 #include "quorvel/vcl/Published.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -107,8 +109,10 @@ namespace {
 
 class TDefinitions final : public TFiler {
 public:
-    explicit TDefinitions(bool writing) : FWriting(writing) {}
+    explicit TDefinitions(bool writing, TPersistent* ancestor = nullptr)
+        : FWriting(writing), FAncestor(ancestor) {}
     bool Writing() const override { return FWriting; }
+    TPersistent* Ancestor() const override { return FAncestor; }
     void DefineProperty(const String& name, TReaderProc read, TWriterProc write,
                         bool hasData) override {
         Items.push_back({name, std::move(read), std::move(write), hasData});
@@ -123,6 +127,7 @@ public:
 
 private:
     bool FWriting;
+    TPersistent* FAncestor;
 };
 
 // ---- Reading -------------------------------------------------------------------------------
@@ -207,10 +212,24 @@ public:
 
     void Load(TComponent& root, const TFormObject& document) {
         FRoot = &root;
-        FFormPpi = StoredPpi(document);
-        if (FOptions.Lenient)
+        FFile = FOptions.FileName;
+        // The ancestors come first, base first; then the descendant's own body.
+        std::vector<TDocument> chain;
+        if (document.Kind == TFormObject::TKind::Inherited)
+            chain = AncestorChain(document, FOptions.FileName);
+        FFormPpi = StoredPpi(document, 0);
+        for (auto it = chain.rbegin(); it != chain.rend() && FFormPpi == 0; ++it)
+            FFormPpi = StoredPpi(*it->Object, 0);
+        if (FFormPpi == 0)
+            FFormPpi = 96;
+        if (FOptions.Lenient) {
+            for (const TDocument& ancestor : chain)
+                ScanEvidence(*ancestor.Object);
             ScanEvidence(document);
+        }
         Prepare(root, document);
+        if (!chain.empty())
+            ReadOver(root, chain, document);
         ReadObjectBody(root, root, document);
         Finish();
     }
@@ -232,20 +251,54 @@ public:
     }
 
 private:
-    const String& FileName() const { return FOptions.FileName; }
-    [[noreturn]] void Fail(const String& reason, int line, int column) const {
-        throw EReadError(reason, FileName(), line, column);
+    // The file being read: the form's, or a frame's or ancestor's file it includes.
+    const String& FileName() const { return FFile; }
+    EReadError Here(EReadError error) const {
+        if (FIncludedBy)
+            error.SetIncludedBy(*FIncludedBy);
+        return error;
     }
+    [[noreturn]] void Fail(const String& reason, int line, int column) const {
+        throw Here(EReadError(reason, FileName(), line, column));
+    }
+    void Warn(const String& reason, const TFormObject& at) const {
+        if (FOptions.OnWarning)
+            FOptions.OnWarning(Here(EReadError(reason, FileName(), at.Line, at.Column)));
+    }
+
+    // Switches to another file while one is read, remembering what included it.
+    class TFileScope {
+    public:
+        TFileScope(TLoader& loader, const String& path, const TFormObject& includedAt)
+            : FLoader(loader), FFile(loader.FFile), FIncludedBy(loader.FIncludedBy) {
+            if (path != loader.FFile) {
+                loader.FIncludedBy =
+                    EReadError::TInclusion{loader.FFile, includedAt.Line, includedAt.Column};
+                loader.FFile = path;
+            }
+        }
+        ~TFileScope() {
+            FLoader.FFile = FFile;
+            FLoader.FIncludedBy = FIncludedBy;
+        }
+        TFileScope(const TFileScope&) = delete;
+        TFileScope& operator=(const TFileScope&) = delete;
+
+    private:
+        TLoader& FLoader;
+        String FFile;
+        std::optional<EReadError::TInclusion> FIncludedBy;
+    };
     [[noreturn]] void Fail(const String& reason, const TFormObject& at) const {
         Fail(reason, at.Line, at.Column);
     }
 
-    static int StoredPpi(const TFormObject& document) {
+    static int StoredPpi(const TFormObject& document, int fallback) {
         if (const TFormProperty* p = document.FindProperty("PixelsPerInch"))
             if (p->Value.Kind == TFormValue::TKind::Integer && p->Value.Int > 0 &&
                 p->Value.Int < 10000)
                 return static_cast<int>(p->Value.Int);
-        return 96;
+        return fallback;
     }
 
     static bool LooksLikeFrame(const TFormObject& document) {
@@ -272,8 +325,9 @@ private:
             control->Font()->SetPixelsPerInch(FFormPpi);
     }
 
-    void ReadObjectBody(TComponent& component, TComponent& owner, const TFormObject& object) {
-        if (!object.Name.empty() && component.Name() != object.Name) {
+    void ReadObjectBody(TComponent& component, TComponent& owner, const TFormObject& object,
+                        bool setName = true) {
+        if (setName && !object.Name.empty() && component.Name() != object.Name) {
             try {
                 component.SetName(object.Name);
             } catch (const Exception& e) {
@@ -305,12 +359,25 @@ private:
             (FOptions.Lenient && component && component->ComponentState().Contains(csAncestor));
         if (component && !overriding)
             Fail("A component named " + object.Name + " already exists", object);
+        if (!component && object.Kind == TFormObject::TKind::Inherited) {
+            // The real reader's words. Without an ancestor at all that was said once.
+            if (!FOptions.Lenient)
+                Fail("Ancestor for '" + object.Name + "' not found", object);
+            if (FWithAncestor.count(&owner))
+                Warn("Ancestor for '" + object.Name + "' not found; read as a new component",
+                     object);
+        }
         if (!component) {
             component = CreateComponent(owner, object);
             component->SetParentComponent(&parent);
+        } else if (component->GetParentComponent() != &parent) {
+            // A descendant may move an inherited control to another parent.
+            component->SetParentComponent(&parent);
         }
         Prepare(*component, object);
-        ReadObjectBody(*component, owner, object);
+        // An inline frame of the ancestor owns what its block overrides.
+        TComponent& scope = component->ComponentState().Contains(csInline) ? *component : owner;
+        ReadObjectBody(*component, scope, object);
         BindField(owner, *component);
         --FDepth;
     }
@@ -397,17 +464,20 @@ private:
         frame->SetInline(true);
         Prepare(*frame, object);
         if (!existing) {
-            // The frame's own form file comes first, then the overrides of the block.
-            if (const TFormObject* own = FrameDocument(object.ClassName)) {
+            // The frame's own form file (over its ancestors) comes first, then the
+            // overrides of the block.
+            if (const TDocument* own = FindDocument(object.ClassName)) {
+                std::vector<TDocument> chain;
+                {
+                    TFileScope file(*this, own->Path, object);
+                    if (own->Object->Kind == TFormObject::TKind::Inherited)
+                        chain = AncestorChain(*own->Object, own->Path);
+                }
+                chain.push_back(*own);
                 if (FOptions.Lenient)
-                    ScanEvidence(*own);
-                int savedPpi = FFormPpi;
-                FFormPpi = StoredPpi(*own);
-                for (const TFormProperty& property : own->Properties)
-                    ReadProperty(*frame, property);
-                for (const TFormObject& child : own->Children)
-                    ReadFrameOwnChild(*frame, *frame, child);
-                FFormPpi = savedPpi;
+                    for (const TDocument& doc : chain)
+                        ScanEvidence(*doc.Object);
+                ReadOver(*frame, chain, object);
             } else if (!FOptions.Lenient) {
                 Fail("form file of frame class " + object.ClassName + " not found", object);
             }
@@ -417,36 +487,284 @@ private:
         --FFrameDepth;
     }
 
-    // A component of a frame's own file: it counts as inherited inside the form.
-    void ReadFrameOwnChild(TComponent& owner, TComponent& parent, const TFormObject& object) {
-        std::size_t before = FLoaded.size();
-        ReadChild(owner, parent, object);
-        for (std::size_t i = before; i < FLoaded.size(); ++i)
-            FLoaded[i]->SetAncestor(true);
-    }
+    // ---- Ancestors ----
 
-    const TFormObject* FrameDocument(const String& className) {
-        auto key = AnsiUpperCase(className);
-        auto found = FFrameDocs.find(key);
-        if (found != FFrameDocs.end())
-            return found->second.get();
-        IndexFrameFiles();
-        found = FFrameDocs.find(key);
-        if (found == FFrameDocs.end()) {
-            FFrameDocs[key] = nullptr;
-            return nullptr;
+    struct TDocument {
+        std::shared_ptr<const TFormObject> Object;
+        String Path;
+    };
+
+    // Reads the documents of `chain` (base first) into `component`, each from its
+    // own file: the components they make count as inherited. The last one is
+    // remembered as the component's ancestry, for writing.
+    void ReadOver(TComponent& component, const std::vector<TDocument>& chain,
+                  const TFormObject& includedAt) {
+        for (const TDocument& doc : chain) {
+            TFileScope file(*this, doc.Path, includedAt);
+            const int savedPpi = FFormPpi;
+            FFormPpi = StoredPpi(*doc.Object, FFormPpi);
+            const std::size_t before = FLoaded.size();
+            ReadObjectBody(component, component, *doc.Object, false);
+            for (std::size_t i = before; i < FLoaded.size(); ++i)
+                FLoaded[i]->SetAncestor(true);
+            FFormPpi = savedPpi;
         }
-        return found->second.get();
+        TFormLoadOptions options = FOptions;
+        options.FileName = chain.back().Path;
+        options.Designing = true;
+        options.OnWarning = nullptr;
+        component.SetAncestry(std::make_shared<const TFormAncestry>(
+            TFormAncestry{chain.back().Object, chain.back().Path, std::move(options)}));
+        FWithAncestor.insert(&component);
     }
 
-    void IndexFrameFiles() {
+    // The ancestors of an inherited root, base first. A missing one ends the chain:
+    // an error in strict reading, a warning in lenient reading.
+    std::vector<TDocument> AncestorChain(const TFormObject& document, const String& path) {
+        std::vector<TDocument> chain;
+        std::set<String> seen{AnsiUpperCase(document.ClassName)};
+        const TFormObject* at = &document;
+        String atPath = path;
+        while (at->Kind == TFormObject::TKind::Inherited) {
+            const TDocument* ancestor = FindAncestor(*at, atPath);
+            if (!ancestor) {
+                if (!FOptions.Lenient)
+                    FailIn(atPath, "Ancestor for '" + at->Name + "' not found", *at);
+                if (FOptions.OnWarning)
+                    FOptions.OnWarning(Here(EReadError(
+                        "ancestor of " + at->ClassName +
+                            " not found; read without the components it inherits",
+                        atPath, at->Line, at->Column)));
+                break;
+            }
+            if (!seen.insert(AnsiUpperCase(ancestor->Object->ClassName)).second)
+                FailIn(atPath, "form class " + at->ClassName + " inherits from itself", *at);
+            if (chain.size() >= MaxFrameDepth)
+                FailIn(atPath, "ancestors nested too deeply", *at);
+            chain.push_back(*ancestor);
+            at = ancestor->Object.get();
+            atPath = ancestor->Path;
+        }
+        std::reverse(chain.begin(), chain.end());
+        return chain;
+    }
+
+    [[noreturn]] void FailIn(const String& path, const String& reason,
+                             const TFormObject& at) const {
+        EReadError error(reason, path, at.Line, at.Column);
+        if (path != FOptions.FileName && FIncludedBy)
+            error.SetIncludedBy(*FIncludedBy);
+        throw error;
+    }
+
+    // The document of an inherited root's ancestor: named by the unit beside the
+    // file, or else told by the objects the descendant inherits.
+    const TDocument* FindAncestor(const TFormObject& document, const String& path) {
+        const String key = AnsiUpperCase(document.ClassName);
+        if (auto known = FAncestorOf.find(key); known != FAncestorOf.end())
+            return known->second.empty() ? nullptr : FindDocument(known->second);
+        FAncestorOf[key] = String(); // while resolving: no ancestor, so cycles end
+        const TDocument* found = nullptr;
+        const String declared = DeclaredAncestor(path, document.ClassName);
+        if (!declared.empty())
+            found = FindDocument(declared);
+        if (!found)
+            found = InferAncestor(document);
+        if (found && AnsiUpperCase(found->Object->ClassName) == key)
+            found = nullptr;
+        FAncestorOf[key] = found ? AnsiUpperCase(found->Object->ClassName) : String();
+        return found;
+    }
+
+    // `TForm2 = class(TBaseForm)` in the unit of the same name beside the form file.
+    static String DeclaredAncestor(const String& path, const String& className) {
+        if (path.empty() || !IsValidIdent(className))
+            return {};
+        std::error_code ec;
+        const auto formPath = PathOf(path);
+        auto dir = formPath.parent_path();
+        if (dir.empty())
+            dir = ".";
+        const String stem = Utf8Of(formPath.stem());
+        for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+            if (!entry.is_regular_file(ec) ||
+                !SameText(Utf8Of(entry.path().extension()), ".pas") ||
+                !SameText(Utf8Of(entry.path().stem()), stem))
+                continue;
+            String unit;
+            try {
+                unit = ReadFileBytes(Utf8Of(entry.path()));
+            } catch (const EReadError&) {
+                return {};
+            }
+            return ParentClassIn(unit, className);
+        }
+        return {};
+    }
+
+    // The class a Pascal unit derives `className` from, or empty.
+    static String ParentClassIn(std::string_view unit, const String& className) {
+        auto isIdent = [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+        };
+        auto skipBlanks = [&](std::size_t i) {
+            while (i < unit.size() && std::isspace(static_cast<unsigned char>(unit[i])))
+                ++i;
+            return i;
+        };
+        auto word = [&](std::size_t i) {
+            std::size_t end = i;
+            while (end < unit.size() && (isIdent(unit[end]) || unit[end] == '.'))
+                ++end;
+            return end;
+        };
+        const String upperUnit = AnsiUpperCase(unit);
+        const String name = AnsiUpperCase(className);
+        for (std::size_t at = upperUnit.find(name); at != String::npos;
+             at = upperUnit.find(name, at + 1)) {
+            if (at > 0 && isIdent(unit[at - 1]))
+                continue;
+            std::size_t i = at + name.size();
+            if (i < unit.size() && isIdent(unit[i]))
+                continue;
+            i = skipBlanks(i);
+            if (i >= unit.size() || unit[i] != '=')
+                continue;
+            i = skipBlanks(i + 1);
+            if (upperUnit.compare(i, 5, "CLASS") != 0)
+                continue;
+            i = skipBlanks(i + 5);
+            if (i >= unit.size() || unit[i] != '(')
+                continue;
+            i = skipBlanks(i + 1);
+            String parent(unit.substr(i, word(i) - i));
+            // A unit-qualified name: Forms.TForm.
+            if (auto dot = parent.rfind('.'); dot != String::npos)
+                parent = parent.substr(dot + 1);
+            return parent;
+        }
+        return {};
+    }
+
+    // What a descendant's objects say of its ancestor: the inherited objects (name
+    // and class) it must have, the new ones it must not. A frame's objects are the
+    // frame's own business.
+    struct TInheritedNames {
+        std::map<String, String> Inherited; // upper-cased name -> upper-cased class
+        std::set<String> New;
+    };
+    void CollectNames(const TFormObject& object, TInheritedNames& names, int depth) {
+        if (depth > 64)
+            return;
+        for (const TFormObject& child : object.Children) {
+            if (!child.Name.empty()) {
+                const String name = AnsiUpperCase(child.Name);
+                if (child.Kind == TFormObject::TKind::Inherited)
+                    names.Inherited.emplace(name, AnsiUpperCase(child.ClassName));
+                else
+                    names.New.insert(name);
+            }
+            if (child.Kind != TFormObject::TKind::Inline && !FindDocument(child.ClassName))
+                CollectNames(child, names, depth + 1);
+        }
+    }
+
+    // Every object name a form class has, with its class, its ancestors' included.
+    const std::map<String, String>& AllNames(const TDocument& doc, int depth = 0) {
+        const String key = AnsiUpperCase(doc.Object->ClassName);
+        if (auto known = FAllNames.find(key); known != FAllNames.end())
+            return known->second;
+        TInheritedNames names;
+        CollectNames(*doc.Object, names, 0);
+        std::map<String, String> all = names.Inherited;
+        if (doc.Object->Kind == TFormObject::TKind::Inherited && depth < MaxFrameDepth)
+            if (const TDocument* ancestor = FindAncestor(*doc.Object, doc.Path))
+                for (const auto& entry : AllNames(*ancestor, depth + 1))
+                    all.insert(entry);
+        // The new objects are listed without their class when the file is read
+        // as the descendant's candidate only by name.
+        std::function<void(const TFormObject&, int)> addNew = [&](const TFormObject& o, int d) {
+            for (const TFormObject& child : o.Children) {
+                if (!child.Name.empty() && child.Kind != TFormObject::TKind::Inherited)
+                    all.emplace(AnsiUpperCase(child.Name), AnsiUpperCase(child.ClassName));
+                if (d < 64 && child.Kind != TFormObject::TKind::Inline &&
+                    !FindDocument(child.ClassName))
+                    addNew(child, d + 1);
+            }
+        };
+        addNew(*doc.Object, 0);
+        return FAllNames[key] = std::move(all);
+    }
+
+    // The classes from a document up to its base, upper-cased.
+    std::vector<String> ClassChain(const TDocument& doc) {
+        std::vector<String> chain{AnsiUpperCase(doc.Object->ClassName)};
+        const TDocument* at = &doc;
+        while (at->Object->Kind == TFormObject::TKind::Inherited && chain.size() < MaxFrameDepth) {
+            at = FindAncestor(*at->Object, at->Path);
+            if (!at)
+                break;
+            chain.push_back(AnsiUpperCase(at->Object->ClassName));
+        }
+        return chain;
+    }
+
+    const TDocument* InferAncestor(const TFormObject& document) {
+        IndexFormFiles();
+        TInheritedNames evidence;
+        CollectNames(document, evidence, 0);
+        const String self = AnsiUpperCase(document.ClassName);
+        std::vector<std::pair<const TDocument*, std::vector<String>>> matches;
+        for (const auto& [key, doc] : FDocs) {
+            if (!doc.Object || key == self)
+                continue;
+            std::vector<String> chain = ClassChain(doc);
+            if (std::find(chain.begin(), chain.end(), self) != chain.end())
+                continue; // one of the descendant's own descendants
+            const auto& names = AllNames(doc);
+            bool fits = std::all_of(
+                evidence.Inherited.begin(), evidence.Inherited.end(), [&](const auto& entry) {
+                    auto it = names.find(entry.first);
+                    return it != names.end() && it->second == entry.second;
+                });
+            fits = fits && std::none_of(evidence.New.begin(), evidence.New.end(),
+                                        [&](const String& n) { return names.count(n) > 0; });
+            if (fits)
+                matches.emplace_back(&doc, std::move(chain));
+        }
+        // The most derived of them: one no other match derives from.
+        const TDocument* best = nullptr;
+        for (const auto& [doc, chain] : matches) {
+            const String key = AnsiUpperCase(doc->Object->ClassName);
+            bool isBase = std::any_of(matches.begin(), matches.end(), [&](const auto& other) {
+                return other.first != doc &&
+                       std::find(other.second.begin(), other.second.end(), key) !=
+                           other.second.end();
+            });
+            if (isBase)
+                continue;
+            if (best)
+                return nullptr; // two unrelated candidates: no telling
+            best = doc;
+        }
+        return best;
+    }
+
+    // ---- Form files of frames and ancestors, by the root class they declare ----
+
+    const TDocument* FindDocument(const String& className) {
+        IndexFormFiles();
+        auto found = FDocs.find(AnsiUpperCase(className));
+        return found == FDocs.end() ? nullptr : &found->second;
+    }
+
+    void IndexFormFiles() {
         if (FIndexed)
             return;
         FIndexed = true;
         std::vector<String> candidates = FOptions.FrameFiles;
-        if (!FOptions.FileName.empty()) {
+        auto addFolder = [&](std::filesystem::path dir) {
             std::error_code ec;
-            auto dir = PathOf(FOptions.FileName).parent_path();
             if (dir.empty())
                 dir = ".";
             for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
@@ -454,15 +772,19 @@ private:
                 if (entry.is_regular_file(ec) && ext == ".dfm")
                     candidates.push_back(Utf8Of(entry.path()));
             }
-        }
+        };
+        if (!FOptions.FileName.empty())
+            addFolder(PathOf(FOptions.FileName).parent_path());
+        for (const String& dir : FOptions.SearchDirs)
+            addFolder(PathOf(dir));
         for (const String& path : candidates) {
             try {
                 TFormTextOptions textOptions{path, FOptions.CodePage};
-                auto doc = std::make_unique<TFormObject>(
+                auto doc = std::make_shared<const TFormObject>(
                     ReadFormDocument(ReadFileBytes(path), textOptions));
                 auto key = AnsiUpperCase(doc->ClassName);
-                if (!FFrameDocs.count(key))
-                    FFrameDocs[key] = std::move(doc);
+                if (!FDocs.count(key))
+                    FDocs[key] = TDocument{std::move(doc), path};
             } catch (const EReadError&) {
                 // A file beside the form that does not read is simply not a frame file.
                 if (std::find(FOptions.FrameFiles.begin(), FOptions.FrameFiles.end(), path) !=
@@ -515,7 +837,7 @@ private:
                     }
             } catch (const EReadError& e) {
                 if (!StandsIn(component))
-                    throw e.WithPosition(FileName(), property.Line, property.Column);
+                    throw Here(e.WithPosition(FileName(), property.Line, property.Column));
             } catch (const Exception& e) {
                 // A setter refused the value: the reader stops there with its message.
                 if (!StandsIn(component))
@@ -650,7 +972,12 @@ private:
     std::vector<TComponent*> FLoaded;
     std::set<TComponent*> FSeen;
     std::set<String> FVisualEvidence; // upper-cased unknown class names
-    std::map<String, std::unique_ptr<TFormObject>> FFrameDocs;
+    String FFile;
+    std::optional<EReadError::TInclusion> FIncludedBy;
+    std::map<String, TDocument> FDocs;       // by upper-cased root class
+    std::map<String, String> FAncestorOf;    // upper-cased class -> its ancestor's, or empty
+    std::map<String, std::map<String, String>> FAllNames;
+    std::set<const TComponent*> FWithAncestor; // scopes read over their ancestor's file
 };
 
 // ---- Writing -------------------------------------------------------------------------------
@@ -676,8 +1003,9 @@ TFormValue OrdinalValue(const TPropInfo& info, std::int64_t v) {
     }
 }
 
-void WriteDefined(TPersistent& object, const String& prefix, std::vector<TFormProperty>& out) {
-    TDefinitions definitions(true);
+void WriteDefined(TPersistent& object, TPersistent* ancestor, const String& prefix,
+                  std::vector<TFormProperty>& out) {
+    TDefinitions definitions(true, ancestor);
     object.DefineProperties(definitions);
     for (auto& item : definitions.Items) {
         if (!item.HasData || !item.Write)
@@ -689,16 +1017,17 @@ void WriteDefined(TPersistent& object, const String& prefix, std::vector<TFormPr
     }
 }
 
-void WriteProperties(TPersistent& object, const String& prefix, std::vector<TFormProperty>& out,
-                     int depth);
+void WriteProperties(TPersistent& object, TPersistent* ancestor, const String& prefix,
+                     std::vector<TFormProperty>& out, int depth,
+                     const TComponent* scope = nullptr);
 
 TFormValue CollectionValue(TCollection& collection, int depth) {
     std::vector<TFormCollectionItem> items;
     for (int i = 0; i < collection.Count(); ++i) {
         TCollectionItem& item = *collection.Items(i);
         TFormCollectionItem written;
-        WriteProperties(item, "", written.Properties, depth + 1);
-        WriteDefined(item, "", written.Properties);
+        WriteProperties(item, nullptr, "", written.Properties, depth + 1);
+        WriteDefined(item, nullptr, "", written.Properties);
         for (const TFormProperty& p : item.Values().Unknown)
             written.Properties.push_back(p);
         items.push_back(std::move(written));
@@ -706,56 +1035,102 @@ TFormValue CollectionValue(TCollection& collection, int depth) {
     return TFormValue::MakeCollection(std::move(items));
 }
 
-void WriteProperties(TPersistent& object, const String& prefix, std::vector<TFormProperty>& out,
-                     int depth) {
+// The value of a property as written; with `always`, also a value that equals
+// the declared default or is empty (what a descendant writes to undo its
+// ancestor's value). No value for a sub-object, which is written property by
+// property.
+std::optional<TFormValue> PropertyValue(TPersistent& object, const TPropInfo& info, int depth,
+                                        bool always) {
+    switch (info.Kind) {
+    case tkInteger:
+    case tkEnumeration:
+    case tkSet: {
+        std::int64_t v = info.GetOrd(object);
+        if (!always && info.Default && v == *info.Default)
+            return std::nullopt;
+        return OrdinalValue(info, v);
+    }
+    case tkFloat:
+        return TFormValue::MakeFloat(info.GetFloat(object));
+    case tkString: {
+        String s = info.GetStr(object);
+        if (s.empty() && !always)
+            return std::nullopt;
+        return TFormValue::MakeString(s);
+    }
+    case tkReference: {
+        String s = info.GetStr(object);
+        if (s.empty())
+            return always ? std::optional(TFormValue::MakeIdent("nil")) : std::nullopt;
+        return TFormValue::MakeIdent(s);
+    }
+    case tkMethod: {
+        TMethod m = info.GetMethod(object);
+        if (!m.Named())
+            return always ? std::optional(TFormValue::MakeIdent("nil")) : std::nullopt;
+        return TFormValue::MakeIdent(m.Name);
+    }
+    case tkClass:
+        if (auto* collection = dynamic_cast<TCollection*>(info.GetObj(object))) {
+            if (collection->Count() == 0 && !always)
+                return std::nullopt;
+            return CollectionValue(*collection, depth);
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Whether a reference names a component of `scope` itself. Others (a frame's
+// component seen from the form, the form's seen from inside a frame, another
+// module's) point at different objects in the ancestor and the descendant, so a
+// descendant writes them even when the names agree, as the designer does.
+bool RefersIntoScope(const TFormValue& value, const TComponent* scope) {
+    return scope && value.Kind == TFormValue::TKind::Ident &&
+           value.Str.find('.') == String::npos &&
+           (SameText(value.Str, "nil") || scope->FindComponent(value.Str) ||
+            SameText(value.Str, scope->Name()));
+}
+
+// Published properties in declaration order. Written against an ancestor (the
+// same object of the ancestor form), only those whose value differs from it;
+// `scope` is the owner whose components references of the object name.
+void WriteProperties(TPersistent& object, TPersistent* ancestor, const String& prefix,
+                     std::vector<TFormProperty>& out, int depth, const TComponent* scope) {
     for (const TPropInfo* info : object.ClassInfo()->AllProps()) {
         if (info->Stored && !info->Stored(object))
             continue;
-        String name = prefix + info->Name;
-        switch (info->Kind) {
-        case tkInteger:
-        case tkEnumeration:
-        case tkSet: {
-            std::int64_t v = info->GetOrd(object);
-            if (info->Default && v == *info->Default)
-                continue;
-            out.push_back({name, OrdinalValue(*info, v), 0, 0});
-            break;
-        }
-        case tkFloat:
-            out.push_back({name, TFormValue::MakeFloat(info->GetFloat(object)), 0, 0});
-            break;
-        case tkString: {
-            String s = info->GetStr(object);
-            if (!s.empty())
-                out.push_back({name, TFormValue::MakeString(s), 0, 0});
-            break;
-        }
-        case tkReference: {
-            String s = info->GetStr(object);
-            if (!s.empty())
-                out.push_back({name, TFormValue::MakeIdent(s), 0, 0});
-            break;
-        }
-        case tkMethod: {
-            TMethod m = info->GetMethod(object);
-            if (m.Named())
-                out.push_back({name, TFormValue::MakeIdent(m.Name), 0, 0});
-            break;
-        }
-        case tkClass:
-            if (auto* collection = dynamic_cast<TCollection*>(info->GetObj(object))) {
-                if (collection->Count() > 0)
-                    out.push_back({name, CollectionValue(*collection, depth), 0, 0});
-                break;
-            }
+        const String name = prefix + info->Name;
+        const TPropInfo* theirs = ancestor ? GetPropInfo(*ancestor, info->Name) : nullptr;
+        if (info->Kind == tkClass && !dynamic_cast<TCollection*>(info->GetObj(object))) {
             if (depth < 8)
                 if (auto* sub = dynamic_cast<TPersistent*>(info->GetObj(object))) {
-                    WriteProperties(*sub, name + ".", out, depth + 1);
-                    WriteDefined(*sub, name + ".", out);
+                    TPersistent* theirSub =
+                        theirs && theirs->Kind == tkClass
+                            ? dynamic_cast<TPersistent*>(theirs->GetObj(*ancestor))
+                            : nullptr;
+                    WriteProperties(*sub, theirSub, name + ".", out, depth + 1, scope);
+                    WriteDefined(*sub, theirSub, name + ".", out);
                 }
-            break;
+            continue;
         }
+        if (theirs && theirs->Kind == info->Kind) {
+            std::optional<TFormValue> mine = PropertyValue(object, *info, depth, true);
+            std::optional<TFormValue> other = PropertyValue(*ancestor, *theirs, depth, true);
+            if (!mine)
+                continue;
+            // The designer writes a form's resolution and text height every time.
+            const bool always = dynamic_cast<TCustomForm*>(&object) &&
+                                (SameText(info->Name, "PixelsPerInch") ||
+                                 SameText(info->Name, "TextHeight"));
+            const bool same = !always && other && *other == *mine &&
+                              (info->Kind != tkReference || RefersIntoScope(*mine, scope));
+            if (!same)
+                out.push_back({name, std::move(*mine), 0, 0});
+            continue;
+        }
+        if (std::optional<TFormValue> value = PropertyValue(object, *info, depth, false))
+            out.push_back({name, std::move(*value), 0, 0});
     }
 }
 
@@ -774,32 +1149,85 @@ std::vector<TComponent*> ChildrenOf(TComponent& parent, TComponent& scope) {
     return children;
 }
 
-TFormObject WriteObject(TComponent& component, TComponent& scope, int depth) {
-    TFormObject object;
-    const auto state = component.ComponentState();
-    object.Kind = state.Contains(csInline)     ? TFormObject::TKind::Inline
-                  : state.Contains(csAncestor) ? TFormObject::TKind::Inherited
-                                               : TFormObject::TKind::Object;
-    object.Name = component.Name();
-    object.ClassName = component.ClassName();
-    component.SetWritingState(true);
-    WriteProperties(component, "", object.Properties, 0);
-    WriteDefined(component, "", object.Properties);
-    if (const TPropertyBag* bag = component.BagIfAny())
-        for (const TFormProperty& p : bag->Unknown)
-            object.Properties.push_back(p);
-    component.SetWritingState(false);
-    if (depth > 1000)
-        throw EInvalidOperation("components nested too deeply to write");
-    // An inline frame is the scope of the components it owns.
-    TComponent& childScope = state.Contains(csInline) ? component : scope;
-    for (TComponent* child : ChildrenOf(component, childScope))
-        object.Children.push_back(WriteObject(*child, childScope, depth + 1));
-    if (&childScope != &scope)
-        for (TComponent* child : ChildrenOf(component, scope))
-            object.Children.push_back(WriteObject(*child, scope, depth + 1));
-    return object;
+// A fresh instance of what a component was read over (its ancestor form, or its
+// frame's file), loaded on its own in design mode; nullptr without one.
+std::unique_ptr<TComponent> FreshAncestor(const TComponent& component) {
+    const auto& ancestry = component.Ancestry();
+    if (!ancestry || !ancestry->Document)
+        return nullptr;
+    return LoadForm(*ancestry->Document, ancestry->Options);
 }
+
+class TComponentWriter {
+public:
+    // `ancestor` is the same component in a fresh ancestor, `ancestorScope` the
+    // owner the ancestor's components of this scope are found in.
+    TFormObject Write(TComponent& component, TComponent& scope, TComponent* ancestor,
+                      TComponent* ancestorScope, int depth) {
+        TFormObject object;
+        const auto state = component.ComponentState();
+        object.Kind = ancestor                      ? TFormObject::TKind::Inherited
+                      : state.Contains(csInline)    ? TFormObject::TKind::Inline
+                      : state.Contains(csAncestor) && !ancestorScope
+                          ? TFormObject::TKind::Inherited
+                          : TFormObject::TKind::Object;
+        object.Name = component.Name();
+        object.ClassName = component.ClassName();
+        component.SetWritingState(true);
+        WriteProperties(component, ancestor, "", object.Properties, 0, &scope);
+        WriteDefined(component, ancestor, "", object.Properties);
+        if (const TPropertyBag* bag = component.BagIfAny()) {
+            const TPropertyBag* theirs = ancestor ? ancestor->BagIfAny() : nullptr;
+            for (const TFormProperty& p : bag->Unknown) {
+                bool inherited =
+                    theirs && std::any_of(theirs->Unknown.begin(), theirs->Unknown.end(),
+                                          [&](const TFormProperty& q) {
+                                              return SameText(q.Name, p.Name) && q == p;
+                                          });
+                if (!inherited)
+                    object.Properties.push_back(p);
+            }
+        }
+        component.SetWritingState(false);
+        if (depth > 1000)
+            throw EInvalidOperation("components nested too deeply to write");
+        // An inline frame is the scope of the components it owns; what they
+        // inherit is in the same frame of the ancestor, or in a fresh frame.
+        TComponent& childScope = state.Contains(csInline) ? component : scope;
+        TComponent* childAncestors = ancestorScope;
+        if (state.Contains(csInline)) {
+            childAncestors = ancestor;
+            if (!childAncestors)
+                childAncestors = Keep(FreshAncestor(component));
+        }
+        WriteChildren(component, childScope, childAncestors, object, depth);
+        if (&childScope != &scope)
+            WriteChildren(component, scope, ancestorScope, object, depth);
+        return object;
+    }
+
+    TComponent* Keep(std::unique_ptr<TComponent> fresh) {
+        FFresh.push_back(std::move(fresh));
+        return FFresh.back().get();
+    }
+
+private:
+    void WriteChildren(TComponent& component, TComponent& scope, TComponent* ancestorScope,
+                       TFormObject& object, int depth) {
+        for (TComponent* child : ChildrenOf(component, scope)) {
+            TComponent* theirs = ancestorScope && !child->Name().empty()
+                                     ? ancestorScope->FindComponent(child->Name())
+                                     : nullptr;
+            TFormObject written = Write(*child, scope, theirs, ancestorScope, depth + 1);
+            // An inherited component the descendant left as it was is not written.
+            if (theirs && written.Properties.empty() && written.Children.empty())
+                continue;
+            object.Children.push_back(std::move(written));
+        }
+    }
+
+    std::vector<std::unique_ptr<TComponent>> FFresh;
+};
 
 } // namespace
 
@@ -831,7 +1259,11 @@ std::unique_ptr<TComponent> LoadFormFile(const String& path, const TFormLoadOpti
 }
 
 TFormObject WriteComponent(TComponent& root) {
-    TFormObject object = WriteObject(root, root, 0);
+    TComponentWriter writer;
+    TComponent* ancestor = root.ComponentState().Contains(csInline)
+                               ? nullptr
+                               : writer.Keep(FreshAncestor(root));
+    TFormObject object = writer.Write(root, root, ancestor, ancestor, 0);
     // The root is never written as inline.
     if (object.Kind == TFormObject::TKind::Inline)
         object.Kind = TFormObject::TKind::Object;

@@ -13,14 +13,17 @@
 #include "quorvel/vcl/Component.h"
 #include "quorvel/vcl/FormFile.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace Vcl {
 
 struct TFormLoadOptions {
-    String FileName;                // for messages, and to find frame files beside it
+    String FileName;                // for messages, and to find frame and ancestor files beside it
     std::vector<String> FrameFiles; // other form files to look for frame classes in
+    // Folders whose form files are looked in for frame classes and ancestors too.
+    std::vector<String> SearchDirs;
     TCodePage CodePage = TCodePage::Windows1252;
     // Lenient: unknown properties are kept as raw values and written back as they
     // were; an unknown class becomes a generic control when one of its objects
@@ -35,7 +38,32 @@ struct TFormLoadOptions {
     std::vector<String> NonVisualClasses;
     // Components are created in design mode (csDesigning).
     bool Designing = false;
+    // Told what lenient reading went on without (an ancestor form file that was
+    // not found); the error carries the file and position it concerns.
+    std::function<void(const EReadError&)> OnWarning;
 };
+
+// Where the form an inherited root or an inline frame derives from was read: the
+// document that, loaded on its own, makes the ancestor. Kept by the loaded
+// component so that writing it writes only what differs.
+struct TFormAncestry {
+    std::shared_ptr<const TFormObject> Document;
+    String FileName;
+    TFormLoadOptions Options;
+};
+
+// Visual form inheritance: a root declared `inherited` is read over its ancestor's
+// form file, found (like frame files) among the form files beside it, in the
+// search folders and the frame files given, by the root class the ancestor
+// declares. The ancestor class is the one the unit beside the form file
+// (FORM.pas) derives the form's class from; without a unit it is the one form
+// file whose objects hold every `inherited` object of the descendant, with the
+// same classes, and none of its new ones (the most derived such file). Ancestors
+// are read first, up the whole chain; their components count as inherited, the
+// descendant's `inherited` objects override their properties and new objects come
+// after them. An `inherited` object whose ancestor has none of its name is an error
+// ("Ancestor for 'X' not found"), as is an inherited root without an ancestor;
+// lenient reading goes on and tells OnWarning.
 
 // Reads a whole form file. The root class is created from the class registry; an
 // unregistered root class becomes a plain form (or frame) that keeps the class
@@ -53,7 +81,10 @@ void ReadRootComponent(TComponent& root, const TFormObject& document,
 
 // The document of a component with everything it owns. Properties in declaration
 // order, values equal to their declared default left out, defined properties
-// after the published ones.
+// after the published ones. Of a component read over an ancestor (an inherited
+// root, an inline frame), only what differs from a fresh ancestor is written, as
+// the designer does: changed properties, inherited objects that changed, and the
+// new objects.
 TFormObject WriteComponent(TComponent& root);
 String SaveFormText(TComponent& root);
 

@@ -258,7 +258,9 @@ void TGraphicData::Assign(const TPersistent& source) {
 void TGraphicData::DefineProperties(TFiler& filer) {
     filer.DefineProperty(
         "Data", [this](TReader& reader) { SetData(reader.ReadBinary()); },
-        [this](TWriter& writer) { writer.WriteBinary(FData); }, !FData.empty());
+        [this](TWriter& writer) { writer.WriteBinary(FData); },
+        !FData.empty() && !(FilerAncestor<TGraphicData>(filer) &&
+                            FilerAncestor<TGraphicData>(filer)->FData == FData));
 }
 
 } // namespace Vcl

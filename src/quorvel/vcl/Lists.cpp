@@ -111,6 +111,16 @@ void TStrings::Assign(const TPersistent& source) {
 }
 
 void TStrings::DefineProperties(TFiler& filer) {
+    // Lines an inherited component shares with its ancestor are not written.
+    auto sameAsAncestor = [this, &filer] {
+        const auto* theirs = FilerAncestor<TStrings>(filer);
+        if (!theirs || theirs->Count() != Count())
+            return false;
+        for (int i = 0; i < Count(); ++i)
+            if (theirs->Get(i) != Get(i))
+                return false;
+        return true;
+    };
     filer.DefineProperty(
         "Strings",
         [this](TReader& reader) {
@@ -126,7 +136,7 @@ void TStrings::DefineProperties(TFiler& filer) {
                 writer.WriteString(Get(i));
             writer.WriteListEnd();
         },
-        Count() > 0);
+        Count() > 0 && !sameAsAncestor());
 }
 
 void TStrings::Changed() { OnChange(this); }

@@ -168,7 +168,10 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullpt
 
 TMenu::~TMenu() { delete FItems; }
 
-void TMenu::DefineProperties(TFiler& filer) { DefineDesignInfo(filer, FDesignInfo); }
+void TMenu::DefineProperties(TFiler& filer) {
+    const auto* ancestor = FilerAncestor<TMenu>(filer);
+    DefineDesignInfo(filer, FDesignInfo, ancestor ? &ancestor->FDesignInfo : nullptr);
+}
 
 const TClassInfo& TMainMenu::StaticClass() {
     static const TClassInfo info{"TMainMenu",

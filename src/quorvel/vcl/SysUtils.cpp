@@ -22,8 +22,10 @@ EReadError::EReadError(String reason, String fileName, int line, int column)
 }
 
 EReadError EReadError::WithPosition(const String& fileName, int line, int column) const {
-    return EReadError(FReason, FFileName.empty() ? fileName : FFileName, FLine > 0 ? FLine : line,
+    EReadError result(FReason, FFileName.empty() ? fileName : FFileName, FLine > 0 ? FLine : line,
                       FLine > 0 ? FColumn : column);
+    result.FIncludedBy = FIncludedBy;
+    return result;
 }
 
 String Trim(std::string_view s) {

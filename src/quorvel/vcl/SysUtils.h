@@ -55,11 +55,28 @@ public:
     // The same error with a position filled in where it had none.
     EReadError WithPosition(const String& fileName, int line, int column) const;
 
+    // Where the file of the error was included from, when it is a frame's or an
+    // ancestor's file: the including file and the position of the object that
+    // needed it. Empty for an error in the file that was named.
+    struct TInclusion {
+        String FileName;
+        int Line = 0;
+        int Column = 0;
+    };
+    const TInclusion& IncludedBy() const { return FIncludedBy; }
+    // Records the including form once; the innermost inclusion wins.
+    EReadError& SetIncludedBy(const TInclusion& by) {
+        if (FIncludedBy.FileName.empty())
+            FIncludedBy = by;
+        return *this;
+    }
+
 private:
     String FReason;
     String FFileName;
     int FLine;
     int FColumn;
+    TInclusion FIncludedBy;
 };
 
 // ---- String routines ----------------------------------------------------------
