@@ -240,7 +240,7 @@ TEST(RunContract, PicturesAreDrawnForEverySnapshot) {
     TScratch dir;
     const std::string svg = dir.Path("out.svg");
     TResult r = Quorvel({"run", Example("OrderEntry.dfm"), "set", "OrderEntryForm.Caption=A<B&C",
-                         "client", "960x660", "--svg", svg});
+                         "client", "960x660", "--wireframe", "--svg", svg});
     ASSERT_EQ(r.Status, 0) << r.Err;
     const std::string text = ReadFile(svg);
     EXPECT_EQ(text.rfind("<svg ", 0), 0u);
@@ -256,16 +256,16 @@ TEST(RunContract, PicturesAreDrawnForEverySnapshot) {
     EXPECT_EQ(text.find("A<B"), std::string::npos);
 
     const std::string png = dir.Path("out.png");
-    r = Quorvel({"run", Example("LogViewer.dfm"), "--png", png});
+    r = Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", png});
     if (r.Status == 2 && r.Err.find("rsvg-convert") != std::string::npos)
         GTEST_SKIP() << "rsvg-convert is not installed";
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG");
 }
 
-TEST(RunContract, APngWithoutTheConverterIsAUsageError) {
+TEST(RunContract, AWireframePngWithoutTheConverterIsAUsageError) {
     TScratch dir;
-    TResult r = Quorvel({"run", Example("LogViewer.dfm"), "--png", dir.Path("x.png")},
+    TResult r = Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", dir.Path("x.png")},
                         {{"PATH", dir.Dir.string()}});
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Err.find("rsvg-convert"), std::string::npos);

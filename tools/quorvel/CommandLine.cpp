@@ -2,6 +2,7 @@
 
 #include "Design.h"
 #include "FormFiles.h"
+#include "FormPainter.h"
 #include "InstallPaths.h"
 #include "Palette.h"
 #include "Report.h"
@@ -107,16 +108,64 @@ bool WriteText(const std::string& path, const std::string& text) {
 struct TRunOutput {
     bool Json = false;
     bool Verbose = false;
+    bool Wireframe = false;
     std::string Svg;
     std::string Png;
 };
 
+// Today's outlined boxes, the PNG through rsvg-convert.
+int WriteWireframe(const std::vector<TSnapshot>& snapshots, const TRunOutput& output,
+                   std::ostream& err) {
+    const std::string svg = MakeSvg(snapshots);
+    std::string svgFile = output.Svg;
+    if (svgFile.empty()) {
+        // The converter reads a file; a private one that goes away afterwards.
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorvel-XXXXXX.svg").string();
+        int fd = mkstemps(pattern.data(), 4);
+        if (fd < 0) {
+            err << "quorvel: error: cannot create a temporary file\n";
+            return 2;
+        }
+        ::close(fd);
+        svgFile = pattern;
+    }
+    if (!WriteText(svgFile, svg)) {
+        err << FormatError(svgFile, "cannot write the file") << "\n";
+        return 2;
+    }
+    if (!output.Png.empty()) {
+        const std::string problem = ConvertSvgToPng(svgFile, output.Png);
+        if (output.Svg.empty())
+            std::remove(svgFile.c_str());
+        if (!problem.empty()) {
+            err << "quorvel: error: " << problem << "\n";
+            return 2;
+        }
+    }
+    return 0;
+}
+
+// The forms as they look, both pictures drawn here.
+int WritePictures(const std::vector<TSnapshot>& snapshots, const TRunOutput& output,
+                  std::ostream& err) {
+    if (!output.Svg.empty() && !WriteText(output.Svg, MakeFormSvg(snapshots))) {
+        err << FormatError(output.Svg, "cannot write the file") << "\n";
+        return 2;
+    }
+    if (!output.Png.empty() && !WriteText(output.Png, MakeFormPng(snapshots))) {
+        err << FormatError(output.Png, "cannot write the file") << "\n";
+        return 2;
+    }
+    return 0;
+}
+
 int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOutput& output,
         std::ostream& out, std::ostream& err) {
     SplitRunArguments(args, options);
-    if (!output.Png.empty() && !HavePngConverter())
+    if (output.Wireframe && !output.Png.empty() && !HavePngConverter())
         throw EUsageError("--png needs rsvg-convert (Debian package librsvg2-bin), which is "
-                          "not installed");
+                          "not installed (the picture without --wireframe needs none)");
 
     const TRunResult result = RunForm(options);
     if (!result.Loaded) {
@@ -133,33 +182,10 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
 
     int status = result.ActionFailed ? 1 : 0;
     if (!output.Svg.empty() || !output.Png.empty()) {
-        const std::string svg = MakeSvg(result.Snapshots);
-        std::string svgFile = output.Svg;
-        if (svgFile.empty()) {
-            // The converter reads a file; a private one that goes away afterwards.
-            std::string pattern =
-                (std::filesystem::temp_directory_path() / "quorvel-XXXXXX.svg").string();
-            int fd = mkstemps(pattern.data(), 4);
-            if (fd < 0) {
-                err << "quorvel: error: cannot create a temporary file\n";
-                return 2;
-            }
-            ::close(fd);
-            svgFile = pattern;
-        }
-        if (!WriteText(svgFile, svg)) {
-            err << FormatError(svgFile, "cannot write the file") << "\n";
-            return 2;
-        }
-        if (!output.Png.empty()) {
-            const std::string problem = ConvertSvgToPng(svgFile, output.Png);
-            if (output.Svg.empty())
-                std::remove(svgFile.c_str());
-            if (!problem.empty()) {
-                err << "quorvel: error: " << problem << "\n";
-                return 2;
-            }
-        }
+        const int written = output.Wireframe ? WriteWireframe(result.Snapshots, output, err)
+                                             : WritePictures(result.Snapshots, output, err);
+        if (written != 0)
+            return written;
     }
     return status;
 }
@@ -206,7 +232,10 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
                   "put a TQuorvel on a form that has none (design values from the form)");
     run->add_flag("--json", runOutput.Json, "write the snapshots as one JSON array");
     run->add_option("--svg", runOutput.Svg, "draw the snapshots side by side into FILE");
-    run->add_option("--png", runOutput.Png, "the same picture as PNG (needs rsvg-convert)");
+    run->add_option("--png", runOutput.Png, "the same picture as PNG");
+    run->add_flag("--wireframe", runOutput.Wireframe,
+                  "draw controls as outlined boxes with their names (--png then needs "
+                  "rsvg-convert)");
     run->footer(RunFooter);
 
     TDesignOptions designOptions;
