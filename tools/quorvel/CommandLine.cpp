@@ -4,6 +4,7 @@
 #include "FormFiles.h"
 #include "FormPainter.h"
 #include "InstallPaths.h"
+#include "Lint.h"
 #include "Palette.h"
 #include "Report.h"
 #include "RunSession.h"
@@ -32,10 +33,15 @@ const char* const ToolFooter = R"(Commands:
   quorvel design FILE --set COMPONENT.PROPERTY=VALUE... [--screen ...] [-o OUT]
                                     edit in design mode through the setters; writes the form
                                     with fresh design values
+  quorvel lint FILE... [DESKTOP OPTIONS] [--sizes WxH,...|--sweep] [--dpi 96,120,144]
+               [--min-font POINTS] [--translate FILE] [--json]
+                                    run each form at several sizes and resolutions and
+                                    report text that does not fit, new overlaps, controls
+                                    off their parent, small fonts, one-pixel controls
   quorvel palette [PACKAGE]         load the component package and list its palette pages
 
-Exit status: 0 success; 1 an action failed or a setter refused a value; 2 usage or
-file errors. 'quorvel COMMAND --help' tells more.)";
+Exit status: 0 success; 1 an action failed, a setter refused a value or lint found
+something; 2 usage or file errors. 'quorvel COMMAND --help' tells more.)";
 
 const char* const RunFooter = R"(Actions (run in order, a snapshot after each):
   show                    show the form (it is shown once before the first action)
@@ -201,12 +207,38 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     app.set_version_flag("--version", "quorvel " QUORVEL_VERSION_STRING,
                          "print the version and exit");
 
-    bool lenient = false;
+    bool lenient = false, checkProgress = false;
     std::vector<std::string> checkFiles;
     CLI::App* check = app.add_subcommand("check", "Read form files and report the first error "
                                                   "of each");
     check->add_option("FILE", checkFiles, "form files")->required();
     check->add_flag("--lenient", lenient, "accept unknown classes and properties");
+    check->add_flag("--progress", checkProgress,
+                    "a line per file on standard error (on a terminal: for ten files or more)");
+
+    TLintOptions lintOptions;
+    CLI::App* lint = app.add_subcommand(
+        "lint", "Run forms at other sizes and resolutions and report what no longer fits");
+    lint->add_option("FILE", lintOptions.Files, "form files")->required();
+    AddDesktopOptions(*lint, lintOptions.Desktop);
+    lint->add_flag("--lenient", lintOptions.Lenient, "accept unknown classes and properties");
+    CLI::Option* sizes =
+        lint->add_option("--sizes", lintOptions.Sizes,
+                         "client sizes WxH,... (default: minimum, design size, sizes between, "
+                         "maximum or work area)")
+            ->delimiter(',');
+    lint->add_flag("--sweep", lintOptions.Sweep, "thirteen sizes from the smallest to the largest")
+        ->excludes(sizes);
+    lint->add_option("--dpi", lintOptions.Dpis, "screen resolutions DPI,... (default: --screen's)")
+        ->delimiter(',');
+    lint->add_option("--min-font", lintOptions.MinFontPoints,
+                     "the smallest readable font size in points")
+        ->capture_default_str();
+    lint->add_option("--translate", lintOptions.Translate,
+                     "replacement texts, COMPONENT.PROPERTY=text a line, set before showing");
+    lint->add_flag("--json", lintOptions.Json, "write the findings as one JSON array");
+    lint->add_flag("--progress", lintOptions.Progress,
+                   "a line per form and resolution on standard error");
 
     std::string printFile;
     CLI::App* print = app.add_subcommand("print", "Write a form file in canonical text syntax");
@@ -256,11 +288,11 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
                         "built with the tool)");
 
     // CLI11 would only say that a command is missing.
-    const std::vector<std::string> commands{"check", "print", "run", "design", "palette"};
+    const std::vector<std::string> commands{"check", "print", "run", "design", "lint", "palette"};
     if (!args.empty() && !args[0].empty() && args[0][0] != '-' &&
         std::find(commands.begin(), commands.end(), args[0]) == commands.end()) {
         err << "quorvel: error: unknown command '" << args[0]
-            << "' (commands: check print run design palette; see quorvel --help)\n";
+            << "' (commands: check print run design lint palette; see quorvel --help)\n";
         return 2;
     }
     try {
@@ -274,7 +306,9 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 
     try {
         if (*check)
-            return CheckFiles(checkFiles, lenient, out);
+            return CheckFiles(checkFiles, lenient, out, err, checkProgress);
+        if (*lint)
+            return RunLint(lintOptions, out, err);
         if (*print)
             return PrintFile(printFile, out, err);
         if (*run)
