@@ -183,6 +183,12 @@ TEST(RunContract, ControlsAddedAndFreedAtRunTime) {
     EXPECT_NE(report[8]["error"].get<std::string>().find("Edit9"), std::string::npos);
     EXPECT_EQ(report[8]["controls"], report[7]["controls"]);
 
+    // An unnamed control shows the name reconciliation gives it.
+    json unnamed = RunJson({file, "add", "TEdit", "-", "Form1", "5,5,50,21", "dynamic-add"});
+    ASSERT_EQ(unnamed.size(), 3u);
+    EXPECT_NE(FindControl(unnamed[1], "Form1", ""), nullptr);
+    EXPECT_NE(FindControl(unnamed[2], "Form1", "QvlAdd0001"), nullptr) << unnamed[2].dump();
+
     // Without a component there is nothing to reconcile.
     const std::string plain =
         dir.Write("plain.dfm", "object Form2: TForm2\n  ClientWidth = 200\n  ClientHeight = 100\n" +

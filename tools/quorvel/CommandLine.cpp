@@ -55,7 +55,8 @@ const char* const RunFooter = R"(Actions (run in order, a snapshot after each):
                           run-time assignment through the setter; VALUE in form-file
                           syntax ('text', 12, True, [fsBold]); Form1.Caption=text also works
   add CLASS NAME OWNER L,T,W,H
-                          create a control at run time; OWNER is the form or a frame
+                          create a control at run time; OWNER is the form or a frame;
+                          NAME - leaves it unnamed (dynamic-add then names it QvlAdd0001...)
   free NAME               free a component (FRAME.NAME for a frame's control)
   dynamic-add | dynamic-delete
                           TQuorvel.DynamicAdd / DynamicDelete
