@@ -171,6 +171,14 @@ TEST(Lint, ATranslationIsCheckedBeforeAnyoneRunsIt) {
               std::string::npos)
         << r.Out;
 
+    // Quotes and equals signs in a text are the text's own.
+    r = Quorvel({"lint", file, "--translate",
+                 dir.Write("q.txt", "OkButton.Caption=Don't apply = keep it all\r\n"), "--sizes",
+                 "300x120"});
+    EXPECT_NE(r.Out.find(": OkButton: caption 'Don't apply = keep it all' needs "),
+              std::string::npos)
+        << r.Out << r.Err;
+
     r = Quorvel({"lint", file, "--translate", dir.Write("bad.txt", "OkButton Caption\n")});
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Err.find("bad.txt:1: not COMPONENT.PROPERTY=text"), std::string::npos) << r.Err;
