@@ -183,6 +183,12 @@ TEST(RunContract, ControlsAddedAndFreedAtRunTime) {
     EXPECT_NE(report[8]["error"].get<std::string>().find("Edit9"), std::string::npos);
     EXPECT_EQ(report[8]["controls"], report[7]["controls"]);
 
+    // An unnamed control shows the name reconciliation gives it.
+    json unnamed = RunJson({file, "add", "TEdit", "-", "Form1", "5,5,50,21", "dynamic-add"});
+    ASSERT_EQ(unnamed.size(), 3u);
+    EXPECT_NE(FindControl(unnamed[1], "Form1", ""), nullptr);
+    EXPECT_NE(FindControl(unnamed[2], "Form1", "QvlAdd0001"), nullptr) << unnamed[2].dump();
+
     // Without a component there is nothing to reconcile.
     const std::string plain =
         dir.Write("plain.dfm", "object Form2: TForm2\n  ClientWidth = 200\n  ClientHeight = 100\n" +
@@ -240,7 +246,7 @@ TEST(RunContract, PicturesAreDrawnForEverySnapshot) {
     TScratch dir;
     const std::string svg = dir.Path("out.svg");
     TResult r = Quorvel({"run", Example("OrderEntry.dfm"), "set", "OrderEntryForm.Caption=A<B&C",
-                         "client", "960x660", "--svg", svg});
+                         "client", "960x660", "--wireframe", "--svg", svg});
     ASSERT_EQ(r.Status, 0) << r.Err;
     const std::string text = ReadFile(svg);
     EXPECT_EQ(text.rfind("<svg ", 0), 0u);
@@ -256,16 +262,16 @@ TEST(RunContract, PicturesAreDrawnForEverySnapshot) {
     EXPECT_EQ(text.find("A<B"), std::string::npos);
 
     const std::string png = dir.Path("out.png");
-    r = Quorvel({"run", Example("LogViewer.dfm"), "--png", png});
+    r = Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", png});
     if (r.Status == 2 && r.Err.find("rsvg-convert") != std::string::npos)
         GTEST_SKIP() << "rsvg-convert is not installed";
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG");
 }
 
-TEST(RunContract, APngWithoutTheConverterIsAUsageError) {
+TEST(RunContract, AWireframePngWithoutTheConverterIsAUsageError) {
     TScratch dir;
-    TResult r = Quorvel({"run", Example("LogViewer.dfm"), "--png", dir.Path("x.png")},
+    TResult r = Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", dir.Path("x.png")},
                         {{"PATH", dir.Dir.string()}});
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Err.find("rsvg-convert"), std::string::npos);

@@ -1,5 +1,7 @@
 #include "FormFiles.h"
 
+#include "Progress.h"
+
 #include "DesktopOptions.h"
 #include "quorvel/vcl/FormFile.h"
 #include "quorvel/vcl/FormStreaming.h"
@@ -18,11 +20,15 @@ std::string FormatReadError(const std::string& file, const Vcl::EReadError& erro
            ": error: " + error.Reason();
 }
 
-int CheckFiles(const std::vector<std::string>& files, bool lenient, std::ostream& out) {
+int CheckFiles(const std::vector<std::string>& files, bool lenient, std::ostream& out,
+               std::ostream& err, bool progress) {
     // Loading starts the components of a form, and they ask the window system.
     TDesktopScope desktop(TDesktopOptions{});
     int status = 0;
-    for (const std::string& file : files) {
+    TProgress steps(err, ChooseProgress(progress, files.size()), "check", files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& file = files[i];
+        steps.Step(i + 1, file);
         try {
             Vcl::TFormLoadOptions options;
             options.FileName = file;
