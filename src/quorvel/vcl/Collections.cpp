@@ -121,18 +121,6 @@ TPropInfo Collection(String name, const TClassInfo& itemInfo, std::vector<String
     return p;
 }
 
-const TClassInfo& PaddingInfo() {
-    static const TClassInfo info{"TPadding",
-                                 &TPersistent::StaticClass(),
-                                 {PlainInt("Left", 0), PlainInt("Top", 0), PlainInt("Right", 0),
-                                  PlainInt("Bottom", 0)},
-                                 {},
-                                 nullptr};
-    return info;
-}
-
-TPropInfo Padding() { return ValuesObject("Padding", PaddingInfo()); }
-
 } // namespace Published
 
 } // namespace Vcl
