@@ -162,25 +162,25 @@ TEST(RunContract, ControlsAddedAndFreedAtRunTime) {
     const std::string file =
         dir.Write("f.dfm", FormWithComponent(Button("Button1", 10, 20, 75, 25)));
     json report =
-        RunJson({file,          "add",     "TEdit",   "Edit9",   "Form1",   "30,60,100,21",
+        RunJson({file,          "add",     "TMemo",   "Memo9",   "Form1",   "30,60,100,21",
                  "dynamic-add", "client",  "800x600", "free",    "Button1", "dynamic-delete",
                  "free",        "Button1", "add",     "TNoSuch", "X",       "Form1",
-                 "0,0,1,1",     "add",     "TEdit",   "Edit9",   "Form1",   "0,0,1,1"});
+                 "0,0,1,1",     "add",     "TMemo",   "Memo9",   "Form1",   "0,0,1,1"});
     ASSERT_EQ(report.size(), 9u);
-    const json* added = FindControl(report[1], "Form1", "Edit9");
+    const json* added = FindControl(report[1], "Form1", "Memo9");
     ASSERT_NE(added, nullptr);
-    EXPECT_EQ((*added)["class"], "TEdit");
+    EXPECT_EQ((*added)["class"], "TMemo");
     EXPECT_EQ((*added)["bounds"], json::parse("[30, 60, 100, 21]"));
     // Once reconciled, the new control takes part in the next pass.
     EXPECT_FALSE(report[2].contains("error"));
-    EXPECT_EQ((*FindControl(report[3], "Form1", "Edit9"))["bounds"],
+    EXPECT_EQ((*FindControl(report[3], "Form1", "Memo9"))["bounds"],
               json::parse("[60, 120, 200, 42]"));
     EXPECT_EQ(FindControl(report[4], "Form1", "Button1"), nullptr);
     EXPECT_FALSE(report[5].contains("error"));
     EXPECT_EQ(report[6]["error"], "no component named Button1");
     EXPECT_EQ(report[7]["error"], "class TNoSuch is not registered");
     // A name that is taken is refused, and nothing is left behind.
-    EXPECT_NE(report[8]["error"].get<std::string>().find("Edit9"), std::string::npos);
+    EXPECT_NE(report[8]["error"].get<std::string>().find("Memo9"), std::string::npos);
     EXPECT_EQ(report[8]["controls"], report[7]["controls"]);
 
     // An unnamed control shows the name reconciliation gives it.
