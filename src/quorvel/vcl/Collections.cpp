@@ -131,8 +131,6 @@ const TClassInfo& PaddingInfo() {
     return info;
 }
 
-TPropInfo Padding() { return ValuesObject("Padding", PaddingInfo()); }
-
 } // namespace Published
 
 } // namespace Vcl

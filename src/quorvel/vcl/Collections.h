@@ -66,8 +66,8 @@ namespace Published {
 TPropInfo ValuesObject(String name, const TClassInfo& info, std::vector<String> kept = {});
 // A collection of items of that class, owned by the component.
 TPropInfo Collection(String name, const TClassInfo& itemInfo, std::vector<String> itemKept = {});
-// The padding of a container: Left, Top, Right and Bottom, 0 by default.
-TPropInfo Padding();
+// The padding of a container as plain values: Left, Top, Right and Bottom, 0 by
+// default (the windowed controls' Padding property is Published.h's).
 const TClassInfo& PaddingInfo();
 } // namespace Published
 
