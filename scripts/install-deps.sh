@@ -12,6 +12,8 @@ set -euo pipefail
 packages=(libcli11-dev nlohmann-json3-dev librsvg2-bin libfreetype-dev fonts-wine fonts-liberation2)
 # The tool draws its PNG pictures itself and writes them with zlib.
 packages+=(zlib1g-dev)
+# windres compiles the test dialogs' templates for the simulated desktop's tests.
+packages+=(binutils-mingw-w64-x86-64)
 # The fuzz targets (preset fuzz, .ci/fuzz.sh): Clang 14 with libFuzzer's runtime.
 packages+=(clang-14 libclang-rt-14-dev)
 if [[ ${1:-} == windows ]]; then
