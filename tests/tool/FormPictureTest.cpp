@@ -36,6 +36,7 @@ const std::string Picture = R"(object Form1: TForm1
     Top = 10
     Width = 40
     Height = 19
+    AutoSize = False
     Caption = 'A caption far too long for its label'
     Font.Height = -16
     Font.Name = 'Courier New'

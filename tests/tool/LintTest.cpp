@@ -30,6 +30,7 @@ const std::string Dialog = R"(object Dialog: TForm
     Top = 12
     Width = 120
     Height = 24
+    AutoSize = False
     Caption = 'Name'
   end
 end
