@@ -129,8 +129,8 @@ TTextBox CaptionExtent(TFont& font, const String& text, bool wordWrap, int wrapW
     std::u16string units = IsValidUtf8(text) ? Utf8ToUtf16(text) : std::u16string(u"?");
     if (accelChars)
         units = WithoutPrefixes(units);
-    if (units.empty())
-        units = u" ";
+    if (units.empty()) // an empty caption measures as one space
+        units.push_back(u' ');
     TMeasuringDC dc(font);
     int lines = 0, widest = 0;
     for (const std::u16string& paragraph : Lines(units)) {
