@@ -116,10 +116,10 @@ void TSvgCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
 }
 
 void TSvgCanvas::PushClip(const TBox& box) {
-    const std::string id = "c" + std::to_string(FNextClip++);
-    FBody << "<clipPath id=\"" << id << "\"><rect x=\"" << box.Left << "\" y=\"" << box.Top
+    const int id = FNextClip++;
+    FBody << "<clipPath id=\"c" << id << "\"><rect x=\"" << box.Left << "\" y=\"" << box.Top
           << "\" width=\"" << std::max(box.Width, 0) << "\" height=\"" << std::max(box.Height, 0)
-          << "\"/></clipPath>\n<g clip-path=\"url(#" << id << ")\">\n";
+          << "\"/></clipPath>\n<g clip-path=\"url(#c" << id << ")\">\n";
 }
 
 void TSvgCanvas::PopClip() { FBody << "</g>\n"; }
