@@ -156,11 +156,11 @@ run_wine() {
   timeout 900 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     wine=$1 wineserver=$2 out=$3
     "$wine" reg add "HKCU\\Software\\Wine" /v Version /d win10 /f >/dev/null
-    # The simulated desktop measures text from fonts-wine's Tahoma and MS Sans
-    # Serif and fonts-liberation2's families (src/quorvel/win/sim/SimDesktop.h).
+    # The simulated desktop measures text from the Tahoma of fonts-wine and MS Sans
+    # Serif and the families of fonts-liberation2 (src/quorvel/win/sim/SimDesktop.h).
     # Wine gets the same: Arial, Times New Roman and Courier New replaced by the
-    # Liberation families, and the two fonts-wine faces in the prefix's font
-    # folder, which exists once the first command has made the prefix.
+    # Liberation families, and the two fonts-wine faces in the font folder of
+    # the prefix, which exists once the first command has made the prefix.
     for pair in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" \
                 "Courier New=Liberation Mono"; do
       "$wine" reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "${pair%%=*}" \

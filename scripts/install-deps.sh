@@ -10,6 +10,10 @@ set -euo pipefail
 # FreeType and the two font packages let the simulated desktop measure text as
 # Wine does; without them it falls back to an approximate metric.
 packages=(libcli11-dev nlohmann-json3-dev librsvg2-bin libfreetype-dev fonts-wine fonts-liberation2)
+# The tool draws its PNG pictures itself and writes them with zlib.
+packages+=(zlib1g-dev)
+# windres compiles the test dialogs' templates for the simulated desktop's tests.
+packages+=(binutils-mingw-w64-x86-64)
 # The fuzz targets (preset fuzz, .ci/fuzz.sh): Clang 14 with libFuzzer's runtime.
 packages+=(clang-14 libclang-rt-14-dev)
 if [[ ${1:-} == windows ]]; then

@@ -470,5 +470,35 @@ TEST_F(ResizePass, AlignmentHasTheLastWordOverThePassAndAnchorsKeepItsPlacement)
     EXPECT_EQ(Geometry(ok), (TGeometry{310, 260, 80, 30}));
 }
 
+TEST_F(ResizePass, AutoSizedControlsEndThePassAtTheSizeOfTheirScaledFont) {
+    const std::string children =
+        "  object Caption: TLabel\n    Left = 20\n    Top = 20\n    Width = 40\n    Height = 13\n"
+        "    Caption = 'Customer name'\n  end\n"
+        "  object Name: TEdit\n    Left = 20\n    Top = 40\n    Width = 150\n    Height = 21\n"
+        "  end\n";
+    auto& form = Load(FormText(children));
+    auto& label = Get<TLabel>(form, "Caption");
+    auto& edit = Get<TEdit>(form, "Name");
+    SetClient(form, 800, 600);
+    // What the same controls measure on their own at the font the pass gave them.
+    TLabel alone(nullptr);
+    alone.Font()->Assign(*label.Font());
+    alone.SetText("Customer name");
+    TEdit aloneEdit(nullptr);
+    aloneEdit.Font()->Assign(*edit.Font());
+    EXPECT_GT(label.Font()->Size(), 8);
+    EXPECT_EQ(label.Width(), alone.Width());
+    EXPECT_EQ(label.Height(), alone.Height());
+    EXPECT_EQ(label.Left(), 40) << "the position is the pass's";
+    EXPECT_EQ(edit.Width(), 300) << "an edit's width is the pass's";
+    EXPECT_EQ(edit.Height(), aloneEdit.Height());
+    // Back at the design size, the design layout.
+    SetClient(form, 400, 300);
+    alone.Font()->Assign(*label.Font());
+    EXPECT_EQ(label.Width(), alone.Width());
+    aloneEdit.Font()->Assign(*edit.Font());
+    EXPECT_EQ(edit.Height(), aloneEdit.Height());
+}
+
 } // namespace
 } // namespace QuorvelTest

@@ -97,6 +97,8 @@ TEST_F(CtrlInfoBuilder, GeneratedNamesCountEveryRecordTheBuilderMakes) {
     auto* inner = new TButton(frameCtl);
     inner->SetParent(frameCtl);
     auto* next = Create<TLabel>(form, "", 10, 130, 50, 20);
+    next->SetAutoSize(false);
+    next->SetBounds(10, 130, 50, 20);
     q.DynamicAdd();
     EXPECT_EQ(inner->Name(), "QvlAdd0005");
     EXPECT_NE(ChildRecord(q, "Frame9", "QvlAdd0005"), nullptr);

@@ -193,6 +193,7 @@ inline std::string FormText(int left, int top, const std::string& componentProps
            "    Top = 20\n"
            "    Width = 200\n"
            "    Height = 24\n"
+           "    AutoSize = False\n"
            "    Font.Charset = DEFAULT_CHARSET\n"
            "    Font.Height = -13\n"
            "    Font.Name = 'Tahoma'\n"

@@ -59,8 +59,10 @@ protected:
         std::string children;
         std::vector<TReference> refs;
         for (int i = pick(1, 8); i > 0; --i) {
-            TReference r{"B" + std::to_string(i), pick(0, 390), pick(0, 290), pick(0, 200),
-                         pick(0, 100)};
+            // Appended rather than "B" + ...: GCC 12 at -O2 warns falsely on that form.
+            std::string name = "B";
+            name += std::to_string(i);
+            TReference r{name, pick(0, 390), pick(0, 290), pick(0, 200), pick(0, 100)};
             children += Button(r.Name, r.Left, r.Top, r.Width, r.Height);
             refs.push_back(r);
         }
@@ -103,8 +105,8 @@ protected:
                 break;
             default: SetClient(form, 400, 300); break;
             }
-            const std::string where = "step " + std::to_string(step) + " (action " +
-                                      std::to_string(action) + "): ";
+            std::string where = "step ";
+            where += std::to_string(step) + " (action " + std::to_string(action) + "): ";
             const std::string fault = Check(form, refs);
             if (!fault.empty())
                 return where + fault;

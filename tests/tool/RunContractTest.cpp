@@ -162,26 +162,32 @@ TEST(RunContract, ControlsAddedAndFreedAtRunTime) {
     const std::string file =
         dir.Write("f.dfm", FormWithComponent(Button("Button1", 10, 20, 75, 25)));
     json report =
-        RunJson({file,          "add",     "TEdit",   "Edit9",   "Form1",   "30,60,100,21",
+        RunJson({file,          "add",     "TMemo",   "Memo9",   "Form1",   "30,60,100,21",
                  "dynamic-add", "client",  "800x600", "free",    "Button1", "dynamic-delete",
                  "free",        "Button1", "add",     "TNoSuch", "X",       "Form1",
-                 "0,0,1,1",     "add",     "TEdit",   "Edit9",   "Form1",   "0,0,1,1"});
+                 "0,0,1,1",     "add",     "TMemo",   "Memo9",   "Form1",   "0,0,1,1"});
     ASSERT_EQ(report.size(), 9u);
-    const json* added = FindControl(report[1], "Form1", "Edit9");
+    const json* added = FindControl(report[1], "Form1", "Memo9");
     ASSERT_NE(added, nullptr);
-    EXPECT_EQ((*added)["class"], "TEdit");
+    EXPECT_EQ((*added)["class"], "TMemo");
     EXPECT_EQ((*added)["bounds"], json::parse("[30, 60, 100, 21]"));
     // Once reconciled, the new control takes part in the next pass.
     EXPECT_FALSE(report[2].contains("error"));
-    EXPECT_EQ((*FindControl(report[3], "Form1", "Edit9"))["bounds"],
+    EXPECT_EQ((*FindControl(report[3], "Form1", "Memo9"))["bounds"],
               json::parse("[60, 120, 200, 42]"));
     EXPECT_EQ(FindControl(report[4], "Form1", "Button1"), nullptr);
     EXPECT_FALSE(report[5].contains("error"));
     EXPECT_EQ(report[6]["error"], "no component named Button1");
     EXPECT_EQ(report[7]["error"], "class TNoSuch is not registered");
     // A name that is taken is refused, and nothing is left behind.
-    EXPECT_NE(report[8]["error"].get<std::string>().find("Edit9"), std::string::npos);
+    EXPECT_NE(report[8]["error"].get<std::string>().find("Memo9"), std::string::npos);
     EXPECT_EQ(report[8]["controls"], report[7]["controls"]);
+
+    // An unnamed control shows the name reconciliation gives it.
+    json unnamed = RunJson({file, "add", "TEdit", "-", "Form1", "5,5,50,21", "dynamic-add"});
+    ASSERT_EQ(unnamed.size(), 3u);
+    EXPECT_NE(FindControl(unnamed[1], "Form1", ""), nullptr);
+    EXPECT_NE(FindControl(unnamed[2], "Form1", "QvlAdd0001"), nullptr) << unnamed[2].dump();
 
     // Without a component there is nothing to reconcile.
     const std::string plain =
@@ -240,7 +246,7 @@ TEST(RunContract, PicturesAreDrawnForEverySnapshot) {
     TScratch dir;
     const std::string svg = dir.Path("out.svg");
     TResult r = Quorvel({"run", Example("OrderEntry.dfm"), "set", "OrderEntryForm.Caption=A<B&C",
-                         "client", "960x660", "--svg", svg});
+                         "client", "960x660", "--wireframe", "--svg", svg});
     ASSERT_EQ(r.Status, 0) << r.Err;
     const std::string text = ReadFile(svg);
     EXPECT_EQ(text.rfind("<svg ", 0), 0u);
@@ -256,16 +262,16 @@ TEST(RunContract, PicturesAreDrawnForEverySnapshot) {
     EXPECT_EQ(text.find("A<B"), std::string::npos);
 
     const std::string png = dir.Path("out.png");
-    r = Quorvel({"run", Example("LogViewer.dfm"), "--png", png});
+    r = Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", png});
     if (r.Status == 2 && r.Err.find("rsvg-convert") != std::string::npos)
         GTEST_SKIP() << "rsvg-convert is not installed";
     ASSERT_EQ(r.Status, 0) << r.Err;
     EXPECT_EQ(ReadFile(png).substr(1, 3), "PNG");
 }
 
-TEST(RunContract, APngWithoutTheConverterIsAUsageError) {
+TEST(RunContract, AWireframePngWithoutTheConverterIsAUsageError) {
     TScratch dir;
-    TResult r = Quorvel({"run", Example("LogViewer.dfm"), "--png", dir.Path("x.png")},
+    TResult r = Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", dir.Path("x.png")},
                         {{"PATH", dir.Dir.string()}});
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Err.find("rsvg-convert"), std::string::npos);

@@ -401,6 +401,7 @@ TEST_F(FormRoundTrip, DefaultsAreLeftOutAndNonDefaultsKept) {
                          "    Width = 3\n"
                          "    Height = 4\n"
                          "    AutoSelect = True\n"
+                         "    AutoSize = False\n"
                          "    Color = clWindow\n"
                          "    ParentColor = False\n"
                          "    TabStop = True\n"
@@ -412,6 +413,7 @@ TEST_F(FormRoundTrip, DefaultsAreLeftOutAndNonDefaultsKept) {
                         "    Top = 2\n"
                         "    Width = 3\n"
                         "    Height = 4\n"
+                        "    AutoSize = False\n"
                         "    TabOrder = 0\n"
                         "  end\n"),
               String::npos)

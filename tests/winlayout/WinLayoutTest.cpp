@@ -267,3 +267,35 @@ TEST_F(WinLayoutTest, ADesignResolutionIsCorrectedOnAttaching) {
 }
 
 } // namespace
+
+namespace {
+
+// Windows made after attaching join at the next pass, where they were put for
+// the size of that moment; windows destroyed leave, and their fonts with them.
+TEST_F(WinLayoutTest, WindowsMadeOrDestroyedLaterJoinOrLeaveAtTheNextPass) {
+    const std::size_t fonts = Desktop->FontCount();
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(800, 600); // factors 2.0
+    // Placed for 800 x 600 with the dialog's original font, as a program would.
+    HWND late = Child(Top, u"BUTTON", 9, 100, 200, 50, 40);
+    // One given a sibling's scaled font follows that font's original.
+    HWND borrowed = Child(Top, u"STATIC", 10, 300, 300, 60, 20);
+    SendMessageW(borrowed, WM_SETFONT, SendMessageW(Ok, WM_GETFONT, 0, 0), 0);
+    DestroyWindow(Label);
+    SetClient(400, 300); // the next pass: back to factor 1.0
+    EXPECT_EQ(InParent(late), (Core::TBounds{50, 100, 25, 20}));
+    EXPECT_EQ(InParent(borrowed), (Core::TBounds{150, 150, 30, 10}));
+    // Its font is taken as the design size; the borrowed one is the original again.
+    EXPECT_EQ(FontHeight(late), -12);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(borrowed, WM_GETFONT, 0, 0)), Font);
+    EXPECT_EQ(Desktop->FontCount(), fonts); // no scaled copy is left in use
+    SetClient(800, 600);
+    EXPECT_EQ(InParent(late), (Core::TBounds{100, 200, 50, 40}));
+    EXPECT_EQ(FontHeight(late), -24);
+    EXPECT_EQ(FontHeight(borrowed), -24);
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(late, WM_GETFONT, 0, 0)), Font);
+}
+
+} // namespace

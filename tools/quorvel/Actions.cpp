@@ -117,7 +117,9 @@ void AddComponent(const TAction& action, TCustomForm& form) {
         throw EComponentError(action.ClassName + " is not a control");
     // Owned here until it has its name; a refused name frees it again.
     std::unique_ptr<TComponent> component(info->Create(owner));
-    component->SetName(action.Argument);
+    // "-" leaves it unnamed, as code that creates controls often does.
+    if (action.Argument != "-")
+        component->SetName(action.Argument);
     auto* control = static_cast<TControl*>(component.release());
     control->SetParent(parent);
     control->SetBounds(action.Left, action.Top, action.Width, action.Height);
@@ -190,8 +192,8 @@ std::vector<TAction> ParseActions(const std::vector<std::string>& tokens) {
             a.ClassName = args[0];
             a.Argument = args[1];
             a.Owner = args[2];
-            if (!IsValidIdent(a.ClassName) || !IsValidIdent(a.Argument))
-                BadArguments(*word, "CLASS and NAME must be identifiers");
+            if (!IsValidIdent(a.ClassName) || (a.Argument != "-" && !IsValidIdent(a.Argument)))
+                BadArguments(*word, "CLASS must be an identifier, NAME one or -");
             TSize size = Bounds(*word, args[3], a.Left, a.Top);
             a.Width = size.Width;
             a.Height = size.Height;

@@ -2,7 +2,9 @@
 
 #include "Design.h"
 #include "FormFiles.h"
+#include "FormPainter.h"
 #include "InstallPaths.h"
+#include "Lint.h"
 #include "Palette.h"
 #include "Report.h"
 #include "RunSession.h"
@@ -31,10 +33,15 @@ const char* const ToolFooter = R"(Commands:
   quorvel design FILE --set COMPONENT.PROPERTY=VALUE... [--screen ...] [-o OUT]
                                     edit in design mode through the setters; writes the form
                                     with fresh design values
+  quorvel lint FILE... [DESKTOP OPTIONS] [--sizes WxH,...|--sweep] [--dpi 96,120,144]
+               [--min-font POINTS] [--translate FILE] [--json]
+                                    run each form at several sizes and resolutions and
+                                    report text that does not fit, new overlaps, controls
+                                    off their parent, small fonts, one-pixel controls
   quorvel palette [PACKAGE]         load the component package and list its palette pages
 
-Exit status: 0 success; 1 an action failed or a setter refused a value; 2 usage or
-file errors. 'quorvel COMMAND --help' tells more.)";
+Exit status: 0 success; 1 an action failed, a setter refused a value or lint found
+something; 2 usage or file errors. 'quorvel COMMAND --help' tells more.)";
 
 const char* const RunFooter = R"(Actions (run in order, a snapshot after each):
   show                    show the form (it is shown once before the first action)
@@ -48,7 +55,8 @@ const char* const RunFooter = R"(Actions (run in order, a snapshot after each):
                           run-time assignment through the setter; VALUE in form-file
                           syntax ('text', 12, True, [fsBold]); Form1.Caption=text also works
   add CLASS NAME OWNER L,T,W,H
-                          create a control at run time; OWNER is the form or a frame
+                          create a control at run time; OWNER is the form or a frame;
+                          NAME - leaves it unnamed (dynamic-add then names it QvlAdd0001...)
   free NAME               free a component (FRAME.NAME for a frame's control)
   dynamic-add | dynamic-delete
                           TQuorvel.DynamicAdd / DynamicDelete
@@ -77,7 +85,9 @@ void AddDesktopOptions(CLI::App& command, TDesktopOptions& desktop) {
 }
 
 void AddSearchOption(CLI::App& command, std::vector<std::string>& dirs) {
-    command.add_option("--search", dirs, "another folder to find frame and ancestor form files in (repeatable)")
+    command
+        .add_option("--search", dirs,
+                    "another folder to find frame and ancestor form files in (repeatable)")
         ->allow_extra_args(false);
 }
 
@@ -112,16 +122,64 @@ bool WriteText(const std::string& path, const std::string& text) {
 struct TRunOutput {
     bool Json = false;
     bool Verbose = false;
+    bool Wireframe = false;
     std::string Svg;
     std::string Png;
 };
 
+// Today's outlined boxes, the PNG through rsvg-convert.
+int WriteWireframe(const std::vector<TSnapshot>& snapshots, const TRunOutput& output,
+                   std::ostream& err) {
+    const std::string svg = MakeSvg(snapshots);
+    std::string svgFile = output.Svg;
+    if (svgFile.empty()) {
+        // The converter reads a file; a private one that goes away afterwards.
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorvel-XXXXXX.svg").string();
+        int fd = mkstemps(pattern.data(), 4);
+        if (fd < 0) {
+            err << "quorvel: error: cannot create a temporary file\n";
+            return 2;
+        }
+        ::close(fd);
+        svgFile = pattern;
+    }
+    if (!WriteText(svgFile, svg)) {
+        err << FormatError(svgFile, "cannot write the file") << "\n";
+        return 2;
+    }
+    if (!output.Png.empty()) {
+        const std::string problem = ConvertSvgToPng(svgFile, output.Png);
+        if (output.Svg.empty())
+            std::remove(svgFile.c_str());
+        if (!problem.empty()) {
+            err << "quorvel: error: " << problem << "\n";
+            return 2;
+        }
+    }
+    return 0;
+}
+
+// The forms as they look, both pictures drawn here.
+int WritePictures(const std::vector<TSnapshot>& snapshots, const TRunOutput& output,
+                  std::ostream& err) {
+    if (!output.Svg.empty() && !WriteText(output.Svg, MakeFormSvg(snapshots))) {
+        err << FormatError(output.Svg, "cannot write the file") << "\n";
+        return 2;
+    }
+    if (!output.Png.empty() && !WriteText(output.Png, MakeFormPng(snapshots))) {
+        err << FormatError(output.Png, "cannot write the file") << "\n";
+        return 2;
+    }
+    return 0;
+}
+
 int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOutput& output,
         std::ostream& out, std::ostream& err) {
     SplitRunArguments(args, options);
-    if (!output.Png.empty() && !HavePngConverter())
+    if (output.Wireframe && !output.Png.empty() && !HavePngConverter())
         throw EUsageError("--png needs rsvg-convert (Debian package librsvg2-bin), which is "
-                          "not installed");
+                          "not installed (the picture without --wireframe needs none)");
 
     const TRunResult result = RunForm(options, err);
     if (!result.Loaded) {
@@ -138,33 +196,10 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
 
     int status = result.ActionFailed ? 1 : 0;
     if (!output.Svg.empty() || !output.Png.empty()) {
-        const std::string svg = MakeSvg(result.Snapshots);
-        std::string svgFile = output.Svg;
-        if (svgFile.empty()) {
-            // The converter reads a file; a private one that goes away afterwards.
-            std::string pattern =
-                (std::filesystem::temp_directory_path() / "quorvel-XXXXXX.svg").string();
-            int fd = mkstemps(pattern.data(), 4);
-            if (fd < 0) {
-                err << "quorvel: error: cannot create a temporary file\n";
-                return 2;
-            }
-            ::close(fd);
-            svgFile = pattern;
-        }
-        if (!WriteText(svgFile, svg)) {
-            err << FormatError(svgFile, "cannot write the file") << "\n";
-            return 2;
-        }
-        if (!output.Png.empty()) {
-            const std::string problem = ConvertSvgToPng(svgFile, output.Png);
-            if (output.Svg.empty())
-                std::remove(svgFile.c_str());
-            if (!problem.empty()) {
-                err << "quorvel: error: " << problem << "\n";
-                return 2;
-            }
-        }
+        const int written = output.Wireframe ? WriteWireframe(result.Snapshots, output, err)
+                                             : WritePictures(result.Snapshots, output, err);
+        if (written != 0)
+            return written;
     }
     return status;
 }
@@ -181,12 +216,40 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
                          "print the version and exit");
 
     TReadOptions checkOptions;
+    bool checkProgress = false;
     std::vector<std::string> checkFiles;
     CLI::App* check = app.add_subcommand("check", "Read form files and report the first error "
                                                   "of each");
     check->add_option("FILE", checkFiles, "form files")->required();
     check->add_flag("--lenient", checkOptions.Lenient, "accept unknown classes and properties");
     AddSearchOption(*check, checkOptions.SearchDirs);
+    check->add_flag("--progress", checkProgress,
+                    "a line per file on standard error (on a terminal: for ten files or more)");
+
+    TLintOptions lintOptions;
+    CLI::App* lint = app.add_subcommand(
+        "lint", "Run forms at other sizes and resolutions and report what no longer fits");
+    lint->add_option("FILE", lintOptions.Files, "form files")->required();
+    AddDesktopOptions(*lint, lintOptions.Desktop);
+    lint->add_flag("--lenient", lintOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*lint, lintOptions.SearchDirs);
+    CLI::Option* sizes =
+        lint->add_option("--sizes", lintOptions.Sizes,
+                         "client sizes WxH,... (default: minimum, design size, sizes between, "
+                         "maximum or work area)")
+            ->delimiter(',');
+    lint->add_flag("--sweep", lintOptions.Sweep, "thirteen sizes from the smallest to the largest")
+        ->excludes(sizes);
+    lint->add_option("--dpi", lintOptions.Dpis, "screen resolutions DPI,... (default: --screen's)")
+        ->delimiter(',');
+    lint->add_option("--min-font", lintOptions.MinFontPoints,
+                     "the smallest readable font size in points")
+        ->capture_default_str();
+    lint->add_option("--translate", lintOptions.Translate,
+                     "replacement texts, COMPONENT.PROPERTY=text a line, set before showing");
+    lint->add_flag("--json", lintOptions.Json, "write the findings as one JSON array");
+    lint->add_flag("--progress", lintOptions.Progress,
+                   "a line per form and resolution on standard error");
 
     std::string printFile;
     CLI::App* print = app.add_subcommand("print", "Write a form file in canonical text syntax");
@@ -213,7 +276,10 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
                   "put a TQuorvel on a form that has none (design values from the form)");
     run->add_flag("--json", runOutput.Json, "write the snapshots as one JSON array");
     run->add_option("--svg", runOutput.Svg, "draw the snapshots side by side into FILE");
-    run->add_option("--png", runOutput.Png, "the same picture as PNG (needs rsvg-convert)");
+    run->add_option("--png", runOutput.Png, "the same picture as PNG");
+    run->add_flag("--wireframe", runOutput.Wireframe,
+                  "draw controls as outlined boxes with their names (--png then needs "
+                  "rsvg-convert)");
     run->footer(RunFooter);
 
     TDesignOptions designOptions;
@@ -235,11 +301,11 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
                         "built with the tool)");
 
     // CLI11 would only say that a command is missing.
-    const std::vector<std::string> commands{"check", "print", "run", "design", "palette"};
+    const std::vector<std::string> commands{"check", "print", "run", "design", "lint", "palette"};
     if (!args.empty() && !args[0].empty() && args[0][0] != '-' &&
         std::find(commands.begin(), commands.end(), args[0]) == commands.end()) {
         err << "quorvel: error: unknown command '" << args[0]
-            << "' (commands: check print run design palette; see quorvel --help)\n";
+            << "' (commands: check print run design lint palette; see quorvel --help)\n";
         return 2;
     }
     try {
@@ -253,7 +319,9 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 
     try {
         if (*check)
-            return CheckFiles(checkFiles, checkOptions, out, err);
+            return CheckFiles(checkFiles, checkOptions, out, err, checkProgress);
+        if (*lint)
+            return RunLint(lintOptions, out, err);
         if (*print)
             return PrintFile(printFile, out, err);
         if (*run)

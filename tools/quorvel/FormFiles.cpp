@@ -1,5 +1,7 @@
 #include "FormFiles.h"
 
+#include "Progress.h"
+
 #include "DesktopOptions.h"
 #include "quorvel/vcl/FormFile.h"
 #include "quorvel/vcl/FormStreaming.h"
@@ -42,11 +44,14 @@ Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& r
 }
 
 int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, std::ostream& out,
-               std::ostream& err) {
+               std::ostream& err, bool progress) {
     // Loading starts the components of a form, and they ask the window system.
     TDesktopScope desktop(TDesktopOptions{});
     int status = 0;
-    for (const std::string& file : files) {
+    TProgress steps(err, ChooseProgress(progress, files.size()), "check", files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string& file = files[i];
+        steps.Step(i + 1, file);
         try {
             Vcl::LoadFormFile(file, LoadOptions(file, read, err));
             out << file << ": ok\n";

@@ -29,10 +29,10 @@ struct TReadOptions {
 Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& read,
                                   std::ostream& err);
 
-// Loads each file as a form on a default desktop; prints FILE: ok or the error.
-// Returns 0 when every file read, 2 otherwise.
+// Loads each file as a form on a default desktop; prints FILE: ok or the error,
+// the progress on err (see Progress.h). Returns 0 when every file read, 2 otherwise.
 int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, std::ostream& out,
-               std::ostream& err);
+               std::ostream& err, bool progress = false);
 
 // Writes the file back in the canonical text syntax; 2 when it does not read.
 int PrintFile(const std::string& file, std::ostream& out, std::ostream& err);

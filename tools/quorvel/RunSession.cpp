@@ -1,6 +1,7 @@
 #include "RunSession.h"
 
 #include "FormFiles.h"
+#include "PropertyAssign.h"
 #include "quorvel/component/Quorvel.h"
 #include "quorvel/vcl/FormStreaming.h"
 
@@ -151,10 +152,20 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
             result.Attached = true;
             bindHooks();
         }
+        for (const std::string& assignment : options.Assignments)
+            AssignProperty(*form, assignment);
         form->Show();
     });
-    for (const TAction& action : options.Actions)
-        step(action.Text, [&] { RunAction(action, *form); });
+    std::vector<TAction> actions = options.Actions;
+    if (options.Plan) {
+        std::vector<TAction> planned = options.Plan(*form);
+        actions.insert(actions.end(), planned.begin(), planned.end());
+    }
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        if (options.Progress)
+            options.Progress(i + 1, actions.size() + 1);
+        step(actions[i].Text, [&] { RunAction(actions[i], *form); });
+    }
     return result;
 }
 

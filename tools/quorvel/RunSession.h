@@ -6,6 +6,7 @@
 #include "DesktopOptions.h"
 #include "Snapshot.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,14 @@ struct TRunOptions {
     // resolution as loaded for design values.
     bool Attach = false;
     std::vector<TAction> Actions;
+    // COMPONENT.PROPERTY=VALUE assignments made before the form is shown (the
+    // captions of a translation); a refusal is the show step's error.
+    std::vector<std::string> Assignments;
+    // More actions, planned from the form once it is shown (the sizes of a layout
+    // check), run after Actions.
+    std::function<std::vector<TAction>(Vcl::TCustomForm&)> Plan;
+    // Told after every step: the steps done and the steps there are.
+    std::function<void(std::size_t, std::size_t)> Progress;
 };
 
 struct TRunResult {

@@ -2,6 +2,8 @@
 
 #include "quorvel/vcl/TypInfo.h"
 
+#include <unordered_map>
+
 namespace QuorvelTool {
 
 using namespace Vcl;
@@ -43,19 +45,22 @@ TControlState ControlState(TCustomForm& form, TControl& control) {
     if (GetPropInfo(control, "Font"))
         s.FontSize = control.Font()->Size();
     s.ParentFont = control.ParentFont();
+    s.Look = TakeLook(control);
     return s;
 }
 
-void AddOwned(TCustomForm& form, TComponent& owner, std::vector<TControlState>& out, int depth) {
+void AddOwned(TCustomForm& form, TComponent& owner, std::vector<TControlState>& out,
+              std::vector<TControl*>& listed, int depth) {
     for (int i = 0; i < owner.ComponentCount(); ++i) {
         TComponent* component = owner.Components(i);
         auto* control = dynamic_cast<TControl*>(component);
         if (!control)
             continue;
         out.push_back(ControlState(form, *control));
+        listed.push_back(control);
         // Frames inside frames are listed too, each after its frame.
         if (dynamic_cast<TCustomFrame*>(control) && depth < 16)
-            AddOwned(form, *control, out, depth + 1);
+            AddOwned(form, *control, out, listed, depth + 1);
     }
 }
 
@@ -80,7 +85,15 @@ TSnapshot TakeSnapshot(TCustomForm& form, std::string action) {
     s.WindowBottom = window.Bottom;
     s.FontSize = form.Font()->Size();
     s.State = StateName(form.WindowState());
-    AddOwned(form, form, s.Controls, 0);
+    s.Look = TakeLook(form);
+    std::vector<TControl*> listed;
+    AddOwned(form, form, s.Controls, listed, 0);
+    std::unordered_map<const TControl*, int> index;
+    for (std::size_t i = 0; i < listed.size(); ++i)
+        index.emplace(listed[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < listed.size(); ++i)
+        if (auto it = index.find(listed[i]->Parent()); it != index.end())
+            s.Controls[i].Parent = it->second;
     return s;
 }
 

@@ -2,6 +2,7 @@
 // area, and every control with its bounds and font.
 #pragma once
 
+#include "ControlLook.h"
 #include "quorvel/vcl/Forms.h"
 
 #include <optional>
@@ -23,6 +24,8 @@ struct TControlState {
     bool Container = false;      // other controls lie on it
     std::optional<int> FontSize; // none when the class publishes no Font
     bool ParentFont = true;
+    int Parent = -1; // index of its parent control in the snapshot, -1 for the form
+    TControlLook Look;
 };
 
 struct TSnapshot {
@@ -33,6 +36,7 @@ struct TSnapshot {
     int WindowLeft = 0, WindowTop = 0, WindowRight = 0, WindowBottom = 0;
     int FontSize = 0;
     std::string State; // normal, maximized or minimized
+    TControlLook Look; // the form's colour and font
     std::vector<TControlState> Controls;
     std::vector<std::pair<double, double>> Events; // OnExitResize factors
     std::optional<std::string> Error;

@@ -26,6 +26,15 @@ const TIdentMap CursorIdents{{
     {"crHandPoint", -21}, {"crSizeAll", -22}, {"crSize", -22},
 }};
 
+namespace {
+bool Loading(const TComponent& c) {
+    for (const TComponent* o = &c; o; o = o->Owner())
+        if (o->ComponentState().Contains(csLoading))
+            return true;
+    return false;
+}
+} // namespace
+
 // ---- TSizeConstraints -------------------------------------------------------------
 
 const TClassInfo& TSizeConstraints::StaticClass() {
@@ -254,8 +263,23 @@ void TControl::SetAnchors(TAnchors value) {
 }
 
 void TControl::RequestAlign() {
-    if (FParent && FAlign != alNone && !FLaidOut)
+    // A parent that sizes itself to its children follows every child.
+    if (FParent && (FAlign != alNone || FParent->AutoSize()) && !FLaidOut)
         FParent->Realign();
+}
+
+void TControl::SetAutoSize(bool value) {
+    if (value == FAutoSize)
+        return;
+    FAutoSize = value;
+    AdjustBounds();
+}
+
+void TControl::AdjustBounds() { SetBounds(FLeft, FTop, FWidth, FHeight); }
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    AdjustBounds();
 }
 
 void TControl::UpdateAnchorRules() {
@@ -327,6 +351,8 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+    if (!Loading(*this))
+        AdjustSize(left, top, width, height);
     FConstraints->Constrain(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
@@ -422,6 +448,9 @@ void TWinControl::EnableAlign() {
 
 void TWinControl::Loaded() {
     TControl::Loaded();
+    // Auto-sized controls first: what is laid out and recorded after reading
+    // has its own size already, even where the controls' own Loaded comes later.
+    AdjustTree();
     // What was read was laid out by the designer at the design size; the anchors
     // count from there and the alignment follows what loading changed.
     for (TControl* child : FControls)
@@ -429,14 +458,21 @@ void TWinControl::Loaded() {
     Realign();
 }
 
-namespace {
-bool Loading(const TComponent& c) {
-    for (const TComponent* o = &c; o; o = o->Owner())
-        if (o->ComponentState().Contains(csLoading))
-            return true;
-    return false;
+void TWinControl::AdjustTree() {
+    // Innermost first: a panel sized to its children measures them adjusted.
+    for (TControl* child : FControls) {
+        if (auto* win = dynamic_cast<TWinControl*>(child))
+            win->AdjustTree();
+        int l = child->FLeft, t = child->FTop, w = child->FWidth, h = child->FHeight;
+        child->AdjustSize(l, t, w, h);
+        // Stored as the designer's bounds would be: the anchors are taken after.
+        child->FLaidOut = true;
+        child->SetBounds(l, t, w, h);
+        child->FLaidOut = false;
+    }
 }
 
+namespace {
 bool TakesRoom(const TControl& c) {
     return c.Visible() || c.ComponentState().Contains(csDesigning);
 }
@@ -465,6 +501,72 @@ void TWinControl::Realign() {
         FAligning = false;
         FAlignPending = false;
     }
+    // Sized to the children: the new layout may need another size. Not again
+    // from inside that resize (a size handler that moves the children, as a
+    // proportional layout does, would otherwise never end).
+    if (FAutoSize && !FAutoSizing) {
+        FAutoSizing = true;
+        try {
+            AdjustBounds();
+        } catch (...) {
+            FAutoSizing = false;
+            throw;
+        }
+        FAutoSizing = false;
+    }
+}
+
+TPoint TWinControl::ContentClientSize() const {
+    int sideWidths = 0, stackHeights = 0, right = 0, bottom = 0;
+    bool byWidth = false, byHeight = false;
+    for (const TControl* c : FControls) {
+        if (!TakesRoom(*c))
+            continue;
+        int ml = 0, mt = 0, mr = 0, mb = 0;
+        if (c->AlignWithMargins()) {
+            ml = c->Margins()->Left();
+            mt = c->Margins()->Top();
+            mr = c->Margins()->Right();
+            mb = c->Margins()->Bottom();
+        }
+        switch (c->Align()) {
+        case alLeft:
+        case alRight:
+            sideWidths += ml + c->Width() + mr;
+            byWidth = true;
+            break;
+        case alTop:
+        case alBottom:
+            stackHeights += mt + c->Height() + mb;
+            byHeight = true;
+            break;
+        case alClient: break; // fills what there is, asks for nothing
+        default:
+            right = std::max(right, c->Left() + c->Width() + mr);
+            bottom = std::max(bottom, c->Top() + c->Height() + mb);
+            byWidth = byHeight = true;
+        }
+    }
+    const int cw = ClientWidth(), ch = ClientHeight();
+    const int w = std::max(FPadding->Left() + sideWidths + FPadding->Right(),
+                           right + FPadding->Right());
+    const int h = std::max(FPadding->Top() + stackHeights + FPadding->Bottom(),
+                           bottom + FPadding->Bottom());
+    return {byWidth ? w : cw, byHeight ? h : ch};
+}
+
+void TWinControl::AdjustSize(int& left, int& top, int& width, int& height) {
+    (void)left, (void)top;
+    if (!FAutoSize)
+        return;
+    const TPoint content = ContentClientSize();
+    // The frame around the client area stays what it is now.
+    const bool keepWidth = Align() == alTop || Align() == alBottom || Align() == alClient;
+    const bool keepHeight = Align() == alLeft || Align() == alRight || Align() == alClient;
+    if (!keepWidth)
+        width = FWidth - ClientWidth() + content.X;
+    if (!keepHeight)
+        height = FHeight - ClientHeight() + content.Y;
 }
 
 void TWinControl::AlignControls() {

@@ -162,6 +162,11 @@ public:
     // when it gets a parent, new anchors, or bounds set from code.
     TAnchors Anchors() const { return FAnchors; }
     void SetAnchors(TAnchors value);
+    // A control that sizes itself to its content (a label to its caption, an edit
+    // to its font, a panel to its children): bounds set from anywhere keep the
+    // content's size, and a change of the content resizes it at once.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value);
     TColor Color() const { return FColor; }
     // A colour of the control's own is no longer its parent's, as in the framework;
     // otherwise it would not be stored.
@@ -193,6 +198,16 @@ public:
 protected:
     // A change of the control's own font: ParentFont goes off, as the framework does.
     virtual void FontChanged();
+    // Turns proposed bounds into those the control takes: a size of its own
+    // (auto-sized or fixed by the window system) and the edges it keeps then.
+    // Not called while the control is being read; Loaded catches up.
+    virtual void AdjustSize(int& left, int& top, int& width, int& height) {
+        (void)left, (void)top, (void)width, (void)height;
+    }
+    // The content changed: the bounds are proposed again, so that the control's
+    // own size applies.
+    void AdjustBounds();
+    void Loaded() override;
     // The bounds fields changed; a windowed control moves its window.
     virtual void BoundsChanged() {}
     void NameChanged(const String& oldName, const String& newName) override;
@@ -205,6 +220,7 @@ protected:
     bool FLaidOut = false;
     // Whether setting the name copies it into a text that equalled the old name.
     bool FSetCaptionOnRename = true;
+    bool FAutoSize = false;
 
 private:
     friend class TWinControl;
@@ -278,6 +294,9 @@ public:
     void DisableAlign() { ++FAlignDisabled; }
     void EnableAlign();
     void Loaded() override;
+    // The controls inside, at every depth, take their own sizes: after reading,
+    // before anything lays them out or records them.
+    void AdjustTree();
     TControl* Controls(int index) const;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -317,6 +336,10 @@ protected:
     void TextChanged() override;
     void SetVisible(bool value) override;
     virtual void AlignControls();
+    // The client size that holds the children, with the padding; an axis that
+    // no child decides keeps its size. For AutoSize.
+    TPoint ContentClientSize() const;
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
 
     Win32::HWND FHandle = nullptr;
 
@@ -334,6 +357,7 @@ private:
     int FAlignDisabled = 0;
     bool FAlignPending = false;
     bool FAligning = false;
+    bool FAutoSizing = false;
     std::optional<TPoint> FDesignSize;
 };
 

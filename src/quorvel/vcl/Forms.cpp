@@ -201,7 +201,7 @@ const TClassInfo& TCustomForm::StaticClass() {
                 P::PlainInt("AlphaBlendValue", 255),
                 P::Anchors(),
                 P::PlainBool("AutoScroll", true),
-                P::PlainBool("AutoSize", false),
+                P::AutoSize(false),
                 StdProps::BiDiMode(),
                 SetProp<F>("BorderIcons", BorderIconsInfo, &F::BorderIcons, &F::SetBorderIcons,
                            (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize)),
@@ -407,7 +407,7 @@ int TCustomForm::ClientWidth() const {
     if (FPendingClientWidth >= 0)
         return FPendingClientWidth;
     // A window smaller than its frame has an empty client area, not a negative one.
-    return std::max(FWidth - OuterSizeFor(0, 0).X, 0);
+    return std::max(SaturatedSum(FWidth, -static_cast<long long>(OuterSizeFor(0, 0).X)), 0);
 }
 
 int TCustomForm::ClientHeight() const {
@@ -415,7 +415,7 @@ int TCustomForm::ClientHeight() const {
         return TScrollingWinControl::ClientHeight();
     if (FPendingClientHeight >= 0)
         return FPendingClientHeight;
-    return std::max(FHeight - OuterSizeFor(0, 0).Y, 0);
+    return std::max(SaturatedSum(FHeight, -static_cast<long long>(OuterSizeFor(0, 0).Y)), 0);
 }
 
 void TCustomForm::SetClientWidth(int value) {
@@ -565,7 +565,7 @@ const TClassInfo& TCustomFrame::StaticClass() {
                 P::Align(),
                 P::Anchors(),
                 P::PlainBool("AutoScroll", true),
-                P::PlainBool("AutoSize", false),
+                P::AutoSize(false),
                 BiDiMode(),
                 P::Constraints(),
                 P::PlainBool("DockSite", false),

@@ -21,7 +21,7 @@ const TClassInfo& TMaskEdit::StaticClass() {
                 P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
                 P::Anchors(),
                 P::PlainBool("AutoSelect", true),
-                P::PlainBool("AutoSize", true),
+                P::AutoSize(true),
                 BevelEdges(),
                 BevelInner(2),
                 BevelOuter(1),

@@ -18,6 +18,7 @@ TPropInfo Text();
 TPropInfo Color();
 TPropInfo Constraints();
 TPropInfo Padding(); // of windowed controls
+TPropInfo AutoSize(bool def);
 TPropInfo Enabled();
 TPropInfo Font();
 TPropInfo Hint();

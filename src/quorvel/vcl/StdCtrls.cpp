@@ -1,6 +1,7 @@
 #include "quorvel/vcl/StdCtrls.h"
 
 #include "quorvel/vcl/Published.h"
+#include "quorvel/vcl/TextMetrics.h"
 
 namespace Vcl {
 
@@ -112,9 +113,10 @@ const TClassInfo& TLabel::StaticClass() {
         WithEvents(
             {
                 P::Align(),
-                P::PlainEnum("Alignment", AlignmentInfo, taLeftJustify),
+                EnumProp<C>("Alignment", AlignmentInfo, &C::Alignment, &C::SetAlignment,
+                            taLeftJustify),
                 P::Anchors(),
-                P::PlainBool("AutoSize", true),
+                P::AutoSize(true),
                 BiDiMode(),
                 P::Caption(),
                 P::Color(),
@@ -131,12 +133,12 @@ const TClassInfo& TLabel::StaticClass() {
                 P::ParentFont(),
                 P::ParentShowHint(),
                 P::PopupMenu(),
-                P::PlainBool("ShowAccelChar", true),
+                BoolProp<C>("ShowAccelChar", &C::ShowAccelChar, &C::SetShowAccelChar, true),
                 P::ShowHint(),
                 P::PlainBool("Transparent", false),
-                P::PlainEnum("Layout", TextLayoutInfo, 0),
+                EnumProp<C>("Layout", TextLayoutInfo, &C::Layout, &C::SetLayout, tlTop),
                 P::Visible(),
-                P::PlainBool("WordWrap", false),
+                BoolProp<C>("WordWrap", &C::WordWrap, &C::SetWordWrap, false),
                 StyleElements(),
                 StyleName(),
             },
@@ -151,6 +153,58 @@ const TClassInfo& TLabel::StaticClass() {
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
     FWidth = 65;
     FHeight = 17;
+    FAutoSize = true;
+}
+
+void TCustomLabel::SetWordWrap(bool value) {
+    if (value == FWordWrap)
+        return;
+    FWordWrap = value;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetShowAccelChar(bool value) {
+    if (value == FShowAccelChar)
+        return;
+    FShowAccelChar = value;
+    AdjustBounds();
+}
+
+void TCustomLabel::FontChanged() {
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+}
+
+namespace {
+// The start of a side that shrinks or grows to size, keeping the text where the
+// alignment on that axis draws it.
+int KeptStart(int start, int oldSize, int newSize, int alignment) {
+    switch (alignment) {
+    case 1: return start + oldSize - newSize;       // far edge
+    case 2: return start + (oldSize - newSize) / 2; // centre
+    default: return start;
+    }
+}
+} // namespace
+
+void TCustomLabel::AdjustSize(int& left, int& top, int& width, int& height) {
+    if (!FAutoSize)
+        return;
+    const TAlign align = Align();
+    const bool alignedWidth = align == alTop || align == alBottom || align == alClient;
+    const bool alignedHeight = align == alLeft || align == alRight || align == alClient;
+    const TTextBox box =
+        CaptionExtent(*Font(), GetText(), FWordWrap, std::max(width, 0), FShowAccelChar);
+    if (!alignedWidth && !FWordWrap) {
+        const int far = FAlignment == taRightJustify ? 1 : FAlignment == taCenter ? 2 : 0;
+        left = KeptStart(left, width, box.Width, far);
+        width = box.Width;
+    }
+    if (!alignedHeight) {
+        const int far = FLayout == tlBottom ? 1 : FLayout == tlCenter ? 2 : 0;
+        top = KeptStart(top, height, box.Height, far);
+        height = box.Height;
+    }
 }
 
 TWinControl* TCustomLabel::FocusControl() const {
@@ -513,6 +567,27 @@ void TCustomEdit::CreateHandle() {
 }
 
 namespace {
+// The border an edit or a combo box adds to its font's line height: two edges
+// of two pixels around a pixel of space, or one pixel less each side flat.
+int BorderHeight(const TControl& control) {
+    return control.BagIfAny() && control.BagIfAny()->Ord("Ctl3D", 1) == 0 ? 6 : 8;
+}
+} // namespace
+
+void TCustomEdit::AdjustSize(int& left, int& top, int& width, int& height) {
+    (void)left, (void)top, (void)width;
+    const TPropertyBag* bag = BagIfAny();
+    const bool singleBorder = !bag || bag->Ord("BorderStyle", 1) == 1;
+    if (FAutoSize && singleBorder)
+        height = FontLineHeight(*Font()) + BorderHeight(*this);
+}
+
+void TCustomEdit::FontChanged() {
+    TWinControl::FontChanged();
+    AdjustBounds();
+}
+
+namespace {
 // Published by both edits and memos, in the framework's order, around Text or Lines.
 std::vector<TPropInfo> EditProps(bool memo) {
     using C = TCustomEdit;
@@ -523,7 +598,7 @@ std::vector<TPropInfo> EditProps(bool memo) {
     };
     if (!memo) {
         props.push_back(P::PlainBool("AutoSelect", true));
-        props.push_back(P::PlainBool("AutoSize", true));
+        props.push_back(P::AutoSize(true));
     }
     for (TPropInfo p :
          {BevelEdges(), BevelInner(2), BevelKind(), BevelOuter(1), BiDiMode(), BorderStyle(1)})
@@ -583,7 +658,7 @@ const TClassInfo& TEdit::StaticClass() {
     return info;
 }
 
-TEdit::TEdit(TComponent* owner) : TCustomEdit(owner) {}
+TEdit::TEdit(TComponent* owner) : TCustomEdit(owner) { FAutoSize = true; }
 
 void TEdit::SetPasswordChar(const String& value) {
     std::u16string units = IsValidUtf8(value) ? Utf8ToUtf16(value) : u"??";
@@ -777,6 +852,24 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
     FStyle = value;
     if (HandleAllocated())
         Recreate(*this);
+    AdjustBounds();
+}
+
+void TComboBox::AdjustSize(int& left, int& top, int& width, int& height) {
+    (void)left, (void)top, (void)width;
+    if (FStyle == csSimple)
+        return;
+    if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) {
+        const TPropertyBag* bag = BagIfAny();
+        height = static_cast<int>(bag ? bag->Ord("ItemHeight", 16) : 16) + BorderHeight(*this) - 2;
+        return;
+    }
+    height = FontLineHeight(*Font()) + BorderHeight(*this);
+}
+
+void TComboBox::FontChanged() {
+    TCustomListControl::FontChanged();
+    AdjustBounds();
 }
 
 void TComboBox::CreateParams(TCreateParams& params) {

@@ -19,7 +19,8 @@ namespace Vcl {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 extern const TEnumInfo AlignmentInfo;
-extern const TEnumInfo TextLayoutInfo;  // tlTop, tlCenter, tlBottom
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+extern const TEnumInfo TextLayoutInfo;
 extern const TEnumInfo BiDiModeInfo;    // bdLeftToRight, ...
 extern const TEnumInfo DragKindInfo;    // dkDrag, dkDock
 extern const TEnumInfo DragModeInfo;    // dmManual, dmAutomatic
@@ -79,6 +80,12 @@ std::vector<TPropInfo> WithEvents(std::vector<TPropInfo> props,
 
 // ---- Classes --------------------------------------------------------------------
 
+// A label is auto-sized by default: its box is the extent of its caption in its
+// font. With WordWrap the width stays and the lines decide the height. When the
+// box changes, the text stays where Alignment and Layout put it: a
+// right-justified label keeps its right edge, a centred one its centre, and
+// likewise tlBottom and tlCenter vertically. The side an alignment decides (the
+// width of an alTop label, the height of an alLeft one) is the alignment's.
 class TCustomLabel : public TGraphicControl {
     QV_CLASS_INFO
 public:
@@ -88,9 +95,27 @@ public:
     const String& FocusControlName() const { return FFocusControl; }
     void SetFocusControlName(const String& name) { FFocusControl = name; }
     TWinControl* FocusControl() const;
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value) { FAlignment = value; }
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout value) { FLayout = value; }
+    // Whether an ampersand marks an accelerator (and is not drawn).
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool value);
+
+protected:
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
+    void FontChanged() override;
+    void TextChanged() override { AdjustBounds(); }
 
 private:
     String FFocusControl;
+    bool FWordWrap = false;
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FShowAccelChar = true;
 };
 
 class TLabel : public TCustomLabel {
@@ -202,6 +227,10 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
+    // Auto-sized with a single border: the height of the font and the border,
+    // whatever asks for another (alignment included).
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
+    void FontChanged() override;
 
 private:
     int FMaxLength = 0;
@@ -266,6 +295,9 @@ private:
     bool FSorted = false;
 };
 
+// The drop-down styles have the height the window system gives their selection
+// field, from the font (owner-drawn ones from ItemHeight), whatever is set;
+// csSimple takes the height it is given.
 class TComboBox : public TCustomListControl {
     QV_CLASS_INFO
 public:
@@ -275,6 +307,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
+    void FontChanged() override;
 
 private:
     TComboBoxStyle FStyle = csDropDown;

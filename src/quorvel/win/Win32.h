@@ -570,6 +570,23 @@ BOOL SetWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR da
 BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id);
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Dialogs made from templates in memory (DLGTEMPLATEEX, as resource compilers
+// write DIALOGEX), and what a layout asks of their controls.
+using INT_PTR = std::intptr_t;
+using DLGPROC = INT_PTR(QV_CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
+
+HWND CreateDialogIndirectParamW(HINSTANCE instance, const void* dialogTemplate, HWND parent,
+                                DLGPROC proc, LPARAM param);
+HWND GetDlgItem(HWND dialog, int id);
+int GetClassNameW(HWND window, LPWSTR name, int capacity);
+
+#if !defined(WM_INITDIALOG)
+constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
+constexpr DWORD DS_SETFONT = 0x0040;
+constexpr DWORD DS_CONTROL = 0x0400;
+#endif
+
 // ---- Helpers over the records (pure, no platform call) ------------------------------
 
 #if !defined(LOWORD)

@@ -184,7 +184,11 @@
     X(EM_LIMITTEXT, EM_LIMITTEXT)                                                                  \
     X(EM_SETPASSWORDCHAR, EM_SETPASSWORDCHAR)                                                      \
     X(EM_SETREADONLY, EM_SETREADONLY)                                                              \
-    X(COLOR_BTNFACE, COLOR_BTNFACE)
+    X(COLOR_BTNFACE, COLOR_BTNFACE)                                                                \
+    X(WM_INITDIALOG, WM_INITDIALOG)                                                                \
+    X(CB_GETDROPPEDCONTROLRECT, CB_GETDROPPEDCONTROLRECT)                                          \
+    X(DS_SETFONT, DS_SETFONT)                                                                      \
+    X(DS_CONTROL, DS_CONTROL)
 
 namespace SeamCopy {
 
@@ -467,5 +471,8 @@ static_assert(sizeof(Win32::SUBCLASSPROC) == sizeof(SUBCLASSPROC) &&
               SameShape<Win32::SUBCLASSPROC, SUBCLASSPROC>());
 static_assert(sizeof(Win32::HDWP) == sizeof(HDWP));
 static_assert(SameScalar<Win32::DWORD_PTR, DWORD_PTR>());
+// Dialogs from templates.
+static_assert(SameScalar<Win32::INT_PTR, INT_PTR>());
+static_assert(sizeof(Win32::DLGPROC) == sizeof(DLGPROC) && SameShape<Win32::DLGPROC, DLGPROC>());
 
 } // namespace

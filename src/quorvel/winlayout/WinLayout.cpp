@@ -7,6 +7,8 @@
 #include <map>
 #include <memory>
 #include <unordered_map>
+#include <string_view>
+#include <unordered_set>
 
 namespace Quorvel::WinLayout {
 
@@ -25,6 +27,9 @@ struct TChild {
     LOGFONTW Font{};
     int ReferenceHeight = 0; // the font's pixel height at factor 1.0; 0: not scaled
     HFONT Applied = nullptr; // the font the window has now from this layout
+    // A combo box: its height is the dropped-down one, its closed height its own.
+    bool Combo = false;
+    Core::TBounds Requested; // what the latest pass asked for
 };
 
 struct TFontKey {
@@ -47,6 +52,7 @@ struct TLayout {
     std::vector<TChild> Children;
     std::map<TFontKey, TCachedFont> Fonts;
     bool Shown = false;
+    Core::TFactors LastFactors; // of the latest pass, for windows made since
 };
 
 std::unordered_map<HWND, std::unique_ptr<TLayout>>& Layouts() {
@@ -88,20 +94,81 @@ bool InsideExcluded(const TLayout& layout, HWND window) {
     return false;
 }
 
-BOOL QV_CALLBACK Collect(HWND child, LPARAM data) {
-    auto* layout = reinterpret_cast<TLayout*>(data);
-    if (InsideExcluded(*layout, child))
-        return 1;
+// Whether a window is of a class, named in lower case; letter case is ignored.
+bool ClassIs(HWND window, std::u16string_view lower) {
+    WCHAR name[32]{};
+    if (GetClassNameW(window, name, 32) != static_cast<int>(lower.size()))
+        return false;
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+        const char16_t c = name[i] >= u'A' && name[i] <= u'Z' ? name[i] + (u'a' - u'A') : name[i];
+        if (c != lower[i])
+            return false;
+    }
+    return true;
+}
+
+// A window's rectangle as the layout sees it: a combo box reaches down to the
+// bottom of its dropped-down list, which is what its creator sized; the height
+// of its closed field follows its font.
+Core::TBounds Extent(HWND window, HWND parent, bool combo) {
+    Core::TBounds b = BoundsInParent(window, parent);
+    RECT win{}, dropped{};
+    if (combo && GetWindowRect(window, &win) &&
+        SendMessageW(window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
+        dropped.bottom - win.top > b.Height)
+        b.Height = dropped.bottom - win.top;
+    return b;
+}
+
+// The cached scaled font a window was given, found by handle.
+const TFontKey* CachedKey(const TLayout& layout, HFONT font) {
+    for (const auto& [key, cached] : layout.Fonts)
+        if (cached.Font == font)
+            return &key;
+    return nullptr;
+}
+
+// The record of a descendant, its references taken from what it shows now at
+// the factors that placed it (1.0 when attaching). A font is its design size,
+// and one of this layout's scaled fonts stands for the original it was made from.
+TChild Record(TLayout& layout, HWND child, const Core::TFactors& factors) {
     TChild c;
     c.Window = child;
     c.Parent = GetParent(child);
-    c.Reference = BoundsInParent(child, c.Parent);
-    c.OriginalFont = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-    if (c.OriginalFont && !FixedFont(layout->Options, child) &&
+    c.Combo = ClassIs(child, u"combobox");
+    // A child dialog's font made its controls; they are scaled themselves, and
+    // the dialog keeps its own (Wine's dialogs ignore a new one).
+    const bool dialog = ClassIs(child, u"#32770");
+    c.Reference = Core::ReferenceBounds(Extent(child, c.Parent, c.Combo), factors);
+    c.Requested = Core::ScaleBounds(c.Reference, factors);
+    c.Applied = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    const TFontKey* key = CachedKey(layout, c.Applied);
+    c.OriginalFont = key ? key->Original : c.Applied;
+    if (c.OriginalFont && !dialog && !FixedFont(layout.Options, child) &&
         GetObjectW(c.OriginalFont, sizeof(LOGFONTW), &c.Font) == sizeof(LOGFONTW))
         c.ReferenceHeight = c.Font.lfHeight < 0 ? -c.Font.lfHeight : c.Font.lfHeight;
-    c.Applied = c.OriginalFont;
-    layout->Children.push_back(c);
+    if (key) // the window holds a use of the cached font from now on
+        ++layout.Fonts[*key].Uses;
+    return c;
+}
+
+BOOL QV_CALLBACK Collect(HWND child, LPARAM data) {
+    auto* layout = reinterpret_cast<TLayout*>(data);
+    if (!InsideExcluded(*layout, child))
+        layout->Children.push_back(Record(*layout, child, {}));
+    return 1;
+}
+
+struct TRescan {
+    TLayout* Layout;
+    const Core::TFactors* Factors;
+    std::unordered_set<HWND> Known;
+};
+
+BOOL QV_CALLBACK CollectNew(HWND child, LPARAM data) {
+    auto* scan = reinterpret_cast<TRescan*>(data);
+    if (scan->Known.count(child) == 0 && !InsideExcluded(*scan->Layout, child))
+        scan->Layout->Children.push_back(Record(*scan->Layout, child, *scan->Factors));
     return 1;
 }
 
@@ -139,6 +206,20 @@ void Pass(TLayout& layout) {
     const Core::TFactors factors =
         Core::PassFactors(client.right - client.left, client.bottom - client.top, layout.Reference);
 
+    // Windows destroyed since the last pass leave; windows made since join, at
+    // the place they were given for the current size.
+    std::erase_if(layout.Children, [&](const TChild& c) {
+        if (IsWindow(c.Window))
+            return false;
+        Release(layout, c);
+        return true;
+    });
+    TRescan scan{&layout, &layout.LastFactors, {}};
+    scan.Known.reserve(layout.Children.size());
+    for (const TChild& c : layout.Children)
+        scan.Known.insert(c.Window);
+    EnumChildWindows(layout.Window, &CollectNew, reinterpret_cast<LPARAM>(&scan));
+
     // Fonts first: a window's new font and its new rectangle then paint once.
     for (TChild& c : layout.Children) {
         if (!layout.Options.ResizeFont || c.ReferenceHeight == 0)
@@ -158,9 +239,13 @@ void Pass(TLayout& layout) {
     // Every changed rectangle in one batch, so each window moves once.
     std::vector<std::pair<HWND, Core::TBounds>> moves;
     moves.reserve(layout.Children.size());
-    for (const TChild& c : layout.Children) {
+    for (TChild& c : layout.Children) {
         const Core::TBounds b = Core::ScaleBounds(c.Reference, factors);
-        if (!IsWindow(c.Window) || BoundsInParent(c.Window, c.Parent) == b)
+        Core::TBounds now = BoundsInParent(c.Window, c.Parent);
+        if (c.Combo) // its own closed height, and the dropped-down one as asked
+            now.Height = c.Requested.Height;
+        c.Requested = b;
+        if (now == b)
             continue;
         moves.emplace_back(c.Window, b);
     }
@@ -173,6 +258,7 @@ void Pass(TLayout& layout) {
         if (batch)
             EndDeferWindowPos(batch);
     }
+    layout.LastFactors = factors;
     if (layout.Options.OnLayout)
         layout.Options.OnLayout(layout.Window, factors);
 }

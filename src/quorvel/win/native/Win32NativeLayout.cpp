@@ -46,4 +46,16 @@ LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
+HWND CreateDialogIndirectParamW(HINSTANCE instance, const void* dialogTemplate, HWND parent,
+                                DLGPROC proc, LPARAM param) {
+    return ::CreateDialogIndirectParamW(instance, static_cast<LPCDLGTEMPLATEW>(dialogTemplate),
+                                        parent, reinterpret_cast<::DLGPROC>(proc), param);
+}
+
+HWND GetDlgItem(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
+
+int GetClassNameW(HWND window, LPWSTR name, int capacity) {
+    return ::GetClassNameW(window, reinterpret_cast<::LPWSTR>(name), capacity);
+}
+
 } // namespace Win32

@@ -138,6 +138,7 @@ TDesktopConfig WineLikeConfig() {
 TDesktop::TImpl::TImpl(TDesktopConfig config) : Config(std::move(config)) {
     Windows.reserve(1024);
     RegisterSystemClasses();
+    InstallDialogClasses();
 }
 
 TDesktop::TImpl::~TImpl() = default;

@@ -127,6 +127,28 @@
 // - GetModuleHandleW(nullptr) is the program; every other module name is taken as
 //   loaded and gets its own handle, except dwmapi.dll before the first compositor
 //   call.
+// - CreateDialogIndirectParamW reads DLGTEMPLATEEX templates only (null for the
+//   older DLGTEMPLATE). The font of DS_SETFONT is made at -MulDiv(points, dpi, 72)
+//   and deleted with the dialog; the dialog units are Windows' base units of
+//   that font (the average width of the 52 letters, (extent / 26 + 1) / 2, and
+//   the text height), 7 x 16 without DS_SETFONT. Coordinates convert with
+//   MulDiv(x, base x, 4) and MulDiv(y, base y, 8); the template's size is the
+//   client size, a top-level dialog's position its client origin on the screen
+//   (its parent's client area for DS_CONTROL child dialogs). Controls are made
+//   in template order (ordinal classes 0x80 to 0x85 are BUTTON, EDIT, STATIC,
+//   LISTBOX, SCROLLBAR and COMBOBOX) and each gets WM_SETFONT; a control that
+//   cannot be made destroys the dialog. Then WM_INITDIALOG (the first WS_TABSTOP
+//   control and the parameter), then SW_SHOWNORMAL when the template had
+//   WS_VISIBLE. The dialog's window procedure calls the DLGPROC first; a nonzero
+//   answer is the result (DWLP_MSGRESULT is not modelled), zero falls through to
+//   the default procedure.
+// - With TDesktopConfig::FittingComboBoxes, a combo box behaves as Wine's does:
+//   its window is as high as its font's text height plus 8 (24 before it has a
+//   font), and the height it is given at creation or in a later size change
+//   above that sets its dropped-down height to the difference;
+//   CB_GETDROPPEDCONTROLRECT answers the window's left, top and right with that
+//   dropped-down height. Without the option combo boxes keep the height given
+//   and the message is not answered.
 // - The desktop is single-threaded, like the one user-interface thread it models.
 #pragma once
 
@@ -201,6 +223,9 @@ struct TDesktopConfig {
     bool FirstShowAlwaysSizes = false; // see CreateWindowExW below
     std::string LocaleAbbrev = "ENU";  // LOCALE_SABBREVLANGNAME of the user locale
     std::vector<std::string> FontDirectories = DefaultFontDirectories();
+    // Combo boxes fit their height to their font as Wine's do (see the dialogs
+    // above); off, they keep the height they are given, as before.
+    bool FittingComboBoxes = false;
 };
 
 // The screen Wine 8 shows on a 1280 x 1024 virtual display without a window

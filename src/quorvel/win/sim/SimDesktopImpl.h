@@ -134,6 +134,17 @@ struct TDesktop::TImpl {
     std::unordered_map<std::uintptr_t, std::vector<WINDOWPOS>> Deferred;
     std::uintptr_t DeferSerial = 0;
 
+    // Dialogs made from templates and combo boxes that fit their font
+    // (SimDialogs.cpp): each dialog's procedure and the font it made, each combo
+    // box's dropped-down height.
+    struct TDialog {
+        DLGPROC Proc = nullptr;
+        HFONT Font = nullptr; // made from the template, deleted with the dialog
+    };
+    std::unordered_map<std::uintptr_t, TDialog> Dialogs;
+    std::unordered_map<std::uintptr_t, LONG> ComboDropped;
+    void InstallDialogClasses();
+
     // Windows and classes (SimWindows.cpp).
     TWindow* Find(HWND window) const;
     TWindowClass* FindClass(LPCWSTR name) const;

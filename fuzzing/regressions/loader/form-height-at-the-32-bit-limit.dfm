@@ -1,0 +1,2 @@
+object F
+Height=2147483648 end

@@ -1,0 +1,239 @@
+// The pictures of `quorvel run --svg/--png`: what the SVG names and where, and
+// pixels of the PNG at known points of the controls.
+#include "FormPainter.h"
+#include "RasterCanvas.h"
+#include "RunSession.h"
+#include "tool/ToolTestSupport.h"
+
+#include <zlib.h>
+
+#include <optional>
+#include <sstream>
+
+namespace ToolTest {
+namespace {
+
+using namespace QuorvelTool;
+
+const std::string Picture = R"(object Form1: TForm1
+  Left = 0
+  Top = 0
+  Caption = 'Picture'
+  ClientHeight = 200
+  ClientWidth = 320
+  Color = clBtnFace
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  PixelsPerInch = 96
+  object Apply: TButton
+    Left = 10
+    Top = 10
+    Width = 75
+    Height = 25
+    Caption = '&Apply'
+  end
+  object Title: TLabel
+    Left = 100
+    Top = 10
+    Width = 40
+    Height = 19
+    AutoSize = False
+    Caption = 'A caption far too long for its label'
+    Font.Height = -16
+    Font.Name = 'Courier New'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object Checked: TCheckBox
+    Left = 10
+    Top = 50
+    Width = 97
+    Height = 17
+    Caption = 'Checked'
+    State = cbChecked
+  end
+  object Unchecked: TCheckBox
+    Left = 10
+    Top = 80
+    Width = 97
+    Height = 17
+    Caption = 'Unchecked'
+  end
+  object Group: TGroupBox
+    Left = 150
+    Top = 50
+    Width = 160
+    Height = 100
+    Caption = 'Options'
+    object Name: TEdit
+      Left = 10
+      Top = 30
+      Width = 120
+      Height = 21
+      Text = 'Hello'
+    end
+  end
+  object Gadget: TWidget
+    Left = 10
+    Top = 120
+    Width = 100
+    Height = 40
+  end
+end
+)";
+
+std::vector<TSnapshot> Snapshots(const std::string& file) {
+    TRunOptions options;
+    options.FormFile = file;
+    options.Lenient = true;
+    std::ostringstream warnings;
+    TRunResult result = RunForm(options, warnings);
+    EXPECT_TRUE(result.Loaded) << result.LoadError;
+    return result.Snapshots;
+}
+
+// Our own PNG files: one RGB image, rows without filter.
+std::vector<unsigned char> DecodePng(const std::string& png, int& width, int& height) {
+    auto get32 = [&](std::size_t at) {
+        return (static_cast<unsigned>(static_cast<unsigned char>(png[at])) << 24) |
+               (static_cast<unsigned>(static_cast<unsigned char>(png[at + 1])) << 16) |
+               (static_cast<unsigned>(static_cast<unsigned char>(png[at + 2])) << 8) |
+               static_cast<unsigned>(static_cast<unsigned char>(png[at + 3]));
+    };
+    std::string data;
+    for (std::size_t at = 8; at + 8 <= png.size();) {
+        const unsigned length = get32(at);
+        const std::string type = png.substr(at + 4, 4);
+        if (type == "IHDR") {
+            width = static_cast<int>(get32(at + 8));
+            height = static_cast<int>(get32(at + 12));
+        } else if (type == "IDAT") {
+            data += png.substr(at + 8, length);
+        }
+        at += 12 + length;
+    }
+    const std::size_t stride = static_cast<std::size_t>(width) * 3 + 1;
+    std::vector<unsigned char> raw(stride * static_cast<std::size_t>(height));
+    uLongf size = static_cast<uLongf>(raw.size());
+    EXPECT_EQ(uncompress(raw.data(), &size, reinterpret_cast<const Bytef*>(data.data()),
+                         static_cast<uLong>(data.size())),
+              Z_OK);
+    std::vector<unsigned char> rgb;
+    for (int y = 0; y < height; ++y) {
+        EXPECT_EQ(raw[stride * static_cast<std::size_t>(y)], 0);
+        rgb.insert(rgb.end(), raw.begin() + static_cast<std::ptrdiff_t>(stride * y + 1),
+                   raw.begin() + static_cast<std::ptrdiff_t>(stride * (y + 1)));
+    }
+    return rgb;
+}
+
+bool Dark(TRgb c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
+
+int DarkPixels(const TRasterCanvas& canvas, const TBox& box) {
+    int n = 0;
+    for (int y = box.Top; y < box.Bottom(); ++y)
+        for (int x = box.Left; x < box.Right(); ++x)
+            n += Dark(canvas.Pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+class FormPicture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        File = Dir.Write("picture.dfm", Picture);
+        Shots = Snapshots(File);
+        ASSERT_EQ(Shots.size(), 1u);
+        Desktop.emplace();
+        Client = LayoutPicture(Shots).Clients[0];
+    }
+    TBox At(int l, int t, int w, int h) const { return {Client.Left + l, Client.Top + t, w, h}; }
+
+    TScratch Dir;
+    std::string File;
+    std::vector<TSnapshot> Shots;
+    TBox Client;
+    std::optional<Sim::TDesktop> Desktop; // for the metrics while the test draws
+};
+
+TEST_F(FormPicture, TheSvgNamesEachTextInItsControlsFontAndDrawsTheFaces) {
+    const std::string svg = MakeFormSvg(Shots);
+    auto x = [&](int v) { return std::to_string(Client.Left + v); };
+    auto y = [&](int v) { return std::to_string(Client.Top + v); };
+    // The button's face at its bounds, its caption without the accelerator mark.
+    EXPECT_NE(svg.find("<rect x=\"" + x(10) + "\" y=\"" + y(10) +
+                       "\" width=\"75\" height=\"25\" fill=\"#d4d0c8\"/>"),
+              std::string::npos);
+    EXPECT_NE(svg.find("font-family=\"'Tahoma', sans-serif\" font-size=\"11px\" fill=\"#000000\" "
+                       "xml:space=\"preserve\">Apply</text>"),
+              std::string::npos)
+        << svg;
+    // The label's own face, with the file that stands in for it, size and style.
+    EXPECT_NE(svg.find("font-family=\"'Courier New', 'Liberation Mono', monospace\" "
+                       "font-size=\"16px\" font-weight=\"bold\""),
+              std::string::npos);
+    // Its text is clipped to its bounds.
+    EXPECT_NE(svg.find("<clipPath id=\"c"), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"" + x(100) + "\" y=\"" + y(10) + "\" width=\"40\" height=\"19\"/>"
+                       "</clipPath>"),
+              std::string::npos);
+    for (const char* text : {">Options</text>", ">Hello</text>", ">Checked</text>",
+                             ">Picture</text>", ">Gadget</text>"})
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    // The unknown class is an outlined box.
+    EXPECT_NE(svg.find("<rect x=\"" + x(10) + ".5\" y=\"" + y(120) +
+                       ".5\" width=\"99\" height=\"39\" fill=\"none\" stroke=\"#4a6fa5\"/>"),
+              std::string::npos);
+}
+
+TEST_F(FormPicture, ThePngShowsEdgesMarksAndTextClippedToEachControl) {
+    const std::string png = MakeFormPng(Shots);
+    int width = 0, height = 0;
+    const std::vector<unsigned char> rgb = DecodePng(png, width, height);
+    const TPictureLayout layout = LayoutPicture(Shots);
+    ASSERT_EQ(width, layout.Width);
+    ASSERT_EQ(height, layout.Height);
+    // The file holds exactly what the canvas drew.
+    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
+    PaintPicture(canvas, Shots);
+    EXPECT_EQ(rgb, canvas.Pixels());
+
+    // A raised button: light top-left, dark bottom-right, face in between, the
+    // caption in the middle.
+    const TBox button = At(10, 10, 75, 25);
+    EXPECT_EQ(canvas.Pixel(button.Left, button.Top), 0xFFFFFFu);
+    EXPECT_EQ(canvas.Pixel(button.Right() - 1, button.Bottom() - 1), 0x404040u);
+    EXPECT_EQ(canvas.Pixel(button.Left + 4, button.Top + 4), 0xD4D0C8u);
+    EXPECT_GT(DarkPixels(canvas, button.Inset(20, 6)), 20);
+    // The edit is sunken and white inside, with its text at the left.
+    const TBox edit = At(150 + 10, 50 + 30, 120, 21);
+    EXPECT_EQ(canvas.Pixel(edit.Left, edit.Top), 0x808080u);
+    EXPECT_EQ(canvas.Pixel(edit.Right() - 1, edit.Bottom() - 1), 0xFFFFFFu);
+    EXPECT_GT(DarkPixels(canvas, {edit.Left + 3, edit.Top + 3, 30, 15}), 10);
+    EXPECT_EQ(DarkPixels(canvas, {edit.Left + 60, edit.Top + 3, 50, 15}), 0);
+    // Check marks only where checked.
+    EXPECT_GT(DarkPixels(canvas, At(12, 50 + 2 + 2, 9, 9)), 5);
+    EXPECT_EQ(DarkPixels(canvas, At(12, 80 + 2 + 2, 9, 9)), 0);
+    // The long label draws inside its 40 pixels and nowhere right of them.
+    EXPECT_GT(DarkPixels(canvas, At(100, 10, 40, 19)), 20);
+    EXPECT_EQ(DarkPixels(canvas, At(140, 10, 180, 19)), 0);
+}
+
+TEST(FormPictureCommand, RunWritesBothPicturesAndKeepsTheWireframe) {
+    TScratch dir;
+    const std::string form = dir.Write("picture.dfm", Picture);
+    TResult r = Quorvel({"run", "--lenient", form, "client", "400x260", "--svg", dir.Path("a.svg"),
+                         "--png", dir.Path("a.png")},
+                        {{"PATH", dir.Dir.string()}});
+    // No converter on the PATH: the picture is drawn without one.
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    const std::string svg = ReadFile(dir.Path("a.svg"));
+    EXPECT_NE(svg.find(">after client 400x260: 400 x 260</text>"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir.Path("a.png")).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+
+    r = Quorvel({"run", "--lenient", form, "--wireframe", "--svg", dir.Path("w.svg")});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(ReadFile(dir.Path("w.svg")).find("class=\"control\""), std::string::npos);
+}
+
+} // namespace
+} // namespace ToolTest

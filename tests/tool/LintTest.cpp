@@ -1,0 +1,252 @@
+// `quorvel lint`: hand-made forms with known faults at 144 DPI and at their minimum
+// size, forms that fit, translations, and the corpus linted without a crash.
+#include "FormPainter.h"
+#include "Lint.h"
+#include "RunSession.h"
+#include "tool/ToolTestSupport.h"
+
+#include <sstream>
+
+namespace ToolTest {
+namespace {
+
+// A button whose caption fits at 96 DPI and not at 144, where fonts grow and the
+// bounds of a form without the component stay.
+const std::string Dialog = R"(object Dialog: TForm
+  Left = 0
+  Top = 0
+  ClientHeight = 120
+  ClientWidth = 300
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  PixelsPerInch = 96
+  object OkButton: TButton
+    Left = 100
+    Top = 80
+    Width = 89
+    Height = 31
+    Caption = 'Apply changes'
+  end
+  object NameLabel: TLabel
+    Left = 8
+    Top = 12
+    Width = 120
+    Height = 24
+    AutoSize = False
+    Caption = 'Name'
+  end
+end
+)";
+
+// At its minimum size the logo, kept at its size, runs into the memo; the thin
+// bevel becomes one pixel high and the fonts drop below six points.
+const std::string Viewer = R"(object Viewer: TViewer
+  Left = 0
+  Top = 0
+  ClientHeight = 300
+  ClientWidth = 400
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  PixelsPerInch = 96
+  object Quorvel1: TQuorvel
+    FormMinWidth = 216
+    FormMinHeight = 189
+    NoResizeCtl = 'Logo'
+    DesignFrmW = 400
+    DesignFrmH = 300
+    DesignDpiW = 96
+    DesignDpiH = 96
+  end
+  object Logo: TImage
+    Left = 8
+    Top = 8
+    Width = 64
+    Height = 64
+  end
+  object Memo: TMemo
+    Left = 80
+    Top = 8
+    Width = 312
+    Height = 200
+  end
+  object Rule: TBevel
+    Left = 8
+    Top = 220
+    Width = 384
+    Height = 2
+  end
+end
+)";
+
+json Findings(const std::vector<std::string>& args, int expectedStatus) {
+    std::vector<std::string> all{"lint"};
+    all.insert(all.end(), args.begin(), args.end());
+    all.push_back("--json");
+    TResult r = Quorvel(all);
+    EXPECT_EQ(r.Status, expectedStatus) << r.Err;
+    return json::parse(r.Out);
+}
+
+TEST(Lint, TextThatOutgrowsItsButtonAt144DpiIsReportedInTheDocumentedLine) {
+    TScratch dir;
+    const std::string file = dir.Write("dialog.dfm", Dialog);
+    TResult r = Quorvel({"lint", file});
+    EXPECT_EQ(r.Status, 0) << r.Out << r.Err;
+    EXPECT_EQ(r.Out, "");
+
+    r = Quorvel({"lint", file, "--dpi", "96,144"});
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    const std::string prefix = file + ": 300x120@144: OkButton: caption 'Apply changes' needs ";
+    ASSERT_EQ(r.Out.rfind(prefix, 0), 0u) << r.Out;
+    EXPECT_NE(r.Out.find(", has 81x25\n"), std::string::npos) << r.Out;
+    EXPECT_EQ(r.Out.find("@96:"), std::string::npos) << r.Out;
+
+    const json findings = Findings({file, "--dpi", "144", "--sizes", "300x120"}, 1);
+    ASSERT_GE(findings.size(), 1u);
+    const json& f = findings[0];
+    EXPECT_EQ(f["kind"], "text");
+    EXPECT_EQ(f["dpi"], 144);
+    EXPECT_EQ(f["size"], json::parse("[300, 120]"));
+    EXPECT_EQ(f["has"], json::parse("[81, 25]"));
+    EXPECT_GT(f["needs"][0].get<int>(), 81);
+}
+
+TEST(Lint, TheMinimumSizeShowsOverlapsOnePixelControlsAndSmallFonts) {
+    TScratch dir;
+    const std::string file = dir.Write("viewer.dfm", Viewer);
+    const json findings = Findings({file}, 1);
+    std::map<std::string, std::set<std::string>> kinds; // size -> control:kind
+    for (const json& f : findings)
+        kinds[std::to_string(f["size"][0].get<int>()) + "x" +
+              std::to_string(f["size"][1].get<int>())]
+            .insert(f["control"].get<std::string>() + ":" + f["kind"].get<std::string>());
+    // Nothing at the design size; the smallest client area has all three faults.
+    EXPECT_EQ(kinds.count("400x300"), 0u);
+    ASSERT_FALSE(kinds.empty());
+    const auto& smallest = kinds.begin()->second;
+    EXPECT_TRUE(smallest.count("Logo:overlap")) << findings.dump();
+    EXPECT_TRUE(smallest.count("Rule:shrunk")) << findings.dump();
+    EXPECT_TRUE(smallest.count("Memo:font")) << findings.dump();
+    // A lower bar for readable fonts drops that finding.
+    for (const json& f : Findings({file, "--min-font", "4"}, 1))
+        EXPECT_NE(f["kind"], "font");
+}
+
+TEST(Lint, ControlsPushedOffTheirParentAreReportedOnce) {
+    TScratch dir;
+    const std::string file = dir.Write("panel.dfm", R"(object F: TForm
+  ClientHeight = 200
+  ClientWidth = 300
+  object Box: TPanel
+    Left = 0
+    Top = 0
+    Width = 300
+    Height = 200
+    Anchors = [akLeft, akTop, akRight, akBottom]
+    object Far: TButton
+      Left = 200
+      Top = 150
+      Width = 90
+      Height = 30
+      Caption = 'Go'
+    end
+  end
+end
+)");
+    const json findings = Findings({file, "--sizes", "200x150"}, 1);
+    ASSERT_EQ(findings.size(), 1u) << findings.dump();
+    EXPECT_EQ(findings[0]["control"], "Far");
+    EXPECT_EQ(findings[0]["kind"], "outside");
+    EXPECT_EQ(findings[0]["message"], "leaves Box (200,150 90x30 in 200x150)");
+}
+
+TEST(Lint, ATranslationIsCheckedBeforeAnyoneRunsIt) {
+    TScratch dir;
+    const std::string file = dir.Write("dialog.dfm", Dialog);
+    const std::string table =
+        dir.Write("de.txt", "# German\nOkButton.Caption=Änderungen übernehmen\n\n"
+                            "NameLabel.Caption=Name des Empfängers, vollständig\n");
+    TResult r = Quorvel({"lint", file, "--translate", table, "--sizes", "300x120"});
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    EXPECT_NE(r.Out.find(": OkButton: caption 'Änderungen übernehmen' needs "), std::string::npos)
+        << r.Out;
+    EXPECT_NE(r.Out.find(": NameLabel: caption 'Name des Empfängers, vollständig' needs "),
+              std::string::npos)
+        << r.Out;
+
+    // Quotes and equals signs in a text are the text's own.
+    r = Quorvel({"lint", file, "--translate",
+                 dir.Write("q.txt", "OkButton.Caption=Don't apply = keep it all\r\n"), "--sizes",
+                 "300x120"});
+    EXPECT_NE(r.Out.find(": OkButton: caption 'Don't apply = keep it all' needs "),
+              std::string::npos)
+        << r.Out << r.Err;
+
+    r = Quorvel({"lint", file, "--translate", dir.Write("bad.txt", "OkButton Caption\n")});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Err.find("bad.txt:1: not COMPONENT.PROPERTY=text"), std::string::npos) << r.Err;
+    // An unknown component is the run's error, reported, and the rest goes on.
+    r = Quorvel({"lint", file, "--translate", dir.Write("odd.txt", "Nobody.Caption=x\n")});
+    EXPECT_NE(r.Err.find("Nobody"), std::string::npos) << r.Err;
+}
+
+TEST(Lint, UsageErrorsAndProgress) {
+    TScratch dir;
+    const std::string file = dir.Write("dialog.dfm", Dialog);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"lint", file, "--sizes", "12"},
+          std::vector<std::string>{"lint", file, "--dpi", "7"},
+          std::vector<std::string>{"lint", file, "--sizes", "300x120", "--sweep"},
+          std::vector<std::string>{"lint", dir.Path("missing.dfm")}})
+        EXPECT_EQ(Quorvel(args).Status, 2) << args[2];
+
+    TResult r = Quorvel({"lint", file, file, "--progress", "--dpi", "96,144"});
+    EXPECT_NE(r.Err.find("quorvel: lint 1/4: " + file + " at 96 DPI\n"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("quorvel: lint 4/4: " + file + " at 144 DPI\n"), std::string::npos);
+    r = Quorvel({"check", file, file, "--progress"});
+    EXPECT_EQ(r.Err, "quorvel: check 1/2: " + file + "\nquorvel: check 2/2: " + file + "\n");
+    // Without the flag and off a terminal, nothing.
+    EXPECT_EQ(Quorvel({"check", file, file}).Err, "");
+}
+
+TEST(LintCorpus, SampledCorpusFormsAreLintedAndDrawnWithoutACrash) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::path(QUORVEL_CORPUS_DIR) / "text";
+    if (!fs::is_directory(root))
+        GTEST_SKIP() << "corpus not found at " << QUORVEL_CORPUS_DIR;
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    std::vector<std::string> sample;
+    for (std::size_t i = 0; i < files.size(); i += 25)
+        sample.push_back(files[i]);
+
+    QuorvelTool::TLintOptions options;
+    options.Files = sample;
+    options.Lenient = true;
+    options.Dpis = {96, 144};
+    std::ostringstream out, err;
+    const int status = QuorvelTool::RunLint(options, out, err);
+    EXPECT_TRUE(status == 0 || status == 1) << err.str();
+    const std::string report = out.str();
+    std::cout << "[ corpus   ] lint of " << sample.size() << " files at 96 and 144 DPI: "
+              << std::count(report.begin(), report.end(), '\n') << " findings\n";
+
+    // The same forms drawn, after a resize.
+    for (std::size_t i = 0; i < sample.size(); i += 4) {
+        QuorvelTool::TRunOptions run;
+        run.FormFile = sample[i];
+        run.Lenient = true;
+        run.Actions = QuorvelTool::ParseActions({"client", "900x600"});
+        std::ostringstream warnings;
+        const auto result = QuorvelTool::RunForm(run, warnings);
+        ASSERT_TRUE(result.Loaded) << sample[i];
+        EXPECT_EQ(QuorvelTool::MakeFormSvg(result.Snapshots).rfind("<svg ", 0), 0u);
+        EXPECT_EQ(QuorvelTool::MakeFormPng(result.Snapshots).substr(1, 3), "PNG");
+    }
+}
+
+} // namespace
+} // namespace ToolTest

@@ -1,0 +1,277 @@
+#include "ControlLook.h"
+
+#include "quorvel/vcl/Buttons.h"
+#include "quorvel/vcl/CheckLst.h"
+#include "quorvel/vcl/Collections.h"
+#include "quorvel/vcl/ComCtrls.h"
+#include "quorvel/vcl/ExtCtrls.h"
+#include "quorvel/vcl/Forms.h"
+#include "quorvel/vcl/Grids.h"
+#include "quorvel/vcl/StdCtrls.h"
+#include "quorvel/vcl/TypInfo.h"
+
+namespace QuorvelTool {
+
+using namespace Vcl;
+
+namespace {
+
+// Windows' classic scheme, indexed by COLOR_* number.
+const TRgb SystemColors[] = {
+    0xD4D0C8, 0x3A6EA5, 0x0A246A, 0x808080, 0xD4D0C8, 0xFFFFFF, 0x000000, 0x000000,
+    0x000000, 0xFFFFFF, 0xD4D0C8, 0xD4D0C8, 0x808080, 0x0A246A, 0xFFFFFF, 0xD4D0C8,
+    0x808080, 0x808080, 0x000000, 0xD4D0C8, 0xFFFFFF, 0x404040, 0xD4D0C8, 0x000000,
+    0xFFFFE1, 0xB5B5B5, 0x0000FF, 0xA6CAF0, 0xC0C0C0, 0x316AC5, 0xECE9D8};
+
+std::int64_t Ord(TControl& c, std::string_view name, std::int64_t def) {
+    const TPropInfo* p = GetPropInfo(c, name);
+    return p && p->IsOrdinal() && p->GetOrd ? p->GetOrd(c) : def;
+}
+
+bool Has(TControl& c, std::string_view name) { return GetPropInfo(c, name) != nullptr; }
+
+std::string Str(TControl& c, std::string_view name) {
+    const TPropInfo* p = GetPropInfo(c, name);
+    return p && p->Kind == tkString && p->GetStr ? p->GetStr(c) : std::string();
+}
+
+std::string EnumName(TControl& c, std::string_view name, const std::string& def) {
+    const TPropInfo* p = GetPropInfo(c, name);
+    if (!p || !p->Enum || !p->GetOrd || p->Kind != tkEnumeration)
+        return def;
+    const std::int64_t v = p->GetOrd(c);
+    return v >= 0 && v < static_cast<std::int64_t>(p->Enum->Names.size())
+               ? p->Enum->Names[static_cast<std::size_t>(v)]
+               : def;
+}
+
+TObject* Object(TControl& c, std::string_view name) {
+    const TPropInfo* p = GetPropInfo(c, name);
+    return p && p->Kind == tkClass && p->GetObj ? p->GetObj(c) : nullptr;
+}
+
+std::vector<std::string> Lines(TControl& c, std::string_view name) {
+    std::vector<std::string> out;
+    if (auto* strings = dynamic_cast<TStrings*>(Object(c, name)))
+        for (int i = 0; i < strings->Count(); ++i)
+            out.push_back(strings->Get(i));
+    return out;
+}
+
+// The texts and widths of a collection's items (status panels, list columns).
+void CollectionItems(TControl& c, std::string_view name, std::string_view text,
+                     TControlLook& look) {
+    auto* items = dynamic_cast<TCollection*>(Object(c, name));
+    if (!items)
+        return;
+    for (int i = 0; i < items->Count(); ++i) {
+        const TPropertyBag& values = items->Items(i)->Values();
+        look.Items.push_back(values.Str(text));
+        look.ItemWidths.push_back(static_cast<int>(values.Ord("Width", 50)));
+    }
+}
+
+TLookKind KindOf(TControl& c) {
+    if (dynamic_cast<TCustomLabel*>(&c))
+        return TLookKind::Label;
+    if (dynamic_cast<TSpeedButton*>(&c))
+        return TLookKind::SpeedButton;
+    if (dynamic_cast<TButton*>(&c))
+        return TLookKind::Button;
+    if (dynamic_cast<TCustomCheckBox*>(&c))
+        return TLookKind::CheckBox;
+    if (dynamic_cast<TRadioButton*>(&c))
+        return TLookKind::RadioButton;
+    if (dynamic_cast<TMemo*>(&c))
+        return TLookKind::Memo;
+    if (dynamic_cast<TCustomEdit*>(&c))
+        return TLookKind::Edit;
+    if (dynamic_cast<TCheckListBox*>(&c))
+        return TLookKind::CheckListBox;
+    if (dynamic_cast<TListBox*>(&c))
+        return TLookKind::ListBox;
+    if (dynamic_cast<TComboBox*>(&c) || dynamic_cast<TCommonCalendar*>(&c))
+        return TLookKind::ComboBox;
+    if (dynamic_cast<TCustomRadioGroup*>(&c))
+        return TLookKind::RadioGroup;
+    if (dynamic_cast<TCustomGroupBox*>(&c))
+        return TLookKind::GroupBox;
+    if (dynamic_cast<TCustomPanel*>(&c))
+        return TLookKind::Panel;
+    if (dynamic_cast<TCustomFrame*>(&c))
+        return TLookKind::Frame;
+    if (dynamic_cast<TScrollBox*>(&c))
+        return TLookKind::ScrollBox;
+    if (dynamic_cast<TPageControl*>(&c))
+        return TLookKind::PageControl;
+    if (dynamic_cast<TTabSheet*>(&c))
+        return TLookKind::TabSheet;
+    if (dynamic_cast<TTabControl*>(&c))
+        return TLookKind::TabControl;
+    if (dynamic_cast<TStatusBar*>(&c))
+        return TLookKind::StatusBar;
+    if (dynamic_cast<TToolBar*>(&c))
+        return TLookKind::ToolBar;
+    if (dynamic_cast<TToolButton*>(&c))
+        return TLookKind::ToolButton;
+    if (dynamic_cast<TSplitter*>(&c))
+        return TLookKind::Splitter;
+    if (dynamic_cast<TImage*>(&c))
+        return TLookKind::Image;
+    if (dynamic_cast<TBevel*>(&c))
+        return TLookKind::Bevel;
+    if (dynamic_cast<TShape*>(&c))
+        return TLookKind::Shape;
+    if (dynamic_cast<TProgressBar*>(&c))
+        return TLookKind::ProgressBar;
+    if (dynamic_cast<TTrackBar*>(&c))
+        return TLookKind::TrackBar;
+    if (dynamic_cast<TCustomUpDown*>(&c))
+        return TLookKind::UpDown;
+    if (dynamic_cast<TCustomGrid*>(&c))
+        return TLookKind::Grid;
+    if (dynamic_cast<TCustomListView*>(&c))
+        return TLookKind::ListView;
+    if (dynamic_cast<TCustomTreeView*>(&c))
+        return TLookKind::TreeView;
+    if (dynamic_cast<TPaintBox*>(&c))
+        return TLookKind::PaintBox;
+    return TLookKind::Unknown;
+}
+
+// A page control shows only its active sheet.
+bool Shown(TControl& c) {
+    int guard = 0;
+    for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard) {
+        if (!p->Visible() && !dynamic_cast<TCustomForm*>(p))
+            return false;
+        if (auto* sheet = dynamic_cast<TTabSheet*>(p))
+            if (TPageControl* pages = sheet->PageControl(); pages && pages->ActivePage() != sheet)
+                return false;
+    }
+    return true;
+}
+
+TRgb EffectiveColor(TControl& c) {
+    int guard = 0;
+    TControl* p = &c;
+    while (p->ParentColor() && p->Parent() && guard++ < 1000)
+        p = p->Parent();
+    return ToRgb(p->Color());
+}
+
+} // namespace
+
+TRgb ToRgb(TColor color) {
+    const auto value = static_cast<std::uint32_t>(color);
+    if ((value & 0xFF000000u) == 0xFF000000u) {
+        const std::uint32_t index = value & 0xFF;
+        return index < std::size(SystemColors) ? SystemColors[index] : 0xD4D0C8;
+    }
+    if (color == clNone || color == clDefault)
+        return 0xFFFFFF;
+    // The framework's colours are 0x00BBGGRR.
+    return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+}
+
+Win32::LOGFONTW FontOf(TFont& font) {
+    Win32::LOGFONTW lf{};
+    if (!Sim::TDesktop::Current().FontInfo(font.Handle(), lf)) {
+        lf.lfHeight = -11;
+        const char16_t face[] = u"Tahoma";
+        std::copy(std::begin(face), std::end(face), lf.lfFaceName);
+    }
+    return lf;
+}
+
+TControlLook TakeLook(TControl& c) {
+    TControlLook look;
+    look.Kind = KindOf(c);
+    look.Visible = Shown(c);
+    look.Enabled = c.Enabled();
+    look.Color = EffectiveColor(c);
+    if (GetPropInfo(c, "Font")) {
+        look.HasFont = true;
+        look.Font = FontOf(*c.Font());
+        look.FontColor = ToRgb(c.Font()->Color());
+    }
+    if (Has(c, "Caption") || Has(c, "Text"))
+        look.Text = c.GetText();
+    look.Alignment = EnumName(c, "Alignment", "taLeftJustify");
+    look.Layout = EnumName(c, "Layout", "tlTop");
+    look.WordWrap = Ord(c, "WordWrap", 0) != 0;
+    look.Border = EnumName(c, "BorderStyle", "bsSingle") != "bsNone";
+    look.BevelOuter = EnumName(c, "BevelOuter", "bvNone");
+    look.BevelInner = EnumName(c, "BevelInner", "bvNone");
+    look.BevelWidth = static_cast<int>(Ord(c, "BevelWidth", 1));
+    look.BorderWidth = static_cast<int>(Ord(c, "BorderWidth", 0));
+    look.Transparent = Ord(c, "Transparent", 0) != 0;
+    look.ShowCaption = Ord(c, "ShowCaption", 1) != 0;
+    look.Style = EnumName(c, "Shape", EnumName(c, "Style", ""));
+
+    switch (look.Kind) {
+    case TLookKind::Button:
+        look.State = Ord(c, "Default", 0) ? 1 : 0;
+        break;
+    case TLookKind::CheckBox:
+        look.State = static_cast<int>(Ord(c, "State", 0));
+        break;
+    case TLookKind::RadioButton:
+        look.State = Ord(c, "Checked", 0) ? 1 : 0;
+        break;
+    case TLookKind::Edit:
+        if (const std::string mask = Str(c, "PasswordChar"); !mask.empty() && mask != "#0")
+            look.Text = std::string(look.Text.size(), mask[0]);
+        break;
+    case TLookKind::Memo: look.Items = Lines(c, "Lines"); break;
+    case TLookKind::ListBox:
+    case TLookKind::CheckListBox:
+    case TLookKind::ComboBox:
+    case TLookKind::RadioGroup:
+        look.Items = Lines(c, "Items");
+        look.Index = static_cast<int>(Ord(c, "ItemIndex", -1));
+        look.Columns = std::max(1, static_cast<int>(Ord(c, "Columns", 1)));
+        if (look.Kind == TLookKind::ComboBox && look.Index >= 0 &&
+            look.Index < static_cast<int>(look.Items.size()))
+            look.Text = look.Items[static_cast<std::size_t>(look.Index)];
+        break;
+    case TLookKind::PageControl:
+        if (auto* pages = dynamic_cast<TPageControl*>(&c)) {
+            for (int i = 0; i < pages->PageCount(); ++i) {
+                look.Items.push_back(pages->Pages(i)->GetText());
+                if (pages->Pages(i) == pages->ActivePage())
+                    look.Index = i;
+            }
+        }
+        break;
+    case TLookKind::TabControl:
+        look.Items = Lines(c, "Tabs");
+        look.Index = static_cast<int>(Ord(c, "TabIndex", -1));
+        break;
+    case TLookKind::StatusBar:
+        if (Ord(c, "SimplePanel", 0))
+            look.Text = Str(c, "SimpleText");
+        else
+            CollectionItems(c, "Panels", "Text", look);
+        break;
+    case TLookKind::ListView:
+        CollectionItems(c, "Columns", "Caption", look);
+        break;
+    case TLookKind::ProgressBar:
+    case TLookKind::TrackBar: {
+        const std::int64_t min = Ord(c, "Min", 0), max = Ord(c, "Max", 100);
+        look.State = static_cast<int>(Ord(c, "Position", 0) - min);
+        look.Range = static_cast<int>(std::max<std::int64_t>(max - min, 0));
+        break;
+    }
+    case TLookKind::Grid:
+        look.Columns = static_cast<int>(Ord(c, "DefaultColWidth", 64));
+        look.State = static_cast<int>(Ord(c, "DefaultRowHeight", 24));
+        look.Index = static_cast<int>(Ord(c, "FixedRows", 1) | (Ord(c, "FixedCols", 1) << 8));
+        break;
+    default: break;
+    }
+    return look;
+}
+
+} // namespace QuorvelTool

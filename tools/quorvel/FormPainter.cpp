@@ -1,0 +1,649 @@
+#include "FormPainter.h"
+
+#include "ControlText.h"
+#include "PngWriter.h"
+#include "RasterCanvas.h"
+#include "SvgCanvas.h"
+#include "quorvel/vcl/SysUtils.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+namespace QuorvelTool {
+
+namespace {
+
+// The classic scheme.
+constexpr TRgb Face = 0xD4D0C8, Light = 0xD4D0C8, Highlight = 0xFFFFFF, Shadow = 0x808080,
+               DarkShadow = 0x404040, WindowColor = 0xFFFFFF, GrayText = 0x808080,
+               Selection = 0x0A246A, CaptionColor = 0x0A246A, Outline = 0x4A6FA5;
+
+constexpr int Margin = 20, TitleHeight = 22, FooterHeight = 36, Gap = 40, MinPanelWidth = 220;
+
+Win32::LOGFONTW UiFont(int height, bool bold) {
+    Win32::LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = bold ? 700 : 400;
+    const char16_t face[] = u"Tahoma";
+    std::copy(std::begin(face), std::end(face), lf.lfFaceName);
+    return lf;
+}
+
+std::u16string U16(const std::string& text) { return Vcl::Utf8ToUtf16(text); }
+
+// Top and left in one colour, bottom and right in another.
+void Edge(TCanvas& cv, const TBox& b, TRgb topLeft, TRgb bottomRight) {
+    if (b.Empty())
+        return;
+    cv.FillRect({b.Left, b.Top, b.Width - 1, 1}, topLeft);
+    cv.FillRect({b.Left, b.Top, 1, b.Height - 1}, topLeft);
+    cv.FillRect({b.Left, b.Bottom() - 1, b.Width, 1}, bottomRight);
+    cv.FillRect({b.Right() - 1, b.Top, 1, b.Height}, bottomRight);
+}
+
+void Raised(TCanvas& cv, const TBox& b) {
+    Edge(cv, b, Highlight, DarkShadow);
+    Edge(cv, b.Inset(1, 1), Light, Shadow);
+}
+
+void Sunken(TCanvas& cv, const TBox& b) {
+    Edge(cv, b, Shadow, Highlight);
+    Edge(cv, b.Inset(1, 1), DarkShadow, Light);
+}
+
+void Etched(TCanvas& cv, const TBox& b) {
+    cv.FrameRect({b.Left + 1, b.Top + 1, b.Width - 1, b.Height - 1}, Highlight);
+    cv.FrameRect({b.Left, b.Top, b.Width - 1, b.Height - 1}, Shadow);
+}
+
+void Bevel(TCanvas& cv, const TBox& b, const std::string& cut, int width) {
+    for (int i = 0; i < width; ++i) {
+        if (cut == "bvRaised")
+            Edge(cv, b.Inset(i, i), Highlight, Shadow);
+        else if (cut == "bvLowered")
+            Edge(cv, b.Inset(i, i), Shadow, Highlight);
+    }
+}
+
+// A small black triangle pointing down (or up), centred in the box.
+void Arrow(TCanvas& cv, const TBox& b, bool up, TRgb color) {
+    const int cx = b.Left + b.Width / 2, cy = b.Top + b.Height / 2;
+    for (int row = 0; row < 4; ++row) {
+        const int half = 3 - row;
+        const int y = up ? cy + 1 - row : cy - 2 + row;
+        cv.FillRect({cx - half, y, 2 * half + 1, 1}, color);
+    }
+}
+
+void DrawLine(TCanvas& cv, const Win32::LOGFONTW& font, const std::u16string& text, int x, int y,
+              TRgb color, bool enabled) {
+    const TTextRun run = MeasureRun(font, text);
+    if (!enabled) {
+        cv.Text(x + 1, y + 1, run, Highlight);
+        color = GrayText;
+    }
+    cv.Text(x, y, run, color);
+}
+
+// A text place of the control drawn at the control's corner (ox, oy).
+void DrawPlace(TCanvas& cv, const TControlLook& look, const TTextPlace& p, int ox, int oy,
+               TRgb color) {
+    if (p.Text.empty() || p.Room.Empty())
+        return;
+    const TBox room{ox + p.Room.Left, oy + p.Room.Top, p.Room.Width, p.Room.Height};
+    std::vector<std::u16string> lines =
+        p.Wrap ? WrapText(look.Font, U16(p.Text), room.Width) : std::vector{U16(p.Text)};
+    const int lineHeight = MeasureRun(look.Font, u"Ag").Height();
+    const int total = lineHeight * static_cast<int>(lines.size());
+    int y = room.Top;
+    if (p.VAlign == TVAlign::Center)
+        y = room.Top + (room.Height - total) / 2;
+    else if (p.VAlign == TVAlign::Bottom)
+        y = room.Bottom() - total;
+    cv.PushClip(room);
+    for (const std::u16string& line : lines) {
+        const int w = MeasureRun(look.Font, line).Width();
+        int x = room.Left;
+        if (p.HAlign == THAlign::Center)
+            x = room.Left + (room.Width - w) / 2;
+        else if (p.HAlign == THAlign::Right)
+            x = room.Right() - w;
+        DrawLine(cv, look.Font, line, x, y, color, look.Enabled);
+        y += lineHeight;
+    }
+    cv.PopClip();
+}
+
+void DrawPlaces(TCanvas& cv, const TControlLook& look, const TBox& b, TRgb color) {
+    for (const TTextPlace& p : TextPlaces(look, b.Width, b.Height))
+        DrawPlace(cv, look, p, b.Left, b.Top, color);
+}
+
+void CheckMark(TCanvas& cv, int x, int y, TRgb color) {
+    for (int i = 0; i < 3; ++i) {
+        cv.Line(x, y + 2 + i, x + 2, y + 4 + i, color);
+        cv.Line(x + 2, y + 4 + i, x + 6, y + i, color);
+    }
+}
+
+void CheckBox(TCanvas& cv, const TBox& box, int state, bool enabled) {
+    Sunken(cv, box);
+    cv.FillRect(box.Inset(2, 2), state == 2 || !enabled ? Face : WindowColor);
+    if (state != 0)
+        CheckMark(cv, box.Left + 3, box.Top + 3, state == 2 || !enabled ? GrayText : 0x000000);
+}
+
+void RadioMark(TCanvas& cv, const TBox& box, bool checked, bool enabled) {
+    cv.FillEllipse(box, Shadow);
+    cv.FillEllipse({box.Left + 1, box.Top + 1, box.Width - 1, box.Height - 1}, Highlight);
+    cv.FillEllipse(box.Inset(1, 1), DarkShadow);
+    cv.FillEllipse(box.Inset(2, 2), enabled ? WindowColor : Face);
+    if (checked)
+        cv.FillEllipse(box.Inset(4, 4), enabled ? 0x000000 : GrayText);
+}
+
+// Lines of a list or memo from the top of the box, the selected one highlighted.
+void ListLines(TCanvas& cv, const TControlLook& look, const TBox& inner,
+               const std::vector<std::string>& lines, int selected, int indent) {
+    const int h = std::max(MeasureRun(look.Font, u"Ag").Height(), 1);
+    cv.PushClip(inner);
+    int y = inner.Top;
+    for (std::size_t i = 0; i < lines.size() && y < inner.Bottom(); ++i, y += h) {
+        const bool chosen = static_cast<int>(i) == selected;
+        if (chosen)
+            cv.FillRect({inner.Left, y, inner.Width, h}, Selection);
+        if (look.Kind == TLookKind::CheckListBox) {
+            const int s = std::min(h - 2, 13);
+            CheckBox(cv, {inner.Left + 1, y + (h - s) / 2, s, s}, 0, look.Enabled);
+        }
+        DrawLine(cv, look.Font, U16(lines[i]), inner.Left + indent, y,
+                 chosen ? Highlight : look.FontColor, look.Enabled);
+    }
+    cv.PopClip();
+}
+
+// Tabs along the top of the box; returns the body below them.
+TBox Tabs(TCanvas& cv, const TControlLook& look, const TBox& b) {
+    const int tabHeight = TabHeight(look);
+    const TBox body{b.Left, b.Top + tabHeight, b.Width, b.Height - tabHeight};
+    cv.FillRect(body, look.Color);
+    Raised(cv, body);
+    int x = b.Left + 2;
+    std::optional<TBox> active;
+    for (std::size_t i = 0; i < look.Items.size(); ++i) {
+        const std::u16string text = U16(StripAccelerators(look.Items[i]));
+        const int w = MeasureRun(look.Font, text).Width() + 12;
+        const bool isActive = static_cast<int>(i) == look.Index;
+        TBox tab{x, b.Top + 2, w, tabHeight - 1};
+        if (isActive) {
+            tab = {x - 2, b.Top, w + 4, tabHeight + 1};
+            active = tab;
+        }
+        cv.FillRect(tab, Face);
+        cv.FillRect({tab.Left, tab.Top, 1, tab.Height}, Highlight);
+        cv.FillRect({tab.Left + 1, tab.Top, tab.Width - 2, 1}, Highlight);
+        cv.FillRect({tab.Right() - 2, tab.Top + 1, 1, tab.Height - 1}, Shadow);
+        cv.FillRect({tab.Right() - 1, tab.Top + 1, 1, tab.Height - 1}, DarkShadow);
+        cv.PushClip(tab);
+        DrawLine(cv, look.Font, text, x + 6, tab.Top + (tab.Height - MeasureRun(look.Font, text).Height()) / 2,
+                 look.FontColor, look.Enabled);
+        cv.PopClip();
+        x += w;
+    }
+    // The active tab opens into the body.
+    if (active)
+        cv.FillRect({active->Left + 1, body.Top, active->Width - 3, 2}, Face);
+    return body;
+}
+
+void Outlined(TCanvas& cv, const TControlState& c, const TBox& b) {
+    cv.FillRect(b, 0xF4F7FB);
+    cv.FrameRect(b, Outline);
+    if (b.Width >= 24 && b.Height >= 10) {
+        cv.PushClip(b.Inset(1, 1));
+        const TTextRun run = MeasureRun(UiFont(-11, false), U16(c.Name));
+        cv.Text(b.Left + 3, b.Top + 1, run, 0x1A1A1A);
+        cv.PopClip();
+    }
+}
+
+bool IsGraphic(TLookKind kind) {
+    switch (kind) {
+    case TLookKind::Label:
+    case TLookKind::SpeedButton:
+    case TLookKind::Image:
+    case TLookKind::Bevel:
+    case TLookKind::Shape:
+    case TLookKind::Splitter:
+    case TLookKind::PaintBox:
+    case TLookKind::ToolButton: return true;
+    default: return false;
+    }
+}
+
+void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
+    const TControlLook& look = c.Look;
+    const TRgb text = look.FontColor;
+    switch (look.Kind) {
+    case TLookKind::Label:
+        if (!look.Transparent)
+            cv.FillRect(b, look.Color);
+        DrawPlaces(cv, look, b, text);
+        return;
+    case TLookKind::Button:
+    case TLookKind::SpeedButton: {
+        cv.FillRect(b, Face);
+        TBox edge = b;
+        if (look.State == 1) {
+            // The default button has a black frame around its edge.
+            cv.FrameRect(b, 0x000000);
+            edge = b.Inset(1, 1);
+        }
+        Raised(cv, edge);
+        DrawPlaces(cv, look, b, text);
+        return;
+    }
+    case TLookKind::CheckBox:
+    case TLookKind::RadioButton: {
+        cv.FillRect(b, look.Color);
+        const TBox mark{b.Left, b.Top + (b.Height - 13) / 2, 13, 13};
+        if (look.Kind == TLookKind::CheckBox)
+            CheckBox(cv, mark, look.State, look.Enabled);
+        else
+            RadioMark(cv, {mark.Left, mark.Top, 12, 12}, look.State != 0, look.Enabled);
+        DrawPlaces(cv, look, b, text);
+        return;
+    }
+    case TLookKind::Edit:
+    case TLookKind::ComboBox: {
+        const int e = SunkenEdge(look);
+        cv.FillRect(b, look.Enabled ? look.Color : Face);
+        if (e)
+            Sunken(cv, b);
+        if (look.Kind == TLookKind::ComboBox) {
+            const TBox button{b.Right() - e - 16, b.Top + e, 16, b.Height - 2 * e};
+            cv.FillRect(button, Face);
+            Raised(cv, button);
+            Arrow(cv, button, false, look.Enabled ? 0x000000 : GrayText);
+        }
+        DrawPlaces(cv, look, b, text);
+        return;
+    }
+    case TLookKind::Memo:
+    case TLookKind::ListBox:
+    case TLookKind::CheckListBox: {
+        const int e = SunkenEdge(look);
+        cv.FillRect(b, look.Enabled ? look.Color : Face);
+        if (e)
+            Sunken(cv, b);
+        const TBox inner = b.Inset(e, e);
+        if (look.Kind == TLookKind::Memo)
+            ListLines(cv, look, {inner.Left + 1, inner.Top + 1, inner.Width - 2, inner.Height - 1},
+                      look.Items, -1, 0);
+        else
+            ListLines(cv, look, inner, look.Items, look.Index,
+                      look.Kind == TLookKind::CheckListBox ? 17 : 2);
+        return;
+    }
+    case TLookKind::GroupBox:
+    case TLookKind::RadioGroup: {
+        cv.FillRect(b, look.Color);
+        const int h = MeasureRun(look.Font, u"Ag").Height();
+        Etched(cv, {b.Left, b.Top + h / 2, b.Width, b.Height - h / 2});
+        for (const TTextPlace& p : TextPlaces(look, b.Width, b.Height)) {
+            if (p.Text.empty())
+                continue;
+            // The caption sits in a gap of the frame.
+            const int w = std::min(MeasureRun(look.Font, U16(p.Text)).Width(), p.Room.Width);
+            cv.FillRect({b.Left + p.Room.Left - 2, b.Top, w + 4, h}, look.Color);
+            DrawPlace(cv, look, p, b.Left, b.Top, text);
+        }
+        if (look.Kind == TLookKind::RadioGroup && !look.Items.empty()) {
+            const int columns = look.Columns;
+            const int count = static_cast<int>(look.Items.size());
+            const int rows = (count + columns - 1) / columns;
+            const int top = b.Top + h, height = std::max(b.Height - h - 4, 1);
+            const int colWidth = std::max((b.Width - 16) / columns, 1);
+            for (int i = 0; i < count; ++i) {
+                const int col = i / rows, row = i % rows;
+                const int y = top + height * row / rows + (height / rows - 13) / 2;
+                const int x = b.Left + 8 + col * colWidth;
+                RadioMark(cv, {x, y, 12, 12}, i == look.Index, look.Enabled);
+                cv.PushClip({x, y - 2, colWidth, 17});
+                DrawLine(cv, look.Font, U16(StripAccelerators(look.Items[static_cast<std::size_t>(i)])),
+                         x + 17, y + (12 - MeasureRun(look.Font, u"Ag").Height()) / 2, text,
+                         look.Enabled);
+                cv.PopClip();
+            }
+        }
+        return;
+    }
+    case TLookKind::Panel:
+        cv.FillRect(b, look.Color);
+        Bevel(cv, b, look.BevelOuter, look.BevelWidth);
+        {
+            const int inner = look.BevelOuter != "bvNone" ? look.BevelWidth : 0;
+            Bevel(cv, b.Inset(inner + look.BorderWidth, inner + look.BorderWidth), look.BevelInner,
+                  look.BevelWidth);
+        }
+        DrawPlaces(cv, look, b, text);
+        return;
+    case TLookKind::Frame:
+    case TLookKind::TabSheet:
+    case TLookKind::ToolBar:
+    case TLookKind::Splitter: cv.FillRect(b, look.Color); return;
+    case TLookKind::ScrollBox:
+        cv.FillRect(b, look.Color);
+        if (look.Border)
+            Sunken(cv, b);
+        return;
+    case TLookKind::PageControl:
+    case TLookKind::TabControl: Tabs(cv, look, b); return;
+    case TLookKind::StatusBar: {
+        cv.FillRect(b, Face);
+        const std::vector<TTextPlace> places = TextPlaces(look, b.Width, b.Height);
+        for (const TTextPlace& p : places) {
+            const TBox panel{b.Left + p.Room.Left - 3, b.Top + 2, p.Room.Width + 4, b.Height - 2};
+            Edge(cv, panel, Shadow, Highlight);
+            DrawPlace(cv, look, p, b.Left, b.Top, text);
+        }
+        // The size grip.
+        for (int i = 0; i < 3; ++i) {
+            const int d = 4 * i + 3;
+            cv.Line(b.Right() - d, b.Bottom() - 1, b.Right() - 1, b.Bottom() - d, Highlight);
+            cv.Line(b.Right() - d + 1, b.Bottom() - 1, b.Right() - 1, b.Bottom() - d + 1, Shadow);
+            cv.Line(b.Right() - d + 2, b.Bottom() - 1, b.Right() - 1, b.Bottom() - d + 2, Shadow);
+        }
+        return;
+    }
+    case TLookKind::ToolButton:
+        if (look.Style == "tbsSeparator" || look.Style == "tbsDivider") {
+            const int x = b.Left + b.Width / 2 - 1;
+            cv.FillRect({x, b.Top + 2, 1, b.Height - 4}, Shadow);
+            cv.FillRect({x + 1, b.Top + 2, 1, b.Height - 4}, Highlight);
+        } else {
+            // The glyph's place.
+            const TBox glyph{b.Left + (b.Width - 16) / 2, b.Top + (b.Height - 16) / 2, 16, 16};
+            cv.FrameRect(glyph, Shadow);
+            cv.Line(glyph.Left, glyph.Top, glyph.Right() - 1, glyph.Bottom() - 1, Shadow);
+        }
+        return;
+    case TLookKind::Image:
+        if (!look.Transparent)
+            cv.FillRect(b, 0xECECEC);
+        cv.FrameRect(b, Shadow);
+        cv.Line(b.Left, b.Top, b.Right() - 1, b.Bottom() - 1, Shadow);
+        cv.Line(b.Left, b.Bottom() - 1, b.Right() - 1, b.Top, Shadow);
+        return;
+    case TLookKind::Bevel: {
+        const bool raised = look.Style == "bsRaised";
+        const std::string& shape = look.Style;
+        const TRgb a = raised ? Highlight : Shadow, z = raised ? Shadow : Highlight;
+        (void)shape;
+        Edge(cv, b, a, z);
+        return;
+    }
+    case TLookKind::Shape:
+        if (look.Style == "stCircle" || look.Style == "stEllipse") {
+            cv.FillEllipse(b, 0x000000);
+            cv.FillEllipse(b.Inset(1, 1), WindowColor);
+        } else {
+            cv.FillRect(b, WindowColor);
+            cv.FrameRect(b, 0x000000);
+        }
+        return;
+    case TLookKind::ProgressBar: {
+        cv.FillRect(b, Face);
+        Edge(cv, b, Shadow, Highlight);
+        const TBox inner = b.Inset(2, 2);
+        const int filled =
+            look.Range > 0 ? inner.Width * std::clamp(look.State, 0, look.Range) / look.Range : 0;
+        cv.PushClip({inner.Left, inner.Top, filled, inner.Height});
+        for (int x = inner.Left; x < inner.Left + filled; x += 10)
+            cv.FillRect({x, inner.Top, 8, inner.Height}, Selection);
+        cv.PopClip();
+        return;
+    }
+    case TLookKind::TrackBar: {
+        cv.FillRect(b, look.Color);
+        const int y = b.Top + b.Height / 2 - 2;
+        Sunken(cv, {b.Left + 8, y, std::max(b.Width - 16, 0), 4});
+        const int span = std::max(b.Width - 16 - 11, 0);
+        const int x = b.Left + 8 +
+                      (look.Range > 0 ? span * std::clamp(look.State, 0, look.Range) / look.Range : 0);
+        const TBox thumb{x, b.Top + b.Height / 2 - 10, 11, 20};
+        cv.FillRect(thumb, Face);
+        Raised(cv, thumb);
+        return;
+    }
+    case TLookKind::UpDown: {
+        const TBox up{b.Left, b.Top, b.Width, b.Height / 2};
+        const TBox down{b.Left, b.Top + b.Height / 2, b.Width, b.Height - b.Height / 2};
+        for (const TBox& half : {up, down}) {
+            cv.FillRect(half, Face);
+            Raised(cv, half);
+        }
+        Arrow(cv, up, true, 0x000000);
+        Arrow(cv, down, false, 0x000000);
+        return;
+    }
+    case TLookKind::Grid: {
+        cv.FillRect(b, WindowColor);
+        const int e = SunkenEdge(look);
+        if (e)
+            Sunken(cv, b);
+        const TBox inner = b.Inset(e, e);
+        const int colWidth = std::max(look.Columns, 1) + 1, rowHeight = std::max(look.State, 1) + 1;
+        const int fixedRows = look.Index & 0xFF, fixedCols = (look.Index >> 8) & 0xFF;
+        cv.PushClip(inner);
+        for (int row = 0; inner.Top + row * rowHeight < inner.Bottom() && row < 1000; ++row)
+            for (int col = 0; inner.Left + col * colWidth < inner.Right() && col < 1000; ++col) {
+                const TBox cell{inner.Left + col * colWidth, inner.Top + row * rowHeight,
+                                colWidth - 1, rowHeight - 1};
+                if (row < fixedRows || col < fixedCols) {
+                    cv.FillRect(cell, Face);
+                    Edge(cv, cell, Highlight, Shadow);
+                }
+                cv.FillRect({cell.Right(), cell.Top, 1, rowHeight}, 0xC0C0C0);
+                cv.FillRect({cell.Left, cell.Bottom(), colWidth, 1}, 0xC0C0C0);
+            }
+        cv.PopClip();
+        return;
+    }
+    case TLookKind::ListView:
+    case TLookKind::TreeView: {
+        cv.FillRect(b, look.Enabled ? look.Color : Face);
+        const int e = SunkenEdge(look);
+        if (e)
+            Sunken(cv, b);
+        if (!look.Items.empty()) {
+            // Report columns: a header with the column captions.
+            const TBox inner = b.Inset(e, e);
+            const int h = MeasureRun(look.Font, u"Ag").Height() + 6;
+            cv.PushClip(inner);
+            int x = inner.Left;
+            for (std::size_t i = 0; i < look.Items.size(); ++i) {
+                const TBox header{x, inner.Top, look.ItemWidths[i], h};
+                cv.FillRect(header, Face);
+                Raised(cv, header);
+                cv.PushClip(header.Inset(2, 1));
+                DrawLine(cv, look.Font, U16(look.Items[i]), x + 6, inner.Top + 3, text, look.Enabled);
+                cv.PopClip();
+                x += look.ItemWidths[i];
+            }
+            cv.PopClip();
+        }
+        return;
+    }
+    case TLookKind::PaintBox: return;
+    case TLookKind::Unknown: Outlined(cv, c, b); return;
+    }
+}
+
+// The control and then the controls on it, each clipped to its parent.
+void PaintTree(TCanvas& cv, const TSnapshot& s, const std::vector<std::vector<int>>& children,
+               int parent, int ox, int oy, int depth) {
+    const std::vector<int>& list = children[static_cast<std::size_t>(parent + 1)];
+    // A parent draws its graphic controls first; windowed controls lie above them.
+    for (int pass = 0; pass < 2; ++pass)
+        for (int index : list) {
+            const TControlState& c = s.Controls[static_cast<std::size_t>(index)];
+            if (!c.Look.Visible || IsGraphic(c.Look.Kind) != (pass == 0))
+                continue;
+            const TBox box{ox + c.ClientLeft, oy + c.ClientTop, c.Width, c.Height};
+            cv.BeginGroup(c.Name + ": " + c.ClassName + " " + std::to_string(c.Left) + "," +
+                          std::to_string(c.Top) + " " + std::to_string(c.Width) + "x" +
+                          std::to_string(c.Height));
+            cv.PushClip(box);
+            PaintControl(cv, c, box);
+            if (depth < 64)
+                PaintTree(cv, s, children, index, ox, oy, depth + 1);
+            cv.PopClip();
+            cv.EndGroup();
+        }
+}
+
+void CaptionButton(TCanvas& cv, const TBox& b, int glyph) {
+    cv.FillRect(b, Face);
+    Raised(cv, b);
+    const int x = b.Left + 4, y = b.Top + 3;
+    switch (glyph) {
+    case 0: cv.FillRect({x, y + 6, 6, 2}, 0x000000); break; // minimize
+    case 1: // maximize
+        cv.FrameRect({x - 1, y - 1, 9, 9}, 0x000000);
+        cv.FillRect({x - 1, y, 9, 1}, 0x000000);
+        break;
+    default: // close
+        for (int i = 0; i < 2; ++i) {
+            cv.Line(x + i, y, x + 6 + i, y + 6, 0x000000);
+            cv.Line(x + 6 + i, y, x + i, y + 6, 0x000000);
+        }
+    }
+}
+
+std::string TitleOf(const TSnapshot& s) {
+    std::string title = "after " + s.Action + ": " + std::to_string(s.ClientWidth) + " x " +
+                        std::to_string(s.ClientHeight);
+    if (s.State != "normal")
+        title += ", " + s.State;
+    return title;
+}
+
+std::string EventText(const TSnapshot& s) {
+    if (s.Events.empty())
+        return "no resize pass";
+    char buffer[96];
+    const auto& [x, y] = s.Events.back();
+    std::snprintf(buffer, sizeof buffer, "%zu pass%s, last x %.3f y %.3f", s.Events.size(),
+                  s.Events.size() == 1 ? "" : "es", x, y);
+    return buffer;
+}
+
+int WindowWidth(const TSnapshot& s) {
+    return s.State == "minimized" ? 160 : s.ClientWidth + 2 * WindowBorder;
+}
+int WindowHeight(const TSnapshot& s) {
+    return s.State == "minimized" ? WindowCaption + 2 * WindowBorder - 1
+                                  : s.ClientHeight + WindowCaption + 2 * WindowBorder;
+}
+
+void PaintWindow(TCanvas& cv, const TSnapshot& s, int x, int y) {
+    const TBox window{x, y, WindowWidth(s), WindowHeight(s)};
+    cv.FillRect(window, Face);
+    Raised(cv, window);
+    const TBox caption{x + WindowBorder, y + WindowBorder, window.Width - 2 * WindowBorder,
+                       WindowCaption - 1};
+    cv.FillRect(caption, CaptionColor);
+    const int buttonTop = caption.Top + 2, buttonW = 16, buttonH = 14;
+    int bx = caption.Right() - 2 - buttonW;
+    CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, 2);
+    bx -= buttonW + 2;
+    CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, 1);
+    bx -= buttonW;
+    CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, 0);
+    cv.PushClip({caption.Left, caption.Top, bx - 2 - caption.Left, caption.Height});
+    const TTextRun title = MeasureRun(UiFont(-11, true), U16(s.Caption.empty() ? s.FormName : s.Caption));
+    cv.Text(caption.Left + 3, caption.Top + (caption.Height - title.Height()) / 2, title, Highlight);
+    cv.PopClip();
+    if (s.State == "minimized")
+        return;
+
+    const int cx = x + WindowBorder, cy = y + WindowBorder + WindowCaption;
+    const TBox client{cx, cy, s.ClientWidth, s.ClientHeight};
+    cv.PushClip(client);
+    cv.FillRect(client, s.Look.Color);
+    std::vector<std::vector<int>> children(s.Controls.size() + 1);
+    for (std::size_t i = 0; i < s.Controls.size(); ++i)
+        children[static_cast<std::size_t>(s.Controls[i].Parent + 1)].push_back(static_cast<int>(i));
+    PaintTree(cv, s, children, -1, cx, cy, 0);
+    cv.PopClip();
+}
+
+int PanelWidth(const TSnapshot& s) {
+    const int title = MeasureRun(UiFont(-13, true), U16(TitleOf(s))).Width();
+    return std::max({WindowWidth(s), title, MinPanelWidth});
+}
+
+// Metrics need a desktop; the run that made the snapshots has gone with its own.
+class TMetricsScope {
+public:
+    TMetricsScope() {
+        if (!Sim::TDesktop::Exists())
+            FDesktop.emplace();
+    }
+
+private:
+    std::optional<Sim::TDesktop> FDesktop;
+};
+
+} // namespace
+
+TPictureLayout LayoutPicture(const std::vector<TSnapshot>& snapshots) {
+    TPictureLayout layout;
+    int x = Margin, maxHeight = 0;
+    for (const TSnapshot& s : snapshots) {
+        layout.Clients.push_back({x + WindowBorder, Margin + TitleHeight + WindowBorder + WindowCaption,
+                                  s.ClientWidth, s.ClientHeight});
+        x += PanelWidth(s) + Gap;
+        maxHeight = std::max(maxHeight, WindowHeight(s));
+    }
+    layout.Width = std::max(x - Gap + Margin, 2 * Margin);
+    layout.Height = Margin + TitleHeight + maxHeight + FooterHeight + Margin;
+    return layout;
+}
+
+void PaintPicture(TCanvas& cv, const std::vector<TSnapshot>& snapshots) {
+    const TPictureLayout layout = LayoutPicture(snapshots);
+    cv.FillRect({0, 0, layout.Width, layout.Height}, 0xFFFFFF);
+    for (std::size_t i = 0; i < snapshots.size(); ++i) {
+        const TSnapshot& s = snapshots[i];
+        const int x = layout.Clients[i].Left - WindowBorder;
+        cv.Text(x, Margin, MeasureRun(UiFont(-13, true), U16(TitleOf(s))), 0x222222);
+        PaintWindow(cv, s, x, Margin + TitleHeight);
+        const int footer = Margin + TitleHeight + WindowHeight(s) + 6;
+        cv.Text(x, footer, MeasureRun(UiFont(-11, false), U16(EventText(s))), 0x444444);
+        if (s.Error)
+            cv.Text(x, footer + 15, MeasureRun(UiFont(-11, false), U16("error: " + *s.Error)),
+                    0xB00020);
+    }
+}
+
+std::string MakeFormSvg(const std::vector<TSnapshot>& snapshots) {
+    TMetricsScope metrics;
+    const TPictureLayout layout = LayoutPicture(snapshots);
+    TSvgCanvas canvas;
+    PaintPicture(canvas, snapshots);
+    return canvas.Document(layout.Width, layout.Height);
+}
+
+std::string MakeFormPng(const std::vector<TSnapshot>& snapshots) {
+    TMetricsScope metrics;
+    const TPictureLayout layout = LayoutPicture(snapshots);
+    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
+    PaintPicture(canvas, snapshots);
+    return EncodePng(canvas.Width(), canvas.Height(), canvas.Pixels());
+}
+
+} // namespace QuorvelTool

@@ -1,0 +1,37 @@
+// A canvas that writes SVG elements: rectangles, circles, lines and text elements
+// naming the control's face (then the family it is measured with), clip paths for
+// the clipping boxes. No font is embedded.
+#pragma once
+
+#include "Canvas.h"
+
+#include <sstream>
+#include <string_view>
+
+namespace QuorvelTool {
+
+class TSvgCanvas : public TCanvas {
+public:
+    void FillRect(const TBox& box, TRgb color) override;
+    void FrameRect(const TBox& box, TRgb color) override;
+    void FillEllipse(const TBox& box, TRgb color) override;
+    void Line(int x0, int y0, int x1, int y1, TRgb color) override;
+    void Text(int x, int y, const TTextRun& run, TRgb color) override;
+    void PushClip(const TBox& box) override;
+    void PopClip() override;
+    void BeginGroup(const std::string& title) override;
+    void EndGroup() override;
+
+    // The whole document of that size, with what was drawn.
+    std::string Document(int width, int height) const;
+
+private:
+    std::ostringstream FBody;
+    int FNextClip = 0;
+};
+
+// Text for an XML attribute or element.
+std::string XmlEscape(std::string_view text);
+std::string CssColor(TRgb color);
+
+} // namespace QuorvelTool
