@@ -734,7 +734,9 @@ private:
         }
         // The most derived of them: one no other match derives from.
         const TDocument* best = nullptr;
-        for (const auto& [doc, chain] : matches) {
+        for (const auto& match : matches) {
+            // Named, not bound: Clang 14 cannot capture a structured binding.
+            const TDocument* doc = match.first;
             const String key = AnsiUpperCase(doc->Object->ClassName);
             bool isBase = std::any_of(matches.begin(), matches.end(), [&](const auto& other) {
                 return other.first != doc &&
