@@ -3,11 +3,14 @@
 #include "Design.h"
 #include "FormFiles.h"
 #include "FormPainter.h"
+#include "HtmlReport.h"
 #include "InstallPaths.h"
 #include "Lint.h"
 #include "Palette.h"
+#include "Progress.h"
 #include "Report.h"
 #include "RunSession.h"
+#include "Sweep.h"
 #include "quorvel/Version.h"
 
 #include <CLI/CLI.hpp>
@@ -17,6 +20,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <unistd.h>
 
 namespace QuorvelTool {
@@ -123,8 +127,12 @@ struct TRunOutput {
     bool Json = false;
     bool Verbose = false;
     bool Wireframe = false;
+    bool Sweep = false;
+    bool Progress = false;
     std::string Svg;
     std::string Png;
+    std::string Html;
+    int MinFontPoints = 6;
 };
 
 // Today's outlined boxes, the PNG through rsvg-convert.
@@ -174,6 +182,25 @@ int WritePictures(const std::vector<TSnapshot>& snapshots, const TRunOutput& out
     return 0;
 }
 
+// The page of the run: its pictures, its bounds and what the layout check finds
+// in its snapshots, measured on a desktop like the run's.
+int WriteHtml(const TRunOptions& options, const TRunResult& result, std::size_t sweepCount,
+              const TRunOutput& output, std::ostream& err) {
+    Sim::TDesktop metrics(MakeDesktopConfig(options.Desktop));
+    THtmlReport report;
+    report.FormFile = options.FormFile;
+    report.Dpi = ScreenDpi(options.Desktop);
+    report.Snapshots = result.Snapshots;
+    report.SweepCount = sweepCount;
+    report.Findings =
+        CheckSnapshots(options.FormFile, report.Dpi, result.Snapshots, output.MinFontPoints);
+    if (!WriteText(output.Html, MakeHtml(report))) {
+        err << FormatError(output.Html, "cannot write the file") << "\n";
+        return 2;
+    }
+    return 0;
+}
+
 int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOutput& output,
         std::ostream& out, std::ostream& err) {
     SplitRunArguments(args, options);
@@ -181,7 +208,23 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
         throw EUsageError("--png needs rsvg-convert (Debian package librsvg2-bin), which is "
                           "not installed (the picture without --wireframe needs none)");
 
-    const TRunResult result = RunForm(options, err);
+    // The sweep follows the actions, from the limits of the form as it is then.
+    std::size_t sweepCount = 0;
+    if (output.Sweep)
+        options.Plan = [&sweepCount](Vcl::TCustomForm& form) {
+            std::vector<TAction> steps = SweepActions(FormLimits(form));
+            sweepCount = steps.size();
+            return steps;
+        };
+    std::optional<TProgress> progress;
+    options.Progress = [&](std::size_t done, std::size_t total, const std::string& action) {
+        if (!progress)
+            progress.emplace(err, ChooseProgress(output.Progress, total), "run", total);
+        progress->Step(done, action);
+    };
+
+    TRunResult result = RunForm(options, err);
+    progress.reset();
     if (!result.Loaded) {
         err << result.LoadError << "\n";
         return 2;
@@ -198,6 +241,11 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
     if (!output.Svg.empty() || !output.Png.empty()) {
         const int written = output.Wireframe ? WriteWireframe(result.Snapshots, output, err)
                                              : WritePictures(result.Snapshots, output, err);
+        if (written != 0)
+            return written;
+    }
+    if (!output.Html.empty()) {
+        const int written = WriteHtml(options, result, sweepCount, output, err);
         if (written != 0)
             return written;
     }
@@ -280,6 +328,16 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     run->add_flag("--wireframe", runOutput.Wireframe,
                   "draw controls as outlined boxes with their names (--png then needs "
                   "rsvg-convert)");
+    run->add_flag("--sweep", runOutput.Sweep,
+                  "after the actions, resize through thirteen sizes from the smallest to the "
+                  "largest, a snapshot at each");
+    run->add_option("--html", runOutput.Html,
+                    "write one self-contained page: pictures, bounds, layout check findings, "
+                    "a slider over the sweep");
+    run->add_option("--min-font", runOutput.MinFontPoints,
+                    "with --html: the smallest readable font size in points")
+        ->capture_default_str();
+    run->add_flag("--progress", runOutput.Progress, "a line per action on standard error");
     run->footer(RunFooter);
 
     TDesignOptions designOptions;

@@ -189,4 +189,11 @@ TDesktopScope::~TDesktopScope() {
     FDesktop.reset();
 }
 
+int ScreenDpi(const TDesktopOptions& desktop) {
+    const auto at = desktop.Screen.find('@');
+    if (at == std::string::npos)
+        return 96;
+    return ParseInt(desktop.Screen.substr(at + 1)).value_or(96);
+}
+
 } // namespace QuorvelTool

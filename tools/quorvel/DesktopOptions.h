@@ -58,4 +58,7 @@ struct TSize {
 std::optional<TSize> ParseSize(const std::string& text);
 std::optional<int> ParseInt(const std::string& text);
 
+// The resolution --screen asks for, 96 without one.
+int ScreenDpi(const TDesktopOptions& desktop);
+
 } // namespace QuorvelTool

@@ -630,10 +630,10 @@ void PaintPicture(TCanvas& cv, const std::vector<TSnapshot>& snapshots) {
     }
 }
 
-std::string MakeFormSvg(const std::vector<TSnapshot>& snapshots) {
+std::string MakeFormSvg(const std::vector<TSnapshot>& snapshots, const std::string& idPrefix) {
     TMetricsScope metrics;
     const TPictureLayout layout = LayoutPicture(snapshots);
-    TSvgCanvas canvas;
+    TSvgCanvas canvas(idPrefix);
     PaintPicture(canvas, snapshots);
     return canvas.Document(layout.Width, layout.Height);
 }

@@ -32,7 +32,9 @@ void PaintPicture(TCanvas& canvas, const std::vector<TSnapshot>& snapshots);
 
 // Both pictures of the snapshots; each makes a simulated desktop of its own for
 // the metrics when none is current.
-std::string MakeFormSvg(const std::vector<TSnapshot>& snapshots);
+// `idPrefix` starts the SVG's ids, for pictures that share one page.
+std::string MakeFormSvg(const std::vector<TSnapshot>& snapshots,
+                        const std::string& idPrefix = "c");
 std::string MakeFormPng(const std::vector<TSnapshot>& snapshots);
 
 } // namespace QuorvelTool

@@ -4,7 +4,7 @@
 #include "FormFiles.h"
 #include "Progress.h"
 #include "RunSession.h"
-#include "quorvel/component/Quorvel.h"
+#include "Sweep.h"
 #include "quorvel/vcl/SysUtils.h"
 
 #include <nlohmann/json.hpp>
@@ -15,8 +15,6 @@
 #include <set>
 
 namespace QuorvelTool {
-
-using Quorvel::TQuorvel;
 
 namespace {
 
@@ -180,18 +178,6 @@ std::vector<std::string> ReadTranslation(const std::string& file) {
 
 namespace {
 
-int ScreenDpi(const TDesktopOptions& desktop) {
-    const auto at = desktop.Screen.find('@');
-    if (at == std::string::npos)
-        return 96;
-    return ParseInt(desktop.Screen.substr(at + 1)).value_or(96);
-}
-
-TAction ResizeAction(TActionKind kind, int w, int h) {
-    const std::string word = kind == TActionKind::Client ? "client " : "outer ";
-    return ParseActions({word.substr(0, word.size() - 1), Size(w, h)}).front();
-}
-
 // The sizes a form is checked at, planned once it is shown.
 std::vector<TAction> PlanSizes(Vcl::TCustomForm& form, const TLintOptions& options) {
     std::vector<TAction> actions;
@@ -204,38 +190,13 @@ std::vector<TAction> PlanSizes(Vcl::TCustomForm& form, const TLintOptions& optio
     }
     // Outer sizes: the design size as shown, the limits of the component or of the
     // form's constraints, the work area when there is no maximum.
-    const Vcl::TRect window = form.BoundsRect();
-    const int w0 = window.Width(), h0 = window.Height();
-    int minW = 0, minH = 0, maxW = 0, maxH = 0;
-    for (int i = 0; i < form.ComponentCount(); ++i)
-        if (auto* q = dynamic_cast<TQuorvel*>(form.Components(i))) {
-            if (q->FormMinWidth() > 0 && q->FormMinHeight() > 0) {
-                minW = q->FormMinWidth();
-                minH = q->FormMinHeight();
-            }
-            if (q->FormMaxWidth() > 0 && q->FormMaxHeight() > 0) {
-                maxW = q->FormMaxWidth();
-                maxH = q->FormMaxHeight();
-            }
-        }
-    if (!minW && form.Constraints()->MinWidth() > 0 && form.Constraints()->MinHeight() > 0) {
-        minW = form.Constraints()->MinWidth();
-        minH = form.Constraints()->MinHeight();
-    }
-    if (!maxW && form.Constraints()->MaxWidth() > 0 && form.Constraints()->MaxHeight() > 0) {
-        maxW = form.Constraints()->MaxWidth();
-        maxH = form.Constraints()->MaxHeight();
-    }
-    const int lowW = minW ? minW : w0, lowH = minH ? minH : h0;
-    const Win32::RECT work = Sim::TDesktop::Current().WorkArea(0);
-    const int highW = maxW ? maxW : work.right - work.left;
-    const int highH = maxH ? maxH : work.bottom - work.top;
+    const TSizeLimits limits = FormLimits(form);
+    const int w0 = limits.DesignWidth, h0 = limits.DesignHeight;
+    const int minW = limits.MinWidth, minH = limits.MinHeight;
+    const int highW = limits.HighWidth(), highH = limits.HighHeight();
     auto between = [](int a, int b, int k, int n) { return a + (b - a) * k / n; };
     if (options.Sweep) {
-        constexpr int Steps = 12;
-        for (int k = 0; k <= Steps; ++k)
-            actions.push_back(ResizeAction(TActionKind::Outer, between(lowW, highW, k, Steps),
-                                           between(lowH, highH, k, Steps)));
+        actions = SweepActions(limits);
     } else {
         if (minW) {
             actions.push_back(ResizeAction(TActionKind::Outer, minW, minH));
@@ -247,7 +208,7 @@ std::vector<TAction> PlanSizes(Vcl::TCustomForm& form, const TLintOptions& optio
                 ResizeAction(TActionKind::Outer, between(w0, highW, k, 3), between(h0, highH, k, 3)));
         actions.push_back(ResizeAction(TActionKind::Outer, highW, highH));
     }
-    if (!maxW)
+    if (!limits.MaxWidth)
         actions.push_back(ParseActions({"maximize"}).front());
     return actions;
 }

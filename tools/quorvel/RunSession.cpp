@@ -163,7 +163,7 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
     }
     for (std::size_t i = 0; i < actions.size(); ++i) {
         if (options.Progress)
-            options.Progress(i + 1, actions.size() + 1);
+            options.Progress(i + 1, actions.size() + 1, actions[i].Text);
         step(actions[i].Text, [&] { RunAction(actions[i], *form); });
     }
     return result;

@@ -32,8 +32,9 @@ struct TRunOptions {
     // More actions, planned from the form once it is shown (the sizes of a layout
     // check), run after Actions.
     std::function<std::vector<TAction>(Vcl::TCustomForm&)> Plan;
-    // Told after every step: the steps done and the steps there are.
-    std::function<void(std::size_t, std::size_t)> Progress;
+    // Told before every action: the steps done, the steps there are and the
+    // action that starts.
+    std::function<void(std::size_t, std::size_t, const std::string&)> Progress;
 };
 
 struct TRunResult {

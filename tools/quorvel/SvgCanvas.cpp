@@ -117,9 +117,10 @@ void TSvgCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
 
 void TSvgCanvas::PushClip(const TBox& box) {
     const int id = FNextClip++;
-    FBody << "<clipPath id=\"c" << id << "\"><rect x=\"" << box.Left << "\" y=\"" << box.Top
-          << "\" width=\"" << std::max(box.Width, 0) << "\" height=\"" << std::max(box.Height, 0)
-          << "\"/></clipPath>\n<g clip-path=\"url(#c" << id << ")\">\n";
+    FBody << "<clipPath id=\"" << FIdPrefix << id << "\"><rect x=\"" << box.Left << "\" y=\""
+          << box.Top << "\" width=\"" << std::max(box.Width, 0) << "\" height=\""
+          << std::max(box.Height, 0) << "\"/></clipPath>\n<g clip-path=\"url(#" << FIdPrefix << id
+          << ")\">\n";
 }
 
 void TSvgCanvas::PopClip() { FBody << "</g>\n"; }
@@ -133,8 +134,7 @@ void TSvgCanvas::EndGroup() { FBody << "</g>\n"; }
 std::string TSvgCanvas::Document(int width, int height) const {
     std::ostringstream svg;
     svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
-        << "\" viewBox=\"0 0 " << width << " " << height
-        << "\" shape-rendering=\"crispEdges\">\n"
+        << "\" viewBox=\"0 0 " << width << " " << height << "\" shape-rendering=\"crispEdges\">\n"
         << FBody.str() << "</svg>\n";
     return svg.str();
 }

@@ -6,12 +6,16 @@
 #include "Canvas.h"
 
 #include <sstream>
+#include <string>
 #include <string_view>
 
 namespace QuorvelTool {
 
 class TSvgCanvas : public TCanvas {
 public:
+    // Clip ids start with the prefix: pictures that share one page need their own.
+    explicit TSvgCanvas(std::string idPrefix = "c") : FIdPrefix(std::move(idPrefix)) {}
+
     void FillRect(const TBox& box, TRgb color) override;
     void FrameRect(const TBox& box, TRgb color) override;
     void FillEllipse(const TBox& box, TRgb color) override;
@@ -27,6 +31,7 @@ public:
 
 private:
     std::ostringstream FBody;
+    std::string FIdPrefix;
     int FNextClip = 0;
 };
 
