@@ -2,9 +2,11 @@
 # Runs the demo under Wine on a virtual display, lets it step through its sizes
 # (designed, larger, maximized, restored, smaller) and saves each step as a PNG.
 #
-#   examples/native-demo/screenshots.sh [--exe DEMO.exe] [--out DIR]
+#   examples/native-demo/screenshots.sh [--exe DEMO.exe] [--out DIR] [--steps N]
 #
-# Defaults: the demo of the mingw64 preset, and this folder for the PNGs. Run
+# Defaults: the demo of the mingw64 preset, this folder for the PNGs, and the
+# demo's five steps (another program that takes --screenshots DIR, such as the
+# dialog example, names its own exe and number of steps). Run
 # with a display already set (as .ci/windows.sh does, inside its one Xvfb and
 # Wine session) it uses that display and the running Wine server; otherwise it
 # starts Xvfb itself. Needs wine64, xvfb and python3.
@@ -12,17 +14,19 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 exe="$here/../../build/mingw64/examples/native-demo/quorvel_native_demo.exe"
 out="$here"
+steps=5
 while (($#)); do
   case "$1" in
     --exe) exe=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
-    *) echo "usage: $0 [--exe DEMO.exe] [--out DIR]" >&2; exit 2 ;;
+    --steps) steps=$2; shift 2 ;;
+    *) echo "usage: $0 [--exe DEMO.exe] [--out DIR] [--steps N]" >&2; exit 2 ;;
   esac
 done
 [[ -f "$exe" ]] || { echo "screenshots: $exe is not built (cmake --build --preset mingw64)" >&2; exit 1; }
 
 if [[ -z "${DISPLAY:-}" ]]; then
-  QUORVEL_SHOTS_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --exe "$exe" --out "$out"
+  QUORVEL_SHOTS_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --exe "$exe" --out "$out" --steps "$steps"
 fi
 
 wine=${QUORVEL_WINE:-/usr/lib/wine/wine64}
@@ -43,7 +47,7 @@ trap finish EXIT
 "$wine" "$exe" --screenshots "Z:${shots//\//\\}"
 
 # BMP (24 bits, bottom-up) to PNG, with nothing but the standard library.
-python3 - "$shots" "$out" <<'PY'
+python3 - "$shots" "$out" "$steps" <<'PY'
 import pathlib, struct, sys, zlib
 
 def png(bmp: bytes) -> bytes:
@@ -67,9 +71,10 @@ def png(bmp: bytes) -> bytes:
             chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
 
 shots, out = map(pathlib.Path, sys.argv[1:3])
+steps = int(sys.argv[3])
 bmps = sorted(shots.glob("*.bmp"))
-if len(bmps) != 5:
-    raise SystemExit(f"screenshots: expected 5 steps, got {len(bmps)}")
+if len(bmps) != steps:
+    raise SystemExit(f"screenshots: expected {steps} steps, got {len(bmps)}")
 for bmp in bmps:
     target = out / (bmp.stem + ".png")
     target.write_bytes(png(bmp.read_bytes()))

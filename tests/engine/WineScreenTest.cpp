@@ -42,5 +42,39 @@ TEST_F(WineScreen, SimulationMeasuresWhatWineMeasured) {
         GTEST_SKIP() << "no FreeType or font files: text measures left out of the comparison";
 }
 
+// The edits and combo boxes Wine sized at the pixel heights of 144 DPI are as
+// high on a simulated 144-DPI screen, where the same forms' point sizes make
+// those heights; check boxes and radio buttons keep the height they were given.
+TEST_F(WineScreen, A144DpiScreenSizesEditsAndComboBoxesAsWineDid) {
+    Sim::TDesktopConfig config = Sim::WineLikeConfig();
+    config.Monitors[0].Dpi = 144;
+    UseDesktop(config);
+    if (!Sim::TDesktop::Current().MeasuresFontFiles())
+        GTEST_SKIP() << "no FreeType or font files";
+    const auto expected = ::WineScreen::ParseMeasures(ReadExpected());
+    auto heightOf = [&](const std::string& name) {
+        for (const auto& m : expected)
+            if (m.Name == name) {
+                const auto x = m.Value.find(") ");
+                return std::stoi(m.Value.substr(m.Value.find('x', x) + 1));
+            }
+        ADD_FAILURE() << name << " is not in WineScreen.txt";
+        return -1;
+    };
+    for (const auto& [face, points] : ::WineScreen::kHeightFonts) {
+        Vcl::TCustomForm& form = Load(::WineScreen::ControlHeightsForm(face, points));
+        form.Show();
+        const std::string step = ::WineScreen::ControlHeightsStep(face, points, 144);
+        for (const char* name : {"Edit1", "Combo1", "Combo2"})
+            EXPECT_EQ(dynamic_cast<Vcl::TControl*>(form.FindComponent(name))->Height(),
+                      heightOf(step + name))
+                << step << name;
+        for (const char* name : {"Check1", "Radio1"})
+            EXPECT_EQ(dynamic_cast<Vcl::TControl*>(form.FindComponent(name))->Height(),
+                      17)
+                << step << name;
+    }
+}
+
 } // namespace
 } // namespace QuorvelTest

@@ -14,6 +14,7 @@
 #include "quorvel/vcl/FormStreaming.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/SysInfo.h"
+#include "quorvel/vcl/SysUtils.h"
 #include "quorvel/win/Win32.h"
 
 #include <algorithm>
@@ -509,6 +510,51 @@ inline void TextMetrics(TRecorder& r) {
     ReleaseDC(nullptr, dc);
 }
 
+// A form in a face and point size at 96 DPI with an auto-sized edit, combo
+// boxes of both drop-down styles, a check box and a radio button.
+inline std::string ControlHeightsForm(const char* face, int points) {
+    return Cat("object Form1: TForm1\n  Left = 60\n  Top = 40\n  ClientHeight = 240\n",
+               "  ClientWidth = 320\n  Font.Charset = DEFAULT_CHARSET\n  Font.Height = ",
+               Text(-Vcl::MulDiv(points, 96, 72)), "\n  Font.Name = '", face, "'\n",
+               "  PixelsPerInch = 96\n",
+               "  object Edit1: TEdit\n    Left = 8\n    Top = 8\n    Width = 150\n",
+               "    Height = 30\n    Text = 'Edit1'\n  end\n",
+               "  object Combo1: TComboBox\n    Left = 8\n    Top = 48\n    Width = 150\n",
+               "    Height = 30\n  end\n",
+               "  object Combo2: TComboBox\n    Left = 8\n    Top = 88\n    Width = 150\n",
+               "    Height = 30\n    Style = csDropDownList\n  end\n",
+               "  object Check1: TCheckBox\n    Left = 8\n    Top = 128\n    Width = 120\n",
+               "    Height = 17\n    Caption = 'Check1'\n  end\n",
+               "  object Radio1: TRadioButton\n    Left = 8\n    Top = 158\n    Width = 120\n",
+               "    Height = 17\n    Caption = 'Radio1'\n  end\nend\n");
+}
+
+inline constexpr std::pair<const char*, int> kHeightFonts[] = {
+    {"Tahoma", 8}, {"MS Sans Serif", 8}, {"Arial", 10}, {"Times New Roman", 12}};
+inline constexpr const char* kHeightControls[] = {"Edit1", "Combo1", "Combo2", "Check1", "Radio1"};
+
+inline std::string ControlHeightsStep(const char* face, int points, int dpi) {
+    return Cat("text.heights.", face, " ", Text(points), "pt ", Text(dpi), "dpi.");
+}
+
+// The controls of ControlHeightsForm in each face, at 96 DPI and then, by a
+// change of the form's font, at the pixel height a 144-DPI screen makes of the
+// same point size: Wine keeps one resolution for a whole run. Each line is the
+// framework's bounds, with the window's where they differ.
+inline void ControlHeights(TRecorder& r) {
+    for (const auto& [face, points] : kHeightFonts) {
+        std::unique_ptr<Vcl::TComponent> root = Vcl::LoadFormText(ControlHeightsForm(face, points));
+        auto* f = dynamic_cast<Vcl::TCustomForm*>(root.get());
+        f->Show();
+        for (int dpi : {96, 144}) {
+            f->Font()->SetHeight(-Vcl::MulDiv(points, dpi, 72));
+            for (const char* name : kHeightControls)
+                r.Add(ControlHeightsStep(face, points, dpi) + name,
+                      Bounds(*dynamic_cast<Vcl::TControl*>(f->FindComponent(name))));
+        }
+    }
+}
+
 inline bool IsTextMeasure(const TMeasure& m) { return m.Name.rfind("text.", 0) == 0; }
 
 inline TMeasures WithoutText(const TMeasures& measures) {
@@ -527,6 +573,7 @@ inline TMeasures RunAll() {
     Frames(r);
     SystemQueries(r);
     TextMetrics(r);
+    ControlHeights(r);
     return r.Measures();
 }
 

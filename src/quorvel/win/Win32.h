@@ -369,6 +369,7 @@ constexpr UINT SWP_NOACTIVATE = 0x0010;
 constexpr UINT SWP_FRAMECHANGED = 0x0020;
 constexpr UINT SWP_SHOWWINDOW = 0x0040;
 constexpr UINT SWP_HIDEWINDOW = 0x0080;
+constexpr UINT SWP_NOCOPYBITS = 0x0100;
 constexpr UINT SWP_NOOWNERZORDER = 0x0200;
 // Set by the window manager in WM_WINDOWPOSCHANGED when the client area kept its
 // size or position; the default procedure then sends no WM_SIZE or WM_MOVE. Not in

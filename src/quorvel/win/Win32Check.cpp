@@ -109,6 +109,7 @@
     X(SWP_NOZORDER, SWP_NOZORDER)                                                                  \
     X(SWP_NOREDRAW, SWP_NOREDRAW)                                                                  \
     X(SWP_NOACTIVATE, SWP_NOACTIVATE)                                                              \
+    X(SWP_NOCOPYBITS, SWP_NOCOPYBITS)                                                              \
     X(SWP_FRAMECHANGED, SWP_FRAMECHANGED)                                                          \
     X(SWP_SHOWWINDOW, SWP_SHOWWINDOW)                                                              \
     X(SWP_HIDEWINDOW, SWP_HIDEWINDOW)                                                              \

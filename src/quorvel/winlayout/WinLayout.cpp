@@ -236,7 +236,9 @@ void Pass(TLayout& layout) {
         SendMessageW(c.Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
     }
 
-    // Every changed rectangle in one batch, so each window moves once.
+    // Every changed rectangle in one batch, so each window moves once. A moved
+    // window repaints whole: the bits copied from its old place were drawn in
+    // its old size and often its old font.
     std::vector<std::pair<HWND, Core::TBounds>> moves;
     moves.reserve(layout.Children.size());
     for (TChild& c : layout.Children) {
@@ -254,7 +256,7 @@ void Pass(TLayout& layout) {
         for (const auto& [window, b] : moves)
             if (batch)
                 batch = DeferWindowPos(batch, window, nullptr, b.Left, b.Top, b.Width, b.Height,
-                                       SWP_NOZORDER | SWP_NOACTIVATE);
+                                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         if (batch)
             EndDeferWindowPos(batch);
     }
