@@ -27,7 +27,9 @@ std::string FormatReadError(const std::string& file, const Vcl::EReadError& erro
         Position(where, error.Line(), error.Column()) + ": " + severity + ": " + error.Reason();
     const auto& by = error.IncludedBy();
     if (!by.FileName.empty())
-        text += "\n" + Position(by.FileName, by.Line, by.Column) + ": note: included from here";
+        text.append("\n")
+            .append(Position(by.FileName, by.Line, by.Column))
+            .append(": note: included from here");
     return text;
 }
 
