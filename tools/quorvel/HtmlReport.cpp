@@ -108,8 +108,9 @@ void WriteSnapshot(std::ostream& html, const THtmlReport& report, std::size_t in
          << id << "\"" << extraAttributes << ">\n<h3>" << index + 1 << ". after "
          << HtmlEscape(s.Action) << "</h3>\n";
     // Ids are unique per picture: clip paths are looked up in the whole page.
-    html << "<div class=\"picture\">\n"
-         << MakeFormSvg({s}, "s" + std::to_string(index) + "c") << "</div>\n";
+    std::string clipPrefix = std::to_string(index);
+    clipPrefix.insert(0, 1, 's').push_back('c');
+    html << "<div class=\"picture\">\n" << MakeFormSvg({s}, clipPrefix) << "</div>\n";
     WriteBounds(html, s);
     std::vector<const TFinding*> here;
     if (s.State != "minimized")
