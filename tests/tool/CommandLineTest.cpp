@@ -49,6 +49,32 @@ TEST(CommandLine, PrintWritesTheCanonicalText) {
     EXPECT_EQ(r.Err.rfind(dir.Path("bad.dfm") + ":3:9: error: ", 0), 0u) << r.Err;
 }
 
+TEST(CommandLine, CodePageReadsLegacyTextAndPrintReadsBackTheSame) {
+    TScratch dir;
+    // 确定 saved in GBK without a byte-order mark.
+    const std::string file =
+        dir.Write("gbk.dfm", "object Form1: TForm1\n  Caption = '\xC8\xB7\xB6\xA8'\nend\n");
+    TResult r = Quorvel({"print", "--codepage", "936", file});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "object Form1: TForm1\n  Caption = #30830#23450\nend\n");
+    EXPECT_EQ(Quorvel({"print", "--codepage", "936", dir.Write("again.dfm", r.Out)}).Out, r.Out);
+    // Without the option the bytes are Windows-1252, as before.
+    EXPECT_EQ(Quorvel({"print", file}).Out,
+              "object Form1: TForm1\n  Caption = #200#183#182#168\nend\n");
+    EXPECT_EQ(Quorvel({"check", "--codepage", "1251", file}).Status, 0);
+    EXPECT_EQ(Quorvel({"run", file, "--codepage", "932"}).Status, 0);
+
+    for (const char* command : {"check", "print", "run", "design", "lint"}) {
+        r = Quorvel({command, file, "--codepage", "437"});
+        EXPECT_EQ(r.Status, 2) << command;
+        EXPECT_NE(r.Err.find("code page 437"), std::string::npos) << command << ": " << r.Err;
+        EXPECT_TRUE(r.Out.empty()) << command;
+    }
+    r = Quorvel({"check", file, "--codepage", "cp936"});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_NE(r.Err.find("cp936"), std::string::npos) << r.Err;
+}
+
 TEST(CommandLine, RunRefusesFilesThatDoNotLoad) {
     TScratch dir;
     TResult r = Quorvel({"run", dir.Write("bad.dfm", Broken), "client", "800x600"});

@@ -95,6 +95,28 @@ void AddSearchOption(CLI::App& command, std::vector<std::string>& dirs) {
         ->allow_extra_args(false);
 }
 
+// A usage error naming the page when this build cannot read it.
+void AddCodePageOption(CLI::App& command, unsigned& codePage) {
+    command
+        .add_option("--codepage", codePage,
+                    "ANSI code page of text without a byte-order mark (936, 932, 1251 ...)")
+        ->capture_default_str()
+        ->check([](const std::string& text) -> std::string {
+            unsigned long number = 0;
+            try {
+                std::size_t used = 0;
+                number = std::stoul(text, &used);
+                if (used != text.size())
+                    return "code page '" + text + "' is not a number";
+            } catch (const std::exception&) {
+                return "code page '" + text + "' is not a number";
+            }
+            if (number > 0xFFFF)
+                return "unknown code page " + text;
+            return Vcl::CodePageProblem(Vcl::TCodePage(static_cast<unsigned>(number)));
+        });
+}
+
 bool LooksLikeFormFile(const std::string& token) {
     if (std::filesystem::is_regular_file(token))
         return true;
@@ -271,6 +293,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     check->add_option("FILE", checkFiles, "form files")->required();
     check->add_flag("--lenient", checkOptions.Lenient, "accept unknown classes and properties");
     AddSearchOption(*check, checkOptions.SearchDirs);
+    AddCodePageOption(*check, checkOptions.CodePage);
     check->add_flag("--progress", checkProgress,
                     "a line per file on standard error (on a terminal: for ten files or more)");
 
@@ -281,6 +304,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     AddDesktopOptions(*lint, lintOptions.Desktop);
     lint->add_flag("--lenient", lintOptions.Lenient, "accept unknown classes and properties");
     AddSearchOption(*lint, lintOptions.SearchDirs);
+    AddCodePageOption(*lint, lintOptions.CodePage);
     CLI::Option* sizes =
         lint->add_option("--sizes", lintOptions.Sizes,
                          "client sizes WxH,... (default: minimum, design size, sizes between, "
@@ -302,6 +326,8 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     std::string printFile;
     CLI::App* print = app.add_subcommand("print", "Write a form file in canonical text syntax");
     print->add_option("FILE", printFile, "form file")->required();
+    unsigned printCodePage = 1252;
+    AddCodePageOption(*print, printCodePage);
 
     TRunOptions runOptions;
     TRunOutput runOutput;
@@ -312,6 +338,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     AddDesktopOptions(*run, runOptions.Desktop);
     run->add_flag("--lenient", runOptions.Lenient, "accept unknown classes and properties");
     AddSearchOption(*run, runOptions.SearchDirs);
+    AddCodePageOption(*run, runOptions.CodePage);
     run->add_option("--visual", runOptions.VisualClasses,
                     "with --lenient: take unknown CLASS for a control (repeatable)")
         ->allow_extra_args(false);
@@ -348,6 +375,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     AddDesktopOptions(*design, designOptions.Desktop);
     design->add_flag("--lenient", designOptions.Lenient, "accept unknown classes and properties");
     AddSearchOption(*design, designOptions.SearchDirs);
+    AddCodePageOption(*design, designOptions.CodePage);
     design->add_option("-o,--output", designOptions.Output,
                        "output file (default: standard output)");
 
@@ -381,7 +409,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         if (*lint)
             return RunLint(lintOptions, out, err);
         if (*print)
-            return PrintFile(printFile, out, err);
+            return PrintFile(printFile, out, err, printCodePage);
         if (*run)
             return Run(runOptions, runArgs, runOutput, out, err);
         if (*design)

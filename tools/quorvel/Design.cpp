@@ -44,7 +44,7 @@ int RunDesign(const TDesignOptions& options, std::ostream& out, std::ostream& er
     std::unique_ptr<Vcl::TComponent> root;
     try {
         Vcl::TFormLoadOptions load =
-            LoadOptions(options.File, TReadOptions{options.Lenient, options.SearchDirs}, err);
+            LoadOptions(options.File, TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
         load.Designing = true;
         root = Vcl::LoadFormFile(options.File, load);
     } catch (const Vcl::EReadError& e) {
@@ -66,7 +66,7 @@ int RunDesign(const TDesignOptions& options, std::ostream& out, std::ostream& er
 
     std::string text;
     try {
-        text = Vcl::SaveFormText(*root);
+        text = Vcl::SaveFormText(*root, Vcl::TCodePage(options.CodePage));
     } catch (const std::exception& e) {
         err << FormatError(options.File, std::string("cannot write the form: ") + e.what()) << "\n";
         return 2;

@@ -17,6 +17,7 @@ struct TDesignOptions {
     TDesktopOptions Desktop;
     bool Lenient = false;
     std::vector<std::string> SearchDirs; // more folders for frame and ancestor files
+    unsigned CodePage = 1252; // for text without a byte-order mark (--codepage)
     std::string Output; // empty or "-": standard output
 };
 

@@ -39,6 +39,7 @@ Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& r
     options.FileName = file;
     options.Lenient = read.Lenient;
     options.SearchDirs.assign(read.SearchDirs.begin(), read.SearchDirs.end());
+    options.CodePage = Vcl::TCodePage(read.CodePage);
     options.OnWarning = [file, &err](const Vcl::EReadError& warning) {
         err << FormatReadError(file, warning, "warning") << "\n";
     };
@@ -68,11 +69,13 @@ int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, 
     return status;
 }
 
-int PrintFile(const std::string& file, std::ostream& out, std::ostream& err) {
+int PrintFile(const std::string& file, std::ostream& out, std::ostream& err, unsigned codePage) {
     try {
         Vcl::TFormTextOptions options;
         options.FileName = file;
-        out << Vcl::WriteFormText(Vcl::ReadFormDocument(Vcl::ReadFileBytes(file), options));
+        options.CodePage = Vcl::TCodePage(codePage);
+        out << Vcl::WriteFormText(Vcl::ReadFormDocument(Vcl::ReadFileBytes(file), options),
+                                  options.CodePage);
         return 0;
     } catch (const Vcl::EReadError& e) {
         err << FormatReadError(file, e) << "\n";

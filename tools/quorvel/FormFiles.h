@@ -23,6 +23,9 @@ struct TReadOptions {
     bool Lenient = false;
     // More folders to find frame and ancestor form files in (--search).
     std::vector<std::string> SearchDirs;
+    // The ANSI code page of text without a byte-order mark, and of the #128 to
+    // #255 codes (--codepage).
+    unsigned CodePage = 1252;
 };
 
 // Load options for a form file; lenient reading's warnings go to `err`.
@@ -35,6 +38,8 @@ int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, 
                std::ostream& err, bool progress = false);
 
 // Writes the file back in the canonical text syntax; 2 when it does not read.
-int PrintFile(const std::string& file, std::ostream& out, std::ostream& err);
+// Strings are written so that they read back the same in the code page.
+int PrintFile(const std::string& file, std::ostream& out, std::ostream& err,
+              unsigned codePage = 1252);
 
 } // namespace QuorvelTool

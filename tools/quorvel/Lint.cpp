@@ -263,6 +263,7 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
             run.Desktop.Screen = screen + "@" + std::to_string(dpi);
             run.Lenient = options.Lenient;
             run.SearchDirs = options.SearchDirs;
+            run.CodePage = options.CodePage;
             run.Assignments = translation;
             run.Plan = [&](Vcl::TCustomForm& form) { return PlanSizes(form, options); };
             TRunResult result = RunForm(run, err);

@@ -22,6 +22,7 @@ struct TLintOptions {
     bool Lenient = false;
     // More folders to find frame and ancestor form files in.
     std::vector<std::string> SearchDirs;
+    unsigned CodePage = 1252; // for text without a byte-order mark (--codepage)
     // Client sizes WxH to check instead of the default ones.
     std::vector<std::string> Sizes;
     // Many sizes from the smallest to the largest instead of a few.

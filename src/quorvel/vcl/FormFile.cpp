@@ -4,6 +4,7 @@
 
 #include "quorvel/vcl/FormFileLexer.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -111,19 +112,6 @@ const TFormProperty* TFormObject::FindProperty(std::string_view name) const {
     return nullptr;
 }
 
-// ---- Code pages -----------------------------------------------------------------
-
-char16_t DecodeAnsiChar(unsigned char byte, TCodePage codePage) {
-    static constexpr char16_t kWindows1252High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    if (codePage == TCodePage::Windows1252 && byte >= 0x80 && byte <= 0x9F)
-        return kWindows1252High[byte - 0x80];
-    return byte;
-}
-
 // ---- Writer ---------------------------------------------------------------------
 
 namespace {
@@ -136,17 +124,17 @@ constexpr std::size_t kBinaryLineBytes = 32; // 64 hex digits per line
 }
 
 // #128..#255 name bytes of the reader's code page, not characters, so a character
-// in that range can be written as a code only where every code page the reader
-// knows maps the byte to itself. The rest of the C1 controls go into the quotes as
-// UTF-8, which makes the file UTF-8 and reads back exactly.
-bool CodeReadsBackAsItself(char32_t c) {
-    return c >= 0xA0 || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+// in that range can be written as a code only where the page maps the byte to
+// itself. The rest go into the quotes as UTF-8, which makes the file UTF-8 and
+// reads back exactly.
+bool CodeReadsBackAsItself(char32_t c, TCodePage codePage) {
+    return AnsiByteIsItself(static_cast<unsigned char>(c), codePage);
 }
 
 // Splits a string into its written parts: quoted runs and #codes, cut into lines
 // of kStringPartChars characters of the string (however many columns their codes
 // take). A surrogate pair never straddles a cut.
-std::vector<String> StringParts(const String& s) {
+std::vector<String> StringParts(const String& s, TCodePage codePage) {
     if (!IsValidUtf8(s))
         Unwritable("a string that is not valid UTF-8");
     std::vector<String> lines;
@@ -176,7 +164,7 @@ std::vector<String> StringParts(const String& s) {
             line += static_cast<char>(u);
             if (u == '\'')
                 line += '\'';
-        } else if (u >= 0x80 && u <= 0x9F && !CodeReadsBackAsItself(u)) {
+        } else if (u >= 0x80 && u <= 0xFF && !CodeReadsBackAsItself(u, codePage)) {
             openQuote();
             AppendUtf8(line, u);
         } else {
@@ -240,6 +228,7 @@ String IntegerText(const TFormValue& v) {
 
 class TWriter {
 public:
+    explicit TWriter(TCodePage codePage) : FCodePage(codePage) {}
     String Take() { return std::move(FOut); }
 
     void Object(const TFormObject& obj, int level) {
@@ -273,6 +262,7 @@ public:
     }
 
 private:
+    TCodePage FCodePage;
     String FOut;
     int FDepth = 0;
 
@@ -302,7 +292,7 @@ private:
         FOut += " =";
         if (prop.Value.Kind == TFormValue::TKind::String) {
             // A string that needs several lines starts on the next one.
-            auto parts = StringParts(prop.Value.Str);
+            auto parts = StringParts(prop.Value.Str, FCodePage);
             if (parts.size() > 1) {
                 StringLines(parts, level + 1);
             } else {
@@ -335,7 +325,7 @@ private:
         case TFormValue::TKind::Integer: FOut += IntegerText(v); break;
         case TFormValue::TKind::Float: FOut += FloatText(v.Float); break;
         case TFormValue::TKind::String: {
-            auto parts = StringParts(v.Str);
+            auto parts = StringParts(v.Str, FCodePage);
             FOut += parts.front();
             for (std::size_t i = 1; i < parts.size(); ++i) {
                 FOut += " +";
@@ -400,10 +390,15 @@ private:
 
 } // namespace
 
-String WriteFormText(const TFormObject& root) {
-    TWriter writer;
+String WriteFormText(const TFormObject& root, TCodePage codePage) {
+    TWriter writer(codePage);
     writer.Object(root, 0);
-    return writer.Take();
+    String text = writer.Take();
+    // A reader given such a page takes a file for UTF-8 by its byte-order mark only.
+    if (!codePage.BuiltIn() &&
+        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        text.insert(0, "\xEF\xBB\xBF");
+    return text;
 }
 
 } // namespace Vcl

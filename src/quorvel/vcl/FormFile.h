@@ -5,6 +5,7 @@
 // defaults) is the business of FormStreaming.h.
 #pragma once
 
+#include "quorvel/vcl/CodePage.h"
 #include "quorvel/vcl/SysUtils.h"
 
 #include <cstdint>
@@ -89,16 +90,13 @@ struct TFormObject {
     const TFormProperty* FindProperty(std::string_view name) const;
 };
 
-// How bytes that are not valid UTF-8 are decoded: the Windows ANSI code page.
-enum class TCodePage { Windows1252, Latin1 };
-
-// The character a byte of the code page stands for. Every byte maps to exactly one
-// character, so decoding never loses data (Windows-1252's five unassigned bytes map
-// to the C1 controls of the same value).
-char16_t DecodeAnsiChar(unsigned char byte, TCodePage codePage);
-
 struct TFormTextOptions {
     String FileName; // for error messages only
+    // How a file that is not UTF-8 is decoded, and what the #128 to #255 codes
+    // stand for in any file. With the built-in pages a file is UTF-8 when it has a
+    // UTF-8 byte-order mark or all its bytes are valid UTF-8; with any other page
+    // only by the byte-order mark. A page CodePageProblem refuses makes reading
+    // fail with its message.
     TCodePage CodePage = TCodePage::Windows1252;
 };
 
@@ -128,7 +126,11 @@ TFormObject ReadFormDocument(std::string_view bytes, const TFormTextOptions& opt
 // quotes as UTF-8), long strings and binary blocks wrapped, a final newline.
 // Throws EConvertError for a model that has no text form which reads back as the
 // same model: a name or identifier that is not one, a string that is not UTF-8, a
-// NaN or infinite float.
-String WriteFormText(const TFormObject& root);
+// NaN or infinite float. The text reads back the same in the code page given: a
+// character from U+0080 to U+00FF is written as the #code of its byte only where
+// that byte alone stands for it in the page, else in the quotes as UTF-8; for a
+// page beyond the built-in ones, text with UTF-8 in it starts with a byte-order
+// mark.
+String WriteFormText(const TFormObject& root, TCodePage codePage = TCodePage::Windows1252);
 
 } // namespace Vcl

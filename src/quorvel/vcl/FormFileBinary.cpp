@@ -46,7 +46,10 @@ constexpr std::string_view Signature = "TPF0";
 class TBinaryReader {
 public:
     TBinaryReader(std::string_view bytes, const TFormTextOptions& options)
-        : FBytes(bytes), FOptions(options) {}
+        : FBytes(bytes), FOptions(options) {
+        if (String problem = CodePageProblem(options.CodePage); !problem.empty())
+            throw EReadError(problem, options.FileName);
+    }
 
     TFormObject ReadRoot() {
         FPos = StreamStart(FBytes);
@@ -132,11 +135,9 @@ private:
     }
 
     String Ansi(std::string_view raw) const {
-        String out;
-        out.reserve(raw.size());
-        for (char c : raw)
-            AppendUtf8(out, DecodeAnsiChar(static_cast<unsigned char>(c), FOptions.CodePage));
-        return out;
+        std::u16string units;
+        AppendAnsiText(units, raw, FOptions.CodePage);
+        return Utf16ToUtf8(units);
     }
 
     // An 80-bit extended float, converted to the nearest double.

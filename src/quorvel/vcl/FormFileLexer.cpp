@@ -91,9 +91,16 @@ bool IsFormTextKeyword(std::string_view s) {
 
 TFormTextLexer::TFormTextLexer(std::string_view bytes, const TFormTextOptions& options)
     : FText(bytes), FOptions(options) {
-    if (FText.starts_with("\xEF\xBB\xBF"))
+    if (String problem = CodePageProblem(options.CodePage); !problem.empty())
+        throw EReadError(problem, options.FileName);
+    FJoinBytes = !options.CodePage.BuiltIn();
+    const bool bom = FText.starts_with("\xEF\xBB\xBF");
+    if (bom)
         FText.remove_prefix(3);
-    FUtf8 = IsValidUtf8(FText);
+    // A page the user named says what a file without a byte-order mark is: short
+    // strings of a double-byte page are often valid UTF-8 as well. The default
+    // pages keep taking valid UTF-8 for UTF-8.
+    FUtf8 = (bom || options.CodePage.BuiltIn()) && IsValidUtf8(FText);
 }
 
 void TFormTextLexer::SkipBlanks() {
@@ -303,8 +310,25 @@ String TFormTextLexer::ReadString() {
         if (Current() != '\'' && Current() != '#')
             FailUnexpected("expected a string after '+'");
     }
+    FlushBytes(units);
     // Joined before decoding, so a surrogate pair split over two parts still pairs.
     return Utf16ToUtf8(units);
+}
+
+void TFormTextLexer::AddByte(std::u16string& units, unsigned char byte) {
+    if (FJoinBytes)
+        FBytes += static_cast<char>(byte);
+    else if (byte < 0x80)
+        units += static_cast<char16_t>(byte);
+    else
+        units += DecodeAnsiChar(byte, FOptions.CodePage);
+}
+
+void TFormTextLexer::FlushBytes(std::u16string& units) {
+    if (FBytes.empty())
+        return;
+    AppendAnsiText(units, FBytes, FOptions.CodePage);
+    FBytes.clear();
 }
 
 void TFormTextLexer::ReadQuoted(std::u16string& units) {
@@ -318,15 +342,13 @@ void TFormTextLexer::ReadQuoted(std::u16string& units) {
             ++FPos;
             if (Current() != '\'')
                 return;
-            units += u'\'';
+            AddByte(units, '\'');
             ++FPos;
-        } else if (!IsHighByte(c)) {
-            units += static_cast<char16_t>(c);
-            ++FPos;
-        } else if (FUtf8) {
+        } else if (FUtf8 && IsHighByte(c)) {
+            FlushBytes(units);
             AppendUtf16(units, DecodeUtf8(FText, FPos));
         } else {
-            units += DecodeAnsiChar(static_cast<unsigned char>(c), FOptions.CodePage);
+            AddByte(units, static_cast<unsigned char>(c));
             ++FPos;
         }
     }
@@ -353,10 +375,12 @@ void TFormTextLexer::ReadCharCode(std::u16string& units) {
         Fail("expected a character code after '#'", pos);
     // 128..255 are bytes of the ANSI code page by definition of the format, even in
     // a UTF-8 file; larger codes are UTF-16 code units.
-    if (code >= 0x80 && code <= 0xFF)
-        units += DecodeAnsiChar(static_cast<unsigned char>(code), FOptions.CodePage);
-    else
+    if (code <= 0xFF) {
+        AddByte(units, static_cast<unsigned char>(code));
+    } else {
+        FlushBytes(units);
         units += static_cast<char16_t>(code);
+    }
 }
 
 std::vector<std::uint8_t> TFormTextLexer::ReadBinary() {

@@ -7,6 +7,7 @@
 #include "quorvel/vcl/FormFile.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace Vcl {
@@ -65,6 +66,14 @@ private:
     int ColumnAt(std::size_t offset);
     void ReadQuoted(std::u16string& units);
     void ReadCharCode(std::u16string& units);
+    // Bytes of a string in a page beyond the built-in ones wait here until a
+    // character that is no byte (UTF-8 text, a code above 255) or the string's
+    // end, and are decoded together: a double-byte character may be split over a
+    // quoted run and #codes, as older designers wrote them.
+    std::string FBytes;
+    bool FJoinBytes = false;
+    void AddByte(std::u16string& units, unsigned char byte);
+    void FlushBytes(std::u16string& units);
     String Snippet(std::size_t from) const;
 };
 

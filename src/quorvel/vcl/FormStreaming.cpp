@@ -1272,6 +1272,8 @@ TFormObject WriteComponent(TComponent& root) {
     return object;
 }
 
-String SaveFormText(TComponent& root) { return WriteFormText(WriteComponent(root)); }
+String SaveFormText(TComponent& root, TCodePage codePage) {
+    return WriteFormText(WriteComponent(root), codePage);
+}
 
 } // namespace Vcl

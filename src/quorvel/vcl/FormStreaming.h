@@ -86,7 +86,7 @@ void ReadRootComponent(TComponent& root, const TFormObject& document,
 // the designer does: changed properties, inherited objects that changed, and the
 // new objects.
 TFormObject WriteComponent(TComponent& root);
-String SaveFormText(TComponent& root);
+String SaveFormText(TComponent& root, TCodePage codePage = TCodePage::Windows1252);
 
 // Classes made for unregistered names: their instances report that class name.
 const TClassInfo& GenericClass(std::string_view className, const TClassInfo& base);
