@@ -16,6 +16,8 @@ packages+=(zlib1g-dev)
 packages+=(binutils-mingw-w64-x86-64)
 # The fuzz targets (preset fuzz, .ci/fuzz.sh): Clang 14 with libFuzzer's runtime.
 packages+=(clang-14 libclang-rt-14-dev)
+# The static checks (.ci/static.sh): clang-format and clang-tidy of the same release.
+packages+=(clang-format-14 clang-tidy-14)
 if [[ ${1:-} == windows ]]; then
   packages+=(python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth)
 fi

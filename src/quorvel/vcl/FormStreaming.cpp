@@ -736,8 +736,10 @@ private:
         const TDocument* best = nullptr;
         for (const auto& [doc, chain] : matches) {
             const String key = AnsiUpperCase(doc->Object->ClassName);
+            // A plain copy: Clang 14 cannot capture a structured binding.
+            const TDocument* const current = doc;
             bool isBase = std::any_of(matches.begin(), matches.end(), [&](const auto& other) {
-                return other.first != doc &&
+                return other.first != current &&
                        std::find(other.second.begin(), other.second.end(), key) !=
                            other.second.end();
             });
