@@ -30,8 +30,8 @@ void FuzzBinaryReader(std::string_view input) {
         try {
             back = ReadFormText(text);
         } catch (const EReadError& e) {
-            Finding(std::string("the text written from a binary form does not read: ") +
-                    e.what() + "\n" + text);
+            Finding(std::string("the text written from a binary form does not read: ") + e.what() +
+                    "\n" + text);
         }
         if (!(back == model))
             Finding("the text written from a binary form reads back as another model:\n" + text);

@@ -44,8 +44,8 @@ public:
     // A coordinate: mostly a modest value, sometimes one at a limit of the ranges
     // that rectangles and window messages hold.
     int Coordinate() {
-        static constexpr std::array<int, 8> Limits{
-            INT_MAX, INT_MIN, INT_MAX - 25, -1, 0, 32767, -32768, 65535};
+        static constexpr std::array<int, 8> Limits{INT_MAX, INT_MIN, INT_MAX - 25, -1,
+                                                   0,       32767,   -32768,       65535};
         const std::uint8_t pick = Byte();
         if (pick < Limits.size())
             return Limits[pick];

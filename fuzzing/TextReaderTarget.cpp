@@ -48,8 +48,9 @@ void FuzzTextReader(std::string_view input) {
     try {
         RoundTrip(input, TCodePage::Windows1252);
         // The other code page decodes the bytes 0x80 to 0x9F differently.
-        if (input.find_first_of("\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
-                                "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F") !=
+        if (input.find_first_of(
+                "\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F"
+                "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F") !=
             std::string_view::npos)
             RoundTrip(input, TCodePage::Latin1);
     } catch (const std::exception& e) {

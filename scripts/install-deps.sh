@@ -19,6 +19,8 @@ packages+=(clang-14 libclang-rt-14-dev)
 # The HTML report's browser test loads the page in headless Chromium; without it
 # the test skips.
 packages+=(chromium)
+# The static checks (.ci/static.sh): clang-format and clang-tidy of the same release.
+packages+=(clang-format-14 clang-tidy-14)
 if [[ ${1:-} == windows ]]; then
   packages+=(python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth)
 fi

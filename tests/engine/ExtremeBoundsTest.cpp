@@ -15,8 +15,8 @@ using namespace Vcl;
 class ExtremeBounds : public TQuorvelFixture {};
 
 TEST_F(ExtremeBounds, StoredValuesStayAndTheirEdgesStopAtTheRangeBeforeAndAfterAPass) {
-    auto& form = Load(FormText(Button("Far", INT_MAX, INT_MAX - 10, 26, 26) +
-                               Button("Near", 10, 20, 30, 40)));
+    auto& form = Load(
+        FormText(Button("Far", INT_MAX, INT_MAX - 10, 26, 26) + Button("Near", 10, 20, 30, 40)));
     auto& far = Get(form, "Far");
     auto& near = Get(form, "Near");
 

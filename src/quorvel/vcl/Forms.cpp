@@ -536,7 +536,8 @@ void TCustomForm::Show() { SetVisible(true); }
 void TCustomForm::Hide() { SetVisible(false); }
 
 void TCustomForm::SetVisible(bool value) {
-    TControl::SetVisible(value);
+    // Past TWinControl on purpose: a form shows its window itself, below.
+    TControl::SetVisible(value); // NOLINT(bugprone-parent-virtual-call)
     if (!value) {
         if (HandleAllocated())
             ShowWindow(FHandle, SW_HIDE);

@@ -69,9 +69,12 @@ struct HBRUSH__;
 struct HMENU__;
 namespace Win32 {
 #else
+// The argument names a type, not a value: it cannot be parenthesized.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define QV_DECLARE_HANDLE(name)                                                                    \
     struct name##__;                                                                               \
     using name = name##__*
+// NOLINTEND(bugprone-macro-parentheses)
 #endif
 QV_DECLARE_HANDLE(HWND);
 QV_DECLARE_HANDLE(HDC);
