@@ -28,8 +28,8 @@ struct TBenchWindow {
         std::uniform_int_distribution<int> pos(1, 360), size(8, 40);
         for (int i = 0; i < children; ++i)
             Children.push_back(CreateWindowExW(0, u"BUTTON", u"", WS_CHILD | WS_VISIBLE,
-                                               pos(random), pos(random), size(random),
-                                               size(random), Top, nullptr, nullptr, nullptr));
+                                               pos(random), pos(random), size(random), size(random),
+                                               Top, nullptr, nullptr, nullptr));
     }
     ~TBenchWindow() {
         DestroyWindow(Top);

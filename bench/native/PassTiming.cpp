@@ -81,15 +81,15 @@ struct TDialog {
         SetClient(600, 450);
         // A grid of 20 x 10: labels, edits, buttons, check boxes and list boxes.
         const wchar_t* classes[] = {L"STATIC", L"EDIT", L"BUTTON", L"BUTTON", L"LISTBOX"};
-        const DWORD styles[] = {SS_LEFT, ES_AUTOHSCROLL | WS_BORDER, BS_PUSHBUTTON,
-                                BS_AUTOCHECKBOX, LBS_NOINTEGRALHEIGHT | WS_BORDER};
+        const DWORD styles[] = {SS_LEFT, ES_AUTOHSCROLL | WS_BORDER, BS_PUSHBUTTON, BS_AUTOCHECKBOX,
+                                LBS_NOINTEGRALHEIGHT | WS_BORDER};
         HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         for (int i = 0; i < kControls; ++i) {
             const int kind = i % 5;
-            HWND c = CreateWindowExW(0, classes[kind], L"Item", WS_CHILD | WS_VISIBLE | styles[kind],
-                                     8 + (i % 10) * 59, 6 + (i / 10) * 22, 55, 19, Window,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + i)),
-                                     nullptr, nullptr);
+            HWND c = CreateWindowExW(
+                0, classes[kind], L"Item", WS_CHILD | WS_VISIBLE | styles[kind], 8 + (i % 10) * 59,
+                6 + (i / 10) * 22, 55, 19, Window,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + i)), nullptr, nullptr);
             SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
             Controls.push_back(c);
         }

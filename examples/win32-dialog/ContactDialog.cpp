@@ -9,8 +9,8 @@
 // and prints what the layout did.
 #include <windows.h>
 
-#include "ContactIds.h"
 #include "../native-demo/DemoPlatform.h"
+#include "ContactIds.h"
 
 #include "quorvel/winlayout/WinLayout.h"
 

@@ -12,9 +12,9 @@ using namespace Vcl;
 
 class Attach : public TQuorvelFixture {};
 
-const std::string Children = Button("Button1", 100, 40, 75, 25,
-                                    "    Font.Height = -12\n    ParentFont = False\n") +
-                             Button("Button2", 10, 10, 50, 20) + Button("Logo", 300, 200, 32, 32);
+const std::string Children =
+    Button("Button1", 100, 40, 75, 25, "    Font.Height = -12\n    ParentFont = False\n") +
+    Button("Button2", 10, 10, 50, 20) + Button("Logo", 300, 200, 32, 32);
 const std::string Props = "    FormMinWidth = 300\n    FormMinHeight = 200\n"
                           "    NoResizeCtl = 'logo'\n";
 
@@ -31,9 +31,9 @@ std::vector<std::string> Layout(TCustomForm& form) {
     for (int i = 0; i < form.ComponentCount(); ++i)
         if (auto* c = dynamic_cast<TControl*>(form.Components(i))) {
             const TRect r = c->BoundsRect();
-            rows.push_back(c->Name() + " " + std::to_string(r.Left) + "," +
-                           std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
-                           std::to_string(r.Bottom) + " " + std::to_string(c->Font()->Size()));
+            rows.push_back(c->Name() + " " + std::to_string(r.Left) + "," + std::to_string(r.Top) +
+                           "," + std::to_string(r.Right) + "," + std::to_string(r.Bottom) + " " +
+                           std::to_string(c->Font()->Size()));
         }
     return rows;
 }
@@ -82,9 +82,9 @@ TEST_F(Attach, ZeroDesignValuesStandForTheFormAsItIs) {
 
 TEST_F(Attach, ARefusedValueAttachesNothingAndNamesAreFree) {
     auto& form = Load(WithoutComponent(FormText(Children)));
-    EXPECT_THROW(TQuorvel::Attach(form, {400, 300, 96, 96},
-                                  [](TQuorvel& c) { c.SetFormMinWidth(-5); }),
-                 EInvalidOperation);
+    EXPECT_THROW(
+        TQuorvel::Attach(form, {400, 300, 96, 96}, [](TQuorvel& c) { c.SetFormMinWidth(-5); }),
+        EInvalidOperation);
     EXPECT_EQ(form.FindComponent("Quorvel1"), nullptr);
     EXPECT_EQ(form.FieldAddress("Quorvel1"), nullptr);
 

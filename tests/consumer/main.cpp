@@ -25,8 +25,7 @@ int main() {
     form.SetClientWidth(800); // twice as wide: the button follows
     form.SetClientHeight(600);
 
-    std::printf("OkButton at %d,%d size %dx%d\n", ok->Left(), ok->Top(), ok->Width(),
-                ok->Height());
+    std::printf("OkButton at %d,%d size %dx%d\n", ok->Left(), ok->Top(), ok->Width(), ok->Height());
     return ok->Left() == 600 && ok->Top() == 500 && ok->Width() == 160 && ok->Height() == 60 ? 0
-                                                                                              : 1;
+                                                                                             : 1;
 }

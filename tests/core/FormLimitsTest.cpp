@@ -162,8 +162,9 @@ TEST(CoreMaximized, TheCornerIsBroughtBackOntoTheMonitor) {
     // A top taskbar is given back on the legacy route.
     const TTaskbarArea top = TaskbarArea({0, 0, 1024, 30}, teTop, false, 1024, 768, true);
     EXPECT_EQ(LegacyWorkLimits(top, true), (TPoint{1024, 768}));
-    EXPECT_EQ(LegacyWorkLimits(TaskbarArea({0, 0, 1024, 30}, teTop, false, 1024, 768, false), false),
-              (TPoint{1024, 768}));
+    EXPECT_EQ(
+        LegacyWorkLimits(TaskbarArea({0, 0, 1024, 30}, teTop, false, 1024, 768, false), false),
+        (TPoint{1024, 768}));
 }
 
 } // namespace

@@ -16,7 +16,9 @@ TFrameInsets At(int x, int y, int w, int h) { return {{x, y, x + w, y + h}, {}, 
 
 TEST(CorePlacement, PlainAnchorsOfTheWorkArea) {
     const TFrameInsets frame = At(100, 100, 800, 600);
-    auto at = [&](TResizeFormPos pos) { return PlacementOrigin(pos, WorkArea, frame, 800, 600, true); };
+    auto at = [&](TResizeFormPos pos) {
+        return PlacementOrigin(pos, WorkArea, frame, 800, 600, true);
+    };
     EXPECT_EQ(at(rpMiddleCenter), (TPoint{560, 220}));
     EXPECT_EQ(at(rpBottomRight), (TPoint{1120, 440}));
     EXPECT_EQ(at(rpTopCenter), (TPoint{560, 0}));
@@ -34,7 +36,9 @@ TEST(CorePlacement, CompensatedAnchorsPlaceTheVisibleFrame) {
     const TFrameInsets frame = FrameInsets(win, {107, 100, 893, 693});
     EXPECT_EQ(frame.Inset, (TPoint{7, 0}));
     EXPECT_EQ(frame.Excess, (TPoint{14, 7}));
-    auto at = [&](TResizeFormPos pos) { return PlacementOrigin(pos, WorkArea, frame, 800, 600, true); };
+    auto at = [&](TResizeFormPos pos) {
+        return PlacementOrigin(pos, WorkArea, frame, 800, 600, true);
+    };
     EXPECT_EQ(at(rpTopLeft), (TPoint{-7, 0}));
     EXPECT_EQ(at(rpMiddleCenter), (TPoint{560, 223}));
     EXPECT_EQ(at(rpBottomRight), (TPoint{1134, 447}));

@@ -1,7 +1,7 @@
 // The factors of a pass and what they do to bounds and font sizes, as values:
 // worked examples first, then properties over random inputs.
-#include "quorvel/core/Rounding.h"
 #include "quorvel/core/Scaling.h"
+#include "quorvel/core/Rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,9 @@ class CoreScalingProperties : public testing::Test {
 protected:
     std::mt19937 Random{20240611};
     int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(Random); }
-    double Real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(Random); }
+    double Real(double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(Random);
+    }
 };
 
 TEST_F(CoreScalingProperties, TheDesignSizeGivesTheDesignLayout) {
@@ -86,8 +88,8 @@ TEST_F(CoreScalingProperties, TheDesignSizeGivesTheDesignLayout) {
 
 TEST_F(CoreScalingProperties, FontFactorIsTheSmallerAxis) {
     for (int i = 0; i < 2000; ++i) {
-        const TReference ref{Int(1, 4000), Int(1, 3000), Int(1, 300), Int(1, 300), Int(0, 300),
-                             Int(0, 300)};
+        const TReference ref{Int(1, 4000), Int(1, 3000), Int(1, 300),
+                             Int(1, 300),  Int(0, 300),  Int(0, 300)};
         const TFactors f = PassFactors(Int(0, 65535), Int(0, 65535), ref);
         ASSERT_EQ(f.Font, std::min(f.X, f.Y));
         ASSERT_TRUE(std::isfinite(f.X) && std::isfinite(f.Y));

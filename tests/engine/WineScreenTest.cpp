@@ -70,8 +70,7 @@ TEST_F(WineScreen, A144DpiScreenSizesEditsAndComboBoxesAsWineDid) {
                       heightOf(step + name))
                 << step << name;
         for (const char* name : {"Check1", "Radio1"})
-            EXPECT_EQ(dynamic_cast<Vcl::TControl*>(form.FindComponent(name))->Height(),
-                      17)
+            EXPECT_EQ(dynamic_cast<Vcl::TControl*>(form.FindComponent(name))->Height(), 17)
                 << step << name;
     }
 }

@@ -52,8 +52,9 @@ inline TMeasures ParseMeasures(const std::string& text) {
         if (line.empty() || line[0] == '#')
             continue;
         const auto eq = line.find(" = ");
-        result.push_back(eq == std::string::npos ? TMeasure{line, ""}
-                                                 : TMeasure{line.substr(0, eq), line.substr(eq + 3)});
+        result.push_back(eq == std::string::npos
+                             ? TMeasure{line, ""}
+                             : TMeasure{line.substr(0, eq), line.substr(eq + 3)});
     }
     return result;
 }
@@ -249,9 +250,9 @@ inline void Step(const std::string& step, HWND dialog, const std::vector<TChildR
 inline TMeasures OrderForm(const TTemplateSource& source, const TFailure& fail) {
     TMeasures record;
     TDialogRun run{&source};
-    const HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), source(IDD_ORDER),
-                                                   nullptr, &OrderProc,
-                                                   reinterpret_cast<LPARAM>(&run));
+    const HWND dialog =
+        CreateDialogIndirectParamW(GetModuleHandleW(nullptr), source(IDD_ORDER), nullptr,
+                                   &OrderProc, reinterpret_cast<LPARAM>(&run));
     if (dialog == nullptr || run.Note == nullptr || !run.Attached) {
         fail("the order form, its note or its layout was not made");
         if (dialog)
@@ -281,9 +282,9 @@ inline TMeasures OrderForm(const TTemplateSource& source, const TFailure& fail) 
     record.push_back({"design.client", ClientText(dialog)});
     for (const TChildRef& c : children)
         record.push_back(
-            {"design." + c.Name,
-             Cat("(", Text(c.Reference.Left), ",", Text(c.Reference.Top), ") ",
-                 Text(c.Reference.Width), "x", Text(c.Reference.Height), " font ", Text(c.FontHeight))});
+            {"design." + c.Name, Cat("(", Text(c.Reference.Left), ",", Text(c.Reference.Top), ") ",
+                                     Text(c.Reference.Width), "x", Text(c.Reference.Height),
+                                     " font ", Text(c.FontHeight))});
     Moves().clear();
 
     RECT win{};

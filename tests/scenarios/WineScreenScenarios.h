@@ -9,8 +9,8 @@
 // runs execute the same code.
 #pragma once
 
-#include "quorvel/component/Quorvel.h"
 #include "quorvel/component/Placement.h"
+#include "quorvel/component/Quorvel.h"
 #include "quorvel/vcl/FormStreaming.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/SysInfo.h"
@@ -460,8 +460,8 @@ inline void TextMetrics(TRecorder& r) {
     const std::pair<int, int> sizes[] = {{-11, FW_NORMAL}, {-13, FW_NORMAL}, {-16, FW_NORMAL},
                                          {-21, FW_NORMAL}, {16, FW_NORMAL},  {-11, FW_BOLD},
                                          {-13, FW_BOLD}};
-    const char* const texts[] = {"Button1", "The quick brown fox", "OK", "Cancel", "iiiii WWWWW",
-                                 "&File:"};
+    const char* const texts[] = {"Button1", "The quick brown fox", "OK",
+                                 "Cancel",  "iiiii WWWWW",         "&File:"};
     HDC dc = GetDC(nullptr);
     for (const char* face : faces) {
         for (const auto& [height, weight] : sizes) {

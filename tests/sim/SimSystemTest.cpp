@@ -292,7 +292,8 @@ TEST_F(SimSystem, MeasuringSaysWhichFileAndFaceAnsweredTheDescription) {
     EXPECT_EQ(arial.Extent.cy, arial.Metrics.tmHeight);
 
     const Sim::TTextMeasure bold = Desktop().MeasureText(Described(u"Tahoma", -13, FW_BOLD), u"OK");
-    const Sim::TTextMeasure sans = Desktop().MeasureText(Described(u"MS Sans Serif", -13, FW_BOLD), u"OK");
+    const Sim::TTextMeasure sans =
+        Desktop().MeasureText(Described(u"MS Sans Serif", -13, FW_BOLD), u"OK");
     EXPECT_FALSE(bold.Source.SyntheticBold);
     EXPECT_TRUE(sans.Source.SyntheticBold) << "MS Sans Serif has no bold file";
     if (!Desktop().MeasuresFontFiles())

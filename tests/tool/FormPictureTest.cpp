@@ -127,7 +127,9 @@ std::vector<unsigned char> DecodePng(const std::string& png, int& width, int& he
     return rgb;
 }
 
-bool Dark(TRgb c) { return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60; }
+bool Dark(TRgb c) {
+    return ((c >> 16) & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && (c & 0xFF) < 0x60;
+}
 
 int DarkPixels(const TRasterCanvas& canvas, const TBox& box) {
     int n = 0;
@@ -173,7 +175,8 @@ TEST_F(FormPicture, TheSvgNamesEachTextInItsControlsFontAndDrawsTheFaces) {
               std::string::npos);
     // Its text is clipped to its bounds.
     EXPECT_NE(svg.find("<clipPath id=\"c"), std::string::npos);
-    EXPECT_NE(svg.find("<rect x=\"" + x(100) + "\" y=\"" + y(10) + "\" width=\"40\" height=\"19\"/>"
+    EXPECT_NE(svg.find("<rect x=\"" + x(100) + "\" y=\"" + y(10) +
+                       "\" width=\"40\" height=\"19\"/>"
                        "</clipPath>"),
               std::string::npos);
     for (const char* text : {">Options</text>", ">Hello</text>", ">Checked</text>",

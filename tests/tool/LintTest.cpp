@@ -1,7 +1,7 @@
 // `quorvel lint`: hand-made forms with known faults at 144 DPI and at their minimum
 // size, forms that fit, translations, and the corpus linted without a crash.
-#include "FormPainter.h"
 #include "Lint.h"
+#include "FormPainter.h"
 #include "RunSession.h"
 #include "tool/ToolTestSupport.h"
 
@@ -201,7 +201,8 @@ TEST(Lint, UsageErrorsAndProgress) {
         EXPECT_EQ(Quorvel(args).Status, 2) << args[2];
 
     TResult r = Quorvel({"lint", file, file, "--progress", "--dpi", "96,144"});
-    EXPECT_NE(r.Err.find("quorvel: lint 1/4: " + file + " at 96 DPI\n"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("quorvel: lint 1/4: " + file + " at 96 DPI\n"), std::string::npos)
+        << r.Err;
     EXPECT_NE(r.Err.find("quorvel: lint 4/4: " + file + " at 144 DPI\n"), std::string::npos);
     r = Quorvel({"check", file, file, "--progress"});
     EXPECT_EQ(r.Err, "quorvel: check 1/2: " + file + "\nquorvel: check 2/2: " + file + "\n");
@@ -231,8 +232,9 @@ TEST(LintCorpus, SampledCorpusFormsAreLintedAndDrawnWithoutACrash) {
     const int status = QuorvelTool::RunLint(options, out, err);
     EXPECT_TRUE(status == 0 || status == 1) << err.str();
     const std::string report = out.str();
-    std::cout << "[ corpus   ] lint of " << sample.size() << " files at 96 and 144 DPI: "
-              << std::count(report.begin(), report.end(), '\n') << " findings\n";
+    std::cout << "[ corpus   ] lint of " << sample.size()
+              << " files at 96 and 144 DPI: " << std::count(report.begin(), report.end(), '\n')
+              << " findings\n";
 
     // The same forms drawn, after a resize.
     for (std::size_t i = 0; i < sample.size(); i += 4) {

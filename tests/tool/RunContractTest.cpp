@@ -271,8 +271,9 @@ TEST(RunContract, PicturesAreDrawnForEverySnapshot) {
 
 TEST(RunContract, AWireframePngWithoutTheConverterIsAUsageError) {
     TScratch dir;
-    TResult r = Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", dir.Path("x.png")},
-                        {{"PATH", dir.Dir.string()}});
+    TResult r =
+        Quorvel({"run", Example("LogViewer.dfm"), "--wireframe", "--png", dir.Path("x.png")},
+                {{"PATH", dir.Dir.string()}});
     EXPECT_EQ(r.Status, 2);
     EXPECT_NE(r.Err.find("rsvg-convert"), std::string::npos);
     EXPECT_TRUE(r.Out.empty());

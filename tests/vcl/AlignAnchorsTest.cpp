@@ -71,12 +71,11 @@ protected:
 
 TEST_F(AlignAnchors, AnExplorerLayoutTilesTheClientAreaAtEverySize) {
     // Written as a designer would not: bounds that alignment must correct.
-    const std::string children =
-        Panel("List", 5, 5, 10, 10, "    Align = alClient\n") +
-        Panel("ToolBar", 0, 0, 100, 30, "    Align = alTop\n") +
-        Panel("Splitter", 150, 30, 3, 10, "    Align = alLeft\n") +
-        Panel("Status", 0, 280, 100, 20, "    Align = alBottom\n") +
-        Panel("Tree", 0, 30, 150, 10, "    Align = alLeft\n");
+    const std::string children = Panel("List", 5, 5, 10, 10, "    Align = alClient\n") +
+                                 Panel("ToolBar", 0, 0, 100, 30, "    Align = alTop\n") +
+                                 Panel("Splitter", 150, 30, 3, 10, "    Align = alLeft\n") +
+                                 Panel("Status", 0, 280, 100, 20, "    Align = alBottom\n") +
+                                 Panel("Tree", 0, 30, 150, 10, "    Align = alLeft\n");
     auto form = LoadAs<TForm>(Form(children));
     auto* list = Find<TPanel>(*form, "List");
     EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "ToolBar")), (TBox{0, 0, 400, 30}));
@@ -126,10 +125,10 @@ TEST_F(AlignAnchors, SameAlignmentStacksByPositionThenByCreation) {
 }
 
 TEST_F(AlignAnchors, SettersVisibilityAndAlignmentRealignTheParentAtOnce) {
-    const std::string children = Panel("Top", 0, 0, 10, 40, "    Align = alTop\n") +
-                                 Panel("Hidden", 0, 40, 10, 15,
-                                       "    Align = alTop\n    Visible = False\n") +
-                                 Panel("Rest", 0, 0, 10, 10, "    Align = alClient\n");
+    const std::string children =
+        Panel("Top", 0, 0, 10, 40, "    Align = alTop\n") +
+        Panel("Hidden", 0, 40, 10, 15, "    Align = alTop\n    Visible = False\n") +
+        Panel("Rest", 0, 0, 10, 10, "    Align = alClient\n");
     auto form = LoadAs<TForm>(Form(children));
     auto* top = Find<TPanel>(*form, "Top");
     auto* hidden = Find<TPanel>(*form, "Hidden");

@@ -46,7 +46,9 @@ TEST(CodePages, MultiByteStringsDecodeAsAWhole) {
     EXPECT_EQ(CaptionOf("'\x95\\\x8E\xA6'", kShiftJis), show);
     EXPECT_EQ(CaptionOf("#149'\\'#142#166", kShiftJis), show);
     // ファイル(&F): ASCII around the characters, a trail byte that is '@'.
-    EXPECT_EQ(CaptionOf("'\x83t\x83@\x83" "C\x83\x8B(&F)'", kShiftJis),
+    EXPECT_EQ(CaptionOf("'\x83t\x83@\x83"
+                        "C\x83\x8B(&F)'",
+                        kShiftJis),
               "\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB(&F)");
     // A code above 255 is a UTF-16 unit and ends a run of bytes.
     EXPECT_EQ(CaptionOf("'\xC8\xB7'#23450", kGbk), ok);
@@ -63,11 +65,11 @@ TEST(CodePages, SingleBytePagesAndTheDefault) {
     // With a page named, a file is UTF-8 by its byte-order mark only (the last
     // case of the test above is valid UTF-8 too); its #codes are bytes of the page.
     EXPECT_EQ(CaptionOf("'\xD0\x9F'#207", kCyrillic), "\xD0\xA0\xD1\x9F\xD0\x9F"); // РџП
-    EXPECT_EQ(ReadFormText("\xEF\xBB\xBFobject F: TF\n  Caption = '\xD0\x9F'#207\nend\n",
-                           In(kCyrillic))
-                  .Properties[0]
-                  .Value.Str,
-              "\xD0\x9F\xD0\x9F");
+    EXPECT_EQ(
+        ReadFormText("\xEF\xBB\xBFobject F: TF\n  Caption = '\xD0\x9F'#207\nend\n", In(kCyrillic))
+            .Properties[0]
+            .Value.Str,
+        "\xD0\x9F\xD0\x9F");
 }
 
 TEST(CodePages, BytesThatStartNoCharacterAreKeptAndWrittenBack) {
@@ -110,7 +112,9 @@ TEST(CodePages, UnknownOrUnsupportedPagesAreRefusedByNumber) {
         } catch (const EReadError& e) {
             EXPECT_EQ(e.Reason(), problem);
         }
-        EXPECT_THROW(ReadFormBinary(std::string("TPF0\x02TF\x01" "F\x00\x00", 10),
+        EXPECT_THROW(ReadFormBinary(std::string("TPF0\x02TF\x01"
+                                                "F\x00\x00",
+                                                10),
                                     In(TCodePage(number))),
                      EReadError);
     }
@@ -118,14 +122,15 @@ TEST(CodePages, UnknownOrUnsupportedPagesAreRefusedByNumber) {
 
 TEST(CodePages, BinaryFilesAnsiStringsFollowThePage) {
     // TPF0, class TF, name F, Caption as a short ANSI string (vaString) in GBK.
-    std::string bytes = "TPF0\x02TF\x01" "F";
-    bytes += "\x07" "Caption";
+    std::string bytes = "TPF0\x02TF\x01"
+                        "F";
+    bytes += "\x07"
+             "Caption";
     bytes += "\x06\x04\xC8\xB7\xB6\xA8";
     bytes += std::string(2, '\0');
     EXPECT_EQ(ReadFormBinary(bytes, In(kGbk)).Properties.at(0).Value.Str,
               "\xE7\xA1\xAE\xE5\xAE\x9A");
-    EXPECT_EQ(ReadFormBinary(bytes).Properties.at(0).Value.Str,
-              "\xC3\x88\xC2\xB7\xC2\xB6\xC2\xA8");
+    EXPECT_EQ(ReadFormBinary(bytes).Properties.at(0).Value.Str, "\xC3\x88\xC2\xB7\xC2\xB6\xC2\xA8");
 }
 
 // Corpus files without a byte-order mark that hold bytes above 127 and are no

@@ -14,16 +14,16 @@ TEST(CommonClasses, VisualOnesAreControlsAndTheRestAreNot) {
     Sim::TDesktop desktop;
     TForm owner(nullptr);
     const char* const visual[] = {
-        "TListView",     "TTreeView",    "TStatusBar",     "TToolBar",       "TToolButton",
-        "TTrackBar",     "TUpDown",      "TProgressBar",   "TRichEdit",      "TDateTimePicker",
-        "TMonthCalendar", "THotKey",     "TTabControl",    "THeaderControl", "TAnimate",
-        "TSpeedButton",  "TBitBtn",      "TSplitter",      "TRadioGroup",    "TPaintBox",
-        "TColorBox",     "TButtonedEdit", "TLinkLabel",    "TStringGrid",    "TDrawGrid",
-        "TMaskEdit",     "TCheckListBox"};
+        "TListView",      "TTreeView",     "TStatusBar",   "TToolBar",       "TToolButton",
+        "TTrackBar",      "TUpDown",       "TProgressBar", "TRichEdit",      "TDateTimePicker",
+        "TMonthCalendar", "THotKey",       "TTabControl",  "THeaderControl", "TAnimate",
+        "TSpeedButton",   "TBitBtn",       "TSplitter",    "TRadioGroup",    "TPaintBox",
+        "TColorBox",      "TButtonedEdit", "TLinkLabel",   "TStringGrid",    "TDrawGrid",
+        "TMaskEdit",      "TCheckListBox"};
     const char* const nonVisual[] = {
-        "TImageList",    "TActionList",        "TAction",           "TApplicationEvents",
-        "TTrayIcon",     "TFontDialog",        "TColorDialog",      "TPrintDialog",
-        "TPrinterSetupDialog", "TPageSetupDialog", "TFindDialog",   "TReplaceDialog",
+        "TImageList",          "TActionList",       "TAction",      "TApplicationEvents",
+        "TTrayIcon",           "TFontDialog",       "TColorDialog", "TPrintDialog",
+        "TPrinterSetupDialog", "TPageSetupDialog",  "TFindDialog",  "TReplaceDialog",
         "TOpenPictureDialog",  "TSavePictureDialog"};
     for (const char* name : visual) {
         const TClassInfo* info = GetClass(name);

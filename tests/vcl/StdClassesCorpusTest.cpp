@@ -121,8 +121,7 @@ TEST(StdClassesCorpus, FilesOfKnownClassesAndPropertiesReadStrictly) {
 namespace {
 
 struct TUnknownCounts {
-    std::size_t Controls = 0, Components = 0, ControlsNamedNonVisual = 0,
-                ComponentsNamedVisual = 0;
+    std::size_t Controls = 0, Components = 0, ControlsNamedNonVisual = 0, ComponentsNamedVisual = 0;
 };
 
 bool NameEndsWithAny(const String& className, std::initializer_list<const char*> words) {
@@ -144,7 +143,7 @@ void CountUnknown(const TComponent& owner, TUnknownCounts& counts) {
             const bool control = dynamic_cast<const TControl*>(&c) != nullptr;
             ++(control ? counts.Controls : counts.Components);
             if (control && NameEndsWithAny(name, {"QUERY", "DATASOURCE", "CONNECTION", "IMAGELIST",
-                                             "ACTIONLIST", "DIALOG", "TIMER", "MENU"}))
+                                                  "ACTIONLIST", "DIALOG", "TIMER", "MENU"}))
                 ++counts.ControlsNamedNonVisual;
             if (!control && NameEndsWithAny(name, {"EDIT", "PANEL", "BUTTON", "GRID", "LABEL"}))
                 ++counts.ComponentsNamedVisual;

@@ -1,8 +1,8 @@
 // The dialog scenarios on the simulated desktop configured like Wine's screen,
 // from the same templates compiled into a .res file: the numbers must be Wine's
 // (scenarios/WineDialogs.txt).
-#include "scenarios/DialogScenarios.h"
 #include "quorvel/win/sim/SimDesktop.h"
+#include "scenarios/DialogScenarios.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The plain Win32 adapter on the simulated desktop: a window with nested
 // children laid out through the core, one move per changed window, fonts shared
 // and freed, options, and other subclasses of the same window kept working.
+#include "quorvel/winlayout/WinLayout.h"
 #include "quorvel/core/Scaling.h"
 #include "quorvel/win/sim/SimDesktop.h"
-#include "quorvel/winlayout/WinLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +70,8 @@ protected:
 
     HWND Child(HWND parent, const char16_t* cls, int id, int x, int y, int w, int h) {
         HWND c = CreateWindowExW(0, cls, u"", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
-                                 reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)),
-                                 nullptr, nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), nullptr,
+                                 nullptr);
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(Font), 0);
         SetWindowSubclass(c, &CountMoves, 1, 0);
         return c;
@@ -81,7 +81,8 @@ protected:
         RECT win{}, client{};
         GetWindowRect(Top, &win);
         GetClientRect(Top, &client);
-        const int fw = (win.right - win.left) - client.right, fh = (win.bottom - win.top) - client.bottom;
+        const int fw = (win.right - win.left) - client.right,
+                  fh = (win.bottom - win.top) - client.bottom;
         SetWindowPos(Top, nullptr, 0, 0, w + fw, h + fh, SWP_NOMOVE | SWP_NOZORDER);
     }
 
@@ -95,7 +96,8 @@ protected:
 
     static LONG FontHeight(HWND window) {
         LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(lf),
+                   &lf);
         return lf.lfHeight;
     }
 
@@ -135,7 +137,8 @@ TEST_F(WinLayoutTest, EveryDescendantFollowsTheCoreOnceAPass) {
 
     // The same size again moves nothing.
     Moves().clear();
-    SetWindowPos(Top, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowPos(Top, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     WinLayout::LayOut(Top);
     EXPECT_EQ(TotalMoves(), 0);
 

@@ -19,7 +19,9 @@ struct TBox {
     int Right() const { return Left + Width; }
     int Bottom() const { return Top + Height; }
     bool Empty() const { return Width <= 0 || Height <= 0; }
-    TBox Inset(int dx, int dy) const { return {Left + dx, Top + dy, Width - 2 * dx, Height - 2 * dy}; }
+    TBox Inset(int dx, int dy) const {
+        return {Left + dx, Top + dy, Width - 2 * dx, Height - 2 * dy};
+    }
     TBox Intersect(const TBox& other) const;
 };
 

@@ -17,11 +17,11 @@ using namespace Vcl;
 namespace {
 
 // Windows' classic scheme, indexed by COLOR_* number.
-const TRgb SystemColors[] = {
-    0xD4D0C8, 0x3A6EA5, 0x0A246A, 0x808080, 0xD4D0C8, 0xFFFFFF, 0x000000, 0x000000,
-    0x000000, 0xFFFFFF, 0xD4D0C8, 0xD4D0C8, 0x808080, 0x0A246A, 0xFFFFFF, 0xD4D0C8,
-    0x808080, 0x808080, 0x000000, 0xD4D0C8, 0xFFFFFF, 0x404040, 0xD4D0C8, 0x000000,
-    0xFFFFE1, 0xB5B5B5, 0x0000FF, 0xA6CAF0, 0xC0C0C0, 0x316AC5, 0xECE9D8};
+const TRgb SystemColors[] = {0xD4D0C8, 0x3A6EA5, 0x0A246A, 0x808080, 0xD4D0C8, 0xFFFFFF, 0x000000,
+                             0x000000, 0x000000, 0xFFFFFF, 0xD4D0C8, 0xD4D0C8, 0x808080, 0x0A246A,
+                             0xFFFFFF, 0xD4D0C8, 0x808080, 0x808080, 0x000000, 0xD4D0C8, 0xFFFFFF,
+                             0x404040, 0xD4D0C8, 0x000000, 0xFFFFE1, 0xB5B5B5, 0x0000FF, 0xA6CAF0,
+                             0xC0C0C0, 0x316AC5, 0xECE9D8};
 
 std::int64_t Ord(TControl& c, std::string_view name, std::int64_t def) {
     const TPropInfo* p = GetPropInfo(c, name);
@@ -210,15 +210,9 @@ TControlLook TakeLook(TControl& c) {
     look.Style = EnumName(c, "Shape", EnumName(c, "Style", ""));
 
     switch (look.Kind) {
-    case TLookKind::Button:
-        look.State = Ord(c, "Default", 0) ? 1 : 0;
-        break;
-    case TLookKind::CheckBox:
-        look.State = static_cast<int>(Ord(c, "State", 0));
-        break;
-    case TLookKind::RadioButton:
-        look.State = Ord(c, "Checked", 0) ? 1 : 0;
-        break;
+    case TLookKind::Button: look.State = Ord(c, "Default", 0) ? 1 : 0; break;
+    case TLookKind::CheckBox: look.State = static_cast<int>(Ord(c, "State", 0)); break;
+    case TLookKind::RadioButton: look.State = Ord(c, "Checked", 0) ? 1 : 0; break;
     case TLookKind::Edit:
         if (const std::string mask = Str(c, "PasswordChar"); !mask.empty() && mask != "#0")
             look.Text = std::string(look.Text.size(), mask[0]);
@@ -254,9 +248,7 @@ TControlLook TakeLook(TControl& c) {
         else
             CollectionItems(c, "Panels", "Text", look);
         break;
-    case TLookKind::ListView:
-        CollectionItems(c, "Columns", "Caption", look);
-        break;
+    case TLookKind::ListView: CollectionItems(c, "Columns", "Caption", look); break;
     case TLookKind::ProgressBar:
     case TLookKind::TrackBar: {
         const std::int64_t min = Ord(c, "Min", 0), max = Ord(c, "Max", 100);

@@ -62,7 +62,7 @@ struct TControlLook {
     std::string Layout;             // tlTop, tlCenter, tlBottom (labels)
     std::string Style;              // the class's Style or Shape, by name
     bool WordWrap = false;
-    bool Border = true;    // BorderStyle bsSingle where the class has one
+    bool Border = true; // BorderStyle bsSingle where the class has one
     std::string BevelOuter, BevelInner;
     int BevelWidth = 1;
     int BorderWidth = 0;

@@ -22,7 +22,8 @@ std::vector<std::u16string> WrapText(const Win32::LOGFONTW& font, const std::u16
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find(u'\n', start);
-        std::u16string paragraph = text.substr(start, end == std::u16string::npos ? end : end - start);
+        std::u16string paragraph =
+            text.substr(start, end == std::u16string::npos ? end : end - start);
         if (!paragraph.empty() && paragraph.back() == u'\r')
             paragraph.pop_back();
         std::u16string line;
@@ -50,9 +51,7 @@ std::vector<std::u16string> WrapText(const Win32::LOGFONTW& font, const std::u16
 
 int SunkenEdge(const TControlLook& look) { return look.Border ? 2 : 0; }
 
-int TabHeight(const TControlLook& look) {
-    return MeasureRun(look.Font, u"Ag").Height() + 6;
-}
+int TabHeight(const TControlLook& look) { return MeasureRun(look.Font, u"Ag").Height() + 6; }
 
 namespace {
 

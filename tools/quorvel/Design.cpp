@@ -43,8 +43,8 @@ int RunDesign(const TDesignOptions& options, std::ostream& out, std::ostream& er
     TDesktopScope desktop(options.Desktop);
     std::unique_ptr<Vcl::TComponent> root;
     try {
-        Vcl::TFormLoadOptions load =
-            LoadOptions(options.File, TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
+        Vcl::TFormLoadOptions load = LoadOptions(
+            options.File, TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
         load.Designing = true;
         root = Vcl::LoadFormFile(options.File, load);
     } catch (const Vcl::EReadError& e) {

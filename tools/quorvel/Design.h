@@ -17,8 +17,8 @@ struct TDesignOptions {
     TDesktopOptions Desktop;
     bool Lenient = false;
     std::vector<std::string> SearchDirs; // more folders for frame and ancestor files
-    unsigned CodePage = 1252; // for text without a byte-order mark (--codepage)
-    std::string Output; // empty or "-": standard output
+    unsigned CodePage = 1252;            // for text without a byte-order mark (--codepage)
+    std::string Output;                  // empty or "-": standard output
 };
 
 // 0 when written; 1 when a setter refused (nothing is written); 2 for file errors.

@@ -187,8 +187,9 @@ TBox Tabs(TCanvas& cv, const TControlLook& look, const TBox& b) {
         cv.FillRect({tab.Right() - 2, tab.Top + 1, 1, tab.Height - 1}, Shadow);
         cv.FillRect({tab.Right() - 1, tab.Top + 1, 1, tab.Height - 1}, DarkShadow);
         cv.PushClip(tab);
-        DrawLine(cv, look.Font, text, x + 6, tab.Top + (tab.Height - MeasureRun(look.Font, text).Height()) / 2,
-                 look.FontColor, look.Enabled);
+        DrawLine(cv, look.Font, text, x + 6,
+                 tab.Top + (tab.Height - MeasureRun(look.Font, text).Height()) / 2, look.FontColor,
+                 look.Enabled);
         cv.PopClip();
         x += w;
     }
@@ -312,9 +313,9 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
                 const int x = b.Left + 8 + col * colWidth;
                 RadioMark(cv, {x, y, 12, 12}, i == look.Index, look.Enabled);
                 cv.PushClip({x, y - 2, colWidth, 17});
-                DrawLine(cv, look.Font, U16(StripAccelerators(look.Items[static_cast<std::size_t>(i)])),
-                         x + 17, y + (12 - MeasureRun(look.Font, u"Ag").Height()) / 2, text,
-                         look.Enabled);
+                DrawLine(cv, look.Font,
+                         U16(StripAccelerators(look.Items[static_cast<std::size_t>(i)])), x + 17,
+                         y + (12 - MeasureRun(look.Font, u"Ag").Height()) / 2, text, look.Enabled);
                 cv.PopClip();
             }
         }
@@ -411,8 +412,9 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
         const int y = b.Top + b.Height / 2 - 2;
         Sunken(cv, {b.Left + 8, y, std::max(b.Width - 16, 0), 4});
         const int span = std::max(b.Width - 16 - 11, 0);
-        const int x = b.Left + 8 +
-                      (look.Range > 0 ? span * std::clamp(look.State, 0, look.Range) / look.Range : 0);
+        const int x =
+            b.Left + 8 +
+            (look.Range > 0 ? span * std::clamp(look.State, 0, look.Range) / look.Range : 0);
         const TBox thumb{x, b.Top + b.Height / 2 - 10, 11, 20};
         cv.FillRect(thumb, Face);
         Raised(cv, thumb);
@@ -469,7 +471,8 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
                 cv.FillRect(header, Face);
                 Raised(cv, header);
                 cv.PushClip(header.Inset(2, 1));
-                DrawLine(cv, look.Font, U16(look.Items[i]), x + 6, inner.Top + 3, text, look.Enabled);
+                DrawLine(cv, look.Font, U16(look.Items[i]), x + 6, inner.Top + 3, text,
+                         look.Enabled);
                 cv.PopClip();
                 x += look.ItemWidths[i];
             }
@@ -511,7 +514,7 @@ void CaptionButton(TCanvas& cv, const TBox& b, int glyph) {
     const int x = b.Left + 4, y = b.Top + 3;
     switch (glyph) {
     case 0: cv.FillRect({x, y + 6, 6, 2}, 0x000000); break; // minimize
-    case 1: // maximize
+    case 1:                                                 // maximize
         cv.FrameRect({x - 1, y - 1, 9, 9}, 0x000000);
         cv.FillRect({x - 1, y, 9, 1}, 0x000000);
         break;
@@ -564,8 +567,10 @@ void PaintWindow(TCanvas& cv, const TSnapshot& s, int x, int y) {
     bx -= buttonW;
     CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, 0);
     cv.PushClip({caption.Left, caption.Top, bx - 2 - caption.Left, caption.Height});
-    const TTextRun title = MeasureRun(UiFont(-11, true), U16(s.Caption.empty() ? s.FormName : s.Caption));
-    cv.Text(caption.Left + 3, caption.Top + (caption.Height - title.Height()) / 2, title, Highlight);
+    const TTextRun title =
+        MeasureRun(UiFont(-11, true), U16(s.Caption.empty() ? s.FormName : s.Caption));
+    cv.Text(caption.Left + 3, caption.Top + (caption.Height - title.Height()) / 2, title,
+            Highlight);
     cv.PopClip();
     if (s.State == "minimized")
         return;
@@ -604,7 +609,8 @@ TPictureLayout LayoutPicture(const std::vector<TSnapshot>& snapshots) {
     TPictureLayout layout;
     int x = Margin, maxHeight = 0;
     for (const TSnapshot& s : snapshots) {
-        layout.Clients.push_back({x + WindowBorder, Margin + TitleHeight + WindowBorder + WindowCaption,
+        layout.Clients.push_back({x + WindowBorder,
+                                  Margin + TitleHeight + WindowBorder + WindowCaption,
                                   s.ClientWidth, s.ClientHeight});
         x += PanelWidth(s) + Gap;
         maxHeight = std::max(maxHeight, WindowHeight(s));

@@ -33,8 +33,7 @@ void PaintPicture(TCanvas& canvas, const std::vector<TSnapshot>& snapshots);
 // Both pictures of the snapshots; each makes a simulated desktop of its own for
 // the metrics when none is current.
 // `idPrefix` starts the SVG's ids, for pictures that share one page.
-std::string MakeFormSvg(const std::vector<TSnapshot>& snapshots,
-                        const std::string& idPrefix = "c");
+std::string MakeFormSvg(const std::vector<TSnapshot>& snapshots, const std::string& idPrefix = "c");
 std::string MakeFormPng(const std::vector<TSnapshot>& snapshots);
 
 } // namespace QuorvelTool

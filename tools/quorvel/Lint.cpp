@@ -74,8 +74,8 @@ std::optional<TFinding> TextFinding(const TControlState& c, const TTextPlace& pl
 } // namespace
 
 std::string FormatFinding(const TFinding& f) {
-    return f.File + ": " + Size(f.Width, f.Height) + "@" + std::to_string(f.Dpi) + ": " + f.Control +
-           ": " + f.Message;
+    return f.File + ": " + Size(f.Width, f.Height) + "@" + std::to_string(f.Dpi) + ": " +
+           f.Control + ": " + f.Message;
 }
 
 std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
@@ -204,8 +204,8 @@ std::vector<TAction> PlanSizes(Vcl::TCustomForm& form, const TLintOptions& optio
                 ResizeAction(TActionKind::Outer, between(minW, w0, 1, 2), between(minH, h0, 1, 2)));
         }
         for (int k = 1; k <= 2; ++k)
-            actions.push_back(
-                ResizeAction(TActionKind::Outer, between(w0, highW, k, 3), between(h0, highH, k, 3)));
+            actions.push_back(ResizeAction(TActionKind::Outer, between(w0, highW, k, 3),
+                                           between(h0, highH, k, 3)));
         actions.push_back(ResizeAction(TActionKind::Outer, highW, highH));
     }
     if (!limits.MaxWidth)
@@ -259,7 +259,8 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
             TRunOptions run;
             run.FormFile = file;
             run.Desktop = options.Desktop;
-            const std::string screen = options.Desktop.Screen.substr(0, options.Desktop.Screen.find('@'));
+            const std::string screen =
+                options.Desktop.Screen.substr(0, options.Desktop.Screen.find('@'));
             run.Desktop.Screen = screen + "@" + std::to_string(dpi);
             run.Lenient = options.Lenient;
             run.SearchDirs = options.SearchDirs;

@@ -49,7 +49,8 @@ std::string EncodePng(int width, int height, const std::vector<unsigned char>& r
     std::string header;
     Put32(header, static_cast<std::uint32_t>(width));
     Put32(header, static_cast<std::uint32_t>(height));
-    header += std::string("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no filter, no interlace
+    header +=
+        std::string("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no filter, no interlace
 
     std::string out("\x89PNG\r\n\x1a\n", 8);
     Chunk(out, "IHDR", header);

@@ -66,7 +66,8 @@ void TRasterCanvas::Blend(int x, int y, TRgb color, int coverage) {
                              static_cast<int>((color >> 8) & 0xFF), static_cast<int>(color & 0xFF)};
     for (int c = 0; c < 3; ++c) {
         const int dst = FPixels[i + c];
-        FPixels[i + c] = static_cast<unsigned char>((dst * (255 - a) + channels[c] * a + 127) / 255);
+        FPixels[i + c] =
+            static_cast<unsigned char>((dst * (255 - a) + channels[c] * a + 127) / 255);
     }
 }
 
@@ -161,7 +162,8 @@ void TRasterCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
             for (unsigned row = 0; row < bitmap.rows; ++row)
                 for (unsigned col = 0; col < bitmap.width; ++col) {
                     int coverage;
-                    const unsigned char* line = bitmap.buffer + static_cast<long>(row) * bitmap.pitch;
+                    const unsigned char* line =
+                        bitmap.buffer + static_cast<long>(row) * bitmap.pitch;
                     if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
                         coverage = (line[col >> 3] & (0x80 >> (col & 7))) ? 255 : 0;
                     else

@@ -87,7 +87,8 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
 
     try {
         TFormLoadOptions load =
-            LoadOptions(options.FormFile, TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
+            LoadOptions(options.FormFile,
+                        TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
         load.FrameFiles = options.FrameFiles;
         load.VisualClasses = options.VisualClasses;
         load.NonVisualClasses = options.NonVisualClasses;

@@ -18,7 +18,7 @@ struct TRunOptions {
     TDesktopOptions Desktop;
     bool Lenient = false;
     std::vector<std::string> SearchDirs; // more folders for frame and ancestor files
-    unsigned CodePage = 1252; // for text without a byte-order mark (--codepage)
+    unsigned CodePage = 1252;            // for text without a byte-order mark (--codepage)
     // Unknown classes to take for controls or components, whatever lenient
     // reading would guess.
     std::vector<std::string> VisualClasses;

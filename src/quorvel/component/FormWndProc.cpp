@@ -70,9 +70,9 @@ void TQuorvel::FirstShowPlacement(HWND Window) {
     RECT R{};
     if (FFormWidth <= 0 || FFormHeight <= 0)
         GetWindowRect(Window, &R);
-    const Core::TPoint size = Core::FirstShowSize(FFormWidth, FFormHeight, R.right - R.left,
-                                                  R.bottom - R.top, monitor->Width(),
-                                                  monitor->Height());
+    const Core::TPoint size =
+        Core::FirstShowSize(FFormWidth, FFormHeight, R.right - R.left, R.bottom - R.top,
+                            monitor->Width(), monitor->Height());
     PlaceForm(form, FFormPos, size.X, size.Y);
 }
 

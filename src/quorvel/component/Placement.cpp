@@ -44,8 +44,9 @@ APPBARDATA GetTaskbarInfo(int& Width, int& Height, Core::TTaskbarEdge& Edge, boo
     bar.cbSize = sizeof(bar);
     const UINT_PTR state = SHAppBarMessage(ABM_GETSTATE, &bar);
     SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    const Core::TTaskbarArea area = Core::TaskbarArea(
-        ToCore(bar.rc), EdgeOf(bar.uEdge), (state & ABS_AUTOHIDE) != 0, Width, Height, ValidTaskbar);
+    const Core::TTaskbarArea area =
+        Core::TaskbarArea(ToCore(bar.rc), EdgeOf(bar.uEdge), (state & ABS_AUTOHIDE) != 0, Width,
+                          Height, ValidTaskbar);
     bar.rc = {area.Bar.Left, area.Bar.Top, area.Bar.Right, area.Bar.Bottom};
     Width = area.Width;
     Height = area.Height;
@@ -67,8 +68,8 @@ void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
     if (IsZoomed(window))
         return;
     const Core::TPoint at =
-        Core::PlacementOrigin(Pos, ToCore(Form->Monitor()->WorkareaRect()),
-                              GetFrameInsets(window), Width, Height, IsDwmEnabled != 0);
+        Core::PlacementOrigin(Pos, ToCore(Form->Monitor()->WorkareaRect()), GetFrameInsets(window),
+                              Width, Height, IsDwmEnabled != 0);
     MoveWindow(window, at.X, at.Y, Width, Height, 1);
 }
 

@@ -26,15 +26,15 @@
 //   Attach.cpp          starting the component on a form made in code
 #pragma once
 
+#include "quorvel/component/CtrlInfo.h"
+#include "quorvel/core/FormLimits.h"
+#include "quorvel/core/Placement.h"
 #include "quorvel/vcl/Component.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Graphics.h"
 #include "quorvel/vcl/Lists.h"
 #include "quorvel/vcl/Types.h"
 #include "quorvel/win/Win32.h"
-#include "quorvel/component/CtrlInfo.h"
-#include "quorvel/core/FormLimits.h"
-#include "quorvel/core/Placement.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,10 +1,10 @@
 // Start-up (Loaded): the reference size and resolution, the records of every
 // control, the one-time correction for a resolution other than the designer's,
 // and the interception of the form's window.
+#include "quorvel/core/Startup.h"
 #include "quorvel/component/ControlWalk.h"
 #include "quorvel/component/Interception.h"
 #include "quorvel/component/Placement.h"
-#include "quorvel/core/Startup.h"
 #include "quorvel/vcl/SysInfo.h"
 
 namespace Quorvel {
@@ -81,16 +81,15 @@ void TQuorvel::Loaded() {
     RecordsChanged();
 
     // Control bounds are corrected as the window's kind decides.
-    const Core::TDpiRatios div =
-        Core::BoundsDivisors(ratios, BorderKind(form->BorderStyle()),
-                             form->WindowState() == wsMaximized, FFormWidth != 0 || FFormHeight != 0);
+    const Core::TDpiRatios div = Core::BoundsDivisors(ratios, BorderKind(form->BorderStyle()),
+                                                      form->WindowState() == wsMaximized,
+                                                      FFormWidth != 0 || FFormHeight != 0);
     WalkControls(*form, Count, *FNoResizeCtls, [&](TControl* control, TControl* frame) {
-        PCtrlInfo R = frame ? FindChildCtrl(frame->Name(), control->Name())
-                            : FindCtrl(control->Name());
+        PCtrlInfo R =
+            frame ? FindChildCtrl(frame->Name(), control->Name()) : FindCtrl(control->Name());
         if (!R)
             return false;
-        const Core::TBounds b =
-            Core::StartupBounds({R->Left, R->Top, R->Width, R->Height}, div);
+        const Core::TBounds b = Core::StartupBounds({R->Left, R->Top, R->Width, R->Height}, div);
         control->SetLeft(b.Left);
         control->SetTop(b.Top);
         control->SetWidth(b.Width);

@@ -79,11 +79,11 @@ TMaxInfoAnswer MaxInfo(const TMaxInfoQuery& q) {
                           q.Window.Bottom - oy};
             const TRect WA{q.WorkArea.Left - ox, q.WorkArea.Top - oy, q.WorkArea.Right - ox,
                            q.WorkArea.Bottom - oy};
-            P.X = MaxPositionAxis(R.Left, R.Right, WA.Left, WA.Right, WA.Left, WA.Right, S.X,
-                                  left, BarW);
+            P.X = MaxPositionAxis(R.Left, R.Right, WA.Left, WA.Right, WA.Left, WA.Right, S.X, left,
+                                  BarW);
             // Vertically the far case measures from the reduced monitor height.
-            P.Y = MaxPositionAxis(R.Top, R.Bottom, WA.Top, WA.Bottom, WA.Top, AreaH, S.Y, top,
-                                  BarH);
+            P.Y =
+                MaxPositionAxis(R.Top, R.Bottom, WA.Top, WA.Bottom, WA.Top, AreaH, S.Y, top, BarH);
         } else {
             const TRect& R = q.Window;
             P.X = MaxPositionAxis(R.Left, R.Right, 0, AreaW, BarW, AreaW, S.X, left, BarW);

@@ -30,13 +30,13 @@ enum TMessageRoute { mrWindowProc, mrLegacyHook };
 
 // Everything the maximum-size answer depends on.
 struct TMaxInfoQuery {
-    TPoint MaxSize;     // as the message brought them
+    TPoint MaxSize; // as the message brought them
     TPoint MaxPosition;
-    TTaskbarArea Area;  // the monitor's size, less the counted taskbar
+    TTaskbarArea Area; // the monitor's size, less the counted taskbar
     TSizeLimits Limits;
-    TRect Window;       // the window rectangle, screen coordinates
-    TRect Monitor;      // the monitor's rectangle, screen coordinates
-    TRect WorkArea;     // its work area, screen coordinates
+    TRect Window;   // the window rectangle, screen coordinates
+    TRect Monitor;  // the monitor's rectangle, screen coordinates
+    TRect WorkArea; // its work area, screen coordinates
     bool Zoomed = false;
     TMessageRoute Route = mrWindowProc;
     bool Version410 = false; // the system is exactly 4.10

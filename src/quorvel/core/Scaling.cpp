@@ -14,8 +14,7 @@ double AxisFactor(int client, int reference, int designDpi, int runDpi) {
 TFactors PassFactors(int clientWidth, int clientHeight, const TReference& reference) {
     TFactors f;
     f.X = AxisFactor(clientWidth, reference.ClientWidth, reference.DesignDpiX, reference.RunDpiX);
-    f.Y = AxisFactor(clientHeight, reference.ClientHeight, reference.DesignDpiY,
-                     reference.RunDpiY);
+    f.Y = AxisFactor(clientHeight, reference.ClientHeight, reference.DesignDpiY, reference.RunDpiY);
     f.Font = f.X > f.Y ? f.Y : f.X;
     return f;
 }

@@ -11,8 +11,7 @@ const TEnumInfo ActionListStateInfo{"TActionListState",
 namespace P = Vcl::Published;
 
 const TClassInfo& TCustomActionList::StaticClass() {
-    static const TClassInfo info{
-        "TCustomActionList", &TComponent::StaticClass(), {}, {}, nullptr};
+    static const TClassInfo info{"TCustomActionList", &TComponent::StaticClass(), {}, {}, nullptr};
     return info;
 }
 
@@ -33,11 +32,8 @@ const TClassInfo& TActionList::StaticClass() {
 }
 
 const TClassInfo& TContainedAction::StaticClass() {
-    static const TClassInfo info{"TContainedAction",
-                                 &TComponent::StaticClass(),
-                                 {P::PlainString("Category")},
-                                 {},
-                                 nullptr};
+    static const TClassInfo info{
+        "TContainedAction", &TComponent::StaticClass(), {P::PlainString("Category")}, {}, nullptr};
     return info;
 }
 

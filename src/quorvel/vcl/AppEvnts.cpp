@@ -15,11 +15,11 @@ const TClassInfo& TApplicationEvents::StaticClass() {
     static const TClassInfo info{
         "TApplicationEvents",
         &TCustomApplicationEvents::StaticClass(),
-        StdProps::WithEvents(
-            {}, {"OnActionExecute", "OnActionUpdate", "OnActivate", "OnDeactivate", "OnException",
-                 "OnGetActiveFormHandle", "OnGetMainFormHandle", "OnHelp", "OnHint", "OnIdle",
-                 "OnMessage", "OnMinimize", "OnModalBegin", "OnModalEnd", "OnRemoteSessionChanged",
-                 "OnRestore", "OnSettingChange", "OnShortCut", "OnShowHint"}),
+        StdProps::WithEvents({}, {"OnActionExecute", "OnActionUpdate", "OnActivate", "OnDeactivate",
+                                  "OnException", "OnGetActiveFormHandle", "OnGetMainFormHandle",
+                                  "OnHelp", "OnHint", "OnIdle", "OnMessage", "OnMinimize",
+                                  "OnModalBegin", "OnModalEnd", "OnRemoteSessionChanged",
+                                  "OnRestore", "OnSettingChange", "OnShortCut", "OnShowHint"}),
         {},
         &CreateInstance<TApplicationEvents>};
     return info;

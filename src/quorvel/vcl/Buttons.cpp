@@ -4,8 +4,8 @@
 
 namespace Vcl {
 
-const TEnumInfo ButtonLayoutInfo{
-    "TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
+const TEnumInfo ButtonLayoutInfo{"TButtonLayout",
+                                 {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
 const TEnumInfo BitBtnKindInfo{"TBitBtnKind",
                                {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo",
                                 "bkClose", "bkAbort", "bkRetry", "bkIgnore", "bkAll"}};
@@ -90,20 +90,19 @@ TSpeedButton::~TSpeedButton() { delete FGlyph; }
 
 const TClassInfo& TBitBtn::StaticClass() {
     // What TButton publishes stays in its place; these come after it.
-    static const TClassInfo info{
-        "TBitBtn",
-        &TButton::StaticClass(),
-        {
-            GlyphProp<TBitBtn>(),
-            P::PlainEnum("Kind", BitBtnKindInfo, 0),
-            P::PlainEnum("Layout", ButtonLayoutInfo, 0),
-            P::PlainInt("Margin", -1),
-            P::PlainInt("NumGlyphs", 1),
-            P::PlainEnum("Style", BitBtnStyleInfo, 0),
-            P::PlainInt("Spacing", 4),
-        },
-        {},
-        &CreateInstance<TBitBtn>};
+    static const TClassInfo info{"TBitBtn",
+                                 &TButton::StaticClass(),
+                                 {
+                                     GlyphProp<TBitBtn>(),
+                                     P::PlainEnum("Kind", BitBtnKindInfo, 0),
+                                     P::PlainEnum("Layout", ButtonLayoutInfo, 0),
+                                     P::PlainInt("Margin", -1),
+                                     P::PlainInt("NumGlyphs", 1),
+                                     P::PlainEnum("Style", BitBtnStyleInfo, 0),
+                                     P::PlainInt("Spacing", 4),
+                                 },
+                                 {},
+                                 &CreateInstance<TBitBtn>};
     return info;
 }
 

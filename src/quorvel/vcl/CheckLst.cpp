@@ -65,11 +65,11 @@ const TClassInfo& TCheckListBox::StaticClass() {
                 StyleElements(),
                 StyleName(),
             },
-            {"OnClick", "OnContextPopup", "OnData", "OnDataFind", "OnDataObject", "OnDblClick",
-             "OnDragDrop", "OnDragOver", "OnDrawItem", "OnEndDock", "OnEndDrag", "OnEnter",
-             "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnMouseActivate",
-             "OnMouseDown", "OnMouseEnter", "OnMouseLeave", "OnMouseMove", "OnMouseUp",
-             "OnStartDock", "OnStartDrag"}),
+            {"OnClick",      "OnContextPopup", "OnData",          "OnDataFind",  "OnDataObject",
+             "OnDblClick",   "OnDragDrop",     "OnDragOver",      "OnDrawItem",  "OnEndDock",
+             "OnEndDrag",    "OnEnter",        "OnExit",          "OnKeyDown",   "OnKeyPress",
+             "OnKeyUp",      "OnMeasureItem",  "OnMouseActivate", "OnMouseDown", "OnMouseEnter",
+             "OnMouseLeave", "OnMouseMove",    "OnMouseUp",       "OnStartDock", "OnStartDrag"}),
         {},
         &CreateInstance<TCheckListBox>};
     return info;

@@ -102,9 +102,8 @@ TPropInfo ValuesObject(String name, const TClassInfo& info, std::vector<String> 
     p.Name = name;
     p.Kind = tkClass;
     p.GetObj = [name, &info, kept](const TObject& o) -> TObject* {
-        return OwnedObject(o, name, [&info, &kept] {
-            return std::make_unique<TValuesPersistent>(info, kept);
-        });
+        return OwnedObject(
+            o, name, [&info, &kept] { return std::make_unique<TValuesPersistent>(info, kept); });
     };
     return p;
 }

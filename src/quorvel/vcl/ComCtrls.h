@@ -63,8 +63,8 @@ protected:
 
 // ---- Views, bars and pickers ------------------------------------------------------------
 
-extern const TEnumInfo ViewStyleInfo;     // vsIcon, vsSmallIcon, vsList, vsReport
-extern const TEnumInfo SortTypeInfo;      // stNone, stData, stText, stBoth
+extern const TEnumInfo ViewStyleInfo; // vsIcon, vsSmallIcon, vsList, vsReport
+extern const TEnumInfo SortTypeInfo;  // stNone, stData, stText, stBoth
 extern const TEnumInfo StatusPanelStyleInfo;
 extern const TEnumInfo ToolButtonStyleInfo; // tbsButton, tbsCheck, tbsDropDown, tbsSeparator, ...
 

@@ -157,29 +157,29 @@ const TClassInfo& TPadding::StaticClass() {
 
 const TClassInfo& TControl::StaticClass() {
     namespace P = Published;
-    static const TClassInfo info{"TControl",
-                                 &TComponent::StaticClass(),
-                                 {
-                                     // The framework declares AlignWithMargins before Left; here
-                                     // every control's table starts with its bounds.
-                                     P::Left(),
-                                     P::Top(),
-                                     P::Width(),
-                                     P::Height(),
-                                     BoolProp<TControl>("AlignWithMargins",
-                                                        &TControl::AlignWithMargins,
-                                                        &TControl::SetAlignWithMargins, false),
-                                     P::PlainIdentInt("Cursor", CursorIdents, 0),
-                                     P::Hint(),
-                                     P::PlainEnum("HelpType", HelpTypeInfo, htContext),
-                                     P::PlainString("HelpKeyword"),
-                                     P::PlainInt("HelpContext", 0),
-                                     ClassProp<TControl>("Margins", &TControl::Margins),
-                                     P::PlainRef("CustomHint"),
-                                     P::PlainBool("ParentCustomHint", true),
-                                 },
-                                 {},
-                                 nullptr};
+    static const TClassInfo info{
+        "TControl",
+        &TComponent::StaticClass(),
+        {
+            // The framework declares AlignWithMargins before Left; here
+            // every control's table starts with its bounds.
+            P::Left(),
+            P::Top(),
+            P::Width(),
+            P::Height(),
+            BoolProp<TControl>("AlignWithMargins", &TControl::AlignWithMargins,
+                               &TControl::SetAlignWithMargins, false),
+            P::PlainIdentInt("Cursor", CursorIdents, 0),
+            P::Hint(),
+            P::PlainEnum("HelpType", HelpTypeInfo, htContext),
+            P::PlainString("HelpKeyword"),
+            P::PlainInt("HelpContext", 0),
+            ClassProp<TControl>("Margins", &TControl::Margins),
+            P::PlainRef("CustomHint"),
+            P::PlainBool("ParentCustomHint", true),
+        },
+        {},
+        nullptr};
     return info;
 }
 
@@ -224,8 +224,7 @@ void TControl::DefineProperties(TFiler& filer) {
     DefineKeptInteger(filer, "ExplicitLeft", FExplicitLeft, theirs(&TControl::FExplicitLeft));
     DefineKeptInteger(filer, "ExplicitTop", FExplicitTop, theirs(&TControl::FExplicitTop));
     DefineKeptInteger(filer, "ExplicitWidth", FExplicitWidth, theirs(&TControl::FExplicitWidth));
-    DefineKeptInteger(filer, "ExplicitHeight", FExplicitHeight,
-                      theirs(&TControl::FExplicitHeight));
+    DefineKeptInteger(filer, "ExplicitHeight", FExplicitHeight, theirs(&TControl::FExplicitHeight));
 }
 
 void TControl::OnFontChange(TObject*) { FontChanged(); }
@@ -548,10 +547,10 @@ TPoint TWinControl::ContentClientSize() const {
         }
     }
     const int cw = ClientWidth(), ch = ClientHeight();
-    const int w = std::max(FPadding->Left() + sideWidths + FPadding->Right(),
-                           right + FPadding->Right());
-    const int h = std::max(FPadding->Top() + stackHeights + FPadding->Bottom(),
-                           bottom + FPadding->Bottom());
+    const int w =
+        std::max(FPadding->Left() + sideWidths + FPadding->Right(), right + FPadding->Right());
+    const int h =
+        std::max(FPadding->Top() + stackHeights + FPadding->Bottom(), bottom + FPadding->Bottom());
     return {byWidth ? w : cw, byHeight ? h : ch};
 }
 
@@ -661,8 +660,9 @@ void TWinControl::DefineProperties(TFiler& filer) {
             writer.WriteInteger(FDesignSize->Y);
             writer.WriteListEnd();
         },
-        FDesignSize.has_value() && !(FilerAncestor<TWinControl>(filer) &&
-                                     FilerAncestor<TWinControl>(filer)->FDesignSize == FDesignSize));
+        FDesignSize.has_value() &&
+            !(FilerAncestor<TWinControl>(filer) &&
+              FilerAncestor<TWinControl>(filer)->FDesignSize == FDesignSize));
 }
 
 TWinControl::~TWinControl() {

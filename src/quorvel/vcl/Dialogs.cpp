@@ -16,29 +16,29 @@ const TEnumInfo OpenOptionsExInfo{"TOpenOptionEx", {"ofExNoPlacesBar"}};
 const TEnumInfo FileEditStyleInfo{"TFileEditStyle", {"fsEdit", "fsComboBox"}};
 
 const TEnumInfo FontDialogDeviceInfo{"TFontDialogDevice", {"fdScreen", "fdPrinter", "fdBoth"}};
-const TEnumInfo FontDialogOptionsInfo{
-    "TFontDialogOption",
-    {"fdAnsiOnly", "fdTrueTypeOnly", "fdEffects", "fdFixedPitchOnly", "fdForceFontExist",
-     "fdNoFaceSel", "fdNoOEMFonts", "fdNoSimulations", "fdNoSizeSel", "fdNoStyleSel",
-     "fdNoVectorFonts", "fdShowHelp", "fdWysiwyg", "fdLimitSize", "fdScalableOnly",
-     "fdApplyButton"}};
+const TEnumInfo FontDialogOptionsInfo{"TFontDialogOption",
+                                      {"fdAnsiOnly", "fdTrueTypeOnly", "fdEffects",
+                                       "fdFixedPitchOnly", "fdForceFontExist", "fdNoFaceSel",
+                                       "fdNoOEMFonts", "fdNoSimulations", "fdNoSizeSel",
+                                       "fdNoStyleSel", "fdNoVectorFonts", "fdShowHelp", "fdWysiwyg",
+                                       "fdLimitSize", "fdScalableOnly", "fdApplyButton"}};
 const TEnumInfo ColorDialogOptionsInfo{
     "TColorDialogOption",
     {"cdFullOpen", "cdPreventFullOpen", "cdShowHelp", "cdSolidColor", "cdAnyColor"}};
-const TEnumInfo PrintDialogOptionsInfo{"TPrintDialogOption",
-                                       {"poPrintToFile", "poPageNums", "poSelection", "poWarning",
-                                        "poHelp", "poDisablePrintToFile"}};
+const TEnumInfo PrintDialogOptionsInfo{
+    "TPrintDialogOption",
+    {"poPrintToFile", "poPageNums", "poSelection", "poWarning", "poHelp", "poDisablePrintToFile"}};
 const TEnumInfo PrintRangeInfo{"TPrintRange", {"prAllPages", "prSelection", "prPageNums"}};
-const TEnumInfo FindOptionsInfo{
-    "TFindOption",
-    {"frDown", "frFindNext", "frHideMatchCase", "frHideWholeWord", "frHideUpDown", "frMatchCase",
-     "frDisableMatchCase", "frDisableUpDown", "frDisableWholeWord", "frReplace", "frReplaceAll",
-     "frWholeWord", "frShowHelp"}};
+const TEnumInfo FindOptionsInfo{"TFindOption",
+                                {"frDown", "frFindNext", "frHideMatchCase", "frHideWholeWord",
+                                 "frHideUpDown", "frMatchCase", "frDisableMatchCase",
+                                 "frDisableUpDown", "frDisableWholeWord", "frReplace",
+                                 "frReplaceAll", "frWholeWord", "frShowHelp"}};
 const TEnumInfo PageSetupOptionsInfo{
     "TPageSetupDialogOption",
-    {"psoDefaultMinMargins", "psoDisableMargins", "psoDisableOrientation",
-     "psoDisablePagePainting", "psoDisablePaper", "psoDisablePrinter", "psoMargins",
-     "psoMinMargins", "psoShowHelp", "psoWarning", "psoNoNetworkButton"}};
+    {"psoDefaultMinMargins", "psoDisableMargins", "psoDisableOrientation", "psoDisablePagePainting",
+     "psoDisablePaper", "psoDisablePrinter", "psoMargins", "psoMinMargins", "psoShowHelp",
+     "psoWarning", "psoNoNetworkButton"}};
 const TEnumInfo PageMeasureUnitsInfo{"TPageMeasureUnits",
                                      {"pmDefault", "pmMillimeters", "pmInches"}};
 
@@ -162,39 +162,40 @@ const TClassInfo& TPrintDialog::StaticClass() {
 }
 
 const TClassInfo& TPrinterSetupDialog::StaticClass() {
-    static const TClassInfo info{
-        "TPrinterSetupDialog", &TCommonDialog::StaticClass(), {}, {},
-        &CreateInstance<TPrinterSetupDialog>};
+    static const TClassInfo info{"TPrinterSetupDialog",
+                                 &TCommonDialog::StaticClass(),
+                                 {},
+                                 {},
+                                 &CreateInstance<TPrinterSetupDialog>};
     return info;
 }
 
 const TClassInfo& TPageSetupDialog::StaticClass() {
-    static const TClassInfo info{
-        "TPageSetupDialog",
-        &TCommonDialog::StaticClass(),
-        {
-            KeptInt("MinMarginLeft"),
-            KeptInt("MinMarginTop"),
-            KeptInt("MinMarginRight"),
-            KeptInt("MinMarginBottom"),
-            KeptInt("MarginLeft"),
-            KeptInt("MarginTop"),
-            KeptInt("MarginRight"),
-            KeptInt("MarginBottom"),
-            P::PlainSet("Options", PageSetupOptionsInfo, 1),
-            KeptInt("PageWidth"),
-            KeptInt("PageHeight"),
-            P::PlainEnum("Units", PageMeasureUnitsInfo, 0),
-            P::Event("OnDrawRetAddress"),
-            P::Event("OnDrawMinMargin"),
-            P::Event("OnDrawMargin"),
-            P::Event("OnDrawGreekText"),
-            P::Event("OnDrawFullPage"),
-            P::Event("OnDrawEnvStamp"),
-            P::Event("OnPrinter"),
-        },
-        {},
-        &CreateInstance<TPageSetupDialog>};
+    static const TClassInfo info{"TPageSetupDialog",
+                                 &TCommonDialog::StaticClass(),
+                                 {
+                                     KeptInt("MinMarginLeft"),
+                                     KeptInt("MinMarginTop"),
+                                     KeptInt("MinMarginRight"),
+                                     KeptInt("MinMarginBottom"),
+                                     KeptInt("MarginLeft"),
+                                     KeptInt("MarginTop"),
+                                     KeptInt("MarginRight"),
+                                     KeptInt("MarginBottom"),
+                                     P::PlainSet("Options", PageSetupOptionsInfo, 1),
+                                     KeptInt("PageWidth"),
+                                     KeptInt("PageHeight"),
+                                     P::PlainEnum("Units", PageMeasureUnitsInfo, 0),
+                                     P::Event("OnDrawRetAddress"),
+                                     P::Event("OnDrawMinMargin"),
+                                     P::Event("OnDrawMargin"),
+                                     P::Event("OnDrawGreekText"),
+                                     P::Event("OnDrawFullPage"),
+                                     P::Event("OnDrawEnvStamp"),
+                                     P::Event("OnPrinter"),
+                                 },
+                                 {},
+                                 &CreateInstance<TPageSetupDialog>};
     return info;
 }
 

@@ -351,10 +351,10 @@ void TTimer::DefineProperties(TFiler& filer) {
 // ---- Splitters, radio groups, paint boxes -------------------------------------------------
 
 const TEnumInfo ResizeStyleInfo{"TResizeStyle", {"rsNone", "rsLine", "rsUpdate", "rsPattern"}};
-const TEnumInfo ColorBoxStyleInfo{
-    "TColorBoxStyles",
-    {"cbStandardColors", "cbExtendedColors", "cbSystemColors", "cbIncludeNone",
-     "cbIncludeDefault", "cbCustomColor", "cbPrettyNames", "cbCustomColors"}};
+const TEnumInfo ColorBoxStyleInfo{"TColorBoxStyles",
+                                  {"cbStandardColors", "cbExtendedColors", "cbSystemColors",
+                                   "cbIncludeNone", "cbIncludeDefault", "cbCustomColor",
+                                   "cbPrettyNames", "cbCustomColors"}};
 
 namespace {
 const TEnumInfo BalloonFlagsInfo{"TBalloonFlags", {"bfNone", "bfInfo", "bfWarning", "bfError"}};
@@ -385,28 +385,27 @@ constexpr std::int64_t kColorBoxStandard = 1 << 0 | 1 << 1 | 1 << 2; // standard
 } // namespace
 
 const TClassInfo& TSplitter::StaticClass() {
-    static const TClassInfo info{
-        "TSplitter",
-        &TGraphicControl::StaticClass(),
-        WithEvents(
-            {
-                EnumProp<TControl>("Align", AlignInfo, &TControl::Align, &TControl::SetAlign,
-                                   alLeft),
-                P::Color(),
-                P::PlainIdentInt("Cursor", CursorIdents, -14), // crHSplit
-                P::Constraints(),
-                P::PlainBool("AutoSnap", true),
-                P::PlainBool("Beveled", false),
-                P::PlainInt("MinSize", 30),
-                P::ParentColor(),
-                P::PlainEnum("ResizeStyle", ResizeStyleInfo, 3),
-                P::Visible(),
-                StyleElements(),
-                StyleName(),
-            },
-            {"OnCanResize", "OnMoved", "OnPaint"}),
-        {},
-        &CreateInstance<TSplitter>};
+    static const TClassInfo info{"TSplitter",
+                                 &TGraphicControl::StaticClass(),
+                                 WithEvents(
+                                     {
+                                         EnumProp<TControl>("Align", AlignInfo, &TControl::Align,
+                                                            &TControl::SetAlign, alLeft),
+                                         P::Color(),
+                                         P::PlainIdentInt("Cursor", CursorIdents, -14), // crHSplit
+                                         P::Constraints(),
+                                         P::PlainBool("AutoSnap", true),
+                                         P::PlainBool("Beveled", false),
+                                         P::PlainInt("MinSize", 30),
+                                         P::ParentColor(),
+                                         P::PlainEnum("ResizeStyle", ResizeStyleInfo, 3),
+                                         P::Visible(),
+                                         StyleElements(),
+                                         StyleName(),
+                                     },
+                                     {"OnCanResize", "OnMoved", "OnPaint"}),
+                                 {},
+                                 &CreateInstance<TSplitter>};
     return info;
 }
 
@@ -551,10 +550,11 @@ const TClassInfo& TColorBox::StaticClass() {
                 StyleElements(),
                 StyleName(),
             },
-            {"OnChange", "OnCloseUp", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop",
-             "OnDragOver", "OnDropDown", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
-             "OnGetColors", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseEnter", "OnMouseLeave",
-             "OnSelect", "OnStartDock", "OnStartDrag"}),
+            {"OnChange",   "OnCloseUp",    "OnClick",      "OnContextPopup", "OnDblClick",
+             "OnDragDrop", "OnDragOver",   "OnDropDown",   "OnEndDock",      "OnEndDrag",
+             "OnEnter",    "OnExit",       "OnGetColors",  "OnKeyDown",      "OnKeyPress",
+             "OnKeyUp",    "OnMouseEnter", "OnMouseLeave", "OnSelect",       "OnStartDock",
+             "OnStartDrag"}),
         {},
         &CreateInstance<TColorBox>};
     return info;
@@ -618,11 +618,14 @@ const TClassInfo& TButtonedEdit::StaticClass() {
                 StyleElements(),
                 StyleName(),
             },
-            {"OnChange", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
-             "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
-             "OnLeftButtonClick", "OnMouseActivate", "OnMouseDown", "OnMouseEnter",
-             "OnMouseLeave", "OnMouseMove", "OnMouseUp", "OnRightButtonClick", "OnStartDock",
-             "OnStartDrag"}),
+            {"OnChange",    "OnClick",           "OnContextPopup",
+             "OnDblClick",  "OnDragDrop",        "OnDragOver",
+             "OnEndDock",   "OnEndDrag",         "OnEnter",
+             "OnExit",      "OnKeyDown",         "OnKeyPress",
+             "OnKeyUp",     "OnLeftButtonClick", "OnMouseActivate",
+             "OnMouseDown", "OnMouseEnter",      "OnMouseLeave",
+             "OnMouseMove", "OnMouseUp",         "OnRightButtonClick",
+             "OnStartDock", "OnStartDrag"}),
         {},
         &CreateInstance<TButtonedEdit>};
     return info;
@@ -666,10 +669,11 @@ const TClassInfo& TLinkLabel::StaticClass() {
                 StyleElements(),
                 StyleName(),
             },
-            {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
-             "OnEndDrag", "OnEnter", "OnExit", "OnGesture", "OnKeyDown", "OnKeyPress", "OnKeyUp",
-             "OnLinkClick", "OnMouseActivate", "OnMouseDown", "OnMouseEnter", "OnMouseLeave",
-             "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"}),
+            {"OnClick",     "OnContextPopup", "OnDblClick",   "OnDragDrop",  "OnDragOver",
+             "OnEndDock",   "OnEndDrag",      "OnEnter",      "OnExit",      "OnGesture",
+             "OnKeyDown",   "OnKeyPress",     "OnKeyUp",      "OnLinkClick", "OnMouseActivate",
+             "OnMouseDown", "OnMouseEnter",   "OnMouseLeave", "OnMouseMove", "OnMouseUp",
+             "OnStartDock", "OnStartDrag"}),
         {},
         &CreateInstance<TLinkLabel>};
     return info;

@@ -395,8 +395,9 @@ String WriteFormText(const TFormObject& root, TCodePage codePage) {
     writer.Object(root, 0);
     String text = writer.Take();
     // A reader given such a page takes a file for UTF-8 by its byte-order mark only.
-    if (!codePage.BuiltIn() &&
-        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    if (!codePage.BuiltIn() && std::any_of(text.begin(), text.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0x80;
+        }))
         text.insert(0, "\xEF\xBB\xBF");
     return text;
 }

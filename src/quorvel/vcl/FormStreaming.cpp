@@ -136,14 +136,13 @@ private:
 // alignment, no tab order and no size constraints.
 bool IsControlOnlyProperty(const String& name) {
     static const char* const names[] = {
-        "Align",        "Anchors",      "TabOrder",        "TabStop",       "Constraints",
-        "Margins",      "AlignWithMargins", "Padding",     "ClientWidth",   "ClientHeight",
-        "DoubleBuffered", "BevelInner", "BevelOuter",      "BevelKind",     "BorderStyle",
-        "DragMode",     "DragKind",     "DragCursor",      "ExplicitLeft",  "ExplicitTop",
-        "ExplicitWidth", "ExplicitHeight", "OnResize",
-        "OnMouseDown",  "OnMouseUp",    "OnMouseMove",     "OnEnter",       "OnExit",
-        "OnKeyDown",    "OnKeyPress",   "OnKeyUp",         "OnDblClick",    "OnDragDrop",
-        "OnDragOver",   "OnPaint"};
+        "Align",          "Anchors",          "TabOrder",   "TabStop",      "Constraints",
+        "Margins",        "AlignWithMargins", "Padding",    "ClientWidth",  "ClientHeight",
+        "DoubleBuffered", "BevelInner",       "BevelOuter", "BevelKind",    "BorderStyle",
+        "DragMode",       "DragKind",         "DragCursor", "ExplicitLeft", "ExplicitTop",
+        "ExplicitWidth",  "ExplicitHeight",   "OnResize",   "OnMouseDown",  "OnMouseUp",
+        "OnMouseMove",    "OnEnter",          "OnExit",     "OnKeyDown",    "OnKeyPress",
+        "OnKeyUp",        "OnDblClick",       "OnDragDrop", "OnDragOver",   "OnPaint"};
     const String head = name.substr(0, name.find('.'));
     // ParentFont, ParentColor, ParentShowHint, ParentBackground ...; menus have a
     // ParentBiDiMode too.
@@ -159,9 +158,9 @@ bool IsControlOnlyProperty(const String& name) {
 // Properties that controls store, but some components too (an action's caption,
 // a font dialog's font): evidence only beside a size.
 bool IsControlLikeProperty(const String& name) {
-    static const char* const names[] = {"Caption", "Visible", "Font",   "Color",  "Hint",
-                                        "ShowHint", "Enabled", "Cursor", "Text",   "PopupMenu",
-                                        "OnClick", "OnChange", "AutoSize"};
+    static const char* const names[] = {"Caption",  "Visible",  "Font",    "Color", "Hint",
+                                        "ShowHint", "Enabled",  "Cursor",  "Text",  "PopupMenu",
+                                        "OnClick",  "OnChange", "AutoSize"};
     const String head = name.substr(0, name.find('.'));
     for (const char* n : names)
         if (SameText(head, n))
@@ -176,10 +175,9 @@ bool IsControlLikeProperty(const String& name) {
 bool StoresControlEvidence(const TFormObject& object) {
     const auto& props = object.Properties;
     static const char* const bounds[] = {"Left", "Top", "Width", "Height"};
-    if (props.size() >= 4 && std::equal(std::begin(bounds), std::end(bounds), props.begin(),
-                                        [](const char* b, const TFormProperty& p) {
-                                            return SameText(p.Name, b);
-                                        }))
+    if (props.size() >= 4 &&
+        std::equal(std::begin(bounds), std::end(bounds), props.begin(),
+                   [](const char* b, const TFormProperty& p) { return SameText(p.Name, b); }))
         return true;
     bool sized = false, like = false;
     for (const TFormProperty& p : object.Properties) {
@@ -531,10 +529,10 @@ private:
                 if (!FOptions.Lenient)
                     FailIn(atPath, "Ancestor for '" + at->Name + "' not found", *at);
                 if (FOptions.OnWarning)
-                    FOptions.OnWarning(Here(EReadError(
-                        "ancestor of " + at->ClassName +
-                            " not found; read without the components it inherits",
-                        atPath, at->Line, at->Column)));
+                    FOptions.OnWarning(
+                        Here(EReadError("ancestor of " + at->ClassName +
+                                            " not found; read without the components it inherits",
+                                        atPath, at->Line, at->Column)));
                 break;
             }
             if (!seen.insert(AnsiUpperCase(ancestor->Object->ClassName)).second)
@@ -587,8 +585,7 @@ private:
             dir = ".";
         const String stem = Utf8Of(formPath.stem());
         for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-            if (!entry.is_regular_file(ec) ||
-                !SameText(Utf8Of(entry.path().extension()), ".pas") ||
+            if (!entry.is_regular_file(ec) || !SameText(Utf8Of(entry.path().extension()), ".pas") ||
                 !SameText(Utf8Of(entry.path().stem()), stem))
                 continue;
             String unit;
@@ -722,11 +719,11 @@ private:
             if (std::find(chain.begin(), chain.end(), self) != chain.end())
                 continue; // one of the descendant's own descendants
             const auto& names = AllNames(doc);
-            bool fits = std::all_of(
-                evidence.Inherited.begin(), evidence.Inherited.end(), [&](const auto& entry) {
-                    auto it = names.find(entry.first);
-                    return it != names.end() && it->second == entry.second;
-                });
+            bool fits = std::all_of(evidence.Inherited.begin(), evidence.Inherited.end(),
+                                    [&](const auto& entry) {
+                                        auto it = names.find(entry.first);
+                                        return it != names.end() && it->second == entry.second;
+                                    });
             fits = fits && std::none_of(evidence.New.begin(), evidence.New.end(),
                                         [&](const String& n) { return names.count(n) > 0; });
             if (fits)
@@ -739,9 +736,8 @@ private:
             const TDocument* doc = match.first;
             const String key = AnsiUpperCase(doc->Object->ClassName);
             bool isBase = std::any_of(matches.begin(), matches.end(), [&](const auto& other) {
-                return other.first != doc &&
-                       std::find(other.second.begin(), other.second.end(), key) !=
-                           other.second.end();
+                return other.first != doc && std::find(other.second.begin(), other.second.end(),
+                                                       key) != other.second.end();
             });
             if (isBase)
                 continue;
@@ -976,8 +972,8 @@ private:
     std::set<String> FVisualEvidence; // upper-cased unknown class names
     String FFile;
     std::optional<EReadError::TInclusion> FIncludedBy;
-    std::map<String, TDocument> FDocs;       // by upper-cased root class
-    std::map<String, String> FAncestorOf;    // upper-cased class -> its ancestor's, or empty
+    std::map<String, TDocument> FDocs;    // by upper-cased root class
+    std::map<String, String> FAncestorOf; // upper-cased class -> its ancestor's, or empty
     std::map<String, std::map<String, String>> FAllNames;
     std::set<const TComponent*> FWithAncestor; // scopes read over their ancestor's file
 };
@@ -1020,8 +1016,7 @@ void WriteDefined(TPersistent& object, TPersistent* ancestor, const String& pref
 }
 
 void WriteProperties(TPersistent& object, TPersistent* ancestor, const String& prefix,
-                     std::vector<TFormProperty>& out, int depth,
-                     const TComponent* scope = nullptr);
+                     std::vector<TFormProperty>& out, int depth, const TComponent* scope = nullptr);
 
 TFormValue CollectionValue(TCollection& collection, int depth) {
     std::vector<TFormCollectionItem> items;
@@ -1052,8 +1047,7 @@ std::optional<TFormValue> PropertyValue(TPersistent& object, const TPropInfo& in
             return std::nullopt;
         return OrdinalValue(info, v);
     }
-    case tkFloat:
-        return TFormValue::MakeFloat(info.GetFloat(object));
+    case tkFloat: return TFormValue::MakeFloat(info.GetFloat(object));
     case tkString: {
         String s = info.GetStr(object);
         if (s.empty() && !always)
@@ -1088,8 +1082,7 @@ std::optional<TFormValue> PropertyValue(TPersistent& object, const TPropInfo& in
 // module's) point at different objects in the ancestor and the descendant, so a
 // descendant writes them even when the names agree, as the designer does.
 bool RefersIntoScope(const TFormValue& value, const TComponent* scope) {
-    return scope && value.Kind == TFormValue::TKind::Ident &&
-           value.Str.find('.') == String::npos &&
+    return scope && value.Kind == TFormValue::TKind::Ident && value.Str.find('.') == String::npos &&
            (SameText(value.Str, "nil") || scope->FindComponent(value.Str) ||
             SameText(value.Str, scope->Name()));
 }
@@ -1122,9 +1115,9 @@ void WriteProperties(TPersistent& object, TPersistent* ancestor, const String& p
             if (!mine)
                 continue;
             // The designer writes a form's resolution and text height every time.
-            const bool always = dynamic_cast<TCustomForm*>(&object) &&
-                                (SameText(info->Name, "PixelsPerInch") ||
-                                 SameText(info->Name, "TextHeight"));
+            const bool always =
+                dynamic_cast<TCustomForm*>(&object) &&
+                (SameText(info->Name, "PixelsPerInch") || SameText(info->Name, "TextHeight"));
             const bool same = !always && other && *other == *mine &&
                               (info->Kind != tkReference || RefersIntoScope(*mine, scope));
             if (!same)
@@ -1168,11 +1161,10 @@ public:
                       TComponent* ancestorScope, int depth) {
         TFormObject object;
         const auto state = component.ComponentState();
-        object.Kind = ancestor                      ? TFormObject::TKind::Inherited
-                      : state.Contains(csInline)    ? TFormObject::TKind::Inline
-                      : state.Contains(csAncestor) && !ancestorScope
-                          ? TFormObject::TKind::Inherited
-                          : TFormObject::TKind::Object;
+        object.Kind = ancestor                                       ? TFormObject::TKind::Inherited
+                      : state.Contains(csInline)                     ? TFormObject::TKind::Inline
+                      : state.Contains(csAncestor) && !ancestorScope ? TFormObject::TKind::Inherited
+                                                                     : TFormObject::TKind::Object;
         object.Name = component.Name();
         object.ClassName = component.ClassName();
         component.SetWritingState(true);
@@ -1262,9 +1254,8 @@ std::unique_ptr<TComponent> LoadFormFile(const String& path, const TFormLoadOpti
 
 TFormObject WriteComponent(TComponent& root) {
     TComponentWriter writer;
-    TComponent* ancestor = root.ComponentState().Contains(csInline)
-                               ? nullptr
-                               : writer.Keep(FreshAncestor(root));
+    TComponent* ancestor =
+        root.ComponentState().Contains(csInline) ? nullptr : writer.Keep(FreshAncestor(root));
     TFormObject object = writer.Write(root, root, ancestor, ancestor, 0);
     // The root is never written as inline.
     if (object.Kind == TFormObject::TKind::Inline)

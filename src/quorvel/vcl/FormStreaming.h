@@ -92,7 +92,6 @@ String SaveFormText(TComponent& root, TCodePage codePage = TCodePage::Windows125
 const TClassInfo& GenericClass(std::string_view className, const TClassInfo& base);
 bool IsGenericClass(const TClassInfo& info);
 
-
 // Reads a file's bytes; raises EReadError when it cannot be read.
 String ReadFileBytes(const String& path);
 

@@ -7,12 +7,13 @@ namespace Vcl {
 
 const TEnumInfo GridOptionsInfo{
     "TGridOption",
-    {"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine", "goRangeSelect",
-     "goDrawFocusSelected", "goRowSizing", "goColSizing", "goRowMoving", "goColMoving",
-     "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor", "goThumbTracking",
-     "goFixedColClick", "goFixedRowClick", "goFixedHotTrack", "goFixedColDefAlign",
-     "goFixedRowDefAlign"}};
-const TEnumInfo GridDrawingStyleInfo{"TGridDrawingStyle", {"gdsClassic", "gdsThemed", "gdsGradient"}};
+    {"goFixedVertLine", "goFixedHorzLine",     "goVertLine",         "goHorzLine",
+     "goRangeSelect",   "goDrawFocusSelected", "goRowSizing",        "goColSizing",
+     "goRowMoving",     "goColMoving",         "goEditing",          "goTabs",
+     "goRowSelect",     "goAlwaysShowEditor",  "goThumbTracking",    "goFixedColClick",
+     "goFixedRowClick", "goFixedHotTrack",     "goFixedColDefAlign", "goFixedRowDefAlign"}};
+const TEnumInfo GridDrawingStyleInfo{"TGridDrawingStyle",
+                                     {"gdsClassic", "gdsThemed", "gdsGradient"}};
 
 namespace {
 using namespace StdProps;
@@ -75,13 +76,15 @@ std::vector<TPropInfo> GridProps() {
     props[props.size() - 4].Stored = [](const TObject&) { return false; };
     props[props.size() - 3].Stored = [](const TObject&) { return false; };
     std::initializer_list<const char*> events = {
-        "OnClick",        "OnColumnMoved",  "OnContextPopup", "OnDblClick",      "OnDragDrop",
-        "OnDragOver",     "OnDrawCell",     "OnEndDock",      "OnEndDrag",       "OnEnter",
-        "OnExit",         "OnFixedCellClick", "OnGesture",    "OnGetEditMask",   "OnGetEditText",
-        "OnKeyDown",      "OnKeyPress",     "OnKeyUp",        "OnMouseActivate", "OnMouseDown",
-        "OnMouseEnter",   "OnMouseLeave",   "OnMouseMove",    "OnMouseUp",       "OnMouseWheel",
-        "OnMouseWheelDown", "OnMouseWheelUp", "OnRowMoved",   "OnSelectCell",    "OnSetEditText",
-        "OnStartDock",    "OnStartDrag",    "OnTopLeftChanged"};
+        "OnClick",         "OnColumnMoved",    "OnContextPopup",  "OnDblClick",
+        "OnDragDrop",      "OnDragOver",       "OnDrawCell",      "OnEndDock",
+        "OnEndDrag",       "OnEnter",          "OnExit",          "OnFixedCellClick",
+        "OnGesture",       "OnGetEditMask",    "OnGetEditText",   "OnKeyDown",
+        "OnKeyPress",      "OnKeyUp",          "OnMouseActivate", "OnMouseDown",
+        "OnMouseEnter",    "OnMouseLeave",     "OnMouseMove",     "OnMouseUp",
+        "OnMouseWheel",    "OnMouseWheelDown", "OnMouseWheelUp",  "OnRowMoved",
+        "OnSelectCell",    "OnSetEditText",    "OnStartDock",     "OnStartDrag",
+        "OnTopLeftChanged"};
     return WithEvents(std::move(props), events);
 }
 } // namespace
@@ -106,14 +109,14 @@ void TCustomGrid::DefineProperties(TFiler& filer) {
 }
 
 const TClassInfo& TDrawGrid::StaticClass() {
-    static const TClassInfo info{"TDrawGrid", &TCustomGrid::StaticClass(), GridProps(), {},
-                                 &CreateInstance<TDrawGrid>};
+    static const TClassInfo info{
+        "TDrawGrid", &TCustomGrid::StaticClass(), GridProps(), {}, &CreateInstance<TDrawGrid>};
     return info;
 }
 
 const TClassInfo& TStringGrid::StaticClass() {
-    static const TClassInfo info{"TStringGrid", &TDrawGrid::StaticClass(), {}, {},
-                                 &CreateInstance<TStringGrid>};
+    static const TClassInfo info{
+        "TStringGrid", &TDrawGrid::StaticClass(), {}, {}, &CreateInstance<TStringGrid>};
     return info;
 }
 

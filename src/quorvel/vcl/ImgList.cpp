@@ -16,8 +16,7 @@ const TEnumInfo ImageTypeInfo{"TImageType", {"itImage", "itMask"}};
 namespace P = Vcl::Published;
 
 const TClassInfo& TCustomImageList::StaticClass() {
-    static const TClassInfo info{
-        "TCustomImageList", &TComponent::StaticClass(), {}, {}, nullptr};
+    static const TClassInfo info{"TCustomImageList", &TComponent::StaticClass(), {}, {}, nullptr};
     return info;
 }
 

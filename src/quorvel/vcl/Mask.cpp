@@ -61,10 +61,11 @@ const TClassInfo& TMaskEdit::StaticClass() {
                 StyleElements(),
                 StyleName(),
             },
-            {"OnChange", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
-             "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnGesture", "OnKeyDown",
-             "OnKeyPress", "OnKeyUp", "OnMouseActivate", "OnMouseDown", "OnMouseEnter",
-             "OnMouseLeave", "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"}),
+            {"OnChange",    "OnClick",      "OnContextPopup", "OnDblClick",  "OnDragDrop",
+             "OnDragOver",  "OnEndDock",    "OnEndDrag",      "OnEnter",     "OnExit",
+             "OnGesture",   "OnKeyDown",    "OnKeyPress",     "OnKeyUp",     "OnMouseActivate",
+             "OnMouseDown", "OnMouseEnter", "OnMouseLeave",   "OnMouseMove", "OnMouseUp",
+             "OnStartDock", "OnStartDrag"}),
         {},
         &CreateInstance<TMaskEdit>};
     return info;

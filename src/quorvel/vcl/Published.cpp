@@ -40,9 +40,7 @@ TPropInfo Color() {
 }
 TPropInfo Constraints() { return ClassProp<C>("Constraints", &C::Constraints); }
 TPropInfo Padding() { return ClassProp<TWinControl>("Padding", &TWinControl::Padding); }
-TPropInfo AutoSize(bool def) {
-    return BoolProp<C>("AutoSize", &C::AutoSize, &C::SetAutoSize, def);
-}
+TPropInfo AutoSize(bool def) { return BoolProp<C>("AutoSize", &C::AutoSize, &C::SetAutoSize, def); }
 TPropInfo Enabled() { return BoolProp<C>("Enabled", &C::Enabled, &C::SetEnabled, true); }
 TPropInfo Font() { return WithStored(ClassProp<C>("Font", &C::Font), FontStored); }
 TPropInfo Hint() { return StrProp<C>("Hint", &C::Hint, &C::SetHint); }

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace Quorvel::WinLayout {
@@ -361,8 +361,8 @@ bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
     const int designY = Options.DesignDpiY ? Options.DesignDpiY : runY;
     // The design resolution is corrected once, below; passes then scale by the
     // client size alone.
-    layout->Reference = {client.right - client.left, client.bottom - client.top, runX, runY,
-                         runX, runY};
+    layout->Reference = {
+        client.right - client.left, client.bottom - client.top, runX, runY, runX, runY};
     EnumChildWindows(Window, &Collect, reinterpret_cast<LPARAM>(layout.get()));
 
     // Laid out for another resolution: the references are divided by the ratio

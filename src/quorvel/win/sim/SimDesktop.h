@@ -190,12 +190,12 @@ struct TFrameMetrics {
 
 // Where the simulated desktop measures a font from (see the text metrics above).
 struct TFontSource {
-    std::string File;       // the font file; empty when the metric is approximate
-    int FaceIndex = 0;      // the face inside the file (a .fon file holds one per strike)
-    std::u16string Face;    // the face name GetTextFaceW reports
-    std::u16string Family;  // the family whose file is measured
-    int EmHeight = 0;       // pixels per em the glyphs are measured at
-    bool Bitmap = false;    // a strike of a bitmap face rather than an outline
+    std::string File;             // the font file; empty when the metric is approximate
+    int FaceIndex = 0;            // the face inside the file (a .fon file holds one per strike)
+    std::u16string Face;          // the face name GetTextFaceW reports
+    std::u16string Family;        // the family whose file is measured
+    int EmHeight = 0;             // pixels per em the glyphs are measured at
+    bool Bitmap = false;          // a strike of a bitmap face rather than an outline
     bool SyntheticBold = false;   // bold asked for, drawn from a lighter file
     bool SyntheticItalic = false; // italic asked for, drawn from an upright file
     bool Approximate = true;      // no file: the approximate metric

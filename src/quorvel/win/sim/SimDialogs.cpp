@@ -17,7 +17,8 @@ constexpr WORD kExSignature = 0xFFFF;
 // caller vouches for, as on Windows.
 class TTemplateReader {
 public:
-    explicit TTemplateReader(const void* start) : FStart(static_cast<const unsigned char*>(start)) {}
+    explicit TTemplateReader(const void* start)
+        : FStart(static_cast<const unsigned char*>(start)) {}
 
     template <class T> T Read() {
         T value{};
@@ -134,7 +135,8 @@ LRESULT QV_CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         const LONG closed = ClosedHeight(window);
-        Desk("ComboBox").ComboDropped[FromHandle(window)] = create->cy > closed ? create->cy - closed : 0;
+        Desk("ComboBox").ComboDropped[FromHandle(window)] =
+            create->cy > closed ? create->cy - closed : 0;
         SetWindowPos(window, nullptr, 0, 0, create->cx, closed,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         break;
@@ -224,7 +226,8 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const void* dialogTemplate, 
     auto toX = [&](int v) { return Sim::MulDiv(v, units.X, 4); };
     auto toY = [&](int v) { return Sim::MulDiv(v, units.Y, 8); };
 
-    RECT rect{toX(x), toY(y), toX(x) + toX(cx), toY(y) + toY(cy)}; // each value on its own, as Windows converts
+    RECT rect{toX(x), toY(y), toX(x) + toX(cx),
+              toY(y) + toY(cy)}; // each value on its own, as Windows converts
     const bool child = (style & WS_CHILD) != 0;
     if (!child) {
         if (parent != nullptr) {
@@ -234,10 +237,10 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const void* dialogTemplate, 
         }
         AdjustWindowRectEx(&rect, style, 0, exStyle);
     }
-    const HWND dialog = CreateWindowExW(exStyle, className.empty() ? u"#32770" : className.c_str(),
-                                        title.c_str(), style & ~WS_VISIBLE, rect.left, rect.top,
-                                        rect.right - rect.left, rect.bottom - rect.top, parent,
-                                        nullptr, instance, nullptr);
+    const HWND dialog =
+        CreateWindowExW(exStyle, className.empty() ? u"#32770" : className.c_str(), title.c_str(),
+                        style & ~WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, parent, nullptr, instance, nullptr);
     if (dialog == nullptr) {
         if (font)
             DeleteObject(font);
@@ -265,8 +268,8 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const void* dialogTemplate, 
         const HWND control =
             cls == nullptr
                 ? nullptr
-                : CreateWindowExW(itemEx, cls, itemTitle.c_str(), itemStyle | WS_CHILD, toX(ix), toY(iy),
-                                  toX(icx), toY(icy), dialog,
+                : CreateWindowExW(itemEx, cls, itemTitle.c_str(), itemStyle | WS_CHILD, toX(ix),
+                                  toY(iy), toX(icx), toY(icy), dialog,
                                   reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)),
                                   instance, nullptr);
         if (control == nullptr) {

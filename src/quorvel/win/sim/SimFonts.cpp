@@ -51,10 +51,8 @@ struct TAlias {
 };
 
 const TAlias Aliases[] = {
-    {u"Arial", u"Liberation Sans"},
-    {u"Times New Roman", u"Liberation Serif"},
-    {u"Courier New", u"Liberation Mono"},
-    {u"MS Shell Dlg", u"Tahoma"},
+    {u"Arial", u"Liberation Sans"},       {u"Times New Roman", u"Liberation Serif"},
+    {u"Courier New", u"Liberation Mono"}, {u"MS Shell Dlg", u"Tahoma"},
     {u"MS Shell Dlg 2", u"Tahoma"},
 };
 
@@ -142,7 +140,8 @@ void Approximate(TRealizedFont& realized, const LOGFONTW& font) {
     tm.tmAscent = ScaleRounded(kApproxAscent, ppem, kApproxEm);
     tm.tmDescent = ScaleRounded(kApproxDescent, ppem, kApproxEm);
     tm.tmHeight = tm.tmAscent + tm.tmDescent;
-    tm.tmInternalLeading = ScaleRounded(kApproxAscent + kApproxDescent - kApproxEm, ppem, kApproxEm);
+    tm.tmInternalLeading =
+        ScaleRounded(kApproxAscent + kApproxDescent - kApproxEm, ppem, kApproxEm);
     tm.tmExternalLeading = 0;
     tm.tmAveCharWidth = std::max(ScaleRounded(kApproxAverage, ppem, kApproxEm), 1);
     tm.tmMaxCharWidth = ScaleRounded(kApproxMaxWidth, ppem, kApproxEm);
@@ -323,8 +322,8 @@ TRealizedFont& TFontEngine::Realize(const LOGFONTW& font) {
             FT_WinFNT_HeaderRec header{};
             if (!face || FT_Get_WinFNT_Header(face->Handle, &header) != 0)
                 break;
-            const int size =
-                font.lfHeight < 0 ? header.pixel_height - header.internal_leading : header.pixel_height;
+            const int size = font.lfHeight < 0 ? header.pixel_height - header.internal_leading
+                                               : header.pixel_height;
             if (size <= wanted && (chosen < 0 || size > chosenSize)) {
                 chosen = index;
                 chosenSize = size;
@@ -360,8 +359,9 @@ TRealizedFont& TFontEngine::Realize(const LOGFONTW& font) {
         realized.Source.File.clear();
     } else if (!realized.Source.Approximate) {
         TFace* face = OpenFace(realized.Source.File, 0);
-        const auto* os2 = face ? static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face->Handle, FT_SFNT_OS2))
-                               : nullptr;
+        const auto* os2 =
+            face ? static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face->Handle, FT_SFNT_OS2))
+                 : nullptr;
         const auto* hhea =
             face ? static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face->Handle, FT_SFNT_HHEA))
                  : nullptr;
@@ -379,11 +379,13 @@ TRealizedFont& TFontEngine::Realize(const LOGFONTW& font) {
             tm.tmDescent = Pixels(descent, scale);
             tm.tmHeight = tm.tmAscent + tm.tmDescent;
             tm.tmInternalLeading = Pixels(ascent + descent - em, scale);
-            const long gap = hhea->Line_Gap - ((ascent + descent) - (hhea->Ascender - hhea->Descender));
+            const long gap =
+                hhea->Line_Gap - ((ascent + descent) - (hhea->Ascender - hhea->Descender));
             tm.tmExternalLeading = Pixels(std::max(gap, 0L), scale);
             const int extra = realized.Source.SyntheticBold ? 1 : 0;
             tm.tmAveCharWidth = Pixels(os2->xAvgCharWidth, scale) + extra;
-            tm.tmMaxCharWidth = Pixels(face->Handle->bbox.xMax - face->Handle->bbox.xMin, scale) + extra;
+            tm.tmMaxCharWidth =
+                Pixels(face->Handle->bbox.xMax - face->Handle->bbox.xMin, scale) + extra;
             const bool fixed = FT_IS_FIXED_WIDTH(face->Handle);
             tm.tmPitchAndFamily = static_cast<BYTE>(0x06 | (fixed ? 0x30 : 0x21));
             FillCommon(tm, bold, italic, font);
