@@ -398,7 +398,9 @@ Win32::DWORD TCustomForm::WindowExStyle() const {
 TPoint TCustomForm::OuterSizeFor(int clientWidth, int clientHeight) const {
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, WindowStyle(), 0, WindowExStyle());
-    return {r.right - r.left, r.bottom - r.top};
+    // The frame pushes the edges outward; at the 32-bit limit the size saturates.
+    return {SaturatedSum(r.right, -static_cast<long long>(r.left)),
+            SaturatedSum(r.bottom, -static_cast<long long>(r.top))};
 }
 
 int TCustomForm::ClientWidth() const {
@@ -464,8 +466,8 @@ void TCustomForm::CreateHandle() {
     GetWindowRect(FHandle, &r);
     FLeft = r.left;
     FTop = r.top;
-    FWidth = r.right - r.left;
-    FHeight = r.bottom - r.top;
+    FWidth = SaturatedSum(r.right, -static_cast<long long>(r.left));
+    FHeight = SaturatedSum(r.bottom, -static_cast<long long>(r.top));
 }
 
 void TCustomForm::UpdateBounds(const WINDOWPOS& pos) {

@@ -1,0 +1,2 @@
+object m ClientWidth=2147483647
+end
