@@ -516,12 +516,13 @@ void TWinControl::Realign() {
 }
 
 TPoint TWinControl::ContentClientSize() const {
-    int sideWidths = 0, stackHeights = 0, right = 0, bottom = 0;
+    // Summed wide: stored bounds may reach the 32-bit limit, and so may their sums.
+    long long sideWidths = 0, stackHeights = 0, right = 0, bottom = 0;
     bool byWidth = false, byHeight = false;
     for (const TControl* c : FControls) {
         if (!TakesRoom(*c))
             continue;
-        int ml = 0, mt = 0, mr = 0, mb = 0;
+        long long ml = 0, mt = 0, mr = 0, mb = 0;
         if (c->AlignWithMargins()) {
             ml = c->Margins()->Left();
             mt = c->Margins()->Top();
@@ -541,16 +542,16 @@ TPoint TWinControl::ContentClientSize() const {
             break;
         case alClient: break; // fills what there is, asks for nothing
         default:
-            right = std::max(right, c->Left() + c->Width() + mr);
-            bottom = std::max(bottom, c->Top() + c->Height() + mb);
+            right = std::max(right, static_cast<long long>(c->Left()) + c->Width() + mr);
+            bottom = std::max(bottom, static_cast<long long>(c->Top()) + c->Height() + mb);
             byWidth = byHeight = true;
         }
     }
     const int cw = ClientWidth(), ch = ClientHeight();
-    const int w =
-        std::max(FPadding->Left() + sideWidths + FPadding->Right(), right + FPadding->Right());
-    const int h =
-        std::max(FPadding->Top() + stackHeights + FPadding->Bottom(), bottom + FPadding->Bottom());
+    const int w = SaturatedSum(
+        0, std::max(FPadding->Left() + sideWidths + FPadding->Right(), right + FPadding->Right()));
+    const int h = SaturatedSum(0, std::max(FPadding->Top() + stackHeights + FPadding->Bottom(),
+                                           bottom + FPadding->Bottom()));
     return {byWidth ? w : cw, byHeight ? h : ch};
 }
 
@@ -562,10 +563,11 @@ void TWinControl::AdjustSize(int& left, int& top, int& width, int& height) {
     // The frame around the client area stays what it is now.
     const bool keepWidth = Align() == alTop || Align() == alBottom || Align() == alClient;
     const bool keepHeight = Align() == alLeft || Align() == alRight || Align() == alClient;
+    // Content reaching the 32-bit limit saturates the size rather than wrapping.
     if (!keepWidth)
-        width = FWidth - ClientWidth() + content.X;
+        width = SaturatedSum(FWidth, static_cast<long long>(content.X) - ClientWidth());
     if (!keepHeight)
-        height = FHeight - ClientHeight() + content.Y;
+        height = SaturatedSum(FHeight, static_cast<long long>(content.Y) - ClientHeight());
 }
 
 void TWinControl::AlignControls() {

@@ -1,0 +1,5 @@
+inherited Dp
+AutoSize
+=True
+end
+
