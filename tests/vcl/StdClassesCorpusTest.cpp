@@ -374,3 +374,49 @@ TEST(StdClassesCorpus, LenientReadingDropsNoObjectAndKeepsControlsControls) {
     EXPECT_EQ(counts.Missing, 0u);
     EXPECT_EQ(counts.NotControls, 0u);
 }
+
+namespace {
+
+void FindPositioned(const TFormObject& object, std::vector<const TFormObject*>& out) {
+    for (const TFormObject& child : object.Children) {
+        if (child.Index)
+            out.push_back(&child);
+        FindPositioned(child, out);
+    }
+}
+
+} // namespace
+
+// Objects with a child position (`object X: TSplitter [0]`) stand there among
+// their parent's controls and are written with it again: 3 files today.
+TEST(StdClassesCorpus, ChildPositionsAreHonouredAndWrittenBack) {
+    const std::vector<std::string> files = CorpusFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR "/text";
+    std::size_t withPositions = 0;
+    for (const std::string& path : files) {
+        Sim::TDesktop desktop;
+        TFormLoadOptions options;
+        options.Lenient = true;
+        options.FileName = path;
+        std::vector<const TFormObject*> positioned;
+        const TFormObject document = ReadFormDocument(ReadFileBytes(path));
+        FindPositioned(document, positioned);
+        if (positioned.empty())
+            continue;
+        ++withPositions;
+        std::unique_ptr<TComponent> root = LoadForm(document, options);
+        const String written = SaveFormText(*root);
+        for (const TFormObject* object : positioned) {
+            auto* control = dynamic_cast<TControl*>(root->FindComponent(object->Name));
+            ASSERT_NE(control, nullptr) << path << ": " << object->Name;
+            ASSERT_NE(control->Parent(), nullptr) << path << ": " << object->Name;
+            const int at = std::min(*object->Index, control->Parent()->ControlCount() - 1);
+            EXPECT_EQ(control->Parent()->Controls(at), control) << path << ": " << object->Name;
+            const String line = object->Name + ": " + object->ClassName + " [" +
+                                std::to_string(*object->Index) + "]\n";
+            EXPECT_NE(written.find(line), String::npos) << path << ": " << line;
+        }
+    }
+    EXPECT_EQ(withPositions, 3u);
+}
