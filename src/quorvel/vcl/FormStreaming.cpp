@@ -1207,8 +1207,11 @@ public:
         CollectChildren(component, childScope, childAncestors, ancestorParent, children, depth);
         if (&childScope != &scope)
             CollectChildren(component, scope, ancestorScope, ancestorParent, children, depth);
-        if (auto* win = dynamic_cast<TWinControl*>(&component))
-            SetChildPositions(*win, dynamic_cast<TWinControl*>(ancestorParent), children);
+        auto* win = dynamic_cast<TWinControl*>(&component);
+        auto* ancestorWin = dynamic_cast<TWinControl*>(ancestorParent);
+        // A parent whose ancestor is no control (a guess that differs) is left as read.
+        if (win && (ancestorWin || !ancestorParent))
+            SetChildPositions(*win, ancestorWin, children);
         for (TChild& child : children) {
             // An inherited component the descendant left as it was, where it was,
             // is not written.
