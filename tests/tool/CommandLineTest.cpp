@@ -99,6 +99,38 @@ TEST(CommandLine, RunRefusesFilesThatDoNotLoad) {
     EXPECT_NE(r.Err.find("is not a form"), std::string::npos) << r.Err;
 }
 
+// A component on a form of the plain class TForm (or on a TFrame) has no field
+// of its own in that class, so it never starts; check and run say so and go on.
+TEST(CommandLine, AComponentItsFormsClassDeclaresNoFieldForIsReported) {
+    TScratch dir;
+    const std::string plain = FormWithComponent(Button("Button1", 10, 10, 75, 25));
+    const std::string form =
+        dir.Write("plain.dfm", "object Form1: TForm\n" + plain.substr(plain.find('\n') + 1));
+    const std::string warning = form + ": warning: Quorvel1 takes no part in the layout: the class "
+                                       "TForm declares no field named Quorvel1\n";
+    TResult r = Quorvel({"check", form});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Out, form + ": ok\n");
+    EXPECT_EQ(r.Err, warning);
+    r = Quorvel({"run", form, "client", "800x600", "--json"});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Err, warning);
+    // It takes no part: the button stays where it was.
+    EXPECT_EQ(json::parse(r.Out)[1]["controls"][0]["bounds"], json::parse("[10, 10, 75, 25]"));
+
+    const std::string frame = dir.Write("frame.dfm", "object Frame1: TFrame\n"
+                                                     "  Width = 300\n  Height = 200\n"
+                                                     "  object Quorvel1: TQuorvel\n  end\nend\n");
+    EXPECT_EQ(Quorvel({"check", frame}).Err,
+              frame + ": warning: Quorvel1 takes no part in the layout: the class TFrame declares "
+                      "no field named Quorvel1\n");
+    // A form class of its own declares a field for every named component.
+    const std::string own = dir.Write("own.dfm", plain);
+    r = Quorvel({"run", own, "client", "800x600", "--json"});
+    EXPECT_TRUE(r.Err.empty()) << r.Err;
+    EXPECT_EQ(json::parse(r.Out)[1]["controls"][0]["bounds"], json::parse("[20, 20, 150, 50]"));
+}
+
 TEST(CommandLine, UsageErrorsExitWithTwoBeforeAnythingRuns) {
     const std::string form = Example("OrderEntry.dfm");
     struct TCase {

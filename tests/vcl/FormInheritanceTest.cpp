@@ -241,3 +241,146 @@ TEST_F(TFamily, AnErrorInAFrameFileNamesThatFileAndTheFormThatIncludedIt) {
         EXPECT_EQ(e.IncludedBy().Line, 3);
     }
 }
+
+namespace {
+
+const char* const kPanels = "object PanelsForm: TPanelsForm\n"
+                            "  ClientHeight = 300\n"
+                            "  ClientWidth = 400\n"
+                            "  PixelsPerInch = 96\n"
+                            "  TextHeight = 13\n"
+                            "  object Header: TPanel\n"
+                            "    Left = 0\n"
+                            "    Top = 0\n"
+                            "    Width = 400\n"
+                            "    Height = 40\n"
+                            "    Align = alTop\n"
+                            "    TabOrder = 0\n"
+                            "  end\n"
+                            "  object Toolbar: TPanel\n"
+                            "    Left = 0\n"
+                            "    Top = 0\n"
+                            "    Width = 400\n"
+                            "    Height = 30\n"
+                            "    Align = alTop\n"
+                            "    TabOrder = 1\n"
+                            "  end\n"
+                            "  object Body: TPanel\n"
+                            "    Left = 0\n"
+                            "    Top = 70\n"
+                            "    Width = 400\n"
+                            "    Height = 230\n"
+                            "    Align = alClient\n"
+                            "    TabOrder = 2\n"
+                            "  end\n"
+                            "end\n";
+
+std::vector<String> ControlNames(const TComponent& parent) {
+    std::vector<String> names;
+    const auto& win = dynamic_cast<const TWinControl&>(parent);
+    for (int i = 0; i < win.ControlCount(); ++i)
+        names.push_back(win.Controls(i)->Name());
+    return names;
+}
+
+} // namespace
+
+// `[n]` after the class puts a control at that place among its parent's controls:
+// it comes first among controls of the same alignment at the same position, and
+// writing keeps it where neither the ancestor nor the order of the file would.
+TEST_F(TFamily, ChildPositionsPutControlsInPlaceAndSurviveWriting) {
+    Write("PanelsForm.dfm", kPanels);
+    const String derived = "inherited SplitForm: TSplitForm\n"
+                           "  PixelsPerInch = 96\n"
+                           "  TextHeight = 13\n"
+                           "  inherited Toolbar: TPanel [0]\n"
+                           "  end\n"
+                           "  object Splitter1: TSplitter [1]\n"
+                           "    Left = 0\n"
+                           "    Top = 0\n"
+                           "    Width = 400\n"
+                           "    Height = 4\n"
+                           "    Cursor = crVSplit\n"
+                           "    Align = alTop\n"
+                           "  end\n"
+                           "end\n";
+    auto form = LoadFormFile(Write("SplitForm.dfm", derived));
+    EXPECT_EQ(ControlNames(*form), (std::vector<String>{"Toolbar", "Splitter1", "Header", "Body"}));
+    // Same alignment and position: the list order decides who is on top.
+    EXPECT_EQ(Find<TPanel>(*form, "Toolbar")->Top(), 0);
+    EXPECT_EQ(Find<TSplitter>(*form, "Splitter1")->Top(), 30);
+    EXPECT_EQ(Find<TPanel>(*form, "Header")->Top(), 34);
+    EXPECT_EQ(Find<TPanel>(*form, "Body")->Top(), 74);
+    // Written with the positions (and the bounds alignment gave), it reads back the same.
+    const String written = SaveFormText(*form);
+    EXPECT_NE(written.find("inherited Toolbar: TPanel [0]\n"), String::npos) << written;
+    EXPECT_NE(written.find("object Splitter1: TSplitter [1]\n"), String::npos) << written;
+    auto reread = LoadFormFile(Write("SplitForm.dfm", written));
+    EXPECT_EQ(ControlNames(*reread), ControlNames(*form));
+    EXPECT_EQ(SaveFormText(*reread), written);
+
+    // Without positions the ancestor's order holds and the splitter comes last.
+    const String plain = "inherited SplitForm: TSplitForm\n"
+                         "  PixelsPerInch = 96\n"
+                         "  TextHeight = 13\n"
+                         "  object Splitter1: TSplitter\n"
+                         "    Left = 0\n    Top = 0\n    Width = 400\n    Height = 4\n"
+                         "    Align = alTop\n"
+                         "  end\n"
+                         "end\n";
+    form = LoadFormFile(Write("SplitForm.dfm", plain));
+    EXPECT_EQ(ControlNames(*form), (std::vector<String>{"Header", "Toolbar", "Body", "Splitter1"}));
+    EXPECT_EQ(Find<TSplitter>(*form, "Splitter1")->Top(), 70);
+    EXPECT_EQ(SaveFormText(*form).find('['), String::npos);
+
+    // An order changed after reading is written as positions, and reads back the same.
+    auto& win = dynamic_cast<TWinControl&>(*form);
+    win.SetChildOrder(form->FindComponent("Body"), 0);
+    win.SetChildOrder(form->FindComponent("Splitter1"), 1);
+    const std::vector<String> changed{"Body", "Splitter1", "Header", "Toolbar"};
+    ASSERT_EQ(ControlNames(*form), changed);
+    const String text = SaveFormText(*form);
+    EXPECT_NE(text.find("inherited Body: TPanel [0]\n"), String::npos) << text;
+    EXPECT_NE(text.find("object Splitter1: TSplitter [1]\n"), String::npos) << text;
+    auto again = LoadFormFile(Write("SplitForm.dfm", text));
+    EXPECT_EQ(ControlNames(*again), changed);
+    EXPECT_EQ(SaveFormText(*again), text);
+}
+
+TEST_F(TFamily, ChildPositionsInAPlainFormAreClampedToTheList) {
+    const String text = "object Form1: TForm1\n"
+                        "  ClientHeight = 100\n"
+                        "  ClientWidth = 100\n"
+                        "  object A: TPanel [5]\n"
+                        "    TabOrder = 0\n"
+                        "  end\n"
+                        "  object B: TPanel\n"
+                        "    TabOrder = 1\n"
+                        "  end\n"
+                        "  object C: TPanel [0]\n"
+                        "    TabOrder = 2\n"
+                        "  end\n"
+                        "end\n";
+    auto form = LoadFormText(text);
+    EXPECT_EQ(ControlNames(*form), (std::vector<String>{"C", "A", "B"}));
+    // Written as the order reading makes: only C needs its place.
+    const String written = SaveFormText(*form);
+    EXPECT_EQ(written.find("A: TPanel ["), String::npos) << written;
+    EXPECT_NE(written.find("object C: TPanel [0]\n"), String::npos) << written;
+    EXPECT_EQ(ControlNames(*LoadFormText(written)), ControlNames(*form));
+}
+
+// An inherited control put on another parent is written where it now is, even
+// when none of its own values changed, so reading the file puts it there again.
+TEST_F(TFamily, AnInheritedControlOnAnotherParentIsWrittenThere) {
+    Write("BaseDialog.dfm", kBase);
+    auto form = LoadFormFile(Write("NameDialog.dfm", kDerived));
+    auto& ok = *Find<TButton>(*form, "OkButton");
+    ok.SetParent(&dynamic_cast<TWinControl&>(*form));
+    ok.SetLeft(130); // the ancestor's values
+    ok.SetTop(8);
+    const String text = SaveFormText(*form);
+    auto again = LoadFormFile(Write("NameDialog.dfm", text));
+    EXPECT_EQ(Find<TButton>(*again, "OkButton")->Parent(), again.get()) << text;
+    EXPECT_EQ(SaveFormText(*again), text);
+}

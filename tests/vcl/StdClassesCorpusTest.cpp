@@ -183,3 +183,240 @@ TEST(StdClassesCorpus, UnknownClassesAreToldApartByWhatTheyStore) {
     EXPECT_LE(counts.ComponentsNamedVisual, 16u);
     EXPECT_GE(counts.Controls, 4400u);
 }
+
+namespace {
+
+std::unique_ptr<TComponent> FreshAncestorOf(const TComponent& component) {
+    const auto& ancestry = component.Ancestry();
+    if (!ancestry || !ancestry->Document)
+        return nullptr;
+    TFormLoadOptions options = ancestry->Options;
+    options.Lenient = true;
+    return LoadForm(*ancestry->Document, options);
+}
+
+// Every component of `ancestor` (and of the inline frames it holds) has its
+// counterpart of the same name and class in `descendant`.
+void ExpectAncestorsComponents(const TComponent& ancestor, const TComponent& descendant,
+                               const std::string& file, std::size_t& checked,
+                               std::size_t& missing) {
+    for (int i = 0; i < ancestor.ComponentCount(); ++i) {
+        const TComponent& theirs = *ancestor.Components(i);
+        if (theirs.Name().empty())
+            continue;
+        ++checked;
+        const TComponent* mine = descendant.FindComponent(theirs.Name());
+        if (!mine || mine->ClassName() != theirs.ClassName()) {
+            ++missing;
+            ADD_FAILURE() << file << ": the ancestor's " << theirs.Name() << ": "
+                          << theirs.ClassName() << " is "
+                          << (mine ? "a " + mine->ClassName() : String("missing"));
+            continue;
+        }
+        if (theirs.ComponentState().Contains(csInline))
+            ExpectAncestorsComponents(theirs, *mine, file, checked, missing);
+    }
+}
+
+} // namespace
+
+// Inherited forms show their ancestors' controls. Of the 18 files whose root is
+// inherited, 11 find their ancestor (beside them, named by their unit or told by
+// their inherited objects); the other 7 have neither a unit nor an inherited
+// object to go by. Every component of a found ancestor, down its chain and inside
+// its frames, is in the descendant: 93 today.
+TEST(StdClassesCorpus, InheritedFormsHoldEveryComponentOfTheirAncestors) {
+    const std::vector<std::string> files = CorpusFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR "/text";
+    std::size_t inherited = 0, found = 0, checked = 0, missing = 0;
+    for (const std::string& path : files) {
+        Sim::TDesktop desktop;
+        try {
+            if (ReadFormDocument(ReadFileBytes(path)).Kind != TFormObject::TKind::Inherited)
+                continue;
+        } catch (const EReadError&) {
+            continue; // files in other code pages read by other tests
+        }
+        ++inherited;
+        TFormLoadOptions options;
+        options.Lenient = true;
+        std::unique_ptr<TComponent> root = LoadFormFile(path, options);
+        std::unique_ptr<TComponent> ancestor = FreshAncestorOf(*root);
+        if (!ancestor)
+            continue;
+        ++found;
+        ExpectAncestorsComponents(*ancestor, *root, path, checked, missing);
+    }
+    std::cout << "[ corpus   ] " << found << " of " << inherited
+              << " inherited forms find their ancestor; " << checked
+              << " of its components checked, " << missing << " missing\n";
+    EXPECT_EQ(inherited, 18u);
+    EXPECT_GE(found, 11u);
+    EXPECT_GE(checked, 93u);
+    EXPECT_EQ(missing, 0u);
+}
+
+namespace {
+
+bool HasPropertyHead(const TFormObject& object, std::initializer_list<const char*> heads) {
+    for (const TFormProperty& p : object.Properties) {
+        const String head = p.Name.substr(0, p.Name.find('.'));
+        for (std::string_view h : heads)
+            if (SameText(head, h))
+                return true;
+        if (head.size() > 6 && SameText(head.substr(0, 6), "Parent") &&
+            !SameText(head, "ParentBiDiMode"))
+            return true;
+    }
+    return false;
+}
+
+// What says an object is a control whatever its class: a size with what only
+// controls show, properties no component has, or a control inside it.
+bool ShowsItIsAControl(const TFormObject& object) {
+    if (object.Kind == TFormObject::TKind::Inline)
+        return true;
+    const bool sized = object.FindProperty("Width") && object.FindProperty("Height");
+    if (sized && HasPropertyHead(object, {"Caption", "Visible", "Font", "Color"}))
+        return true;
+    if (HasPropertyHead(object, {"Align", "Anchors", "TabOrder", "Constraints", "Margins"}))
+        return true;
+    for (const TFormObject& child : object.Children) {
+        const TClassInfo* info = GetClass(child.ClassName);
+        if (info ? info->InheritsFrom(&TControl::StaticClass()) : ShowsItIsAControl(child))
+            return true;
+    }
+    return false;
+}
+
+struct TDropCounts {
+    std::size_t Objects = 0, Missing = 0, Controls = 0, NotControls = 0;
+};
+
+// The named objects of `object`'s children exist in `scope` (an inline frame's
+// in the frame), and those of unknown classes that show they are controls are.
+void CheckObjects(const TFormObject& object, const TComponent& scope, const std::string& file,
+                  TDropCounts& counts) {
+    for (const TFormObject& child : object.Children) {
+        const TComponent* component = nullptr;
+        if (!child.Name.empty()) {
+            ++counts.Objects;
+            component = scope.FindComponent(child.Name);
+            if (!component) {
+                ++counts.Missing;
+                ADD_FAILURE() << file << ":" << child.Line << ": " << child.Name << ": "
+                              << child.ClassName << " was dropped";
+                continue;
+            }
+            if (!GetClass(child.ClassName) && ShowsItIsAControl(child)) {
+                ++counts.Controls;
+                if (!dynamic_cast<const TControl*>(component)) {
+                    ++counts.NotControls;
+                    ADD_FAILURE() << file << ":" << child.Line << ": " << child.Name << ": "
+                                  << child.ClassName << " is not a control";
+                }
+            }
+        }
+        // An inline frame, or an inherited object over one, owns what it nests.
+        const bool frame = component && component->ComponentState().Contains(csInline);
+        CheckObjects(child, frame ? *component : scope, file, counts);
+    }
+}
+
+// The same for the files a component was read over (its ancestors, a frame's own
+// file), and for the frames it owns.
+void CheckReadOver(const TComponent& component, const std::string& file, TDropCounts& counts,
+                   int depth = 0) {
+    if (depth > 16)
+        return;
+    std::unique_ptr<TComponent> fresh;
+    for (const TComponent* at = &component; at && at->Ancestry(); at = fresh.get()) {
+        CheckObjects(*at->Ancestry()->Document, component, at->Ancestry()->FileName, counts);
+        fresh = FreshAncestorOf(*at);
+    }
+    for (int i = 0; i < component.ComponentCount(); ++i)
+        if (component.Components(i)->ComponentState().Contains(csInline))
+            CheckReadOver(*component.Components(i), file, counts, depth + 1);
+}
+
+} // namespace
+
+// No visual component is dropped: every named object of every file, and of the
+// frame and ancestor files it is read over, is a component of the loaded form,
+// and those of unknown classes that show they are controls are controls. Today
+// 28,122 objects, 3,883 of them such controls.
+TEST(StdClassesCorpus, LenientReadingDropsNoObjectAndKeepsControlsControls) {
+    const std::vector<std::string> files = CorpusFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR "/text";
+    TDropCounts counts;
+    for (const std::string& path : files) {
+        Sim::TDesktop desktop;
+        TFormLoadOptions options;
+        options.Lenient = true;
+        options.FileName = path;
+        try {
+            const TFormObject document =
+                ReadFormDocument(ReadFileBytes(path), TFormTextOptions{path, options.CodePage});
+            std::unique_ptr<TComponent> root = LoadForm(document, options);
+            CheckObjects(document, *root, path, counts);
+            CheckReadOver(*root, path, counts);
+        } catch (const EReadError&) {
+            // Files that do not load at all fail the round-trip test above.
+        }
+    }
+    std::cout << "[ corpus   ] " << counts.Objects << " named objects, " << counts.Missing
+              << " dropped; " << counts.Controls << " of unknown classes show they are controls, "
+              << counts.NotControls << " are not\n";
+    EXPECT_GE(counts.Objects, 28122u);
+    EXPECT_GE(counts.Controls, 3883u);
+    EXPECT_EQ(counts.Missing, 0u);
+    EXPECT_EQ(counts.NotControls, 0u);
+}
+
+namespace {
+
+void FindPositioned(const TFormObject& object, std::vector<const TFormObject*>& out) {
+    for (const TFormObject& child : object.Children) {
+        if (child.Index)
+            out.push_back(&child);
+        FindPositioned(child, out);
+    }
+}
+
+} // namespace
+
+// Objects with a child position (`object X: TSplitter [0]`) stand there among
+// their parent's controls and are written with it again: 3 files today.
+TEST(StdClassesCorpus, ChildPositionsAreHonouredAndWrittenBack) {
+    const std::vector<std::string> files = CorpusFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR "/text";
+    std::size_t withPositions = 0;
+    for (const std::string& path : files) {
+        Sim::TDesktop desktop;
+        TFormLoadOptions options;
+        options.Lenient = true;
+        options.FileName = path;
+        std::vector<const TFormObject*> positioned;
+        const TFormObject document = ReadFormDocument(ReadFileBytes(path));
+        FindPositioned(document, positioned);
+        if (positioned.empty())
+            continue;
+        ++withPositions;
+        std::unique_ptr<TComponent> root = LoadForm(document, options);
+        const String written = SaveFormText(*root);
+        for (const TFormObject* object : positioned) {
+            auto* control = dynamic_cast<TControl*>(root->FindComponent(object->Name));
+            ASSERT_NE(control, nullptr) << path << ": " << object->Name;
+            ASSERT_NE(control->Parent(), nullptr) << path << ": " << object->Name;
+            const int at = std::min(*object->Index, control->Parent()->ControlCount() - 1);
+            EXPECT_EQ(control->Parent()->Controls(at), control) << path << ": " << object->Name;
+            const String line = object->Name + ": " + object->ClassName + " [" +
+                                std::to_string(*object->Index) + "]\n";
+            EXPECT_NE(written.find(line), String::npos) << path << ": " << line;
+        }
+    }
+    EXPECT_EQ(withPositions, 3u);
+}

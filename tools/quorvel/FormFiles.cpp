@@ -3,6 +3,7 @@
 #include "Progress.h"
 
 #include "DesktopOptions.h"
+#include "quorvel/component/Quorvel.h"
 #include "quorvel/vcl/FormFile.h"
 #include "quorvel/vcl/FormStreaming.h"
 
@@ -46,6 +47,32 @@ Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& r
     return options;
 }
 
+namespace {
+void WarnIdle(const std::string& file, Vcl::TComponent& owner, std::ostream& err, int depth) {
+    for (int i = 0; i < owner.ComponentCount() && depth < 64; ++i) {
+        Vcl::TComponent& c = *owner.Components(i);
+        if (dynamic_cast<const Quorvel::TQuorvel*>(&c) && !c.Name().empty() &&
+            !owner.FieldAddress(c.Name())) {
+            std::string text = file;
+            text.append(": warning: ")
+                .append(c.Name())
+                .append(" takes no part in the layout: the class ")
+                .append(owner.ClassName())
+                .append(" declares no field named ")
+                .append(c.Name());
+            err << text << "\n";
+        }
+        // Components of an inline frame are the frame's.
+        if (c.ComponentState().Contains(Vcl::csInline))
+            WarnIdle(file, c, err, depth + 1);
+    }
+}
+} // namespace
+
+void WarnIdleComponents(const std::string& file, Vcl::TComponent& root, std::ostream& err) {
+    WarnIdle(file, root, err, 0);
+}
+
 int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, std::ostream& out,
                std::ostream& err, bool progress) {
     // Loading starts the components of a form, and they ask the window system.
@@ -56,7 +83,8 @@ int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, 
         const std::string& file = files[i];
         steps.Step(i + 1, file);
         try {
-            Vcl::LoadFormFile(file, LoadOptions(file, read, err));
+            const auto root = Vcl::LoadFormFile(file, LoadOptions(file, read, err));
+            WarnIdleComponents(file, *root, err);
             out << file << ": ok\n";
         } catch (const Vcl::EReadError& e) {
             out << FormatReadError(file, e) << "\n";

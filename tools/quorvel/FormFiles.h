@@ -32,6 +32,10 @@ struct TReadOptions {
 Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& read,
                                   std::ostream& err);
 
+// One warning on `err` for each TQuorvel of the loaded file whose owner's class
+// declares no published field of its name: such a component never starts.
+void WarnIdleComponents(const std::string& file, Vcl::TComponent& root, std::ostream& err);
+
 // Loads each file as a form on a default desktop; prints FILE: ok or the error,
 // the progress on err (see Progress.h). Returns 0 when every file read, 2 otherwise.
 int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, std::ostream& out,

@@ -92,7 +92,9 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
         load.FrameFiles = options.FrameFiles;
         load.VisualClasses = options.VisualClasses;
         load.NonVisualClasses = options.NonVisualClasses;
-        root = HostFrame(LoadFormFile(options.FormFile, load));
+        root = LoadFormFile(options.FormFile, load);
+        WarnIdleComponents(options.FormFile, *root, err);
+        root = HostFrame(std::move(root));
         std::set<std::string> guessed;
         CollectGuesses(*root, guessed);
         result.GuessedClasses.assign(guessed.begin(), guessed.end());

@@ -84,6 +84,13 @@ public:
     // item's menu. Components without one stand at the top of their owner.
     virtual TComponent* GetParentComponent() const { return FParentComponent; }
     virtual void SetParentComponent(TComponent* parent) { FParentComponent = parent; }
+    // Puts a child the form file nests in this component at `order` among its
+    // siblings (a `[n]` after the class name). Nothing for components without an
+    // order of their children.
+    virtual void SetChildOrder(TComponent* child, int order) {
+        (void)child;
+        (void)order;
+    }
 
     // Values kept by name (see TPropertyBag), made on first use.
     TPropertyBag& Bag();

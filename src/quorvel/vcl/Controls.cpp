@@ -693,6 +693,19 @@ void TWinControl::InsertControl(TControl* control) {
         win->HandleNeeded();
 }
 
+void TWinControl::SetChildOrder(TComponent* child, int order) {
+    auto it = std::find(FControls.begin(), FControls.end(), child);
+    if (it == FControls.end())
+        return;
+    TControl* control = *it;
+    FControls.erase(it);
+    const auto at =
+        static_cast<std::size_t>(std::clamp(order, 0, static_cast<int>(FControls.size())));
+    FControls.insert(FControls.begin() + static_cast<std::ptrdiff_t>(at), control);
+    if (control->Align() != alNone)
+        Realign();
+}
+
 void TWinControl::RemoveControl(TControl* control) {
     // Controls mostly leave last first: search from the end.
     auto it = std::find(FControls.rbegin(), FControls.rend(), control);

@@ -300,6 +300,10 @@ public:
     TControl* Controls(int index) const;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // Moves a control of this one to `order` in its list (clamped to the list),
+    // which decides which is drawn above and which of the same alignment comes
+    // first.
+    void SetChildOrder(TComponent* child, int order) override;
 
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int value) { FTabOrder = value; }

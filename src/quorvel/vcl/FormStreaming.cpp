@@ -376,6 +376,9 @@ private:
         // An inline frame of the ancestor owns what its block overrides.
         TComponent& scope = component->ComponentState().Contains(csInline) ? *component : owner;
         ReadObjectBody(*component, scope, object);
+        // `[n]`: the parent puts it at that place among its children once read.
+        if (object.Index)
+            parent.SetChildOrder(component, *object.Index);
         BindField(owner, *component);
         --FDepth;
     }
@@ -481,6 +484,8 @@ private:
             }
         }
         ReadObjectBody(*frame, *frame, object);
+        if (object.Index)
+            parent.SetChildOrder(frame, *object.Index);
         BindField(owner, *frame);
         --FFrameDepth;
     }
@@ -1194,9 +1199,27 @@ public:
             if (!childAncestors)
                 childAncestors = Keep(FreshAncestor(component));
         }
-        WriteChildren(component, childScope, childAncestors, object, depth);
+        // The same parent in the ancestor: the same component, or a fresh frame.
+        TComponent* ancestorParent = ancestor;
+        if (!ancestorParent && state.Contains(csInline))
+            ancestorParent = childAncestors;
+        std::vector<TChild> children;
+        CollectChildren(component, childScope, childAncestors, ancestorParent, children, depth);
         if (&childScope != &scope)
-            WriteChildren(component, scope, ancestorScope, object, depth);
+            CollectChildren(component, scope, ancestorScope, ancestorParent, children, depth);
+        auto* win = dynamic_cast<TWinControl*>(&component);
+        auto* ancestorWin = dynamic_cast<TWinControl*>(ancestorParent);
+        // A parent whose ancestor is no control (a guess that differs) is left as read.
+        if (win && (ancestorWin || !ancestorParent))
+            SetChildPositions(*win, ancestorWin, children);
+        for (TChild& child : children) {
+            // An inherited component the descendant left as it was, where it was,
+            // is not written.
+            if (child.Inherited && !child.Moved && child.Object.Properties.empty() &&
+                child.Object.Children.empty() && !child.Object.Index)
+                continue;
+            object.Children.push_back(std::move(child.Object));
+        }
         return object;
     }
 
@@ -1206,17 +1229,110 @@ public:
     }
 
 private:
-    void WriteChildren(TComponent& component, TComponent& scope, TComponent* ancestorScope,
-                       TFormObject& object, int depth) {
+    struct TChild {
+        TComponent* Component;
+        TFormObject Object;
+        bool Inherited; // the ancestor has it
+        bool Moved;     // ... on another parent: its place in the file moves it back
+    };
+
+    void CollectChildren(TComponent& component, TComponent& scope, TComponent* ancestorScope,
+                         const TComponent* ancestorParent, std::vector<TChild>& out, int depth) {
         for (TComponent* child : ChildrenOf(component, scope)) {
             TComponent* theirs = ancestorScope && !child->Name().empty()
                                      ? ancestorScope->FindComponent(child->Name())
                                      : nullptr;
             TFormObject written = Write(*child, scope, theirs, ancestorScope, depth + 1);
-            // An inherited component the descendant left as it was is not written.
-            if (theirs && written.Properties.empty() && written.Children.empty())
+            const bool moved = theirs && theirs->GetParentComponent() != ancestorParent;
+            out.push_back({child, std::move(written), theirs != nullptr, moved});
+        }
+    }
+
+    // Gives `[n]` to the children whose place among the parent's controls reading
+    // would not give them otherwise. Reading starts from the ancestor's order
+    // (none for a new parent), appends each new or moved control as it comes and
+    // moves a control with `[n]` there once read. The controls that already stand
+    // in the wanted order keep their place; every other one, as it comes, goes
+    // just after the nearest control before it that has its place.
+    static void SetChildPositions(TWinControl& parent, TWinControl* ancestor,
+                                  std::vector<TChild>& children) {
+        std::vector<TControl*> wanted;
+        for (int i = 0; i < parent.ControlCount(); ++i)
+            wanted.push_back(parent.Controls(i));
+        auto rank = [&](const TControl* c) {
+            return static_cast<std::size_t>(std::find(wanted.begin(), wanted.end(), c) -
+                                            wanted.begin());
+        };
+        std::vector<TControl*> order; // the ancestor's, with the descendant's controls
+        if (ancestor)
+            for (int i = 0; i < ancestor->ControlCount(); ++i) {
+                const String& name = ancestor->Controls(i)->Name();
+                if (name.empty())
+                    return; // cannot be told apart: left as read
+                auto mine = std::find_if(wanted.begin(), wanted.end(), [&](const TControl* c) {
+                    return SameText(c->Name(), name);
+                });
+                if (mine != wanted.end() &&
+                    std::find(order.begin(), order.end(), *mine) == order.end())
+                    order.push_back(*mine);
+            }
+        std::map<const TControl*, TChild*> entries;
+        for (TChild& child : children)
+            if (auto* c = dynamic_cast<TControl*>(child.Component); c && c->Parent() == &parent)
+                entries[c] = &child;
+        for (TControl* c : wanted)
+            if (!entries.count(c) && std::find(order.begin(), order.end(), c) == order.end())
+                return; // a control no file of this scope places
+        // The longest run of the ancestor's order that is already in the wanted order.
+        std::set<const TControl*> placed;
+        {
+            std::vector<std::size_t> length(order.size(), 1), from(order.size(), SIZE_MAX);
+            std::size_t best = SIZE_MAX;
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                for (std::size_t j = 0; j < i; ++j)
+                    if (rank(order[j]) < rank(order[i]) && length[j] + 1 > length[i]) {
+                        length[i] = length[j] + 1;
+                        from[i] = j;
+                    }
+                if (best == SIZE_MAX || length[i] > length[best])
+                    best = i;
+            }
+            for (std::size_t i = best; i != SIZE_MAX; i = from[i])
+                placed.insert(order[i]);
+        }
+        for (TChild& child : children) {
+            auto* c = dynamic_cast<TControl*>(child.Component);
+            if (!c || c->Parent() != &parent || placed.count(c))
                 continue;
-            object.Children.push_back(std::move(written));
+            auto at = std::find(order.begin(), order.end(), c);
+            if (at == order.end() || child.Moved) {
+                if (at != order.end())
+                    order.erase(at);
+                order.push_back(c);
+                at = order.end() - 1;
+            }
+            // Its nearest placed neighbours must be before and after it in the wanted order.
+            bool fits = true;
+            for (auto before = at; fits && before != order.begin();)
+                if (placed.count(*--before)) {
+                    fits = rank(*before) < rank(c);
+                    break;
+                }
+            for (auto after = at + 1; fits && after != order.end(); ++after)
+                if (placed.count(*after)) {
+                    fits = rank(*after) > rank(c);
+                    break;
+                }
+            if (!fits) {
+                order.erase(at);
+                std::size_t n = 0;
+                for (std::size_t i = 0; i < order.size(); ++i)
+                    if (placed.count(order[i]) && rank(order[i]) < rank(c))
+                        n = i + 1;
+                order.insert(order.begin() + static_cast<std::ptrdiff_t>(n), c);
+                child.Object.Index = static_cast<int>(n);
+            }
+            placed.insert(c);
         }
     }
 
