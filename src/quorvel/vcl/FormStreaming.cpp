@@ -369,6 +369,10 @@ private:
             component = CreateComponent(owner, object);
             component->SetParentComponent(&parent);
         } else if (component->GetParentComponent() != &parent) {
+            // An object named like one that holds it would hold itself.
+            for (const TComponent* at = &parent; at; at = at->GetParentComponent())
+                if (at == component)
+                    Fail("A control cannot have itself as its parent", object);
             // A descendant may move an inherited control to another parent.
             component->SetParentComponent(&parent);
         }

@@ -1,0 +1,1 @@
+inherited e inherited lvProvider:T inherited lvProvider:TListView end end end
