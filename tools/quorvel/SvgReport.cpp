@@ -1,4 +1,5 @@
 #include "Report.h"
+#include "SvgCanvas.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,23 +27,6 @@ constexpr double MinPanelWidth = 220;
 // that sizes compare across snapshots.
 constexpr double MaxDrawnWidth = 800;
 constexpr double MaxDrawnHeight = 600;
-
-std::string Escape(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default:
-            // Control characters are not allowed in XML 1.0.
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-                out += c;
-        }
-    }
-    return out;
-}
 
 std::string Num(double value) {
     char buffer[32];
@@ -85,7 +69,7 @@ void WritePanel(std::ostream& svg, const TSnapshot& s, std::size_t index, double
 
     svg << "<g>\n";
     svg << "<text x=\"" << Num(left) << "\" y=\"" << Num(top + 16) << "\" class=\"title\">after "
-        << Escape(s.Action) << "</text>\n";
+        << XmlEscape(s.Action) << "</text>\n";
     // Caption bar: the window's title with the form's name and client size.
     svg << "<rect x=\"" << Num(left) << "\" y=\"" << Num(captionTop) << "\" width=\""
         << Num(std::max(clientW, width)) << "\" height=\"" << Num(CaptionHeight)
@@ -95,7 +79,7 @@ void WritePanel(std::ostream& svg, const TSnapshot& s, std::size_t index, double
     if (s.State != "normal")
         caption += " " + s.State;
     svg << "<text x=\"" << Num(left + 6) << "\" y=\"" << Num(captionTop + 16)
-        << "\" class=\"captiontext\">" << Escape(caption) << "</text>\n";
+        << "\" class=\"captiontext\">" << XmlEscape(caption) << "</text>\n";
     svg << "<clipPath id=\"" << clip << "\"><rect x=\"" << Num(left) << "\" y=\"" << Num(clientTop)
         << "\" width=\"" << Num(clientW) << "\" height=\"" << Num(clientH) << "\"/></clipPath>\n";
     svg << "<rect x=\"" << Num(left) << "\" y=\"" << Num(clientTop) << "\" width=\"" << Num(clientW)
@@ -108,22 +92,22 @@ void WritePanel(std::ostream& svg, const TSnapshot& s, std::size_t index, double
         const double h = std::max(c.Height * scale, 0.0);
         svg << "<rect x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" width=\"" << Num(w)
             << "\" height=\"" << Num(h) << "\" fill=\"" << Fill(c.Depth)
-            << "\" class=\"control\"><title>" << Escape(c.Name) << ": " << Escape(c.ClassName)
+            << "\" class=\"control\"><title>" << XmlEscape(c.Name) << ": " << XmlEscape(c.ClassName)
             << " " << c.Left << "," << c.Top << " " << c.Width << "x" << c.Height
             << "</title></rect>\n";
         // A container's name goes to its bottom edge, clear of the controls on it.
         const double baseline = c.Container ? y + h - 3 : y + std::min(h - 2, 11.0);
         if (w >= 24 && h >= 10)
             svg << "<text x=\"" << Num(x + 3) << "\" y=\"" << Num(baseline) << "\" class=\"label\">"
-                << Escape(c.Name) << "</text>\n";
+                << XmlEscape(c.Name) << "</text>\n";
     }
     svg << "</g>\n";
     const double footer = clientTop + clientH + 16;
     svg << "<text x=\"" << Num(left) << "\" y=\"" << Num(footer) << "\" class=\"note\">"
-        << Escape(EventText(s)) << "</text>\n";
+        << XmlEscape(EventText(s)) << "</text>\n";
     if (s.Error)
         svg << "<text x=\"" << Num(left) << "\" y=\"" << Num(footer + 15)
-            << "\" class=\"error\">error: " << Escape(*s.Error) << "</text>\n";
+            << "\" class=\"error\">error: " << XmlEscape(*s.Error) << "</text>\n";
     svg << "</g>\n";
 }
 
