@@ -916,7 +916,7 @@ private:
         }
         case tkFloat:
             if (v.Kind == TFormValue::TKind::Float)
-                info.SetFloat(target, v.Float);
+                info.SetFloat(target, v.Number());
             else if (v.Kind == TFormValue::TKind::Integer)
                 info.SetFloat(target, static_cast<double>(v.Int));
             else
