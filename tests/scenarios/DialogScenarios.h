@@ -255,6 +255,7 @@ struct TWatch {
     Core::TBounds Placed;
     Core::TBounds Last; // at the previous step, for counting moves
     bool Gone = false;
+    bool Touched = false; // made, moved or shown by the program after attaching
 };
 
 // The windows of a dialog, and the internal ones under the controls that made
@@ -291,6 +292,7 @@ public:
             watch.PlacedAt = f;
             watch.Reference = Core::ReferenceBounds(watch.Placed, f);
             watch.FontReference = watch.DesignFont;
+            watch.Touched = !(f == Core::TFactors{});
             if (!inside)
                 SetWindowSubclass(w, &CountMoves, 0x4D56, 0);
             FWatches.push_back(watch);
@@ -304,6 +306,7 @@ public:
             watch->Placed = watch->DropDown ? Extent(w) : InParent(w);
             watch->PlacedAt = f;
             watch->Reference = Core::ReferenceBounds(watch->Placed, f);
+            watch->Touched = true;
         }
     }
 
@@ -356,10 +359,11 @@ public:
         Moves().clear();
     }
 
-    // Back at the design size: every window and font as when it joined.
+    // Back at the design size: every window the program left alone, and its
+    // font, as at attach time.
     void CheckDesign(const TFailure& fail) const {
         for (const TWatch& w : FWatches)
-            if (!w.Gone &&
+            if (!w.Gone && !w.Touched &&
                 (!(InParent(w.Window) == w.Design) || FontHeight(w.Window) != w.DesignFont))
                 fail(Cat("at the design size again ", w.Name, " is ", Text(InParent(w.Window)),
                          " font ", Text(long{FontHeight(w.Window)}), ", it was ", Text(w.Design),
@@ -484,6 +488,8 @@ struct TDialogRun {
     std::function<void(HWND)> Init; // in WM_INITDIALOG, before the layout is attached
     bool Attached = false;
     UINT ItemHeight = 18; // owner-drawn items
+    int MinWidth = 320;   // outer pixels, kept by a drag
+    int MinHeight = 240;
 };
 
 // The run whose dialog is being made: owner-drawn controls measure their items
@@ -511,8 +517,8 @@ inline INT_PTR QV_CALLBACK ScenarioInit(HWND dialog, UINT message, WPARAM wParam
     if (run->Init)
         run->Init(dialog);
     WinLayout::TLayoutOptions options;
-    options.MinWidth = 320; // outer pixels, kept by a drag
-    options.MinHeight = 240;
+    options.MinWidth = run->MinWidth;
+    options.MinHeight = run->MinHeight;
     run->Attached = WinLayout::AttachLayout(dialog, options);
     return 1;
 }
@@ -655,6 +661,7 @@ inline TMeasures Controls(const TTemplateSource& source, const TFailure& fail) {
 inline TMeasures FindDialog(const TTemplateSource& source, const TFailure& fail) {
     TMeasures record;
     TDialogRun run;
+    run.MinWidth = run.MinHeight = 0;
     const HWND dialog = MakeDialog(source, IDD_FIND, run, fail);
     if (dialog == nullptr)
         return record;
@@ -711,6 +718,7 @@ inline TMeasures FindDialog(const TTemplateSource& source, const TFailure& fail)
     watch.Step("find.smaller", record, fail);
     size.Client(size.Width, size.Height);
     watch.Step("find.design again", record, fail);
+    watch.CheckDesign(fail);
 
     DestroyWindow(dialog);
     if (WinLayout::HasLayout(dialog))
