@@ -389,8 +389,19 @@ private:
         --FDepth;
     }
 
+    // A registered class, or the one the class map names for an unknown one.
+    const TClassInfo* ClassOf(const String& className) const {
+        if (const TClassInfo* info = GetClass(className))
+            return info;
+        const String key = AnsiUpperCase(className);
+        for (const auto& [from, to] : FOptions.ClassMap)
+            if (AnsiUpperCase(from) == key)
+                return GetClass(to);
+        return nullptr;
+    }
+
     TComponent* CreateComponent(TComponent& owner, const TFormObject& object) {
-        const TClassInfo* info = GetClass(object.ClassName);
+        const TClassInfo* info = ClassOf(object.ClassName);
         if (info) {
             if (!info->Create)
                 Fail("class " + object.ClassName + " cannot be created from a form file", object);
@@ -476,7 +487,7 @@ private:
         bool holdsControl = false;
         for (const TFormObject& child : object.Children)
             holdsControl = ScanEvidence(child) || holdsControl;
-        const TClassInfo* info = GetClass(object.ClassName);
+        const TClassInfo* info = ClassOf(object.ClassName);
         if (info)
             return info->InheritsFrom(&TControl::StaticClass());
         if (object.Kind == TFormObject::TKind::Inline || holdsControl ||
