@@ -348,7 +348,7 @@ void Reconcile(TLayout& layout, const std::vector<HWND>& all, const Core::TFacto
             found != oldIndex.end() && old[found->second].Parent == parent) {
             kept[found->second] = true;
             index.emplace(w, next.size());
-            next.push_back(std::move(old[found->second]));
+            next.push_back(old[found->second]);
             continue;
         }
         auto p = index.find(parent);
