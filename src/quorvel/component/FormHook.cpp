@@ -3,7 +3,6 @@
 #include "quorvel/component/FormHook.h"
 
 #include "quorvel/component/Quorvel.h"
-#include "quorvel/vcl/ClassRegistry.h"
 #include "quorvel/vcl/SysInfo.h"
 
 #include <unordered_map>
@@ -71,9 +70,6 @@ void UnitInitialization() {
     IsDwmEnabled = 0;
     if (CheckWin32Version(6, 0))
         DwmIsCompositionEnabled(&IsDwmEnabled);
-    // Form files name the class; a form class's field of this type makes it known
-    // to the reader, which here is the class registry.
-    RegisterClass(TQuorvel::StaticClass());
 }
 
 void UnitFinalization() {

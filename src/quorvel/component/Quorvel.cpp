@@ -1,13 +1,21 @@
-// TQuorvel: construction, destruction and the read access for tools and tests.
+// TQuorvel: construction, destruction, the read access for tools and tests, and
+// the registration of its class for form files.
 #include "quorvel/component/Quorvel.h"
 
 #include "quorvel/component/ControlRecords.h"
 #include "quorvel/component/FormHook.h"
+#include "quorvel/vcl/ClassRegistry.h"
 #include "quorvel/vcl/SysInfo.h"
 
 namespace Quorvel {
 
 using namespace Vcl;
+
+// Form files name the class. The build links this object into every program
+// that links the component (the component library's link option naming
+// QuorvelClassLink), so the reader knows the class before any call.
+extern "C" const int QuorvelClassLink;
+extern "C" const int QuorvelClassLink = (RegisterClass(TQuorvel::StaticClass()), 1);
 
 TQuorvel::TQuorvel(TComponent* AOwner)
     : TComponent(AOwner), FHook(std::make_unique<TFormHook>(*this)) {

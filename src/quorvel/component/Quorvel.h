@@ -202,7 +202,8 @@ extern bool IsJapanese;
 void UnitInitialization();
 void UnitFinalization();
 
-// Puts TQuorvel on the palette page "HVCtrl".
+// Puts TQuorvel on the palette page "HVCtrl", for the designer. Programs need
+// no call: linking the component makes its class known to the form-file reader.
 void Register();
 
 } // namespace Quorvel
