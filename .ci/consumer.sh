@@ -23,12 +23,14 @@ fi
 cmake -S tests/consumer -B "$work" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$work" -j 2
 "$work/consumer"
+"$work/load_form" tests/consumer/MainForm.dfm
 # As a subdirectory: no test framework, command-line or JSON library is looked for.
 cmake -S tests/consumer -B "$sub" -DQUORVEL_SOURCE_DIR="$PWD" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_CLI11=ON \
       -DCMAKE_DISABLE_FIND_PACKAGE_nlohmann_json=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
-cmake --build "$sub" -j 2 --target consumer
+cmake --build "$sub" -j 2 --target consumer load_form
 "$sub/consumer"
+"$sub/load_form" tests/consumer/MainForm.dfm
 
 # The installed tool runs from its prefix, with nothing of the build tree.
 "$prefix/bin/quorvel" --version

@@ -142,17 +142,40 @@ void CheckEveryControlMoves(const std::vector<TBenchForm::TTarget>& a,
             throw std::logic_error("a control keeps its bounds between the two sizes");
 }
 
+// The values the passes give at the two sizes, taken from real passes.
+std::array<std::vector<TBenchForm::TTarget>, 2> PassTargets(TBenchForm& bench) {
+    std::array<std::vector<TBenchForm::TTarget>, 2> targets;
+    for (std::size_t k = 0; k < 2; ++k) {
+        bench.SetClient(ClientSizes[k]);
+        targets[k] = bench.Snapshot();
+    }
+    CheckEveryControlMoves(targets[0], targets[1]);
+    return targets;
+}
+
+// The floor: the same setters with the same values in a bare loop.
+[[gnu::noinline]] void SetTargets(TBenchForm& bench, const std::vector<TBenchForm::TTarget>& t) {
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        TControl* c = bench.Controls[i];
+        c->Font()->SetSize(t[i].FontSize);
+        c->SetTop(t[i].Top);
+        c->SetLeft(t[i].Left);
+        c->SetWidth(t[i].Width);
+        c->SetHeight(t[i].Height);
+    }
+}
+
+// One pass: the window resized, the component laying the form out on WM_SIZE.
+[[gnu::noinline]] void Pass(TBenchForm& bench, const TPoint& client) { bench.SetClient(client); }
+
 void BM_ResizePass(benchmark::State& state) {
     const int controls = static_cast<int>(state.range(0));
     TBenchForm bench(controls);
-    bench.SetClient(ClientSizes[0]);
-    const auto first = bench.Snapshot();
-    bench.SetClient(ClientSizes[1]);
-    CheckEveryControlMoves(first, bench.Snapshot());
+    PassTargets(bench);
 
     std::size_t next = 0;
     for (auto _ : state) {
-        bench.SetClient(ClientSizes[next]);
+        Pass(bench, ClientSizes[next]);
         next ^= 1;
     }
     state.SetItemsProcessed(state.iterations() * controls);
@@ -161,28 +184,29 @@ void BM_ResizePass(benchmark::State& state) {
 void BM_SetterFloor(benchmark::State& state) {
     const int controls = static_cast<int>(state.range(0));
     TBenchForm bench(controls);
-    // The values the passes give at the two sizes, taken from real passes.
-    std::array<std::vector<TBenchForm::TTarget>, 2> targets;
-    for (std::size_t k = 0; k < 2; ++k) {
-        bench.SetClient(ClientSizes[k]);
-        targets[k] = bench.Snapshot();
-    }
-    CheckEveryControlMoves(targets[0], targets[1]);
+    const auto targets = PassTargets(bench);
 
     std::size_t next = 0;
     for (auto _ : state) {
-        const auto& t = targets[next];
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            TControl* c = bench.Controls[i];
-            c->Font()->SetSize(t[i].FontSize);
-            c->SetTop(t[i].Top);
-            c->SetLeft(t[i].Left);
-            c->SetWidth(t[i].Width);
-            c->SetHeight(t[i].Height);
-        }
+        SetTargets(bench, targets[next]);
         next ^= 1;
     }
     state.SetItemsProcessed(state.iterations() * controls);
+}
+
+// For callgrind: Passes passes, or as many floor loops, at one size, the
+// measured work alone in Pass or SetTargets (--toggle-collect). The two sizes
+// alternate as in the benchmarks, after the same two passes to warm up.
+int CountInstructions(int controls, bool floor, int passes) {
+    TBenchForm bench(controls);
+    const auto targets = PassTargets(bench);
+    for (int k = 0; k < passes; ++k) {
+        if (floor)
+            SetTargets(bench, targets[k % 2]);
+        else
+            Pass(bench, ClientSizes[k % 2]);
+    }
+    return 0;
 }
 
 } // namespace
@@ -190,4 +214,17 @@ void BM_SetterFloor(benchmark::State& state) {
 BENCHMARK(BM_ResizePass)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SetterFloor)->RangeMultiplier(10)->Range(10, 10000)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+// bench_resize_pass --instructions CONTROLS pass|floor PASSES runs the work of
+// CountInstructions and nothing else (bench/instructions.sh); any other command
+// line runs the benchmarks.
+int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--instructions")
+        return CountInstructions(std::stoi(argv[2]), std::string(argv[3]) == "floor",
+                                 std::stoi(argv[4]));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -3,7 +3,7 @@
 // first.
 #include "support/QuorvelFixture.h"
 
-#include "quorvel/component/Interception.h"
+#include "quorvel/component/FormHook.h"
 
 namespace QuorvelTest {
 namespace {

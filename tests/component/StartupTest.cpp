@@ -27,11 +27,13 @@ TEST_F(Startup, HigherRunTimeDpiScalesBoundsAndFontsOfASizeableForm) {
     auto& q = Component(form);
     auto* r = Record(q, "Button1");
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ((std::array{r->Left, r->Top, r->Width, r->Height}), (std::array{125, 50, 94, 31}));
-    EXPECT_EQ((std::array{r->OldLeft, r->OldTop, r->OldWidth, r->OldHeight}),
+    EXPECT_EQ(
+        (std::array{r->Reference.Left, r->Reference.Top, r->Reference.Width, r->Reference.Height}),
+        (std::array{125, 50, 94, 31}));
+    EXPECT_EQ((std::array{r->Last.Left, r->Last.Top, r->Last.Width, r->Last.Height}),
               (std::array{125, 50, 94, 31}));
-    EXPECT_EQ(r->Font->Size(), 11);
-    EXPECT_EQ(r->OldFontSize, 11);
+    EXPECT_EQ(r->FontSize, 11);
+    EXPECT_EQ(r->LastFontSize, 11);
     EXPECT_FALSE(r->ParentFont);
     EXPECT_EQ(q.OwnerFont()->Size(), 10);
     // The reference size is the design size, not corrected.
@@ -77,9 +79,9 @@ TEST_F(Startup, EqualResolutionRecordsWhatTheControlsReport) {
     ASSERT_NE(label, nullptr);
     // The constraint adjusted the width when the form file set it; the record
     // holds the adjusted value.
-    EXPECT_EQ(label->Width, 40);
+    EXPECT_EQ(label->Reference.Width, 40);
     // At equal resolutions a negative position is kept as it is.
-    EXPECT_EQ(Record(q, "Button1")->Left, -10);
+    EXPECT_EQ(Record(q, "Button1")->Reference.Left, -10);
     EXPECT_EQ(Get<TButton>(form, "Button1").Left(), -10);
     EXPECT_TRUE(q.State().Registered);
     EXPECT_TRUE(q.State().Subclassed);
@@ -98,7 +100,7 @@ TEST_F(Startup, AFontGivenByItsCellHeightKeepsItsSizeAtTheDesignResolution) {
     const int size = cell.Font()->Size();
     EXPECT_EQ(cell.Font()->Height(), 16);
     EXPECT_EQ(form.Font()->Height(), 15);
-    EXPECT_EQ(Record(Component(form), "Cell")->Font->Size(), size);
+    EXPECT_EQ(Record(Component(form), "Cell")->FontSize, size);
     // The first pass at the design size changes nothing either.
     SetClient(form, 400, 300);
     EXPECT_EQ(cell.Font()->Size(), size);
@@ -151,8 +153,8 @@ TEST_F(Startup, FrameChildrenAreFoundByFrameAndNameWithoutCollidingWithTheForm) 
     EXPECT_EQ(inner.Left(), 25);
     EXPECT_EQ(inner.Width(), 50);
     EXPECT_EQ(frameCtl.Left(), 100);
-    EXPECT_EQ(ChildRecord(q, "Frame21", "Button1")->Left, 25);
-    EXPECT_EQ(Record(q, "Button1")->Left, 125);
+    EXPECT_EQ(ChildRecord(q, "Frame21", "Button1")->Reference.Left, 25);
+    EXPECT_EQ(Record(q, "Button1")->Reference.Left, 125);
 
     // Written back, the form keeps its frame and carries design values measured now:
     // this screen's resolution and the form's client size.

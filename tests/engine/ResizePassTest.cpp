@@ -15,9 +15,11 @@ using namespace Vcl;
 using TGeometry = std::array<int, 4>; // Left, Top, Width, Height
 
 TGeometry Geometry(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-TGeometry Reference(const Quorvel::TCtrlInfo& r) { return {r.Left, r.Top, r.Width, r.Height}; }
+TGeometry Reference(const Quorvel::TCtrlInfo& r) {
+    return {r.Reference.Left, r.Reference.Top, r.Reference.Width, r.Reference.Height};
+}
 TGeometry Applied(const Quorvel::TCtrlInfo& r) {
-    return {r.OldLeft, r.OldTop, r.OldWidth, r.OldHeight};
+    return {r.Last.Left, r.Last.Top, r.Last.Width, r.Last.Height};
 }
 
 const std::string OwnFont9 = "    Font.Height = -12\n    ParentFont = False\n";
@@ -50,9 +52,9 @@ TEST_F(ResizePass, ScalesBoundsAndFontsFromTheReferenceValues) {
 
     auto* r = Record(q, "Button1");
     EXPECT_EQ(Reference(*r), (TGeometry{10, 10, 101, 21}));
-    EXPECT_EQ(r->Font->Size(), 9);
+    EXPECT_EQ(r->FontSize, 9);
     EXPECT_EQ(Applied(*r), (TGeometry{20, 15, 202, 32}));
-    EXPECT_EQ(r->OldFontSize, 13);
+    EXPECT_EQ(r->LastFontSize, 13);
     EXPECT_EQ(q.OwnerFont()->Size(), 9);
     EXPECT_DOUBLE_EQ(q.State().PrevScaleX, 2.0);
     EXPECT_DOUBLE_EQ(q.State().PrevScaleY, 1.5);
@@ -121,7 +123,7 @@ TEST_F(ResizePass, ZeroSizesBecomeOneWhilePositionsAndNegativeValuesKeepTheirPla
     auto& atTop = Get<TButton>(form, "AtTop");
     auto& negative = Get<TButton>(form, "Negative");
     auto& corner = Get<TButton>(form, "Corner");
-    EXPECT_EQ(Record(q, "Negative")->Left, -11);
+    EXPECT_EQ(Record(q, "Negative")->Reference.Left, -11);
 
     // Width 1 at 0.4 is 0.4, rounded to 0 and raised to 1; Top 0 stays 0.
     SetClient(form, 160, 600);
@@ -142,8 +144,8 @@ TEST_F(ResizePass, ZeroSizesBecomeOneWhilePositionsAndNegativeValuesKeepTheirPla
     // -11 at 1.5 is -16.5: away from zero, as 16.5 rounds to 17.
     SetClient(form, 600, 300);
     EXPECT_EQ(negative.Left(), -17);
-    EXPECT_EQ(Record(q, "Negative")->Left, -11);
-    EXPECT_EQ(Record(q, "AtTop")->Top, 0);
+    EXPECT_EQ(Record(q, "Negative")->Reference.Left, -11);
+    EXPECT_EQ(Record(q, "AtTop")->Reference.Top, 0);
 }
 
 TEST_F(ResizePass, ControlFontsNeverReachZeroButTheFormFontMay) {
@@ -329,7 +331,7 @@ TEST_F(ResizePass, ParentFontControlsEndWithTheirParentsFont) {
     EXPECT_EQ(form.Font()->Size(), 14);
     EXPECT_EQ(onForm.Font()->Size(), 14);
     EXPECT_TRUE(onForm.ParentFont());
-    EXPECT_EQ(Record(Component(form), "OnForm")->OldFontSize, 13);
+    EXPECT_EQ(Record(Component(form), "OnForm")->LastFontSize, 13);
 }
 
 TEST_F(ResizePass, SwitchingParentFontTakesTheReferenceFontAgain) {
@@ -349,7 +351,7 @@ TEST_F(ResizePass, SwitchingParentFontTakesTheReferenceFontAgain) {
     auto* r = Record(q, "Button1");
     EXPECT_TRUE(r->ParentFont);
     EXPECT_TRUE(r->OrgParentFont);
-    EXPECT_EQ(r->Font->Size(), 9);
+    EXPECT_EQ(r->FontSize, 9);
     EXPECT_TRUE(b1.ParentFont());
     EXPECT_EQ(b1.Font()->Size(), 14);
 
@@ -357,12 +359,12 @@ TEST_F(ResizePass, SwitchingParentFontTakesTheReferenceFontAgain) {
     b1.Font()->SetSize(30);
     ASSERT_FALSE(b1.ParentFont());
     SetClient(form, 800, 450);
-    EXPECT_EQ(r->Font->Size(), 20);
+    EXPECT_EQ(r->FontSize, 20);
     EXPECT_FALSE(r->OrgParentFont);
     EXPECT_EQ(b1.Font()->Size(), 30);
     SetClient(form, 400, 300);
     EXPECT_EQ(b1.Font()->Size(), 20);
-    EXPECT_EQ(r->OldFontSize, 20);
+    EXPECT_EQ(r->LastFontSize, 20);
 }
 
 TEST_F(ResizePass, OnlyMinimizingStartsNoPass) {

@@ -10,6 +10,7 @@
 #include "WineScreenExpected.h"
 #include "scenarios/WineScreenScenarios.h"
 
+#include "quorvel/vcl/ClassRegistry.h"
 #include "quorvel/vcl/StdCtrls.h"
 
 #include <cstdio>
@@ -36,6 +37,13 @@ NATIVE_TEST(ScenariosMeasureWhatTheRecordHolds) {
     CHECK(!expected.empty());
     for (const std::string& diff : WineScreen::Compare(measured, expected))
         NativeCheck::Fail(__FILE__, __LINE__, diff);
+}
+
+// Nothing of the component's is called first: linking it made its class known.
+NATIVE_TEST(AFormFileWithTheComponentReadsWithoutAnyCall) {
+    CHECK(Vcl::GetClass("TQuorvel") != nullptr);
+    WineScreen::TLoadedForm f = WineScreen::LoadForm(WineScreen::FormText(100, 80));
+    CHECK(f.Component != nullptr);
 }
 
 // ---- Windows, classes and fonts ------------------------------------------------------------

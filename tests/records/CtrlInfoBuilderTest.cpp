@@ -15,7 +15,9 @@ using namespace Vcl;
 using TGeometry = std::array<int, 4>; // Left, Top, Width, Height
 
 TGeometry Geometry(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-TGeometry Reference(const Quorvel::TCtrlInfo& r) { return {r.Left, r.Top, r.Width, r.Height}; }
+TGeometry Reference(const Quorvel::TCtrlInfo& r) {
+    return {r.Reference.Left, r.Reference.Top, r.Reference.Width, r.Reference.Height};
+}
 
 class CtrlInfoBuilder : public TQuorvelFixture {
 protected:
@@ -44,11 +46,11 @@ TEST_F(CtrlInfoBuilder, RecordsAControlInTheReferenceGeometryOfTheLastPass) {
     auto* r = Record(q, "Added");
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(Reference(*r), (TGeometry{100, 60, 80, 30}));
-    EXPECT_EQ((TGeometry{r->OldLeft, r->OldTop, r->OldWidth, r->OldHeight}),
+    EXPECT_EQ((TGeometry{r->Last.Left, r->Last.Top, r->Last.Width, r->Last.Height}),
               (TGeometry{150, 90, 120, 45}));
     ASSERT_NE(r->Font, nullptr);
-    EXPECT_EQ(r->Font->Size(), 8); // 12 / 1.5 + 0.5 = 8.5
-    EXPECT_EQ(r->OldFontSize, 12);
+    EXPECT_EQ(r->FontSize, 8); // 12 / 1.5 + 0.5 = 8.5
+    EXPECT_EQ(r->LastFontSize, 12);
     EXPECT_FALSE(r->ParentFont);
     EXPECT_FALSE(r->OrgParentFont);
     EXPECT_TRUE(r->ParentName.empty());
@@ -71,10 +73,10 @@ TEST_F(CtrlInfoBuilder, ReferenceValuesRoundAsThePassDoes) {
     SetClient(form, 600, 450);
     auto* late = Create<TButton>(form, "Late", 100, 100, 30, 20);
     q.DynamicAdd();
-    EXPECT_EQ(Record(q, "Late")->Left, 67); // 66.67 + 0.5
-    SetClient(form, 600, 460);              // 1.5 across again
-    EXPECT_EQ(late->Left(), 101);           // 100.5 + 0.5
-    EXPECT_EQ(early->Left(), -8);           // -5 x 1.5 = -7.5, half away from zero
+    EXPECT_EQ(Record(q, "Late")->Reference.Left, 67); // 66.67 + 0.5
+    SetClient(form, 600, 460);                        // 1.5 across again
+    EXPECT_EQ(late->Left(), 101);                     // 100.5 + 0.5
+    EXPECT_EQ(early->Left(), -8);                     // -5 x 1.5 = -7.5, half away from zero
 }
 
 TEST_F(CtrlInfoBuilder, GeneratedNamesCountEveryRecordTheBuilderMakes) {
@@ -171,7 +173,7 @@ TEST_F(CtrlInfoBuilder, AControlWithoutAFontPropertyGetsNoFontCopy) {
     EXPECT_EQ(r->Font, nullptr);
     EXPECT_TRUE(r->ParentFont);
     EXPECT_TRUE(r->OrgParentFont);
-    EXPECT_EQ(r->OldFontSize, 0);
+    EXPECT_EQ(r->LastFontSize, 0);
     EXPECT_EQ(Reference(*r), (TGeometry{20, 20, 50, 10}));
 
     SetClient(form, 400, 300);

@@ -251,7 +251,7 @@ TEST_F(Dynamic, ARenamedControlIsTreatedAsGoneAndRecordedAgainUnderItsNewName) {
     EXPECT_DOUBLE_EQ(q.State().PrevScaleX, 2.0);
     q.DynamicAdd();
     ASSERT_NE(Record(q, "Renamed"), nullptr);
-    EXPECT_EQ(Record(q, "Renamed")->Left, 10);
+    EXPECT_EQ(Record(q, "Renamed")->Reference.Left, 10);
     SetClient(form, 800, 600);
     EXPECT_EQ(Geometry(b1), (TGeometry{20, 20, 100, 40}));
 }

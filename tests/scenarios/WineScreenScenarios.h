@@ -9,6 +9,7 @@
 // runs execute the same code.
 #pragma once
 
+#include "quorvel/component/FormHook.h"
 #include "quorvel/component/Placement.h"
 #include "quorvel/component/Quorvel.h"
 #include "quorvel/vcl/FormStreaming.h"

@@ -296,7 +296,9 @@ protected:
             if (std::any_of(tracked.begin(), tracked.end(),
                             [&](const TTracked& t) { return t.Name == info->Name; }))
                 continue;
-            tracked.push_back({info->Name, {info->Left, info->Top, info->Width, info->Height}});
+            tracked.push_back({info->Name,
+                               {info->Reference.Left, info->Reference.Top, info->Reference.Width,
+                                info->Reference.Height}});
         }
         return form;
     }
@@ -574,10 +576,11 @@ protected:
                           Text(TRect{c->Left(), c->Top(), c->Width(), c->Height()}) + ", client " +
                           Text(TRect{0, 0, form.ClientWidth(), form.ClientHeight()}) +
                           (q && Record(*q, *watched)
-                               ? ", recorded at " + Text(TRect{Record(*q, *watched)->Left,
-                                                               Record(*q, *watched)->Top,
-                                                               Record(*q, *watched)->Width,
-                                                               Record(*q, *watched)->Height})
+                               ? ", recorded at " +
+                                     Text(TRect{Record(*q, *watched)->Reference.Left,
+                                                Record(*q, *watched)->Reference.Top,
+                                                Record(*q, *watched)->Reference.Width,
+                                                Record(*q, *watched)->Reference.Height})
                                : std::string()));
             if (fault.empty())
                 fault = watch.Fault;
@@ -615,14 +618,15 @@ protected:
             desktop.Restore(form.Handle());
             SetClient(form, state.OwnerWidth, state.OwnerHeight);
             if (form.ClientWidth() != state.OwnerWidth || form.ClientHeight() != state.OwnerHeight)
-                return fail("the design size cannot be reached again: client " +
-                            Text(TRect{0, 0, form.ClientWidth(), form.ClientHeight()}) +
-                            (q && Record(*q, *watched)
-                                 ? ", recorded at " + Text(TRect{Record(*q, *watched)->Left,
-                                                                 Record(*q, *watched)->Top,
-                                                                 Record(*q, *watched)->Width,
-                                                                 Record(*q, *watched)->Height})
-                                 : std::string()));
+                return fail(
+                    "the design size cannot be reached again: client " +
+                    Text(TRect{0, 0, form.ClientWidth(), form.ClientHeight()}) +
+                    (q && Record(*q, *watched)
+                         ? ", recorded at " + Text(TRect{Record(*q, *watched)->Reference.Left,
+                                                         Record(*q, *watched)->Reference.Top,
+                                                         Record(*q, *watched)->Reference.Width,
+                                                         Record(*q, *watched)->Reference.Height})
+                         : std::string()));
             if (std::string f = Check(form, watch.Design, tracked); !f.empty())
                 return fail("at the end: " + f);
             std::map<std::string, TRect> now;

@@ -2,6 +2,7 @@
 // load forms from form-file text and reach their components.
 #pragma once
 
+#include "quorvel/component/FormHook.h"
 #include "quorvel/component/Quorvel.h"
 #include "quorvel/vcl/FormStreaming.h"
 #include "quorvel/vcl/Forms.h"

@@ -29,10 +29,7 @@ TQuorvel* TQuorvel::Attach(TCustomForm& Form, const TDesignValues& Design,
     component->SetReadingState(true);
     if (Configure)
         Configure(*component);
-    component->FDesignFrmW = Design.ClientWidth;
-    component->FDesignFrmH = Design.ClientHeight;
-    component->FDesignDpiW = Design.DpiX;
-    component->FDesignDpiH = Design.DpiY;
+    component->FDesign = Design;
     component->SetReadingState(false);
 
     // The component takes part only through a published field of its form.

@@ -1,32 +1,29 @@
-// One scaled control's record: its reference geometry (its bounds at scale 1.0),
-// the geometry and font size the component last gave it, its own copy of the
-// control's font (whose size is the reference font size), its ParentFont state,
-// and where it sits: on the form, or inside a frame on the form.
+// One scaled control's record: its reference geometry and font size (at factor
+// 1.0), what the component last gave it, its own copy of the control's font,
+// its ParentFont state, and where it sits: on the form, or inside a frame on it.
 #pragma once
 
+#include "quorvel/core/Geometry.h"
 #include "quorvel/vcl/Graphics.h"
 #include "quorvel/vcl/SysUtils.h"
 
-#include <cstdint>
+#include <memory>
 
 namespace Quorvel {
 
 struct TCtrlInfo {
-    Vcl::String Name;      // the control's Name when recorded; the lookup key
-    std::int32_t Left = 0; // reference bounds at scale 1.0
-    std::int32_t Top = 0;
-    std::int32_t Width = 0;
-    std::int32_t Height = 0;
-    std::int32_t OldLeft = 0; // bounds as last recorded or set
-    std::int32_t OldTop = 0;
-    std::int32_t OldWidth = 0;
-    std::int32_t OldHeight = 0;
-    std::int32_t OldFontSize = 0;
-    Vcl::TFont* Font = nullptr; // owned copy; nil when the class publishes no Font
-    bool ParentFont = false;
-    bool OrgParentFont = false;
-    Vcl::String ParentName; // owning frame's Name for a frame's child, else empty
-    std::int32_t ChildCtlCnt = 0;
+    Vcl::String Name;        // the control's Name when recorded; the lookup key
+    Core::TBounds Reference; // at factor 1.0
+    Core::TBounds Last;      // as last recorded or set
+    int FontSize = 0;        // reference font size in points; with a Font only
+    int LastFontSize = 0;    // in points, as last recorded or set
+    // The control's font when recorded, at the reference size; none when its
+    // class publishes no Font.
+    std::unique_ptr<Vcl::TFont> Font;
+    bool ParentFont = true;    // as seen when recorded and at the start of each pass
+    bool OrgParentFont = true; // the state FontSize was last taken for
+    Vcl::String ParentName;    // owning frame's Name for a frame's child, else empty
+    int ChildCtlCnt = 0;       // a frame's component count when recorded
 };
 
 using PCtrlInfo = TCtrlInfo*;

@@ -2,7 +2,8 @@
 // writer, every setter with its checks (the six sizes refuse bad values in
 // Japanese or English, chosen by the user's locale at every assignment), and the
 // design values stored beside them.
-#include "quorvel/component/Interception.h"
+#include "quorvel/component/ControlRecords.h"
+#include "quorvel/component/FormHook.h"
 #include "quorvel/component/Placement.h"
 #include "quorvel/vcl/Filer.h"
 #include "quorvel/vcl/SysInfo.h"
@@ -46,9 +47,9 @@ const TClassInfo& TQuorvel::StaticClass() {
 // ---- Placement ----
 
 void TQuorvel::SetFormPos(TResizeFormPos Value) {
-    if (Value == FFormPos)
+    if (Value == FProps.FormPos)
         return;
-    FFormPos = Value;
+    FProps.FormPos = Value;
     if (Designing())
         return;
     TCustomForm* form = OwnerForm();
@@ -57,7 +58,7 @@ void TQuorvel::SetFormPos(TResizeFormPos Value) {
     RECT r{};
     GetWindowRect(form->Handle(), &r);
     OffsetRect(&r, -r.left, -r.top);
-    PlaceForm(form, FFormPos, r.right, r.bottom);
+    PlaceForm(form, FProps.FormPos, r.right, r.bottom);
 }
 
 // ---- The six sizes ----
@@ -118,37 +119,43 @@ void SetSize(const TQuorvel& self, int& field, int Value, TCheck check2, TCheck 
 } // namespace
 
 void TQuorvel::SetFormWidth(int Value) {
-    SetSize(*this, FFormWidth, Value, {Value < FFormMinWidth, AtLeastMinWidth},
-            {FFormMaxWidth != 0 && Value > FFormMaxWidth, AtMostMaxWidth});
+    const Core::TSizeLimits& l = FProps.Limits;
+    SetSize(*this, FProps.FormSize.X, Value, {Value < l.MinWidth, AtLeastMinWidth},
+            {l.MaxWidth != 0 && Value > l.MaxWidth, AtMostMaxWidth});
 }
 
 void TQuorvel::SetFormHeight(int Value) {
-    SetSize(*this, FFormHeight, Value, {Value < FFormMinHeight, AtLeastMinHeight},
-            {FFormMaxHeight != 0 && Value > FFormMaxHeight, AtMostMaxHeight});
+    const Core::TSizeLimits& l = FProps.Limits;
+    SetSize(*this, FProps.FormSize.Y, Value, {Value < l.MinHeight, AtLeastMinHeight},
+            {l.MaxHeight != 0 && Value > l.MaxHeight, AtMostMaxHeight});
 }
 
 void TQuorvel::SetFormMaxWidth(int Value) {
-    SetSize(*this, FFormMaxWidth, Value,
-            {FFormMinWidth != 0 && Value < FFormMinWidth, AtLeastMinWidth},
-            {FFormWidth != 0 && Value < FFormWidth, AtLeastWidth});
+    Core::TSizeLimits& l = FProps.Limits;
+    const int width = FProps.FormSize.X;
+    SetSize(*this, l.MaxWidth, Value, {l.MinWidth != 0 && Value < l.MinWidth, AtLeastMinWidth},
+            {width != 0 && Value < width, AtLeastWidth});
 }
 
 void TQuorvel::SetFormMaxHeight(int Value) {
-    SetSize(*this, FFormMaxHeight, Value,
-            {FFormMinHeight != 0 && Value < FFormMinHeight, AtLeastMinHeight},
-            {FFormHeight != 0 && Value < FFormHeight, AtLeastHeight});
+    Core::TSizeLimits& l = FProps.Limits;
+    const int height = FProps.FormSize.Y;
+    SetSize(*this, l.MaxHeight, Value, {l.MinHeight != 0 && Value < l.MinHeight, AtLeastMinHeight},
+            {height != 0 && Value < height, AtLeastHeight});
 }
 
 void TQuorvel::SetFormMinWidth(int Value) {
-    SetSize(*this, FFormMinWidth, Value,
-            {FFormMaxWidth != 0 && Value > FFormMaxWidth, AtMostMaxWidth},
-            {FFormWidth != 0 && Value > FFormWidth, AtMostWidth});
+    Core::TSizeLimits& l = FProps.Limits;
+    const int width = FProps.FormSize.X;
+    SetSize(*this, l.MinWidth, Value, {l.MaxWidth != 0 && Value > l.MaxWidth, AtMostMaxWidth},
+            {width != 0 && Value > width, AtMostWidth});
 }
 
 void TQuorvel::SetFormMinHeight(int Value) {
-    SetSize(*this, FFormMinHeight, Value,
-            {FFormMaxHeight != 0 && Value > FFormMaxHeight, AtMostMaxHeight},
-            {FFormHeight != 0 && Value > FFormHeight, AtMostHeight});
+    Core::TSizeLimits& l = FProps.Limits;
+    const int height = FProps.FormSize.Y;
+    SetSize(*this, l.MinHeight, Value, {l.MaxHeight != 0 && Value > l.MaxHeight, AtMostMaxHeight},
+            {height != 0 && Value > height, AtMostHeight});
 }
 
 bool TQuorvel::CheckJapan() const {
@@ -164,64 +171,63 @@ bool TQuorvel::CheckJapan() const {
 // ---- Fonts and exclusions ----
 
 void TQuorvel::SetResizeFont(bool Value) {
-    if (Value != FResizeFont)
-        FResizeFont = Value;
+    if (Value != FProps.ResizeFont)
+        FProps.ResizeFont = Value;
 }
 
+// Both lists are parsed again on every assignment, also of the same text.
 void TQuorvel::SetNoResizeCtl(const String& Value) {
-    if (Value != FNoResizeCtl)
-        FNoResizeCtl = Value;
-    if (!Designing())
-        SetNoResizeCtls();
+    if (Value != FProps.NoResizeCtl)
+        FProps.NoResizeCtl = Value;
+    if (FRecords)
+        FRecords->SetExcluded(FProps.NoResizeCtl);
 }
 
 void TQuorvel::SetNoResizeFntCtl(const String& Value) {
-    if (Value != FNoResizeFntCtl)
-        FNoResizeFntCtl = Value;
-    if (!Designing())
-        SetNoResizeFntCtls();
+    if (Value != FProps.NoResizeFntCtl)
+        FProps.NoResizeFntCtl = Value;
+    if (FRecords)
+        FRecords->SetFixedFont(FProps.NoResizeFntCtl);
 }
 
 // ---- Interception ----
 
 void TQuorvel::SetEnabled(bool Value) {
-    if (Value == FEnabled)
+    if (Value == FProps.Enabled)
         return;
-    FEnabled = Value;
+    FProps.Enabled = Value;
     if (Designing())
         return;
     TCustomForm* form = OwnerForm();
     if (Win32MajorVersion() == 4) {
-        if (FHoldsHook) {
-            if (!FEnabled) {
-                ReleaseHook();
-                FHoldsHook = false;
-            }
+        if (FHook->HoldsHook()) {
+            if (!FProps.Enabled)
+                FHook->ReleaseHook();
             return;
         }
-        if (!FEnabled)
+        if (!FProps.Enabled)
             return;
-        FHoldsHook = AcquireHook();
+        FHook->AcquireHook(); // a failure is not told: a later True tries again
     } else {
-        if (lpPrevWndProc != 0) {
-            if (!FEnabled)
-                RestoreWndProc();
+        if (FHook->Subclassed()) {
+            if (!FProps.Enabled)
+                FHook->Unsubclass();
             return;
         }
         // Only a registered instance is found by the window procedure; installing
         // it for any other would leave the form's messages unclaimed.
-        if (!FEnabled || !form || !FSelfPointer)
+        if (!FProps.Enabled || !form || !FHook->HasSelfPointer())
             return;
-        FOwnerHandle = form->Handle();
-        InstallWndProc(FOwnerHandle);
+        FHook->SetWindow(form->Handle());
+        FHook->Subclass(FHook->Window());
     }
-    if (form && form->Handle() != FOwnerHandle)
-        FOwnerHandle = form->Handle();
+    if (form && form->Handle() != FHook->Window())
+        FHook->SetWindow(form->Handle());
 }
 
 void TQuorvel::SetValidTaskbar(bool Value) {
-    if (Value != FValidTaskbar)
-        FValidTaskbar = Value;
+    if (Value != FProps.ValidTaskbar)
+        FProps.ValidTaskbar = Value;
 }
 
 // ---- Design values: read into the fields, written freshly measured ----
@@ -230,16 +236,16 @@ void TQuorvel::DefineProperties(TFiler& Filer) {
     TComponent::DefineProperties(Filer);
     auto* owner = dynamic_cast<TControl*>(Owner());
     Filer.DefineProperty(
-        "DesignFrmW", [this](TReader& Reader) { FDesignFrmW = Reader.ReadInteger(); },
+        "DesignFrmW", [this](TReader& Reader) { FDesign.ClientWidth = Reader.ReadInteger(); },
         [owner](TWriter& Writer) { Writer.WriteInteger(owner ? owner->ClientWidth() : 0); }, true);
     Filer.DefineProperty(
-        "DesignFrmH", [this](TReader& Reader) { FDesignFrmH = Reader.ReadInteger(); },
+        "DesignFrmH", [this](TReader& Reader) { FDesign.ClientHeight = Reader.ReadInteger(); },
         [owner](TWriter& Writer) { Writer.WriteInteger(owner ? owner->ClientHeight() : 0); }, true);
     Filer.DefineProperty(
-        "DesignDpiW", [this](TReader& Reader) { FDesignDpiW = Reader.ReadInteger(); },
+        "DesignDpiW", [this](TReader& Reader) { FDesign.DpiX = Reader.ReadInteger(); },
         [](TWriter& Writer) { Writer.WriteInteger(ScreenDpi().X); }, true);
     Filer.DefineProperty(
-        "DesignDpiH", [this](TReader& Reader) { FDesignDpiH = Reader.ReadInteger(); },
+        "DesignDpiH", [this](TReader& Reader) { FDesign.DpiY = Reader.ReadInteger(); },
         [](TWriter& Writer) { Writer.WriteInteger(ScreenDpi().Y); }, true);
 }
 

@@ -1,102 +1,90 @@
-// TQuorvel: construction, destruction and the read access for tools and tests.
+// TQuorvel: construction, destruction, the read access for tools and tests, and
+// the registration of its class for form files.
 #include "quorvel/component/Quorvel.h"
 
-#include "quorvel/component/Interception.h"
+#include "quorvel/component/ControlRecords.h"
+#include "quorvel/component/FormHook.h"
+#include "quorvel/vcl/ClassRegistry.h"
 #include "quorvel/vcl/SysInfo.h"
 
 namespace Quorvel {
 
 using namespace Vcl;
-using namespace Win32;
 
-TQuorvel::TQuorvel(TComponent* AOwner) : TComponent(AOwner) {
-    EnsureUnitStarted();
-    LiveInstances().insert(this);
+// Form files name the class. The build links this object into every program
+// that links the component (the component library's link option naming
+// QuorvelClassLink), so the reader knows the class before any call.
+extern "C" const int QuorvelClassLink;
+extern "C" const int QuorvelClassLink = (RegisterClass(TQuorvel::StaticClass()), 1);
 
-    // Always, also in the designer.
-    FFormPos = rpDefault;
-    FFormWidth = FFormHeight = 0;
-    FFormMaxWidth = FFormMaxHeight = 0;
-    FFormMinWidth = FFormMinHeight = 0;
-    FResizeFont = true;
-    FEnabled = true;
-    FValidTaskbar = true;
-    FDesignFrmW = FDesignFrmH = FDesignDpiW = FDesignDpiH = 0;
-
+TQuorvel::TQuorvel(TComponent* AOwner)
+    : TComponent(AOwner), FHook(std::make_unique<TFormHook>(*this)) {
+    // The properties' defaults (TProperties) hold in the designer too; the
+    // records and the lists exist only at run time.
     if (Designing())
         return;
-    FIsResized = false;
-    FAddCnt = 0;
-    FCtlCnt = 0;
-    FPrevScaleX = FPrevScaleY = FPrevScaleF = 1.0;
-    FCtrls = new TList;
-    FNoResizeFntCtls = new TStringList;
-    SetNoResizeFntCtls();
-    FNoResizeCtls = new TStringList;
-    SetNoResizeCtls();
-    lpPrevWndProc = 0;
-    FChildCtrls = new TList;
-    FChildCtlCnt = 0;
+    FRecords = std::make_unique<TControlRecords>();
     // One hook serves every instance of the thread; each instance holds a share.
     if (Win32MajorVersion() == 4)
-        FHoldsHook = AcquireHook();
-}
-
-void TQuorvel::DisposeInfo(PCtrlInfo Info) {
-    delete Info->Font;
-    delete Info;
+        FHook->AcquireHook();
 }
 
 TQuorvel::~TQuorvel() {
-    if (!Designing()) {
-        for (void* item : *FCtrls)
-            DisposeInfo(static_cast<PCtrlInfo>(item));
-        FCtrls->Clear();
-        delete FCtrls;
-        delete FOwnerFont;
-        FNoResizeFntCtls->Clear();
-        delete FNoResizeFntCtls;
-        FNoResizeCtls->Clear();
-        delete FNoResizeCtls;
-        // Leave the form's window as it was before this instance, where the chain
-        // of procedures allows it, before leaving the registry.
-        RestoreWndProc();
-        if (FSelfPointer && InstanceList)
-            InstanceList->Remove(FSelfPointer);
-        for (void* item : *FChildCtrls)
-            DisposeInfo(static_cast<PCtrlInfo>(item));
-        FChildCtrls->Clear();
-        delete FChildCtrls;
-    }
-    if (FHoldsHook)
-        ReleaseHook();
-    LiveInstances().erase(this);
+    FRecords.reset();
+    FOwnerFont.reset();
+    FHook.reset();
 }
 
 Vcl::TCustomForm* TQuorvel::OwnerForm() const { return dynamic_cast<TCustomForm*>(Owner()); }
 
+void TQuorvel::DynamicAdd() {
+    if (FRecords && Owner())
+        FRecords->AddNew(*Owner(), FPrevious);
+}
+
+void TQuorvel::DynamicDelete() {
+    if (FRecords && Owner())
+        FRecords->RemoveDeleted(*Owner());
+}
+
 TQuorvel::TState TQuorvel::State() const {
     TState s{};
-    s.OwnerWidth = FOwnerWidth;
-    s.OwnerHeight = FOwnerHeight;
-    s.DesignFrmW = FDesignFrmW;
-    s.DesignFrmH = FDesignFrmH;
-    s.DesignDpiW = FDesignDpiW;
-    s.DesignDpiH = FDesignDpiH;
-    s.RunDpiW = FRunDpiW;
-    s.RunDpiH = FRunDpiH;
-    s.PrevScaleX = FPrevScaleX;
-    s.PrevScaleY = FPrevScaleY;
-    s.PrevScaleF = FPrevScaleF;
+    s.OwnerWidth = FReference.ClientWidth;
+    s.OwnerHeight = FReference.ClientHeight;
+    s.DesignFrmW = FDesign.ClientWidth;
+    s.DesignFrmH = FDesign.ClientHeight;
+    s.DesignDpiW = FDesign.DpiX;
+    s.DesignDpiH = FDesign.DpiY;
+    s.RunDpiW = FReference.RunDpiX;
+    s.RunDpiH = FReference.RunDpiY;
+    s.PrevScaleX = FPrevious.X;
+    s.PrevScaleY = FPrevious.Y;
+    s.PrevScaleF = FPrevious.Font;
     s.IsResized = FIsResized;
-    s.AddCnt = FAddCnt;
-    s.CtlCnt = FCtlCnt;
-    s.ChildCtlCnt = FChildCtlCnt;
+    if (FRecords) {
+        s.AddCnt = FRecords->AddCnt();
+        s.CtlCnt = FRecords->CtlCnt();
+        s.ChildCtlCnt = FRecords->ChildCtlCnt();
+    }
     s.MaxSize = FMaxSize;
-    s.Registered = FSelfPointer && InstanceList && InstanceList->IndexOf(FSelfPointer) >= 0;
-    s.Subclassed = lpPrevWndProc != 0;
-    s.OwnerHandle = FOwnerHandle;
+    s.Registered = FHook->Registered();
+    s.Subclassed = FHook->Subclassed();
+    s.OwnerHandle = FHook->Window();
     return s;
+}
+
+const Vcl::TList* TQuorvel::Ctrls() const { return FRecords ? &FRecords->Ctrls() : nullptr; }
+
+const Vcl::TList* TQuorvel::ChildCtrls() const {
+    return FRecords ? &FRecords->ChildCtrls() : nullptr;
+}
+
+const Vcl::TStringList* TQuorvel::NoResizeCtls() const {
+    return FRecords ? &FRecords->Excluded() : nullptr;
+}
+
+const Vcl::TStringList* TQuorvel::NoResizeFntCtls() const {
+    return FRecords ? &FRecords->FixedFont() : nullptr;
 }
 
 } // namespace Quorvel

@@ -9,19 +9,18 @@
 //
 // The arithmetic (factors, rounding, start-up correction, size limits,
 // placement, taskbar) is the layout core's (quorvel/core); this class adapts it
-// to the form framework. Its methods are in one file per concept, beside this
-// header:
+// to the form framework, holding the core's values. What it owns is in one
+// file per concept, beside this header:
+//   ControlRecords.h    the records of the controls, their lookup, the exclusion
+//                       lists, reconciling them with controls made or freed later
+//   FormHook.h          how the form's messages reach the component: registry,
+//                       window procedure, legacy hook
 //   Properties.cpp      every published property: the table, each setter with its
 //                       checks and messages, the design values stored beside them
 //   Quorvel.cpp         construction, destruction, read access
 //   Startup.cpp         start-up (Loaded): reference size, records, DPI correction
-//   Records.cpp         the one record builder, the font copy, lookup by name
-//   ControlWalk.h       the one walk over the form's controls and frame children
-//   Exclusions.cpp      parsing NoResizeCtl and NoResizeFntCtl
-//   Dynamic.cpp         reconciling records with controls made or freed later
+//   FormMessages.cpp    the form's messages decoded: first show, min/max, drag, size
 //   ResizeControls.cpp  the resize pass and the maximized-form correction
-//   FormWndProc.cpp     the form's messages: first show, min/max, drag, size
-//   Interception.cpp    instance registry, window procedure, legacy hook
 //   Placement.cpp       placement and the screen queries (frame, taskbar, DPI)
 //   Attach.cpp          starting the component on a form made in code
 #pragma once
@@ -29,6 +28,7 @@
 #include "quorvel/component/CtrlInfo.h"
 #include "quorvel/core/FormLimits.h"
 #include "quorvel/core/Placement.h"
+#include "quorvel/core/Scaling.h"
 #include "quorvel/vcl/Component.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Graphics.h"
@@ -36,10 +36,8 @@
 #include "quorvel/vcl/Types.h"
 #include "quorvel/win/Win32.h"
 
-#include <cstdint>
 #include <functional>
-#include <string_view>
-#include <unordered_map>
+#include <memory>
 
 namespace Quorvel {
 
@@ -64,6 +62,9 @@ struct TDesignValues {
     int DpiX = 0;
     int DpiY = 0;
 };
+
+class TControlRecords;
+class TFormHook;
 
 class TQuorvel : public Vcl::TComponent {
     QV_CLASS_INFO
@@ -92,34 +93,40 @@ public:
     void DynamicDelete();
 
     // ---- Published properties ----
-    TResizeFormPos FormPos() const { return FFormPos; }
+    TResizeFormPos FormPos() const { return FProps.FormPos; }
     void SetFormPos(TResizeFormPos Value);
-    int FormWidth() const { return FFormWidth; }
+    int FormWidth() const { return FProps.FormSize.X; }
     void SetFormWidth(int Value);
-    int FormHeight() const { return FFormHeight; }
+    int FormHeight() const { return FProps.FormSize.Y; }
     void SetFormHeight(int Value);
-    int FormMaxWidth() const { return FFormMaxWidth; }
+    int FormMaxWidth() const { return FProps.Limits.MaxWidth; }
     void SetFormMaxWidth(int Value);
-    int FormMaxHeight() const { return FFormMaxHeight; }
+    int FormMaxHeight() const { return FProps.Limits.MaxHeight; }
     void SetFormMaxHeight(int Value);
-    int FormMinWidth() const { return FFormMinWidth; }
+    int FormMinWidth() const { return FProps.Limits.MinWidth; }
     void SetFormMinWidth(int Value);
-    int FormMinHeight() const { return FFormMinHeight; }
+    int FormMinHeight() const { return FProps.Limits.MinHeight; }
     void SetFormMinHeight(int Value);
-    bool ResizeFont() const { return FResizeFont; }
+    bool ResizeFont() const { return FProps.ResizeFont; }
     void SetResizeFont(bool Value);
-    const String& NoResizeFntCtl() const { return FNoResizeFntCtl; }
+    const String& NoResizeFntCtl() const { return FProps.NoResizeFntCtl; }
     void SetNoResizeFntCtl(const String& Value);
-    const String& NoResizeCtl() const { return FNoResizeCtl; }
+    const String& NoResizeCtl() const { return FProps.NoResizeCtl; }
     void SetNoResizeCtl(const String& Value);
-    bool Enabled() const { return FEnabled; }
+    bool Enabled() const { return FProps.Enabled; }
     void SetEnabled(bool Value);
-    bool ValidTaskbar() const { return FValidTaskbar; }
+    bool ValidTaskbar() const { return FProps.ValidTaskbar; }
     void SetValidTaskbar(bool Value);
     TExitResizeEvent OnExitResize;
 
     // True when the user's default locale is Japanese.
     bool CheckJapan() const;
+
+    // A message of the owner form, as the window procedure or the legacy hook
+    // (Route) delivers it before the form sees it: first showing, the maximum
+    // size, the dragged rectangle and size changes are acted on.
+    void HandleMessage(Win32::HWND Window, Win32::UINT Msg, Win32::WPARAM WParam,
+                       Win32::LPARAM LParam, Core::TMessageRoute Route);
 
     // ---- Read access for tools and tests (no behaviour) ----
     struct TState {
@@ -135,121 +142,56 @@ public:
         Win32::HWND OwnerHandle;
     };
     TState State() const;
-    const Vcl::TList* Ctrls() const { return FCtrls; }
-    const Vcl::TList* ChildCtrls() const { return FChildCtrls; }
-    const Vcl::TStringList* NoResizeCtls() const { return FNoResizeCtls; }
-    const Vcl::TStringList* NoResizeFntCtls() const { return FNoResizeFntCtls; }
-    const Vcl::TFont* OwnerFont() const { return FOwnerFont; }
-
-    // The window procedure and the hook reach the instance's message handling.
-    friend Win32::LRESULT QV_CALLBACK FormWndProc(Win32::HWND, Win32::UINT, Win32::WPARAM,
-                                                  Win32::LPARAM);
-    friend Win32::LRESULT QV_CALLBACK FormHookProc(int, Win32::WPARAM, Win32::LPARAM);
-    friend TQuorvel* FindInstance(Win32::HWND);
-    friend Win32::LRESULT Forward(Win32::HWND, Win32::UINT, Win32::WPARAM, Win32::LPARAM);
+    // The records and exclusion lists exist at run time only; null in the designer.
+    const Vcl::TList* Ctrls() const;
+    const Vcl::TList* ChildCtrls() const;
+    const Vcl::TStringList* NoResizeCtls() const;
+    const Vcl::TStringList* NoResizeFntCtls() const;
+    const Vcl::TFont* OwnerFont() const { return FOwnerFont.get(); }
 
 private:
+    // The published properties' values, as their setters store them; the
+    // defaults are a new component's.
+    struct TProperties {
+        TResizeFormPos FormPos = rpDefault;
+        Core::TPoint FormSize;    // FormWidth, FormHeight; 0: not set
+        Core::TSizeLimits Limits; // FormMinWidth .. FormMaxHeight; 0: not set
+        bool ResizeFont = true;
+        String NoResizeFntCtl;
+        String NoResizeCtl;
+        bool Enabled = true;
+        bool ValidTaskbar = true;
+    };
+
     Vcl::TCustomForm* OwnerForm() const;
 
-    // Records (Records.cpp, Exclusions.cpp, Dynamic.cpp)
-    void GetFontSetting(Vcl::TFont*& Font, Vcl::TComponent* Component);
-    void AddCtrlInfo(Vcl::TComponent* Control, const String& ParentName, int ChildCount);
-    // The one record builder: a record for the control, appended to its list. At
-    // start-up (StartupRatio given) an own font is corrected by the ratio and the
-    // control's values are the reference; later, the current values divided by
-    // the latest factors are.
-    PCtrlInfo NewCtrlInfo(Vcl::TControl* Control, const String& ParentName, int ChildCount,
-                          const double* StartupRatio);
-    void SetNoResizeFntCtls();
-    void SetNoResizeCtls();
-    void RefreshCtrls();
-    void AddNewCtrls(int CompCount, int ChildCount);
-    void RemoveDeletedCtrls(int CompCount, int ChildCount);
-    static void DisposeInfo(PCtrlInfo Info);
-    int NestedCount(int Count) const;
-    // First record of that name (exact, case-sensitive), or nullptr.
-    PCtrlInfo FindCtrl(std::string_view Name);
-    // First child record of that frame and name, or nullptr.
-    PCtrlInfo FindChildCtrl(std::string_view ParentName, std::string_view Name);
-    void RecordsChanged() { FIndexValid = false; }
-    void RebuildIndex();
-
-    // Engine (ResizeControls.cpp, FormWndProc.cpp)
-    void ResizeControls(Win32::HWND Window, Win32::WPARAM SizeType, Win32::LPARAM Param,
-                        bool FromHook);
-    void ResizeOne(PCtrlInfo Info, Vcl::TControl* Ctrl, double XScale, double YScale,
-                   double FontScale, bool TopLevel);
-    void HoldParentFont(bool Before, PCtrlInfo Info, Vcl::TControl* Ctrl);
-    void KeepMaximizedOnMonitor(Win32::HWND Window, bool FromHook);
-    void HandleMessage(Win32::HWND Window, Win32::UINT Msg, Win32::WPARAM WParam,
-                       Win32::LPARAM LParam, bool FromHook);
+    // The resize pass for a new client size: the form's font and every recorded
+    // control laid out again from its reference at the factors of that size, a
+    // maximized form kept on its monitor, then OnExitResize.
+    void ResizeControls(Win32::HWND Window, Core::TPoint Client, bool Maximized,
+                        Core::TMessageRoute Route);
+    void ScaleControl(Vcl::TControl& Ctrl, TCtrlInfo& Info, bool TopLevel, bool FixedFont,
+                      const Core::TFactors& Factors);
+    void HoldParentFont(bool Before, TCtrlInfo& Info, Vcl::TControl& Ctrl);
+    void KeepMaximizedOnMonitor(Win32::HWND Window, Core::TMessageRoute Route);
     bool FormGuard(Win32::HWND Window);
     void FirstShowPlacement(Win32::HWND Window);
-    void MaxSizeAndPosition(Win32::HWND Window, Win32::MINMAXINFO* Info, bool FromHook);
-    void ClampDragRect(Win32::RECT* Rect) const;
-    Core::TSizeLimits SizeLimits() const;
+    void MaxSizeAndPosition(Win32::HWND Window, Win32::MINMAXINFO* Info, Core::TMessageRoute Route);
 
-    // Interception (Interception.cpp)
-    void InstallWndProc(Win32::HWND Window);
-    void RestoreWndProc();
-
-    // Fields, in their declared order.
     String FOwnerFormName;
-    int FOwnerWidth = 0;
-    int FOwnerHeight = 0;
-    Win32::HWND FOwnerHandle = nullptr;
-    Vcl::TFont* FOwnerFont = nullptr;
-    Vcl::TList* FCtrls = nullptr;
-    Vcl::TComponent** FSelfPointer = nullptr;
-    Vcl::TStringList* FNoResizeFntCtls = nullptr;
-    Vcl::TStringList* FNoResizeCtls = nullptr;
-    int FAddCnt = 0;
-    double FPrevScaleX = 0;
-    double FPrevScaleY = 0;
-    double FPrevScaleF = 0;
-    int FDesignFrmW = 0;
-    int FDesignFrmH = 0;
-    int FDesignDpiW = 0;
-    int FDesignDpiH = 0;
-    int FRunDpiW = 0;
-    int FRunDpiH = 0;
+    TProperties FProps;
+    TDesignValues FDesign;       // as the form file stores them
+    Core::TReference FReference; // what the factors compare a client size with
+    Core::TFactors FPrevious;    // of the latest pass that scaled a form's control
     bool FIsResized = false;
-    TResizeFormPos FFormPos = rpDefault;
-    int FFormWidth = 0;
-    int FFormHeight = 0;
-    int FFormMaxWidth = 0;
-    int FFormMaxHeight = 0;
-    int FFormMinWidth = 0;
-    int FFormMinHeight = 0;
-    bool FResizeFont = false;
-    String FNoResizeFntCtl;
-    String FNoResizeCtl;
-    int FCtlCnt = 0;
-    // FOnExitResize is the public OnExitResize above.
-    bool FEnabled = false;
-    bool FValidTaskbar = false;
-    Win32::LONG_PTR lpPrevWndProc = 0;
-    Vcl::TList* FChildCtrls = nullptr;
-    int FChildCtlCnt = 0;
-    Vcl::TPoint FMaxSize;
-
-    // Lookup indexes over the record lists: the first record of each name, so a
-    // pass finds records in constant time with the lists' first-match meaning.
-    bool FIndexValid = false;
-    std::unordered_map<std::string_view, PCtrlInfo> FCtrlIndex;
-    std::unordered_map<std::string_view, std::unordered_map<std::string_view, PCtrlInfo>>
-        FChildIndex;
-    // This instance holds a share of the unit's hook (major version 4).
-    bool FHoldsHook = false;
+    std::unique_ptr<Vcl::TFont> FOwnerFont; // the form's font at start-up
+    Vcl::TPoint FMaxSize;                   // the monitor's size, for a maximized form
+    std::unique_ptr<TControlRecords> FRecords;
+    std::unique_ptr<TFormHook> FHook;
 };
 
-// ---- Unit-wide state, shared by all instances (one user-interface thread) ----
+// ---- Unit-wide state of the component's unit (one user-interface thread) ----
 
-// Registry of started instances: each item is the address of an owner form's
-// published field that refers to the instance.
-extern Vcl::TList* InstanceList;
-// The WH_CALLWNDPROC hook of major version 4 systems, or none.
-extern Win32::HHOOK HookHandle;
 // Whether desktop composition was on when the unit started (version 6.0 or later).
 extern Win32::BOOL IsDwmEnabled;
 // Language of the last size-property refusal: Japanese or English.
@@ -260,16 +202,8 @@ extern bool IsJapanese;
 void UnitInitialization();
 void UnitFinalization();
 
-// The instance whose owner form has this window, as the window procedure and the
-// hook look it up: the first registered instance whose form field still refers
-// to a live instance with that window handle.
-TQuorvel* FindInstance(Win32::HWND Window);
-
-Win32::LRESULT QV_CALLBACK FormWndProc(Win32::HWND hWnd, Win32::UINT Msg, Win32::WPARAM wParam,
-                                       Win32::LPARAM lParam);
-Win32::LRESULT QV_CALLBACK FormHookProc(int nCode, Win32::WPARAM wParam, Win32::LPARAM lParam);
-
-// Puts TQuorvel on the palette page "HVCtrl".
+// Puts TQuorvel on the palette page "HVCtrl", for the designer. Programs need
+// no call: linking the component makes its class known to the form-file reader.
 void Register();
 
 } // namespace Quorvel

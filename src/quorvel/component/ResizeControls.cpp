@@ -1,10 +1,9 @@
 // The resize pass: every recorded control laid out again from its reference
 // geometry for the form's new client size.
-#include "quorvel/component/ControlWalk.h"
-#include "quorvel/component/Interception.h"
+#include "quorvel/component/ControlRecords.h"
+#include "quorvel/component/FormHook.h"
 #include "quorvel/component/Placement.h"
 #include "quorvel/core/FormLimits.h"
-#include "quorvel/core/Scaling.h"
 #include "quorvel/vcl/SysInfo.h"
 
 namespace Quorvel {
@@ -17,130 +16,110 @@ namespace {
 unsigned PassSerial = 0;
 } // namespace
 
-void TQuorvel::ResizeControls(HWND Window, WPARAM SizeType, LPARAM Param, bool FromHook) {
+void TQuorvel::ResizeControls(HWND Window, Core::TPoint Client, bool Maximized,
+                              Core::TMessageRoute Route) {
     TCustomForm* form = OwnerForm();
-    if (!form || !FCtrls)
+    if (!form || !FRecords)
         return;
     const unsigned serial = ++PassSerial;
 
     // 1. Factors.
-    const int clientWidth = LOWORD(static_cast<std::uintptr_t>(Param));
-    const int clientHeight = HIWORD(static_cast<std::uintptr_t>(Param));
-    const Core::TFactors factors = Core::PassFactors(
-        clientWidth, clientHeight,
-        {FOwnerWidth, FOwnerHeight, FDesignDpiW, FDesignDpiH, FRunDpiW, FRunDpiH});
-    const double XScale = factors.X, YScale = factors.Y, FontScale = factors.Font;
+    const Core::TFactors factors = Core::PassFactors(Client.X, Client.Y, FReference);
 
     // 2. Controls created or freed since the last pass.
-    RefreshCtrls();
+    FRecords->Reconcile(*form, FPrevious);
 
     // 3. The form's own font.
-    if (FResizeFont && FOwnerFont && FNoResizeFntCtls->IndexOf(form->Name()) == -1)
-        form->Font()->SetSize(Core::ScaleFormFont(FOwnerFont->Size(), FontScale));
+    if (FProps.ResizeFont && FOwnerFont && !FRecords->HasFixedFont(form->Name()))
+        form->Font()->SetSize(Core::ScaleFormFont(FOwnerFont->Size(), factors.Font));
 
     // 4.-6. Every control in one repaint bracket.
     LockWindowUpdate(Window);
-    WalkControls(*form, form->ComponentCount(), *FNoResizeCtls,
-                 [&](TControl* Ctrl, TControl* Frame) {
-                     PCtrlInfo Info = Frame ? FindChildCtrl(Frame->Name(), Ctrl->Name())
-                                            : FindCtrl(Ctrl->Name());
-                     if (!Info)
-                         return false;
-                     ResizeOne(Info, Ctrl, XScale, YScale, FontScale, !Frame);
-                     return true;
-                 });
+    FRecords->ForEachRecorded(
+        *form, form->ComponentCount(), [&](const TControlRecords::TScaled& s) {
+            ScaleControl(*s.Control, *s.Record, !s.Frame, s.FixedFont, factors);
+        });
     LockWindowUpdate(nullptr);
 
     // 7. A maximized form is kept on its monitor.
-    if (SizeType == SIZE_MAXIMIZED)
-        KeepMaximizedOnMonitor(Window, FromHook);
-    if (!LiveInstances().count(this))
+    if (Maximized)
+        KeepMaximizedOnMonitor(Window, Route);
+    if (!IsLive(this))
         return; // a nested pass's handler freed the component
 
     // 8. A pass that ran inside the correction has reported the layout that now
     // stands; this pass's factors no longer describe it, so it stays silent.
     if (serial == PassSerial) {
-        OnExitResize(this, XScale, YScale);
-        if (!LiveInstances().count(this))
+        OnExitResize(this, factors.X, factors.Y);
+        if (!IsLive(this))
             return; // the handler freed the component
     }
     // 9.
     FIsResized = true;
 }
 
-void TQuorvel::KeepMaximizedOnMonitor(HWND Window, bool FromHook) {
+void TQuorvel::KeepMaximizedOnMonitor(HWND Window, Core::TMessageRoute Route) {
     TCustomForm* form = OwnerForm();
-    const bool hasMax = FFormMaxWidth > 0 && FFormMaxHeight > 0;
     RECT R{};
-    if (hasMax) {
+    if (FProps.Limits.HasMax()) {
         // The window procedure measures against the monitor's rectangle; the
         // legacy hook against a monitor whose corner is at (0, 0).
         Core::TPoint limit;
-        if (!FromHook) {
+        if (Route == Core::mrWindowProc) {
             const TRect B = form->Monitor()->BoundsRect();
             limit = {B.Right, B.Bottom};
         } else {
             TMonitor* monitor = form->Monitor();
             limit = Core::LegacyWorkLimits(
-                TaskbarArea(monitor->Width(), monitor->Height(), FValidTaskbar), FValidTaskbar);
+                TaskbarArea(monitor->Width(), monitor->Height(), FProps.ValidTaskbar),
+                FProps.ValidTaskbar);
         }
         GetWindowRect(Window, &R);
         if (const auto at = Core::KeepCornerWithin(ToCore(R), limit.X, limit.Y))
             MoveWindow(Window, at->X, at->Y, R.right - R.left, R.bottom - R.top, 1);
-    } else if (!FromHook && TStyleManager::IsCustomStyleActive()) {
+    } else if (Route == Core::mrWindowProc && TStyleManager::IsCustomStyleActive()) {
         GetWindowRect(Window, &R);
         MoveWindow(Window, R.left, R.top, FMaxSize.X - R.left, FMaxSize.Y - R.top, 1);
     }
 }
 
-void TQuorvel::ResizeOne(PCtrlInfo Info, TControl* Ctrl, double XScale, double YScale,
-                         double FontScale, bool TopLevel) {
+// The control step: the font, then the four bounds each through its own setter,
+// with ParentFont held off around them; the zero rule is the core's.
+void TQuorvel::ScaleControl(TControl& Ctrl, TCtrlInfo& Info, bool TopLevel, bool FixedFont,
+                            const Core::TFactors& Factors) {
     HoldParentFont(true, Info, Ctrl);
-    if (FResizeFont && Info->Font && FNoResizeFntCtls->IndexOf(Ctrl->Name()) == -1) {
-        Ctrl->Font()->SetSize(Core::ScaleControlFontRaw(Info->Font->Size(), FontScale));
-        if (Ctrl->Font()->Size() == 0)
-            Ctrl->Font()->SetSize(1);
-    }
-    Ctrl->SetTop(Core::ScaleCoord(Info->Top, YScale));
-    Ctrl->SetLeft(Core::ScaleCoord(Info->Left, XScale));
-    Ctrl->SetWidth(Core::ScaleCoord(Info->Width, XScale));
-    Ctrl->SetHeight(Core::ScaleCoord(Info->Height, YScale));
-    // Only sizes are raised from 0: a control flush with its parent's edge stays.
-    if (Ctrl->Width() == 0)
-        Ctrl->SetWidth(1);
-    if (Ctrl->Height() == 0)
-        Ctrl->SetHeight(1);
-    Info->OldTop = Ctrl->Top();
-    Info->OldLeft = Ctrl->Left();
-    Info->OldWidth = Ctrl->Width();
-    Info->OldHeight = Ctrl->Height();
-    if (Info->Font)
-        Info->OldFontSize = Ctrl->Font()->Size();
-    if (TopLevel) {
-        FPrevScaleX = XScale;
-        FPrevScaleY = YScale;
-        FPrevScaleF = FontScale;
-    }
+    if (FProps.ResizeFont && Info.Font && !FixedFont)
+        Ctrl.Font()->SetSize(Core::ScaleControlFont(Info.FontSize, Factors.Font));
+    const Core::TBounds b = Core::ScaleBounds(Info.Reference, Factors);
+    Ctrl.SetTop(b.Top);
+    Ctrl.SetLeft(b.Left);
+    Ctrl.SetWidth(b.Width);
+    Ctrl.SetHeight(b.Height);
+    Info.Last = {Ctrl.Left(), Ctrl.Top(), Ctrl.Width(), Ctrl.Height()};
+    if (Info.Font)
+        Info.LastFontSize = Ctrl.Font()->Size();
+    if (TopLevel)
+        FPrevious = Factors;
     HoldParentFont(false, Info, Ctrl);
 }
 
-void TQuorvel::HoldParentFont(bool Before, PCtrlInfo Info, TControl* Ctrl) {
-    if (!Info->Font)
+void TQuorvel::HoldParentFont(bool Before, TCtrlInfo& Info, TControl& Ctrl) {
+    if (!Info.Font)
         return;
     if (!Before) {
-        Ctrl->SetParentFont(Info->ParentFont);
+        Ctrl.SetParentFont(Info.ParentFont);
         return;
     }
-    Info->ParentFont = Ctrl->ParentFont();
-    Ctrl->SetParentFont(false);
-    if (Info->ParentFont != Info->OrgParentFont) {
+    Info.ParentFont = Ctrl.ParentFont();
+    Ctrl.SetParentFont(false);
+    if (Info.ParentFont != Info.OrgParentFont) {
         // The application switched ParentFont: the reference size is taken again
         // from what the control shows now.
-        if (const auto size = Core::ReferenceFromCurrent(Ctrl->Font()->Size(), FPrevScaleF)) {
-            Info->Font->SetSize(*size);
-            Info->OldFontSize = Ctrl->Font()->Size();
+        if (const auto size = Core::ReferenceFromCurrent(Ctrl.Font()->Size(), FPrevious.Font)) {
+            Info.FontSize = *size;
+            Info.LastFontSize = Ctrl.Font()->Size();
         }
-        Info->OrgParentFont = Info->ParentFont;
+        Info.OrgParentFont = Info.ParentFont;
     }
 }
 

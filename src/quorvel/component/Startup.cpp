@@ -2,8 +2,8 @@
 // control, the one-time correction for a resolution other than the designer's,
 // and the interception of the form's window.
 #include "quorvel/core/Startup.h"
-#include "quorvel/component/ControlWalk.h"
-#include "quorvel/component/Interception.h"
+#include "quorvel/component/ControlRecords.h"
+#include "quorvel/component/FormHook.h"
 #include "quorvel/component/Placement.h"
 #include "quorvel/vcl/SysInfo.h"
 
@@ -28,87 +28,70 @@ void TQuorvel::Loaded() {
 
     // Reference size. A form file without design values has none: the form's
     // current client size stands in for it.
-    FOwnerWidth = FDesignFrmW;
-    FOwnerHeight = FDesignFrmH;
-    if (FOwnerWidth == 0)
-        FOwnerWidth = form->ClientWidth();
-    if (FOwnerHeight == 0)
-        FOwnerHeight = form->ClientHeight();
+    FReference.ClientWidth = FDesign.ClientWidth;
+    FReference.ClientHeight = FDesign.ClientHeight;
+    if (FReference.ClientWidth == 0)
+        FReference.ClientWidth = form->ClientWidth();
+    if (FReference.ClientHeight == 0)
+        FReference.ClientHeight = form->ClientHeight();
     if (TStyleManager::IsCustomStyleActive()) {
-        if (form->ClientWidth() != FOwnerWidth)
-            FOwnerWidth = form->ClientWidth();
-        if (form->ClientHeight() != FOwnerHeight)
-            FOwnerHeight = form->ClientHeight();
+        if (form->ClientWidth() != FReference.ClientWidth)
+            FReference.ClientWidth = form->ClientWidth();
+        if (form->ClientHeight() != FReference.ClientHeight)
+            FReference.ClientHeight = form->ClientHeight();
     }
 
     // Run-time resolution. Without design values the form counts as designed at it.
     const TPoint dpi = ScreenDpi();
-    FRunDpiW = dpi.X;
-    FRunDpiH = dpi.Y;
-    if (FDesignDpiW == 0)
-        FDesignDpiW = FRunDpiW;
-    if (FDesignDpiH == 0)
-        FDesignDpiH = FRunDpiH;
-    const Core::TDpiRatios ratios = Core::DpiRatios(FDesignDpiW, FDesignDpiH, FRunDpiW, FRunDpiH);
+    FReference.RunDpiX = dpi.X;
+    FReference.RunDpiY = dpi.Y;
+    if (FDesign.DpiX == 0)
+        FDesign.DpiX = dpi.X;
+    if (FDesign.DpiY == 0)
+        FDesign.DpiY = dpi.Y;
+    FReference.DesignDpiX = FDesign.DpiX;
+    FReference.DesignDpiY = FDesign.DpiY;
+    const Core::TDpiRatios ratios = Core::DpiRatios(FDesign.DpiX, FDesign.DpiY, dpi.X, dpi.Y);
 
     // Only an instance that its form declares as a published field takes part.
-    FSelfPointer = form->FieldAddress(Name());
-    if (!FSelfPointer)
+    TComponent** self = form->FieldAddress(Name());
+    if (!self)
         return;
-    if (InstanceList)
-        InstanceList->Add(FSelfPointer);
+    FHook->Register(self);
 
     FOwnerFormName = form->Name();
-    FOwnerHandle = form->Handle();
+    FHook->SetWindow(form->Handle());
 
     // Form font, corrected for the resolution.
-    GetFontSetting(FOwnerFont, form);
+    FOwnerFont = GetFontSetting(*form);
     form->Font()->SetSize(Core::StartupAdjust(form->Font()->Size(), ratios.X));
     if (FOwnerFont)
         FOwnerFont->SetSize(form->Font()->Size());
 
     // Records of the form's controls and of the controls of frames on the form.
     const int Count = form->ComponentCount();
-    WalkControls(*form, Count, *FNoResizeCtls, [&](TControl* control, TControl* frame) {
-        if (frame) {
-            NewCtrlInfo(control, frame->Name(), 0, &ratios.X);
-            return true;
-        }
-        const int n = dynamic_cast<TFrame*>(control) ? control->ComponentCount() : 0;
-        NewCtrlInfo(control, String(), n, &ratios.X);
-        return true;
-    });
-    RecordsChanged();
+    FRecords->Record(*form, Count, ratios.X);
 
     // Control bounds are corrected as the window's kind decides.
-    const Core::TDpiRatios div = Core::BoundsDivisors(ratios, BorderKind(form->BorderStyle()),
-                                                      form->WindowState() == wsMaximized,
-                                                      FFormWidth != 0 || FFormHeight != 0);
-    WalkControls(*form, Count, *FNoResizeCtls, [&](TControl* control, TControl* frame) {
-        PCtrlInfo R =
-            frame ? FindChildCtrl(frame->Name(), control->Name()) : FindCtrl(control->Name());
-        if (!R)
-            return false;
-        const Core::TBounds b = Core::StartupBounds({R->Left, R->Top, R->Width, R->Height}, div);
-        control->SetLeft(b.Left);
-        control->SetTop(b.Top);
-        control->SetWidth(b.Width);
-        control->SetHeight(b.Height);
-        R->Left = R->OldLeft = control->Left();
-        R->Top = R->OldTop = control->Top();
-        R->Width = R->OldWidth = control->Width();
-        R->Height = R->OldHeight = control->Height();
-        return true;
+    const Core::TDpiRatios div = Core::BoundsDivisors(
+        ratios, BorderKind(form->BorderStyle()), form->WindowState() == wsMaximized,
+        FProps.FormSize.X != 0 || FProps.FormSize.Y != 0);
+    FRecords->ForEachRecorded(*form, Count, [&](const TControlRecords::TScaled& s) {
+        TControl& control = *s.Control;
+        const Core::TBounds b = Core::StartupBounds(s.Record->Reference, div);
+        control.SetLeft(b.Left);
+        control.SetTop(b.Top);
+        control.SetWidth(b.Width);
+        control.SetHeight(b.Height);
+        s.Record->Reference =
+            s.Record->Last = {control.Left(), control.Top(), control.Width(), control.Height()};
     });
-
-    FCtlCnt = Count;
-    FChildCtlCnt = NestedCount(Count);
 
     if (TMonitor* monitor = form->Monitor())
         FMaxSize = {monitor->Width(), monitor->Height()};
 
     if (Win32MajorVersion() >= 5)
-        InstallWndProc(FOwnerHandle);
+        FHook->Subclass(FHook->Window());
 }
 
 } // namespace Quorvel
