@@ -6,8 +6,16 @@
 
 namespace Quorvel::Core {
 
-// Truncation toward zero.
-std::int32_t Trunc(double value);
+// Truncation toward zero. Inline: every scaled value of a pass comes through here.
+inline std::int32_t Trunc(double value) {
+    if (value != value) // NaN
+        return 0;
+    if (value >= 2147483647.0)
+        return INT32_MAX;
+    if (value <= -2147483648.0)
+        return INT32_MIN;
+    return static_cast<std::int32_t>(value);
+}
 
 // To the nearest integer, halves away from zero (2.5 gives 3, -2.5 gives -3):
 // how coordinates, sizes, the form's font and the start-up corrections are

@@ -22,9 +22,10 @@ TFactors PassFactors(int clientWidth, int clientHeight, const TReference& refere
 int ScaleCoord(int reference, double factor) { return RoundHalfAway(reference * factor); }
 
 TBounds ScaleBounds(const TBounds& reference, const TFactors& factors) {
-    return {ScaleCoord(reference.Left, factors.X), ScaleCoord(reference.Top, factors.Y),
-            RaiseZero(ScaleCoord(reference.Width, factors.X)),
-            RaiseZero(ScaleCoord(reference.Height, factors.Y))};
+    // ScaleCoord's rounding, written out: this runs for every window of a pass.
+    return {RoundHalfAway(reference.Left * factors.X), RoundHalfAway(reference.Top * factors.Y),
+            RaiseZero(RoundHalfAway(reference.Width * factors.X)),
+            RaiseZero(RoundHalfAway(reference.Height * factors.Y))};
 }
 
 int ScaleControlFontRaw(int referenceSize, double fontFactor) {

@@ -101,15 +101,27 @@ struct TChild {
     // What it showed after the latest pass: anything else since is the program's.
     Core::TBounds Seen;
     // What the latest pass asked of it, while nothing moved it since.
-    std::optional<Core::TBounds> Asked;
+    Core::TBounds Asked;
+    bool HasAsked = false;
+    // Whether it may end elsewhere than asked, and how many times in a row it
+    // did not: a window is read after its moves until it took two of them, and
+    // always when it is a control that sizes itself or did so once.
+    bool SizesItself = false;
+    unsigned char Took = 0;
     // Where it was put (by the program, or when it was recorded) and the factors
     // of that moment: at those factors it stays exactly there.
-    std::optional<Core::TFactors> PlacedAt;
+    Core::TFactors PlacedAt;
     Core::TBounds Placed;
+    bool HasPlaced = false;
     HFONT OriginalFont = nullptr;
     LOGFONTW Font{};
     int ReferenceHeight = 0; // the font's pixel height at factor 1.0; 0: not scaled
     HFONT Applied = nullptr; // the font the window has now from this layout
+};
+
+struct TMove {
+    std::size_t Index;
+    Core::TBounds To;
 };
 
 struct TFontKey {
@@ -141,6 +153,11 @@ struct TLayout {
     bool Running = false;
     bool PassAgain = false;
     bool Detached = false;
+    std::weak_ptr<TLayout> Self;
+    // What one pass works with, kept from pass to pass.
+    std::vector<HWND> All;
+    std::vector<TMove> Moves;
+    std::vector<std::pair<std::size_t, HFONT>> Refont;
 };
 
 using TLayouts = std::unordered_map<HWND, std::shared_ptr<TLayout>>;
@@ -172,13 +189,16 @@ int AbsHeight(LONG lfHeight) {
     return static_cast<int>(std::min<long long>(h, INT_MAX));
 }
 
+// A rectangle relative to an origin; values beyond the 32-bit range saturate.
+int Narrow(long long v) {
+    return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
+}
+
 Core::TBounds Bounds(const RECT& r, POINT origin) {
-    const auto at = [](long long v) {
-        return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-    };
-    return {
-        at(static_cast<long long>(r.left) - origin.x), at(static_cast<long long>(r.top) - origin.y),
-        at(static_cast<long long>(r.right) - r.left), at(static_cast<long long>(r.bottom) - r.top)};
+    return {Narrow(static_cast<long long>(r.left) - origin.x),
+            Narrow(static_cast<long long>(r.top) - origin.y),
+            Narrow(static_cast<long long>(r.right) - r.left),
+            Narrow(static_cast<long long>(r.bottom) - r.top)};
 }
 
 // The client origin of a parent on the screen, kept while consecutive windows
@@ -292,6 +312,10 @@ TChild Record(TLayout& layout, HWND window, const TChild* parent, const Core::TF
 
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     c.DropDown = (cls == u"combobox" || cls == u"comboboxex32") && (style & 0x3) != CBS_SIMPLE;
+    c.SizesItself = cls == u"combobox" || cls == u"comboboxex32" || cls == u"combolbox" ||
+                    (cls == u"listbox" && !(style & LBS_NOINTEGRALHEIGHT)) ||
+                    cls == u"toolbarwindow32" || cls == u"rebarwindow32" ||
+                    cls == u"msctls_statusbar32";
     if (c.DropDown && layout.DroppedHasField < 0)
         layout.DroppedHasField = AskDroppedHasField() ? 1 : 0;
     Core::TBounds now{};
@@ -300,6 +324,7 @@ TChild Record(TLayout& layout, HWND window, const TChild* parent, const Core::TF
     c.Seen = now;
     c.PlacedAt = factors;
     c.Placed = now;
+    c.HasPlaced = true;
 
     // A child dialog's font made its controls; they are scaled themselves, and
     // the dialog keeps its own (Wine's dialogs ignore a new one).
@@ -319,10 +344,14 @@ BOOL QV_CALLBACK CollectWindow(HWND child, LPARAM data) {
     return 1;
 }
 
-std::vector<HWND> Descendants(HWND window, std::size_t expected) {
-    std::vector<HWND> all;
-    all.reserve(expected);
+void Descendants(HWND window, std::vector<HWND>& all) {
+    all.clear();
     EnumChildWindows(window, &CollectWindow, reinterpret_cast<LPARAM>(&all));
+}
+
+std::vector<HWND> Descendants(HWND window) {
+    std::vector<HWND> all;
+    Descendants(window, all);
     return all;
 }
 
@@ -406,7 +435,7 @@ void DeleteUnusedFonts(TLayout& layout, const std::vector<HWND>& all) {
 // from; then the scaled fonts are deleted.
 void Teardown(TLayout& layout) {
     if (!layout.Fonts.empty() && IsWindow(layout.Window))
-        for (HWND w : Descendants(layout.Window, layout.Children.size()))
+        for (HWND w : Descendants(layout.Window))
             if (const TFontKey* key =
                     CachedKey(layout, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0))))
                 SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(key->Original), 1);
@@ -414,6 +443,21 @@ void Teardown(TLayout& layout) {
         DeleteObject(cached.Font);
     layout.Fonts.clear();
     layout.Children.clear();
+}
+
+// What a window is asked for at the factors, if anything: nothing when it is
+// there already, or when it did not take the same last time and nobody moved it
+// since.
+inline void Plan(TChild& c, std::size_t index, const Core::TBounds& now, bool unchanged,
+                 const Core::TFactors& factors, std::vector<TMove>& moves) {
+    c.Seen = now;
+    const Core::TBounds to =
+        c.HasPlaced && c.PlacedAt == factors ? c.Placed : Core::ScaleBounds(c.Reference, factors);
+    if (to == now || (unchanged && c.HasAsked && c.Asked == to))
+        return;
+    c.Asked = to;
+    c.HasAsked = true;
+    moves.push_back({index, to});
 }
 
 void PassOnce(TLayout& layout) {
@@ -424,78 +468,69 @@ void PassOnce(TLayout& layout) {
 
     // Windows destroyed since the last pass leave; windows made since join, at
     // the place they were given for the size of that moment.
-    const std::vector<HWND> all = Descendants(layout.Window, layout.Children.size());
+    std::vector<HWND>& all = layout.All;
+    Descendants(layout.Window, all);
     Reconcile(layout, all, layout.LastFactors);
 
     // What the program moved since the last pass keeps its proportions from
     // where the program put it; read before the fonts change, which some
-    // controls answer by sizing themselves.
+    // controls answer by sizing themselves. Every changed rectangle then goes in
+    // one batch, so each window moves once.
+    std::vector<TMove>& moves = layout.Moves;
+    moves.clear();
+    std::vector<std::pair<std::size_t, HFONT>>& refont = layout.Refont;
+    refont.clear();
     TOrigins origins;
-    std::vector<Core::TBounds> now(layout.Children.size());
-    std::vector<bool> live(layout.Children.size(), false);
     for (std::size_t i = 0; i < layout.Children.size(); ++i) {
         TChild& c = layout.Children[i];
-        if (!c.Laid || !Extent(layout, c, origins, now[i]))
+        Core::TBounds now;
+        if (!c.Laid || !Extent(layout, c, origins, now))
             continue;
-        live[i] = true;
-        if (!(now[i] == c.Seen)) {
-            c.Reference = Core::ReferenceBounds(now[i], layout.LastFactors, c.Reference);
-            c.Asked.reset();
+        const bool unchanged = now == c.Seen;
+        if (!unchanged) {
+            c.Reference = Core::ReferenceBounds(now, layout.LastFactors, c.Reference);
+            c.HasAsked = false;
+            c.Took = 0;
             c.PlacedAt = layout.LastFactors;
-            c.Placed = now[i];
+            c.Placed = now;
+            c.HasPlaced = true;
         }
-    }
-
-    // Fonts first: a window's new font and its new rectangle then paint once.
-    std::vector<bool> refont(layout.Children.size(), false);
-    if (layout.Options.ResizeFont)
-        for (std::size_t i = 0; i < layout.Children.size(); ++i) {
-            TChild& c = layout.Children[i];
-            if (!live[i] || c.ReferenceHeight == 0)
-                continue;
+        if (layout.Options.ResizeFont && c.ReferenceHeight != 0) {
             const int size = Core::ScaleControlFont(c.ReferenceHeight, factors.Font);
             const HFONT font = FontFor(layout, c, std::clamp(size, 1, INT_MAX));
-            const HFONT before = c.Applied;
-            if (font == before) {
-                if (font != c.OriginalFont)
-                    Release(layout, font); // FontFor took a use the child already holds
+            if (font != c.Applied) {
+                c.Seen = now;
+                refont.emplace_back(i, font);
                 continue;
             }
-            if (before != c.OriginalFont)
-                Release(layout, before);
-            c.Applied = font;
-            refont[i] = true;
-            SendMessageW(c.Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
-            if (layout.Detached)
-                return;
+            if (font != c.OriginalFont)
+                Release(layout, font); // FontFor took a use the child already holds
         }
+        Plan(c, i, now, unchanged, factors, moves);
+    }
 
-    // Every changed rectangle in one batch, so each window moves once. A moved
-    // window repaints whole: the bits copied from its old place were drawn in
-    // its old size and often its old font. A window that did not take what it
-    // was asked last time is not asked for the same again.
-    struct TMove {
-        std::size_t Index;
-        Core::TBounds To;
-    };
-    std::vector<TMove> moves;
-    moves.reserve(layout.Children.size());
-    origins.Forget();
-    for (std::size_t i = 0; i < layout.Children.size(); ++i) {
+    // Fonts before rectangles: a window's new font and its new rectangle then
+    // paint once. A control that sizes itself to its font is read again.
+    for (const auto& [i, font] : refont) {
         TChild& c = layout.Children[i];
-        if (!live[i] || (refont[i] && !Extent(layout, c, origins, now[i])))
-            continue;
-        const bool unchanged = now[i] == c.Seen;
-        c.Seen = now[i];
-        const Core::TBounds to = c.PlacedAt && *c.PlacedAt == factors
-                                     ? c.Placed
-                                     : Core::ScaleBounds(c.Reference, factors);
-        if (to == now[i] || (unchanged && c.Asked && *c.Asked == to))
-            continue;
-        c.Asked = to;
-        moves.push_back({i, to});
+        if (c.Applied != c.OriginalFont)
+            Release(layout, c.Applied);
+        c.Applied = font;
+        SendMessageW(c.Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+        if (layout.Detached)
+            return;
+    }
+    origins.Forget();
+    for (const auto& [i, font] : refont) {
+        TChild& c = layout.Children[i];
+        Core::TBounds now;
+        if (Extent(layout, c, origins, now))
+            Plan(c, i, now, false, factors, moves);
     }
     layout.LastFactors = factors;
+
+    // A moved window repaints whole: the bits copied from its old place were
+    // drawn in its old size and often its old font.
     if (!moves.empty()) {
         constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
         HDWP batch = BeginDeferWindowPos(static_cast<int>(moves.size()));
@@ -520,12 +555,19 @@ void PassOnce(TLayout& layout) {
         if (layout.Detached)
             return;
         // Where the windows ended, which their controls may have adjusted.
+        constexpr unsigned char kTrusted = 2;
         origins.Forget();
         for (const TMove& m : moves) {
             TChild& c = layout.Children[m.Index];
-            Core::TBounds after{};
-            if (Extent(layout, c, origins, after))
-                c.Seen = after;
+            if (!c.SizesItself && c.Took >= kTrusted) {
+                c.Seen = m.To;
+                continue;
+            }
+            Extent(layout, c, origins, c.Seen);
+            if (c.Seen == m.To)
+                c.Took = static_cast<unsigned char>(std::min(c.Took + 1, int{kTrusted}));
+            else
+                c.SizesItself = true;
         }
     }
     DeleteUnusedFonts(layout, all);
@@ -536,6 +578,8 @@ void PassOnce(TLayout& layout) {
 // One pass, and once more for every size change a handler made during it; a
 // detach from inside takes effect when it returns.
 void Pass(const std::shared_ptr<TLayout>& held) {
+    if (!held)
+        return;
     TLayout& layout = *held;
     if (layout.Running) {
         layout.PassAgain = true;
@@ -592,16 +636,18 @@ void Detach(const std::shared_ptr<TLayout>& layout) {
 }
 
 LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR) {
-    const std::shared_ptr<TLayout> held = Find(window);
-    if (!held || held->Detached)
+                               DWORD_PTR data) {
+    // The subclass goes when the layout is detached, and the layout stays while
+    // anything that may detach it from a handler runs.
+    auto& layout = *reinterpret_cast<TLayout*>(data);
+    if (layout.Detached)
         return DefSubclassProc(window, message, wParam, lParam);
-    TLayout& layout = *held;
     const Core::TSizeLimits limits{layout.Options.MinWidth, layout.Options.MinHeight,
                                    layout.Options.MaxWidth, layout.Options.MaxHeight};
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam && !layout.Shown) {
+            const std::shared_ptr<TLayout> held = layout.Self.lock();
             layout.Shown = true;
             FirstShow(layout);
         }
@@ -626,12 +672,13 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED)
-            Pass(held);
+            Pass(layout.Self.lock());
         break;
     case WM_NCDESTROY:
         // The window's subclasses end with it; the scaled fonts end here (or
         // when a pass it was destroyed from returns).
-        Detach(held);
+        if (const std::shared_ptr<TLayout> held = layout.Self.lock())
+            Detach(held);
         return DefSubclassProc(window, message, wParam, lParam);
     default: break;
     }
@@ -659,7 +706,7 @@ bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
     // client size alone.
     layout->Reference = {
         client.right - client.left, client.bottom - client.top, runX, runY, runX, runY};
-    Reconcile(*layout, Descendants(Window, 64), {});
+    Reconcile(*layout, Descendants(Window), {});
 
     // Laid out for another resolution: the references are divided by the ratio
     // and the window is laid out for them at once.
@@ -668,12 +715,14 @@ bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
     if (corrected)
         for (TChild& c : layout->Children) {
             c.Reference = Core::StartupBounds(c.Reference, ratios);
-            c.PlacedAt.reset();
+            c.HasPlaced = false;
             if (c.ReferenceHeight != 0)
                 c.ReferenceHeight = std::max(Core::StartupAdjust(c.ReferenceHeight, ratios.X), 1);
         }
 
-    if (!SetWindowSubclass(Window, &LayoutProc, kSubclassId, 0))
+    layout->Self = layout;
+    if (!SetWindowSubclass(Window, &LayoutProc, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(layout.get())))
         return false;
     Layouts()[Window] = layout;
     if (corrected)

@@ -65,49 +65,25 @@ void ClampToTrack(RECT& r, const MINMAXINFO& mmi, bool leftEdge, bool topEdge) {
 
 // ---- Helpers shared by the sources ---------------------------------------------
 
-TDesktop::TImpl& Desk(const char* function) {
-    if (GCurrent == nullptr) {
-        std::fprintf(stderr,
-                     "Quorvel simulated desktop: %s was called while no Sim::TDesktop exists\n",
-                     function);
-        std::abort();
-    }
-    return GCurrent->Impl();
-}
+// The current desktop's state, which every Win32 function asks for first.
+TDesktop::TImpl* GCurrentImpl = nullptr;
 
-LONG Saturate(long long value) {
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<LONG>(value);
+void NoDesktop(const char* function) {
+    std::fprintf(stderr, "Quorvel simulated desktop: %s was called while no Sim::TDesktop exists\n",
+                 function);
+    std::abort();
 }
-
-RECT MakeRect(long long x, long long y, long long cx, long long cy) {
-    return RECT{Saturate(x), Saturate(y), Saturate(x + cx), Saturate(y + cy)};
-}
-
-LONG Width(const RECT& r) { return Saturate(static_cast<long long>(r.right) - r.left); }
-LONG Height(const RECT& r) { return Saturate(static_cast<long long>(r.bottom) - r.top); }
 
 int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
-    if (style & WS_THICKFRAME)
-        return metrics.SizeableBorder;
-    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
-        return metrics.FixedBorder;
-    if (style & WS_BORDER)
-        return metrics.ThinBorder;
-    return 0;
+    return BorderOf(metrics, style, exStyle);
 }
 
 int ClientEdge(const TFrameMetrics& metrics, DWORD exStyle) {
-    return (exStyle & WS_EX_CLIENTEDGE) ? metrics.ClientEdge : 0;
+    return ClientEdgeOf(metrics, exStyle);
 }
 
 int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
-    if ((style & WS_CAPTION) != WS_CAPTION)
-        return 0;
-    return (exStyle & WS_EX_TOOLWINDOW) ? metrics.SmallCaption : metrics.Caption;
+    return CaptionOf(metrics, style, exStyle);
 }
 
 namespace {
@@ -180,13 +156,16 @@ TDesktop::TDesktop(TDesktopConfig config) : FImpl(nullptr) {
     CheckConfig(config);
     FImpl = new TImpl(std::move(config));
     GCurrent = this;
+    GCurrentImpl = FImpl;
 }
 
 // The remaining windows go without messages: their procedures may belong to
 // objects that no longer exist.
 TDesktop::~TDesktop() {
-    if (GCurrent == this)
+    if (GCurrent == this) {
         GCurrent = nullptr;
+        GCurrentImpl = nullptr;
+    }
     delete FImpl;
 }
 

@@ -15,6 +15,13 @@ namespace Sim {
 
 class TFontEngine;
 
+template <typename THandle> THandle ToHandle(std::uintptr_t value) {
+    return reinterpret_cast<THandle>(value);
+}
+template <typename THandle> std::uintptr_t FromHandle(THandle handle) {
+    return reinterpret_cast<std::uintptr_t>(handle);
+}
+
 // Win32.h leaves TRUE and FALSE to <windows.h>, where they are macros.
 constexpr BOOL kTrue = 1;
 constexpr BOOL kFalse = 0;
@@ -61,6 +68,10 @@ struct TWindow {
     TShowState LastState = TShowState::Restored;
     bool RestoreMaximized = false; // minimized from the maximized state
     bool Destroying = false;
+    // The screen origin of its client area, as computed while the geometry of
+    // the desktop was at that count of changes.
+    mutable std::uint64_t OriginAt = 0;
+    mutable POINT Origin{};
     // An overlapped window made hidden gets its first WM_SIZE and WM_MOVE when it is
     // first shown, unless a size change sent them before.
     bool NeedSize = false;
@@ -87,6 +98,16 @@ struct TDesktop::TImpl {
     TDesktopConfig Config;
 
     std::unordered_map<std::uintptr_t, std::unique_ptr<TWindow>> Windows;
+    // The live windows by serial number, which makes their handles: a handle is
+    // kWindowBase + kWindowStep * serial, and no serial comes twice.
+    static constexpr std::uintptr_t kWindowBase = 0x00010000;
+    static constexpr std::uintptr_t kWindowStep = 0x10;
+    std::vector<TWindow*> BySerial{nullptr};
+    // Counts every change to a rectangle, a style or a state: screen origins
+    // computed under another count are computed again.
+    std::uint64_t Geometry = 1;
+    // Counts windows destroyed, for enumerations that must skip them.
+    std::uint64_t Destroyed = 0;
     std::uintptr_t WindowSerial = 0;
     TWindow* FirstTop = nullptr;
     TWindow* LastTop = nullptr;
@@ -133,6 +154,10 @@ struct TDesktop::TImpl {
     std::vector<TSubclassFrame> SubclassFrames;
     std::unordered_map<std::uintptr_t, std::vector<WINDOWPOS>> Deferred;
     std::uintptr_t DeferSerial = 0;
+    std::uintptr_t DeferKey = 0; // the batch filled last, and its moves
+    std::vector<WINDOWPOS>* DeferMoves = nullptr;
+    // Subclasses removed so far: a chain is tidied only after one was.
+    std::uint64_t SubclassRemovals = 0;
 
     // Dialogs made from templates (SimDialogs.cpp): each dialog's procedure and
     // the font it made.
@@ -159,7 +184,21 @@ struct TDesktop::TImpl {
     void RegisterCommonControls();
 
     // Windows and classes (SimWindows.cpp).
-    TWindow* Find(HWND window) const;
+    TWindow* Find(HWND window) const {
+        const std::uintptr_t key = FromHandle(window);
+        if (key < kWindowBase || (key - kWindowBase) % kWindowStep != 0)
+            return nullptr;
+        const std::uintptr_t serial = (key - kWindowBase) / kWindowStep;
+        return serial < BySerial.size() ? BySerial[serial] : nullptr;
+    }
+    // A window leaves the tables.
+    void Forget(HWND window) {
+        const std::uintptr_t key = FromHandle(window);
+        if (Find(window) != nullptr)
+            BySerial[(key - kWindowBase) / kWindowStep] = nullptr;
+        ++Destroyed;
+        Windows.erase(key);
+    }
     TWindowClass* FindClass(LPCWSTR name) const;
     void RegisterSystemClasses();
     // A class of the system's, unless one of the name exists.
@@ -183,7 +222,10 @@ struct TDesktop::TImpl {
 
     // Geometry and window state (SimGeometry.cpp).
     RECT ScreenRect(const TWindow& window) const;
-    POINT ScreenClientOrigin(const TWindow& window) const;
+    POINT ScreenClientOrigin(const TWindow& window) const {
+        return window.OriginAt == Geometry ? window.Origin : ComputeClientOrigin(window);
+    }
+    POINT ComputeClientOrigin(const TWindow& window) const;
     RECT ClientInParent(const TWindow& window) const;
     TShowState State(const TWindow& window) const;
     MINMAXINFO DefaultMinMax(const TWindow& window) const;
@@ -210,19 +252,45 @@ struct TDesktop::TImpl {
 };
 
 // The current desktop, or an abort naming the function that needed one.
-TDesktop::TImpl& Desk(const char* function);
+extern TDesktop::TImpl* GCurrentImpl;
+[[noreturn]] void NoDesktop(const char* function);
+inline TDesktop::TImpl& Desk(const char* function) {
+    if (GCurrentImpl == nullptr)
+        NoDesktop(function);
+    return *GCurrentImpl;
+}
 
 // Integer geometry that never overflows: results saturate at the 32-bit range.
-LONG Saturate(long long value);
-RECT MakeRect(long long x, long long y, long long cx, long long cy);
-LONG Width(const RECT& r);
-LONG Height(const RECT& r);
-
-template <typename THandle> THandle ToHandle(std::uintptr_t value) {
-    return reinterpret_cast<THandle>(value);
+inline LONG Saturate(long long value) {
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<LONG>(value);
 }
-template <typename THandle> std::uintptr_t FromHandle(THandle handle) {
-    return reinterpret_cast<std::uintptr_t>(handle);
+inline RECT MakeRect(long long x, long long y, long long cx, long long cy) {
+    return RECT{Saturate(x), Saturate(y), Saturate(x + cx), Saturate(y + cy)};
+}
+inline LONG Width(const RECT& r) { return Saturate(static_cast<long long>(r.right) - r.left); }
+inline LONG Height(const RECT& r) { return Saturate(static_cast<long long>(r.bottom) - r.top); }
+
+// The frame metrics' rules (SimDesktop.h), for the desktop's own geometry.
+inline int BorderOf(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
+    if (style & WS_THICKFRAME)
+        return metrics.SizeableBorder;
+    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+        return metrics.FixedBorder;
+    if (style & WS_BORDER)
+        return metrics.ThinBorder;
+    return 0;
+}
+inline int ClientEdgeOf(const TFrameMetrics& metrics, DWORD exStyle) {
+    return (exStyle & WS_EX_CLIENTEDGE) ? metrics.ClientEdge : 0;
+}
+inline int CaptionOf(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return 0;
+    return (exStyle & WS_EX_TOOLWINDOW) ? metrics.SmallCaption : metrics.Caption;
 }
 
 } // namespace Sim

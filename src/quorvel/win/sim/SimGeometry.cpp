@@ -30,8 +30,9 @@ RECT TDesktop::TImpl::ClientInParent(const TWindow& window) const {
     const RECT& r = window.Rect;
     if (window.Style & WS_MINIMIZE)
         return RECT{r.left, r.top, r.left, r.top};
-    const int border = FrameBorder(window.Style, window.ExStyle) + ClientEdge(window.ExStyle);
-    const int caption = CaptionHeight(window.Style, window.ExStyle);
+    const int border = BorderOf(Config.Frame, window.Style, window.ExStyle) +
+                       ClientEdgeOf(Config.Frame, window.ExStyle);
+    const int caption = CaptionOf(Config.Frame, window.Style, window.ExStyle);
     RECT client{Saturate(static_cast<long long>(r.left) + border),
                 Saturate(static_cast<long long>(r.top) + border + caption),
                 Saturate(static_cast<long long>(r.right) - border),
@@ -41,7 +42,7 @@ RECT TDesktop::TImpl::ClientInParent(const TWindow& window) const {
     return client;
 }
 
-POINT TDesktop::TImpl::ScreenClientOrigin(const TWindow& window) const {
+POINT TDesktop::TImpl::ComputeClientOrigin(const TWindow& window) const {
     const RECT client = ClientInParent(window);
     POINT origin{client.left, client.top};
     if (window.Parent != nullptr) {
@@ -49,6 +50,8 @@ POINT TDesktop::TImpl::ScreenClientOrigin(const TWindow& window) const {
         origin.x = Saturate(static_cast<long long>(origin.x) + outer.x);
         origin.y = Saturate(static_cast<long long>(origin.y) + outer.y);
     }
+    window.Origin = origin;
+    window.OriginAt = Geometry;
     return origin;
 }
 
@@ -56,6 +59,13 @@ RECT TDesktop::TImpl::ScreenRect(const TWindow& window) const {
     if (window.Parent == nullptr)
         return window.Rect;
     const POINT origin = ScreenClientOrigin(*window.Parent);
+    const RECT& r = window.Rect;
+    // Far from the 32-bit limits nothing saturates: plain sums.
+    constexpr LONG kSafe = 0x3FFFFFFF;
+    if (r.left > -kSafe && r.left < kSafe && r.top > -kSafe && r.top < kSafe && r.right > -kSafe &&
+        r.right < kSafe && r.bottom > -kSafe && r.bottom < kSafe && origin.x > -kSafe &&
+        origin.x < kSafe && origin.y > -kSafe && origin.y < kSafe)
+        return RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
     return MakeRect(static_cast<long long>(window.Rect.left) + origin.x,
                     static_cast<long long>(window.Rect.top) + origin.y, Width(window.Rect),
                     Height(window.Rect));
@@ -145,6 +155,7 @@ BOOL TDesktop::TImpl::SetPos(HWND window, HWND insertAfter, int x, int y, int cx
     const long long ncx = (pos.flags & SWP_NOSIZE) ? Width(before) : std::max(pos.cx, 0);
     const long long ncy = (pos.flags & SWP_NOSIZE) ? Height(before) : std::max(pos.cy, 0);
     w->Rect = MakeRect(nx, ny, ncx, ncy);
+    ++Geometry;
     if (pos.flags & SWP_SHOWWINDOW)
         w->Style |= WS_VISIBLE;
     if (pos.flags & SWP_HIDEWINDOW)
@@ -297,6 +308,7 @@ void TDesktop::TImpl::ChangeState(HWND window, TShowState target, bool show,
                               std::min(mmi.ptMaxSize.y, mmi.ptMaxTrackSize.y));
         w->RestoreMaximized = false;
         w->Style = (w->Style & ~WS_MINIMIZE) | WS_MAXIMIZE;
+        ++Geometry;
         break;
     }
     case TShowState::Minimized:
@@ -304,11 +316,13 @@ void TDesktop::TImpl::ChangeState(HWND window, TShowState target, bool show,
                               kMinimizedHeight + FrameBorder(w->Style, w->ExStyle));
         w->RestoreMaximized = current == TShowState::Maximized;
         w->Style = (w->Style & ~WS_MAXIMIZE) | WS_MINIMIZE;
+        ++Geometry;
         break;
     case TShowState::Restored:
         targetRect = w->NormalRect;
         w->RestoreMaximized = false;
         w->Style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
+        ++Geometry;
         break;
     }
 

@@ -73,11 +73,12 @@ LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (it == d.Subclasses.end())
         return DefWindowProcW(window, message, wParam, lParam);
     const int top = static_cast<int>(it->second.Entries.size()) - 1;
+    const std::uint64_t removals = d.SubclassRemovals;
     const LRESULT result = RunChain(window, top, message, wParam, lParam);
     auto& after = Desk("SetWindowSubclass");
     if (message == WM_NCDESTROY && !ChainRunning(after, window))
         after.Subclasses.erase(FromHandle(window)); // the window's subclasses end with it
-    else
+    else if (after.SubclassRemovals != removals)
         Compact(after, window);
     return result;
 }
@@ -97,9 +98,10 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data) {
         return Sim::kFalse;
     std::vector<HWND> all;
     Sim::CollectDescendants(*w, all);
+    const std::uint64_t destroyed = d.Destroyed;
     for (HWND child : all) {
         // A window destroyed by an earlier callback is not reported.
-        if (Desk(__func__).Find(child) == nullptr)
+        if (Desk(__func__).Destroyed != destroyed && Desk(__func__).Find(child) == nullptr)
             continue;
         if (!proc(child, data))
             break;
@@ -149,15 +151,22 @@ HDWP BeginDeferWindowPos(int count) {
 HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int cx, int cy,
                     UINT flags) {
     auto& d = Desk(__func__);
-    auto it = d.Deferred.find(reinterpret_cast<std::uintptr_t>(batch));
-    if (it == d.Deferred.end())
-        return nullptr;
+    const auto key = reinterpret_cast<std::uintptr_t>(batch);
+    // A batch is filled move by move: the one filled last is at hand.
+    if (key != d.DeferKey || d.DeferMoves == nullptr) {
+        auto it = d.Deferred.find(key);
+        if (it == d.Deferred.end())
+            return nullptr;
+        d.DeferKey = key;
+        d.DeferMoves = &it->second;
+    }
     if (d.Find(window) == nullptr) {
         // As Windows does, a failing entry ends the whole batch.
-        d.Deferred.erase(it);
+        d.Deferred.erase(key);
+        d.DeferMoves = nullptr;
         return nullptr;
     }
-    it->second.push_back({window, insertAfter, x, y, cx, cy, flags});
+    d.DeferMoves->push_back({window, insertAfter, x, y, cx, cy, flags});
     return batch;
 }
 
@@ -168,6 +177,8 @@ BOOL EndDeferWindowPos(HDWP batch) {
         return Sim::kFalse;
     const std::vector<WINDOWPOS> moves = std::move(it->second);
     d.Deferred.erase(it);
+    if (d.DeferKey == reinterpret_cast<std::uintptr_t>(batch))
+        d.DeferMoves = nullptr;
     BOOL all = Sim::kTrue;
     for (const WINDOWPOS& m : moves)
         if (!Desk(__func__).SetPos(m.hwnd, m.hwndInsertAfter, m.x, m.y, m.cx, m.cy, m.flags))
@@ -219,6 +230,7 @@ BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
     for (auto& e : it->second.Entries)
         if (e.Proc == proc && e.Id == id) {
             e.Proc = nullptr;
+            ++d.SubclassRemovals;
             Sim::Compact(d, window);
             return Sim::kTrue;
         }

@@ -10,8 +10,6 @@ namespace Sim {
 
 namespace {
 
-constexpr std::uintptr_t kWindowBase = 0x00010000;
-constexpr std::uintptr_t kWindowStep = 0x10;
 constexpr std::uintptr_t kHookBase = 0x00050000;
 constexpr std::uintptr_t kHookStep = 0x10;
 constexpr DWORD kThreadId = 0x00001F4C;
@@ -122,11 +120,6 @@ TWindowClass* TDesktop::TImpl::FindClass(LPCWSTR name) const {
 
 // ---- Windows --------------------------------------------------------------------------
 
-TWindow* TDesktop::TImpl::Find(HWND window) const {
-    auto it = Windows.find(FromHandle(window));
-    return it == Windows.end() ? nullptr : it->second.get();
-}
-
 HWND TDesktop::TImpl::Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
                              int x, int y, int width, int height, HWND parent, HMENU menu,
                              HINSTANCE instance, void* param) {
@@ -184,6 +177,8 @@ HWND TDesktop::TImpl::Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
     auto owned = std::make_unique<TWindow>();
     TWindow& w = *owned;
     const std::uintptr_t key = Serial(kWindowBase, kWindowStep, WindowSerial);
+    BySerial.resize(WindowSerial + 1, nullptr);
+    BySerial[WindowSerial] = owned.get();
     const HWND handle = ToHandle<HWND>(key);
     w.Handle = handle;
     w.Class = cls;
@@ -310,12 +305,12 @@ void TDesktop::TImpl::FreeTree(HWND window) {
             c = c->FirstChild;
         const HWND h = c->Handle;
         Unlink(*c);
-        Windows.erase(FromHandle(h));
+        Forget(h);
     }
     if (Locked == window)
         Locked = nullptr;
     Unlink(*w);
-    Windows.erase(FromHandle(window));
+    Forget(window);
 }
 
 void TDesktop::TImpl::Unlink(TWindow& window) {
@@ -599,8 +594,14 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
         w->Instance = ToHandle<HINSTANCE>(static_cast<std::uintptr_t>(value));
         return previous;
     case GWLP_ID: w->Id = value; return previous;
-    case GWL_STYLE: w->Style = static_cast<DWORD>(value); return previous;
-    case GWL_EXSTYLE: w->ExStyle = static_cast<DWORD>(value); return previous;
+    case GWL_STYLE:
+        w->Style = static_cast<DWORD>(value);
+        ++Desk(__func__).Geometry;
+        return previous;
+    case GWL_EXSTYLE:
+        w->ExStyle = static_cast<DWORD>(value);
+        ++Desk(__func__).Geometry;
+        return previous;
     case GWLP_USERDATA: w->UserData = value; return previous;
     default: break;
     }
