@@ -44,7 +44,8 @@ int RunDesign(const TDesignOptions& options, std::ostream& out, std::ostream& er
     std::unique_ptr<Vcl::TComponent> root;
     try {
         Vcl::TFormLoadOptions load = LoadOptions(
-            options.File, TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
+            options.File,
+            TReadOptions{options.Lenient, options.SearchDirs, options.CodePage, nullptr}, err);
         load.Designing = true;
         root = Vcl::LoadFormFile(options.File, load);
     } catch (const Vcl::EReadError& e) {

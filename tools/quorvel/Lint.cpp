@@ -253,6 +253,7 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
     const std::size_t total = options.Files.size() * dpis.size();
     std::size_t done = 0;
     TProgress progress(err, ChooseProgress(options.Progress, total), "lint", total);
+    const auto library = std::make_shared<Vcl::TFormLibrary>(Vcl::TCodePage(options.CodePage));
     for (const std::string& file : options.Files) {
         for (int dpi : dpis) {
             progress.Step(++done, file + " at " + std::to_string(dpi) + " DPI");
@@ -265,6 +266,7 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
             run.Lenient = options.Lenient;
             run.SearchDirs = options.SearchDirs;
             run.CodePage = options.CodePage;
+            run.Library = library;
             run.Assignments = translation;
             run.Plan = [&](Vcl::TCustomForm& form) { return PlanSizes(form, options); };
             TRunResult result = RunForm(run, err);

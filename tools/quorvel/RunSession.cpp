@@ -86,9 +86,10 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
     std::unique_ptr<TComponent> root;
 
     try {
-        TFormLoadOptions load =
-            LoadOptions(options.FormFile,
-                        TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
+        TFormLoadOptions load = LoadOptions(
+            options.FormFile,
+            TReadOptions{options.Lenient, options.SearchDirs, options.CodePage, options.Library},
+            err);
         load.FrameFiles = options.FrameFiles;
         load.VisualClasses = options.VisualClasses;
         load.NonVisualClasses = options.NonVisualClasses;
