@@ -99,7 +99,7 @@ struct TCandidateSet {
 } // namespace
 
 struct TFormLibrary::TState {
-    TCodePage CodePage;
+    TCodePage CodePage; // of root lines
     TCounts Counts;
     std::map<String, TFolder> Folders;
     std::map<String, std::optional<TEntry>> Files;
@@ -232,15 +232,15 @@ struct TFormLibrary::TState {
 
     // ---- Documents and what they say ----
 
-    std::shared_ptr<const TFormObject> Document(const String& path) {
-        TDocSlot& slot = Docs[path];
+    std::shared_ptr<const TFormObject> Document(const String& path, TCodePage codePage) {
+        TDocSlot& slot = Docs[path + '\n' + std::to_string(codePage.Number())];
         if (slot.Error)
             throw *slot.Error;
         if (!slot.Object) {
             try {
                 ++Counts.Documents;
                 slot.Object = std::make_shared<const TFormObject>(
-                    ReadFormDocument(ReadFileBytes(path), TFormTextOptions{path, CodePage}));
+                    ReadFormDocument(ReadFileBytes(path), TFormTextOptions{path, codePage}));
             } catch (const EReadError& e) {
                 slot.Error = e;
                 throw;
@@ -251,15 +251,16 @@ struct TFormLibrary::TState {
 
     // The facts of a form file; nullptr when it does not read.
     const TFacts* Facts(const String& path, const String& near, const TFormSearch& search) {
-        auto found = FactsOf.find(path);
+        const String key = path + '\n' + std::to_string(search.CodePage.Number());
+        auto found = FactsOf.find(key);
         if (found != FactsOf.end())
             return found->second.get();
         std::shared_ptr<const TFormObject> doc;
         try {
-            doc = Document(path);
+            doc = Document(path, search.CodePage);
         } catch (const EReadError&) {
         }
-        auto& slot = FactsOf[path];
+        auto& slot = FactsOf[key];
         if (doc)
             slot = MakeFacts(*doc, path, near, search);
         return slot.get();
@@ -445,6 +446,7 @@ struct TFormLibrary::TState {
             key += FolderKey(dir) + '\n';
         for (const String& file : search.FrameFiles)
             key += "file:" + file + '\n';
+        key += std::to_string(search.CodePage.Number());
         auto& slot = Sets[key];
         if (!slot) {
             slot = std::make_unique<TCandidateSet>();
@@ -629,18 +631,16 @@ struct TFormLibrary::TState {
 
 // ---- TFormLibrary -------------------------------------------------------------------
 
-TFormLibrary::TFormLibrary(TCodePage codePage) : F(std::make_unique<TState>()) {
-    F->CodePage = codePage;
+TFormLibrary::TFormLibrary(TCodePage rootLines) : F(std::make_unique<TState>()) {
+    F->CodePage = rootLines;
 }
 
 TFormLibrary::~TFormLibrary() = default;
 
-TCodePage TFormLibrary::CodePage() const { return F->CodePage; }
-
 TFormLibrary::TCounts TFormLibrary::Counts() const { return F->Counts; }
 
-std::shared_ptr<const TFormObject> TFormLibrary::Document(const String& path) {
-    return F->Document(path);
+std::shared_ptr<const TFormObject> TFormLibrary::Document(const String& path, TCodePage codePage) {
+    return F->Document(path, codePage);
 }
 
 std::optional<TFoundForm> TFormLibrary::FindClass(std::string_view className, const String& near,
@@ -666,7 +666,7 @@ std::optional<TFoundForm> TFormLibrary::FindClass(std::string_view className, co
             }
         }
     }
-    return TFoundForm{F->Document(matches[choice].Path), matches[choice].Path};
+    return TFoundForm{F->Document(matches[choice].Path, search.CodePage), matches[choice].Path};
 }
 
 std::optional<TFoundForm> TFormLibrary::FindAncestor(const TFormObject& document,
@@ -696,7 +696,7 @@ std::optional<TFoundForm> TFormLibrary::FindAncestor(const TFormObject& document
         if (choice < 0 || static_cast<std::size_t>(choice) >= set.Entries.size())
             return std::nullopt;
         const String& file = set.Entries[static_cast<std::size_t>(choice)]->Path;
-        return TFoundForm{F->Document(file), file};
+        return TFoundForm{F->Document(file, search.CodePage), file};
     };
     auto at = std::find_if(set.Entries.begin(), set.Entries.end(),
                            [&](const TFacts* f) { return !path.empty() && f->Path == path; });

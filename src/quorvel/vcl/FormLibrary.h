@@ -32,11 +32,12 @@
 
 namespace Vcl {
 
-// Where one load looks for form files.
+// Where one load looks for form files, and how it reads them.
 struct TFormSearch {
     String FormFile;                // the form being read, whose folder is looked in
     std::vector<String> FrameFiles; // files named by the caller, looked in first
     std::vector<String> SearchDirs; // folders looked in after the form's
+    TCodePage CodePage;             // of the text of the files found
 };
 
 struct TFoundForm {
@@ -51,12 +52,11 @@ TRootKind RootKindOf(const TFormObject& root);
 
 class TFormLibrary {
 public:
-    explicit TFormLibrary(TCodePage codePage = TCodePage::Windows1252);
+    // `rootLines` is the page the first lines of form files are indexed in.
+    explicit TFormLibrary(TCodePage rootLines = TCodePage::Windows1252);
     ~TFormLibrary();
     TFormLibrary(const TFormLibrary&) = delete;
     TFormLibrary& operator=(const TFormLibrary&) = delete;
-
-    TCodePage CodePage() const;
 
     // The form file of a class (an inline frame's, a named ancestor's), looked
     // for from the file `near`; `evidence` (an inherited object or root) tells
@@ -73,8 +73,9 @@ public:
                                            const TFormSearch& search,
                                            const TFormObject* usage = nullptr);
 
-    // A form file's document, read once; its read error again on every request.
-    std::shared_ptr<const TFormObject> Document(const String& path);
+    // A form file's document, read once in each page asked for; its read error
+    // again on every request.
+    std::shared_ptr<const TFormObject> Document(const String& path, TCodePage codePage);
 
     // What the library has read so far.
     struct TCounts {

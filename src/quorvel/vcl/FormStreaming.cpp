@@ -392,8 +392,19 @@ private:
         --FDepth;
     }
 
+    // A registered class, or the one the class map names for an unknown one.
+    const TClassInfo* ClassOf(const String& className) const {
+        if (const TClassInfo* info = GetClass(className))
+            return info;
+        const String key = AnsiUpperCase(className);
+        for (const auto& [from, to] : FOptions.ClassMap)
+            if (AnsiUpperCase(from) == key)
+                return GetClass(to);
+        return nullptr;
+    }
+
     TComponent* CreateComponent(TComponent& owner, const TFormObject& object) {
-        const TClassInfo* info = GetClass(object.ClassName);
+        const TClassInfo* info = ClassOf(object.ClassName);
         if (info) {
             if (!info->Create)
                 Fail("class " + object.ClassName + " cannot be created from a form file", object);
@@ -479,7 +490,7 @@ private:
         bool holdsControl = false;
         for (const TFormObject& child : object.Children)
             holdsControl = ScanEvidence(child) || holdsControl;
-        const TClassInfo* info = GetClass(object.ClassName);
+        const TClassInfo* info = ClassOf(object.ClassName);
         if (info)
             return info->InheritsFrom(&TControl::StaticClass());
         if (object.Kind == TFormObject::TKind::Inline || holdsControl ||
@@ -652,9 +663,9 @@ private:
 
     TFormLibrary& Library() {
         if (!FLibrary) {
-            FLibrary = FOptions.Library ? FOptions.Library
-                                        : std::make_shared<TFormLibrary>(FOptions.CodePage);
-            FSearch = {FOptions.FileName, FOptions.FrameFiles, FOptions.SearchDirs};
+            FLibrary = FOptions.Library ? FOptions.Library : std::make_shared<TFormLibrary>();
+            FSearch = {FOptions.FileName, FOptions.FrameFiles, FOptions.SearchDirs,
+                       FOptions.CodePage};
         }
         return *FLibrary;
     }
@@ -1244,9 +1255,8 @@ std::unique_ptr<TComponent> LoadFormFile(const String& path, const TFormLoadOpti
     if (withName.FileName.empty())
         withName.FileName = path;
     // A file of the run's library is read once, whether named or inherited from.
-    if (options.Library && options.Library->CodePage() == options.CodePage &&
-        withName.FileName == path)
-        return LoadForm(*options.Library->Document(path), withName);
+    if (options.Library && withName.FileName == path)
+        return LoadForm(*options.Library->Document(path, options.CodePage), withName);
     return LoadFormText(ReadFileBytes(path), withName);
 }
 

@@ -38,15 +38,18 @@ struct TFormLoadOptions {
     // win over the guess.
     std::vector<String> VisualClasses;
     std::vector<String> NonVisualClasses;
+    // Unknown classes read as a registered one (TJvCheckBox as TCheckBox): pairs of
+    // the unknown name and the registered one, names ignoring letter case. The
+    // components are of the registered class.
+    std::vector<std::pair<String, String>> ClassMap;
     // Components are created in design mode (csDesigning).
     bool Designing = false;
     // Told what lenient reading went on without (an ancestor form file that was
     // not found); the error carries the file and position it concerns.
     std::function<void(const EReadError&)> OnWarning;
     // The form files, units and project files of a run, shared by its loads
-    // (FormLibrary.h): each folder is indexed once and each file read once. Its
-    // code page is the one ancestors and frames are read in. Without one, each
-    // load makes its own.
+    // (FormLibrary.h): each folder is indexed once and each file read once (in
+    // each code page asked for). Without one, each load makes its own.
     std::shared_ptr<TFormLibrary> Library;
 };
 
