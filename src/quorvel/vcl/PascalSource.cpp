@@ -304,8 +304,10 @@ std::vector<TProjectUnit> ReadProjectUnits(std::string_view source, bool msbuild
             if (t[j].Kind != TToken::Ident)
                 break;
             String name(t[j].Text);
-            for (++j; Is(t, j, ".") && j + 1 < t.size() && t[j + 1].Kind == TToken::Ident; j += 2)
-                name += "." + String(t[j + 1].Text);
+            for (++j; Is(t, j, ".") && j + 1 < t.size() && t[j + 1].Kind == TToken::Ident; j += 2) {
+                name += '.';
+                name += t[j + 1].Text;
+            }
             String path = name + ".pas";
             if (IsWord(t, j, "in") && j + 1 < t.size() && t[j + 1].Kind == TToken::Literal) {
                 path = Unquote(t[j + 1].Text);
