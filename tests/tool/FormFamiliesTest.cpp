@@ -137,5 +137,36 @@ TEST(FormFamilies, AnErrorInAFrameNamesTheFrameFileThenTheForm) {
                          ":1:1: note: included from here\n");
 }
 
+// A frame inside an ancestor whose unit is named by the project: the error in the
+// frame's file, then a note for the ancestor and one for the form checked; the
+// same file checked again in the run is the same error, read once.
+TEST(FormFamilies, AnErrorTwoFilesAwayNamesEveryFileOnTheWay) {
+    TScratch dir;
+    fs::create_directories(dir.Dir / "proj" / "src");
+    fs::create_directories(dir.Dir / "proj" / "forms");
+    dir.Write("proj/App.dpr", "program App;\nuses\n  Forms,\n"
+                              "  EditUnit in 'src\\EditUnit.pas' {EditDialog};\nbegin\nend.\n");
+    dir.Write("proj/src/EditUnit.pas", "unit EditUnit;\ninterface\ntype\n"
+                                       "  TEditDialog = class(TBaseDialog)\n  end;\n");
+    const std::string frame =
+        dir.Write("proj/forms/Buttons.dfm", "object Buttons: TButtons\n  TabOrder = 0\n"
+                                            "  object Help: THelpButtonOfOurOwn\n  end\nend\n");
+    const std::string base =
+        dir.Write("proj/forms/Base.dfm", "object BaseDialog: TBaseDialog\n  ClientHeight = 200\n"
+                                         "  ClientWidth = 300\n  inline Buttons1: TButtons\n"
+                                         "  end\nend\n");
+    const std::string form = dir.Write(
+        "proj/forms/Edit.dfm", "inherited EditDialog: TEditDialog\n  Caption = 'Edit'\nend\n");
+    const std::string expected = frame + ":3:3: error: Class THelpButtonOfOurOwn not found\n" +
+                                 base + ":4:3: note: included from here\n" + form +
+                                 ":1:1: note: included from here\n";
+    TResult r = Quorvel({"check", form, form});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out, expected + expected);
+    // Leniently the ancestor is found through the project and its frame read.
+    r = Quorvel({"check", "--lenient", form});
+    EXPECT_EQ(r.Status, 0) << r.Out << r.Err;
+}
+
 } // namespace
 } // namespace ToolTest

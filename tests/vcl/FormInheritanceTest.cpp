@@ -237,8 +237,9 @@ TEST_F(TFamily, AnErrorInAFrameFileNamesThatFileAndTheFormThatIncludedIt) {
         EXPECT_EQ(e.FileName(), (FDir / "Frame2.dfm").string());
         EXPECT_EQ(e.Line(), 3);
         EXPECT_EQ(e.Column(), 3);
-        EXPECT_EQ(e.IncludedBy().FileName, form);
-        EXPECT_EQ(e.IncludedBy().Line, 3);
+        ASSERT_EQ(e.IncludedBy().size(), 1u);
+        EXPECT_EQ(e.IncludedBy()[0].FileName, form);
+        EXPECT_EQ(e.IncludedBy()[0].Line, 3);
     }
 }
 

@@ -45,7 +45,8 @@ int RunDesign(const TDesignOptions& options, std::ostream& out, std::ostream& er
     const unsigned codePage = ResolveCodePage(options.File, options.CodePage);
     try {
         Vcl::TFormLoadOptions load = LoadOptions(
-            options.File, TReadOptions{options.Lenient, options.SearchDirs, codePage, {}}, err);
+            options.File, TReadOptions{options.Lenient, options.SearchDirs, codePage, {}, nullptr},
+            err);
         load.Designing = true;
         root = Vcl::LoadFormFile(options.File, load);
     } catch (const Vcl::EReadError& e) {

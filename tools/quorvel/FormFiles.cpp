@@ -28,8 +28,7 @@ std::string FormatReadError(const std::string& file, const Vcl::EReadError& erro
     const std::string& where = error.FileName().empty() ? file : error.FileName();
     std::string text =
         Position(where, error.Line(), error.Column()) + ": " + severity + ": " + error.Reason();
-    const auto& by = error.IncludedBy();
-    if (!by.FileName.empty())
+    for (const auto& by : error.IncludedBy())
         text.append("\n")
             .append(Position(by.FileName, by.Line, by.Column))
             .append(": note: included from here");
@@ -120,6 +119,7 @@ Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& r
     options.ClassMap = ParseClassMap(read.ClassMap);
     options.SearchDirs.assign(read.SearchDirs.begin(), read.SearchDirs.end());
     options.CodePage = Vcl::TCodePage(ResolveCodePage(file, read.CodePage));
+    options.Library = read.Library;
     options.OnWarning = [file, &err](const Vcl::EReadError& warning) {
         err << FormatReadError(file, warning, "warning") << "\n";
     };
@@ -156,13 +156,16 @@ int CheckFiles(const std::vector<std::string>& files, const TReadOptions& read, 
                std::ostream& err, bool progress) {
     // Loading starts the components of a form, and they ask the window system.
     TDesktopScope desktop(TDesktopOptions{});
+    TReadOptions shared = read;
+    if (!shared.Library)
+        shared.Library = std::make_shared<Vcl::TFormLibrary>();
     int status = 0;
     TProgress steps(err, ChooseProgress(progress, files.size()), "check", files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& file = files[i];
         steps.Step(i + 1, file);
         try {
-            const auto root = Vcl::LoadFormFile(file, LoadOptions(file, read, err));
+            const auto root = Vcl::LoadFormFile(file, LoadOptions(file, shared, err));
             WarnIdleComponents(file, *root, err);
             out << file << ": ok\n";
         } catch (const Vcl::EReadError& e) {

@@ -2,7 +2,10 @@
 // a form file.
 #pragma once
 
+#include "quorvel/vcl/FormLibrary.h"
 #include "quorvel/vcl/FormStreaming.h"
+
+#include <memory>
 
 #include <ostream>
 #include <string>
@@ -12,8 +15,9 @@ namespace QuorvelTool {
 
 // FILE:LINE:COL: error: MESSAGE, or FILE: error: MESSAGE when the position is
 // unknown. The file is the one the error was found in (a frame file, say), else
-// the one named; an error in a frame's or ancestor's file has a second line,
-// FORM:LINE:COL: note: included from here, naming the form that needed it.
+// the one named; an error in a frame's or ancestor's file has a line more for
+// each file on the way to the one named, FORM:LINE:COL: note: included from
+// here, naming what needed the next file.
 std::string FormatReadError(const std::string& file, const Vcl::EReadError& error,
                             const char* severity = "error");
 std::string FormatError(const std::string& file, const std::string& message);
@@ -29,6 +33,9 @@ struct TReadOptions {
     // CLASS=STANDARD: an unknown class read as a standard one (--class-map); it
     // implies lenient reading.
     std::vector<std::string> ClassMap;
+    // Shared by the files of one run, so that each form file, unit and project
+    // file is read once (empty: one per file).
+    std::shared_ptr<Vcl::TFormLibrary> Library;
 };
 
 // The page a file's text is read in: the one named, else the page of the

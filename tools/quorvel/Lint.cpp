@@ -256,6 +256,7 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
     const std::size_t total = options.Files.size() * dpis.size();
     std::size_t done = 0;
     TProgress progress(err, ChooseProgress(options.Progress, total), "lint", total);
+    const auto library = std::make_shared<Vcl::TFormLibrary>();
     for (const std::string& file : options.Files) {
         for (int dpi : dpis) {
             progress.Step(++done, file + " at " + std::to_string(dpi) + " DPI");
@@ -268,6 +269,7 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
             run.Lenient = options.Lenient;
             run.SearchDirs = options.SearchDirs;
             run.CodePage = options.CodePage;
+            run.Library = library;
             run.ClassMap = options.ClassMap;
             run.Attach = options.Attach;
             run.WithDesigned = true;

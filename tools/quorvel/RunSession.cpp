@@ -76,7 +76,8 @@ void CollectGuesses(const TComponent& owner, std::set<std::string>& out) {
 }
 
 TReadOptions ReadOptionsOf(const TRunOptions& options) {
-    return TReadOptions{options.Lenient, options.SearchDirs, options.CodePage, options.ClassMap};
+    return TReadOptions{options.Lenient, options.SearchDirs, options.CodePage, options.ClassMap,
+                        options.Library};
 }
 
 // The root as the run loads it: a frame file on its own on a plain form.

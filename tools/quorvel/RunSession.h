@@ -5,8 +5,10 @@
 #include "Actions.h"
 #include "DesktopOptions.h"
 #include "Snapshot.h"
+#include "quorvel/vcl/FormLibrary.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,8 @@ struct TRunOptions {
     bool Lenient = false;
     std::vector<std::string> SearchDirs; // more folders for frame and ancestor files
     unsigned CodePage = 1252;            // for text without a byte-order mark (--codepage)
+    // The run's form files, units and project files, read once (empty: its own).
+    std::shared_ptr<Vcl::TFormLibrary> Library;
     // Unknown classes to take for controls or components, whatever lenient
     // reading would guess.
     std::vector<std::string> VisualClasses;

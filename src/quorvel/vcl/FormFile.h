@@ -134,6 +134,10 @@ bool IsFormBinary(std::string_view bytes);
 TFormObject ReadFormBinary(std::string_view bytes, const TFormTextOptions& options = {});
 // A form file in either syntax.
 TFormObject ReadFormDocument(std::string_view bytes, const TFormTextOptions& options = {});
+// The root object's header alone (kind, name, class, child position; no
+// properties, no children) from the first bytes of a form file in either
+// syntax: all that indexing a folder of form files needs.
+TFormObject ReadFormRoot(std::string_view bytes, const TFormTextOptions& options = {});
 
 // Canonical text: two-space indentation, CRLF-free (LF) line ends, strings with
 // non-ASCII characters and control characters as #nnnn codes (except the C1

@@ -3,6 +3,8 @@
 // They read into the same document model as text files.
 #include "quorvel/vcl/FormFile.h"
 
+#include "quorvel/vcl/FormFileLexer.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -51,11 +53,16 @@ public:
             throw EReadError(problem, options.FileName);
     }
 
-    TFormObject ReadRoot() {
+    TFormObject ReadRoot(bool headerOnly = false) {
         FPos = StreamStart(FBytes);
         if (FPos == String::npos)
             Fail("not a binary form file (no TPF0 signature)");
         FPos += Signature.size();
+        if (headerOnly) {
+            TFormObject root;
+            ReadHeader(root, 0);
+            return root;
+        }
         TFormObject root = ReadObject(0);
         return root;
     }
@@ -256,10 +263,7 @@ private:
         }
     }
 
-    TFormObject ReadObject(int depth) {
-        if (depth > kFormTextMaxDepth)
-            Fail("objects nested too deeply");
-        TFormObject object;
+    void ReadHeader(TFormObject& object, int depth) {
         if ((PeekByte() & 0xF0) == 0xF0) {
             const std::uint8_t flags = Byte() & 0x0F;
             object.Kind = (flags & ffInline)      ? TFormObject::TKind::Inline
@@ -277,6 +281,13 @@ private:
         object.Name = ShortString();
         if (object.ClassName.empty())
             Fail("an object without a class name");
+    }
+
+    TFormObject ReadObject(int depth) {
+        if (depth > kFormTextMaxDepth)
+            Fail("objects nested too deeply");
+        TFormObject object;
+        ReadHeader(object, depth);
         ReadProperties(object.Properties, depth);
         while (PeekByte() != vaNull)
             object.Children.push_back(ReadObject(depth + 1));
@@ -301,6 +312,11 @@ TFormObject ReadFormBinary(std::string_view bytes, const TFormTextOptions& optio
 
 TFormObject ReadFormDocument(std::string_view bytes, const TFormTextOptions& options) {
     return IsFormBinary(bytes) ? ReadFormBinary(bytes, options) : ReadFormText(bytes, options);
+}
+
+TFormObject ReadFormRoot(std::string_view bytes, const TFormTextOptions& options) {
+    return IsFormBinary(bytes) ? TBinaryReader(bytes, options).ReadRoot(true)
+                               : ReadFormTextRoot(bytes, options);
 }
 
 } // namespace Vcl

@@ -20,6 +20,9 @@ bool IsFormTextName(std::string_view s);
 // a block and so can be neither a property name nor an identifier value.
 bool IsFormTextKeyword(std::string_view s);
 
+// The header of a text form file's root object (FormFile.h's ReadFormRoot).
+TFormObject ReadFormTextRoot(std::string_view bytes, const TFormTextOptions& options);
+
 struct TTextPos {
     int Line = 1;
     int Column = 1;

@@ -19,7 +19,11 @@ public:
     TFormTextReader(std::string_view bytes, const TFormTextOptions& options)
         : FLex(bytes, options) {}
 
-    TFormObject ReadRoot() {
+    TFormObject ReadRoot() { return ReadRootObject(false); }
+    TFormObject ReadHeader() { return ReadRootObject(true); }
+
+private:
+    TFormObject ReadRootObject(bool headerOnly) {
         FLex.SkipBlanks();
         if (FLex.AtEnd())
             FLex.Fail("empty form file: expected 'object', 'inherited' or 'inline'",
@@ -31,6 +35,10 @@ public:
         if (!kind)
             FLex.Fail("expected 'object', 'inherited' or 'inline' at the start of the form", pos);
         TFormObject root;
+        if (headerOnly) {
+            ReadHeader(root, *kind, pos);
+            return root;
+        }
         ReadObject(root, *kind, pos, 1);
         FLex.SkipBlanks();
         if (!FLex.AtEnd())
@@ -38,7 +46,6 @@ public:
         return root;
     }
 
-private:
     TFormTextLexer FLex;
 
     // Where a value was expected and what to say when there is none.
@@ -62,9 +69,8 @@ private:
             FLex.Fail("nesting deeper than " + std::to_string(kFormTextMaxDepth) + " levels", pos);
     }
 
-    // Reads the rest of a block whose keyword has been read.
-    void ReadObject(TFormObject& obj, TFormObject::TKind kind, TTextPos pos, int depth) {
-        CheckDepth(depth, pos);
+    // The name, class and position after a block's keyword.
+    void ReadHeader(TFormObject& obj, TFormObject::TKind kind, TTextPos pos) {
         obj.Kind = kind;
         obj.Line = pos.Line;
         obj.Column = pos.Column;
@@ -80,6 +86,12 @@ private:
         }
         if (FLex.Current() == '[')
             obj.Index = ReadIndex();
+    }
+
+    // Reads the rest of a block whose keyword has been read.
+    void ReadObject(TFormObject& obj, TFormObject::TKind kind, TTextPos pos, int depth) {
+        CheckDepth(depth, pos);
+        ReadHeader(obj, kind, pos);
         String label = obj.Name.empty() ? obj.ClassName : obj.Name;
         for (;;) {
             FLex.SkipBlanks();
@@ -285,6 +297,10 @@ private:
 
 TFormObject ReadFormText(std::string_view bytes, const TFormTextOptions& options) {
     return TFormTextReader(bytes, options).ReadRoot();
+}
+
+TFormObject ReadFormTextRoot(std::string_view bytes, const TFormTextOptions& options) {
+    return TFormTextReader(bytes, options).ReadHeader();
 }
 
 bool IsFormText(std::string_view bytes) {

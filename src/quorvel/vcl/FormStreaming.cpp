@@ -2,7 +2,9 @@
 
 #include "quorvel/vcl/ClassRegistry.h"
 #include "quorvel/vcl/Collections.h"
+#include "quorvel/vcl/FilePaths.h"
 #include "quorvel/vcl/Filer.h"
+#include "quorvel/vcl/FormLibrary.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Published.h"
 
@@ -79,18 +81,6 @@ bool IsGenericClass(const TClassInfo& info) {
     const auto& all = Generics().All;
     return std::find(all.begin(), all.end(), &info) != all.end();
 }
-
-namespace {
-// File names are UTF-8; a narrow string would be taken in the system's code page
-// on Windows, so paths are made from and read back as char8_t.
-std::filesystem::path PathOf(const String& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-String Utf8Of(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return String(text.begin(), text.end());
-}
-} // namespace
 
 String ReadFileBytes(const String& path) {
     std::ifstream in(PathOf(path), std::ios::binary);
@@ -212,9 +202,7 @@ public:
         FRoot = &root;
         FFile = FOptions.FileName;
         // The ancestors come first, base first; then the descendant's own body.
-        std::vector<TDocument> chain;
-        if (document.Kind == TFormObject::TKind::Inherited)
-            chain = AncestorChain(document, FOptions.FileName);
+        std::vector<TDocument> chain = RootChain(document);
         FFormPpi = StoredPpi(document, 0);
         for (auto it = chain.rbegin(); it != chain.rend() && FFormPpi == 0; ++it)
             FFormPpi = StoredPpi(*it->Object, 0);
@@ -234,14 +222,19 @@ public:
 
     // Creates the root component for a document.
     std::unique_ptr<TComponent> CreateRoot(const TFormObject& document) {
+        FFile = FOptions.FileName;
         const TClassInfo* info = GetClass(document.ClassName);
         if (info && info->Create) {
             if (!info->InheritsFrom(&TComponent::StaticClass()))
                 Fail("class " + document.ClassName + " cannot be a form file's root", document);
             return std::unique_ptr<TComponent>(info->Create(nullptr));
         }
-        // An unregistered root: a plain form (or frame) that keeps the class name.
-        if (LooksLikeFrame(document))
+        // An unregistered root: a plain form (or frame) that keeps the class name;
+        // what the ancestors store counts as well.
+        bool frame = LooksLikeFrame(document);
+        for (const TDocument& ancestor : RootChain(document))
+            frame = frame || LooksLikeFrame(*ancestor.Object);
+        if (frame)
             return std::make_unique<TGeneric<TFrame>>(
                 nullptr, GenericClass(document.ClassName, TFrame::StaticClass()));
         return std::make_unique<TGeneric<TForm>>(
@@ -251,10 +244,18 @@ public:
 private:
     // The file being read: the form's, or a frame's or ancestor's file it includes.
     const String& FileName() const { return FFile; }
+    // An error in the file being read, with a note for each file on the way from
+    // the form given.
     EReadError Here(EReadError error) const {
-        if (FIncludedBy)
-            error.SetIncludedBy(*FIncludedBy);
+        for (auto it = FIncludes.rbegin(); it != FIncludes.rend(); ++it)
+            error.AddIncludedBy(*it);
         return error;
+    }
+    // An error in a file that `at`, in the file being read, needed.
+    EReadError From(EReadError error, const TFormObject& at) const {
+        if (error.FileName() != FFile || !FIncludes.empty())
+            error.AddIncludedBy({FFile, at.Line, at.Column});
+        return Here(std::move(error));
     }
     [[noreturn]] void Fail(const String& reason, int line, int column) const {
         throw Here(EReadError(reason, FileName(), line, column));
@@ -264,20 +265,22 @@ private:
             FOptions.OnWarning(Here(EReadError(reason, FileName(), at.Line, at.Column)));
     }
 
-    // Switches to another file while one is read, remembering what included it.
+    // Switches to another file while one is read, remembering the way to it: the
+    // files and positions that included it, outermost first.
     class TFileScope {
     public:
-        TFileScope(TLoader& loader, const String& path, const TFormObject& includedAt)
-            : FLoader(loader), FFile(loader.FFile), FIncludedBy(loader.FIncludedBy) {
+        TFileScope(TLoader& loader, const String& path,
+                   const std::vector<EReadError::TInclusion>& via)
+            : FLoader(loader), FFile(loader.FFile), FDepth(loader.FIncludes.size()) {
             if (path != loader.FFile) {
-                loader.FIncludedBy =
-                    EReadError::TInclusion{loader.FFile, includedAt.Line, includedAt.Column};
+                for (const auto& by : via)
+                    loader.FIncludes.push_back(by);
                 loader.FFile = path;
             }
         }
         ~TFileScope() {
             FLoader.FFile = FFile;
-            FLoader.FIncludedBy = FIncludedBy;
+            FLoader.FIncludes.resize(FDepth);
         }
         TFileScope(const TFileScope&) = delete;
         TFileScope& operator=(const TFileScope&) = delete;
@@ -285,7 +288,7 @@ private:
     private:
         TLoader& FLoader;
         String FFile;
-        std::optional<EReadError::TInclusion> FIncludedBy;
+        std::size_t FDepth;
     };
     [[noreturn]] void Fail(const String& reason, const TFormObject& at) const {
         Fail(reason, at.Line, at.Column);
@@ -535,12 +538,12 @@ private:
         if (!existing) {
             // The frame's own form file (over its ancestors) comes first, then the
             // overrides of the block.
-            if (const TDocument* own = FindDocument(object.ClassName)) {
+            if (std::optional<TDocument> own = FindDocument(object.ClassName, object)) {
                 std::vector<TDocument> chain;
                 {
-                    TFileScope file(*this, own->Path, object);
+                    TFileScope file(*this, own->Path, {{FFile, object.Line, object.Column}});
                     if (own->Object->Kind == TFormObject::TKind::Inherited)
-                        chain = AncestorChain(*own->Object, own->Path);
+                        chain = AncestorChain(*own->Object, own->Path, &object);
                 }
                 chain.push_back(*own);
                 if (FOptions.Lenient)
@@ -570,8 +573,13 @@ private:
     // remembered as the component's ancestry, for writing.
     void ReadOver(TComponent& component, const std::vector<TDocument>& chain,
                   const TFormObject& includedAt) {
-        for (const TDocument& doc : chain) {
-            TFileScope file(*this, doc.Path, includedAt);
+        for (std::size_t k = 0; k < chain.size(); ++k) {
+            const TDocument& doc = chain[k];
+            // The way to an ancestor's file goes through each descendant's.
+            std::vector<EReadError::TInclusion> via{{FFile, includedAt.Line, includedAt.Column}};
+            for (std::size_t j = chain.size() - 1; j > k; --j)
+                via.push_back({chain[j].Path, chain[j].Object->Line, chain[j].Object->Column});
+            TFileScope file(*this, doc.Path, via);
             const int savedPpi = FFormPpi;
             FFormPpi = StoredPpi(*doc.Object, FFormPpi);
             const std::size_t before = FLoaded.size();
@@ -589,280 +597,89 @@ private:
         FWithAncestor.insert(&component);
     }
 
-    // The ancestors of an inherited root, base first. A missing one ends the chain:
-    // an error in strict reading, a warning in lenient reading.
-    std::vector<TDocument> AncestorChain(const TFormObject& document, const String& path) {
+    // The ancestors of the root document (none unless it is inherited), found once.
+    const std::vector<TDocument>& RootChain(const TFormObject& document) {
+        if (FChainOf != &document) {
+            FChain.clear();
+            if (document.Kind == TFormObject::TKind::Inherited)
+                FChain = AncestorChain(document, FOptions.FileName);
+            FChainOf = &document;
+        }
+        return FChain;
+    }
+
+    // The ancestors of an inherited document read from `path` (the file being
+    // read), base first; `usage` is the inline block that needs it. A missing one
+    // ends the chain: an error in strict reading, a warning in lenient reading,
+    // in the file that names it, with the files on the way.
+    std::vector<TDocument> AncestorChain(const TFormObject& document, const String& path,
+                                         const TFormObject* usage = nullptr) {
         std::vector<TDocument> chain;
         std::set<String> seen{AnsiUpperCase(document.ClassName)};
         const TFormObject* at = &document;
         String atPath = path;
+        // The files between the one being read and `at`, innermost last.
+        std::vector<EReadError::TInclusion> via;
+        auto inFile = [&](const String& reason) {
+            EReadError error(reason, atPath, at->Line, at->Column);
+            for (auto it = via.rbegin(); it != via.rend(); ++it)
+                error.AddIncludedBy(*it);
+            return Here(std::move(error));
+        };
         while (at->Kind == TFormObject::TKind::Inherited) {
-            const TDocument* ancestor = FindAncestor(*at, atPath);
+            std::optional<TFoundForm> ancestor;
+            try {
+                ancestor =
+                    Library().FindAncestor(*at, atPath, FSearch, at == &document ? usage : nullptr);
+            } catch (EReadError& e) {
+                e.AddIncludedBy({atPath, at->Line, at->Column});
+                for (auto it = via.rbegin(); it != via.rend(); ++it)
+                    e.AddIncludedBy(*it);
+                throw Here(std::move(e));
+            }
             if (!ancestor) {
                 if (!FOptions.Lenient)
-                    FailIn(atPath, "Ancestor for '" + at->Name + "' not found", *at);
+                    throw inFile("Ancestor for '" + at->Name + "' not found");
                 if (FOptions.OnWarning)
                     FOptions.OnWarning(
-                        Here(EReadError("ancestor of " + at->ClassName +
-                                            " not found; read without the components it inherits",
-                                        atPath, at->Line, at->Column)));
+                        inFile("ancestor of " + at->ClassName +
+                               " not found; read without the components it inherits"));
                 break;
             }
-            if (!seen.insert(AnsiUpperCase(ancestor->Object->ClassName)).second)
-                FailIn(atPath, "form class " + at->ClassName + " inherits from itself", *at);
+            if (!seen.insert(AnsiUpperCase(ancestor->Document->ClassName)).second)
+                throw inFile("form class " + at->ClassName + " inherits from itself");
             if (chain.size() >= MaxFrameDepth)
-                FailIn(atPath, "ancestors nested too deeply", *at);
-            chain.push_back(*ancestor);
-            at = ancestor->Object.get();
-            atPath = ancestor->Path;
+                throw inFile("ancestors nested too deeply");
+            via.push_back({atPath, at->Line, at->Column});
+            chain.push_back({ancestor->Document, ancestor->Path});
+            at = chain.back().Object.get();
+            atPath = chain.back().Path;
         }
         std::reverse(chain.begin(), chain.end());
         return chain;
     }
 
-    [[noreturn]] void FailIn(const String& path, const String& reason,
-                             const TFormObject& at) const {
-        EReadError error(reason, path, at.Line, at.Column);
-        if (path != FOptions.FileName && FIncludedBy)
-            error.SetIncludedBy(*FIncludedBy);
-        throw error;
-    }
-
-    // The document of an inherited root's ancestor: named by the unit beside the
-    // file, or else told by the objects the descendant inherits.
-    const TDocument* FindAncestor(const TFormObject& document, const String& path) {
-        const String key = AnsiUpperCase(document.ClassName);
-        if (auto known = FAncestorOf.find(key); known != FAncestorOf.end())
-            return known->second.empty() ? nullptr : FindDocument(known->second);
-        FAncestorOf[key] = String(); // while resolving: no ancestor, so cycles end
-        const TDocument* found = nullptr;
-        const String declared = DeclaredAncestor(path, document.ClassName);
-        if (!declared.empty())
-            found = FindDocument(declared);
-        if (!found)
-            found = InferAncestor(document);
-        if (found && AnsiUpperCase(found->Object->ClassName) == key)
-            found = nullptr;
-        FAncestorOf[key] = found ? AnsiUpperCase(found->Object->ClassName) : String();
-        return found;
-    }
-
-    // `TForm2 = class(TBaseForm)` in the unit of the same name beside the form file.
-    static String DeclaredAncestor(const String& path, const String& className) {
-        if (path.empty() || !IsValidIdent(className))
-            return {};
-        std::error_code ec;
-        const auto formPath = PathOf(path);
-        auto dir = formPath.parent_path();
-        if (dir.empty())
-            dir = ".";
-        const String stem = Utf8Of(formPath.stem());
-        for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-            if (!entry.is_regular_file(ec) || !SameText(Utf8Of(entry.path().extension()), ".pas") ||
-                !SameText(Utf8Of(entry.path().stem()), stem))
-                continue;
-            String unit;
-            try {
-                unit = ReadFileBytes(Utf8Of(entry.path()));
-            } catch (const EReadError&) {
-                return {};
-            }
-            return ParentClassIn(unit, className);
-        }
-        return {};
-    }
-
-    // The class a Pascal unit derives `className` from, or empty.
-    static String ParentClassIn(std::string_view unit, const String& className) {
-        auto isIdent = [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-        };
-        auto skipBlanks = [&](std::size_t i) {
-            while (i < unit.size() && std::isspace(static_cast<unsigned char>(unit[i])))
-                ++i;
-            return i;
-        };
-        auto word = [&](std::size_t i) {
-            std::size_t end = i;
-            while (end < unit.size() && (isIdent(unit[end]) || unit[end] == '.'))
-                ++end;
-            return end;
-        };
-        const String upperUnit = AnsiUpperCase(unit);
-        const String name = AnsiUpperCase(className);
-        for (std::size_t at = upperUnit.find(name); at != String::npos;
-             at = upperUnit.find(name, at + 1)) {
-            if (at > 0 && isIdent(unit[at - 1]))
-                continue;
-            std::size_t i = at + name.size();
-            if (i < unit.size() && isIdent(unit[i]))
-                continue;
-            i = skipBlanks(i);
-            if (i >= unit.size() || unit[i] != '=')
-                continue;
-            i = skipBlanks(i + 1);
-            if (upperUnit.compare(i, 5, "CLASS") != 0)
-                continue;
-            i = skipBlanks(i + 5);
-            if (i >= unit.size() || unit[i] != '(')
-                continue;
-            i = skipBlanks(i + 1);
-            String parent(unit.substr(i, word(i) - i));
-            // A unit-qualified name: Forms.TForm.
-            if (auto dot = parent.rfind('.'); dot != String::npos)
-                parent = parent.substr(dot + 1);
-            return parent;
-        }
-        return {};
-    }
-
-    // What a descendant's objects say of its ancestor: the inherited objects (name
-    // and class) it must have, the new ones it must not. A frame's objects are the
-    // frame's own business.
-    struct TInheritedNames {
-        std::map<String, String> Inherited; // upper-cased name -> upper-cased class
-        std::set<String> New;
-    };
-    void CollectNames(const TFormObject& object, TInheritedNames& names, int depth) {
-        if (depth > 64)
-            return;
-        for (const TFormObject& child : object.Children) {
-            if (!child.Name.empty()) {
-                const String name = AnsiUpperCase(child.Name);
-                if (child.Kind == TFormObject::TKind::Inherited)
-                    names.Inherited.emplace(name, AnsiUpperCase(child.ClassName));
-                else
-                    names.New.insert(name);
-            }
-            if (child.Kind != TFormObject::TKind::Inline && !FindDocument(child.ClassName))
-                CollectNames(child, names, depth + 1);
-        }
-    }
-
-    // Every object name a form class has, with its class, its ancestors' included.
-    const std::map<String, String>& AllNames(const TDocument& doc, int depth = 0) {
-        const String key = AnsiUpperCase(doc.Object->ClassName);
-        if (auto known = FAllNames.find(key); known != FAllNames.end())
-            return known->second;
-        TInheritedNames names;
-        CollectNames(*doc.Object, names, 0);
-        std::map<String, String> all = names.Inherited;
-        if (doc.Object->Kind == TFormObject::TKind::Inherited && depth < MaxFrameDepth)
-            if (const TDocument* ancestor = FindAncestor(*doc.Object, doc.Path))
-                for (const auto& entry : AllNames(*ancestor, depth + 1))
-                    all.insert(entry);
-        // The new objects are listed without their class when the file is read
-        // as the descendant's candidate only by name.
-        std::function<void(const TFormObject&, int)> addNew = [&](const TFormObject& o, int d) {
-            for (const TFormObject& child : o.Children) {
-                if (!child.Name.empty() && child.Kind != TFormObject::TKind::Inherited)
-                    all.emplace(AnsiUpperCase(child.Name), AnsiUpperCase(child.ClassName));
-                if (d < 64 && child.Kind != TFormObject::TKind::Inline &&
-                    !FindDocument(child.ClassName))
-                    addNew(child, d + 1);
-            }
-        };
-        addNew(*doc.Object, 0);
-        return FAllNames[key] = std::move(all);
-    }
-
-    // The classes from a document up to its base, upper-cased.
-    std::vector<String> ClassChain(const TDocument& doc) {
-        std::vector<String> chain{AnsiUpperCase(doc.Object->ClassName)};
-        const TDocument* at = &doc;
-        while (at->Object->Kind == TFormObject::TKind::Inherited && chain.size() < MaxFrameDepth) {
-            at = FindAncestor(*at->Object, at->Path);
-            if (!at)
-                break;
-            chain.push_back(AnsiUpperCase(at->Object->ClassName));
-        }
-        return chain;
-    }
-
-    const TDocument* InferAncestor(const TFormObject& document) {
-        IndexFormFiles();
-        TInheritedNames evidence;
-        CollectNames(document, evidence, 0);
-        const String self = AnsiUpperCase(document.ClassName);
-        std::vector<std::pair<const TDocument*, std::vector<String>>> matches;
-        for (const auto& [key, doc] : FDocs) {
-            if (!doc.Object || key == self)
-                continue;
-            std::vector<String> chain = ClassChain(doc);
-            if (std::find(chain.begin(), chain.end(), self) != chain.end())
-                continue; // one of the descendant's own descendants
-            const auto& names = AllNames(doc);
-            bool fits = std::all_of(evidence.Inherited.begin(), evidence.Inherited.end(),
-                                    [&](const auto& entry) {
-                                        auto it = names.find(entry.first);
-                                        return it != names.end() && it->second == entry.second;
-                                    });
-            fits = fits && std::none_of(evidence.New.begin(), evidence.New.end(),
-                                        [&](const String& n) { return names.count(n) > 0; });
-            if (fits)
-                matches.emplace_back(&doc, std::move(chain));
-        }
-        // The most derived of them: one no other match derives from.
-        const TDocument* best = nullptr;
-        for (const auto& match : matches) {
-            // Named, not bound: Clang 14 cannot capture a structured binding.
-            const TDocument* doc = match.first;
-            const String key = AnsiUpperCase(doc->Object->ClassName);
-            bool isBase = std::any_of(matches.begin(), matches.end(), [&](const auto& other) {
-                return other.first != doc && std::find(other.second.begin(), other.second.end(),
-                                                       key) != other.second.end();
-            });
-            if (isBase)
-                continue;
-            if (best)
-                return nullptr; // two unrelated candidates: no telling
-            best = doc;
-        }
-        return best;
-    }
-
     // ---- Form files of frames and ancestors, by the root class they declare ----
 
-    const TDocument* FindDocument(const String& className) {
-        IndexFormFiles();
-        auto found = FDocs.find(AnsiUpperCase(className));
-        return found == FDocs.end() ? nullptr : &found->second;
+    TFormLibrary& Library() {
+        if (!FLibrary) {
+            FLibrary = FOptions.Library ? FOptions.Library : std::make_shared<TFormLibrary>();
+            FSearch = {FOptions.FileName, FOptions.FrameFiles, FOptions.SearchDirs,
+                       FOptions.CodePage};
+        }
+        return *FLibrary;
     }
 
-    void IndexFormFiles() {
-        if (FIndexed)
-            return;
-        FIndexed = true;
-        std::vector<String> candidates = FOptions.FrameFiles;
-        auto addFolder = [&](std::filesystem::path dir) {
-            std::error_code ec;
-            if (dir.empty())
-                dir = ".";
-            for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-                auto ext = AnsiLowerCase(Utf8Of(entry.path().extension()));
-                if (entry.is_regular_file(ec) && ext == ".dfm")
-                    candidates.push_back(Utf8Of(entry.path()));
-            }
-        };
-        if (!FOptions.FileName.empty())
-            addFolder(PathOf(FOptions.FileName).parent_path());
-        for (const String& dir : FOptions.SearchDirs)
-            addFolder(PathOf(dir));
-        for (const String& path : candidates) {
-            try {
-                TFormTextOptions textOptions{path, FOptions.CodePage};
-                auto doc = std::make_shared<const TFormObject>(
-                    ReadFormDocument(ReadFileBytes(path), textOptions));
-                auto key = AnsiUpperCase(doc->ClassName);
-                if (!FDocs.count(key))
-                    FDocs[key] = TDocument{std::move(doc), path};
-            } catch (const EReadError&) {
-                // A file beside the form that does not read is simply not a frame file.
-                if (std::find(FOptions.FrameFiles.begin(), FOptions.FrameFiles.end(), path) !=
-                    FOptions.FrameFiles.end())
-                    throw;
-            }
+    // The form file of a frame class that `at` (in the file being read) needs.
+    std::optional<TDocument> FindDocument(const String& className, const TFormObject& at) {
+        try {
+            if (std::optional<TFoundForm> found =
+                    Library().FindClass(className, FFile, FSearch, &at))
+                return TDocument{found->Document, found->Path};
+        } catch (const EReadError& e) {
+            throw From(e, at);
         }
+        return std::nullopt;
     }
 
     // A stand-in of lenient reading takes a value under a name that the framework
@@ -1039,16 +856,16 @@ private:
     int FFormPpi = 96;
     int FDepth = 0;
     int FFrameDepth = 0;
-    bool FIndexed = false;
     std::vector<TComponent*> FLoaded;
     std::set<TComponent*> FSeen;
     std::set<String> FVisualEvidence; // upper-cased unknown class names
     std::set<String> FChildOwners;    // upper-cased unknown classes that own their children
     String FFile;
-    std::optional<EReadError::TInclusion> FIncludedBy;
-    std::map<String, TDocument> FDocs;    // by upper-cased root class
-    std::map<String, String> FAncestorOf; // upper-cased class -> its ancestor's, or empty
-    std::map<String, std::map<String, String>> FAllNames;
+    std::vector<EReadError::TInclusion> FIncludes; // the way to FFile, outermost first
+    std::shared_ptr<TFormLibrary> FLibrary;
+    TFormSearch FSearch;
+    const TFormObject* FChainOf = nullptr;
+    std::vector<TDocument> FChain;
     std::set<const TComponent*> FWithAncestor; // scopes read over their ancestor's file
 };
 
@@ -1418,7 +1235,7 @@ private:
 std::unique_ptr<TComponent> LoadForm(const TFormObject& document, const TFormLoadOptions& options) {
     TLoader loader(options);
     std::unique_ptr<TComponent> root = loader.CreateRoot(document);
-    ReadRootComponent(*root, document, options);
+    loader.Load(*root, document);
     return root;
 }
 
@@ -1437,6 +1254,9 @@ std::unique_ptr<TComponent> LoadFormFile(const String& path, const TFormLoadOpti
     TFormLoadOptions withName = options;
     if (withName.FileName.empty())
         withName.FileName = path;
+    // A file of the run's library is read once, whether named or inherited from.
+    if (options.Library && withName.FileName == path)
+        return LoadForm(*options.Library->Document(path, options.CodePage), withName);
     return LoadFormText(ReadFileBytes(path), withName);
 }
 

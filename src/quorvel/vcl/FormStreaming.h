@@ -19,6 +19,8 @@
 
 namespace Vcl {
 
+class TFormLibrary;
+
 struct TFormLoadOptions {
     String FileName;                // for messages, and to find frame and ancestor files beside it
     std::vector<String> FrameFiles; // other form files to look for frame classes in
@@ -45,6 +47,10 @@ struct TFormLoadOptions {
     // Told what lenient reading went on without (an ancestor form file that was
     // not found); the error carries the file and position it concerns.
     std::function<void(const EReadError&)> OnWarning;
+    // The form files, units and project files of a run, shared by its loads
+    // (FormLibrary.h): each folder is indexed once and each file read once (in
+    // each code page asked for). Without one, each load makes its own.
+    std::shared_ptr<TFormLibrary> Library;
 };
 
 // Where the form an inherited root or an inline frame derives from was read: the
@@ -57,17 +63,14 @@ struct TFormAncestry {
 };
 
 // Visual form inheritance: a root declared `inherited` is read over its ancestor's
-// form file, found (like frame files) among the form files beside it, in the
-// search folders and the frame files given, by the root class the ancestor
-// declares. The ancestor class is the one the unit beside the form file
-// (FORM.pas) derives the form's class from; without a unit it is the one form
-// file whose objects hold every `inherited` object of the descendant, with the
-// same classes, and none of its new ones (the most derived such file). Ancestors
-// are read first, up the whole chain; their components count as inherited, the
-// descendant's `inherited` objects override their properties and new objects come
-// after them. An `inherited` object whose ancestor has none of its name is an error
-// ("Ancestor for 'X' not found"), as is an inherited root without an ancestor;
-// lenient reading goes on and tells OnWarning.
+// form file, and an inline frame over its frame's; FormLibrary.h says where each
+// is looked for. Ancestors are read first, up the whole chain; their components
+// count as inherited, the descendant's `inherited` objects override their
+// properties and new objects come after them. An `inherited` object whose
+// ancestor has none of its name is an error ("Ancestor for 'X' not found"), as is
+// an inherited root without an ancestor; lenient reading goes on and tells
+// OnWarning. Errors and warnings name the file and line of their cause and each
+// file on the way to the form given (EReadError::IncludedBy).
 
 // Reads a whole form file. The root class is created from the class registry; an
 // unregistered root class becomes a plain form (or frame) that keeps the class

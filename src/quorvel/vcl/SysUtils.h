@@ -11,6 +11,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Vcl {
 
@@ -55,19 +56,19 @@ public:
     // The same error with a position filled in where it had none.
     EReadError WithPosition(const String& fileName, int line, int column) const;
 
-    // Where the file of the error was included from, when it is a frame's or an
-    // ancestor's file: the including file and the position of the object that
-    // needed it. Empty for an error in the file that was named.
+    // The way from the file that was named to the file of the error, when that is
+    // a frame's or an ancestor's file: each including file with the position of
+    // what needed the next one, the innermost first. Empty for an error in the
+    // file that was named.
     struct TInclusion {
         String FileName;
         int Line = 0;
         int Column = 0;
     };
-    const TInclusion& IncludedBy() const { return FIncludedBy; }
-    // Records the including form once; the innermost inclusion wins.
-    EReadError& SetIncludedBy(const TInclusion& by) {
-        if (FIncludedBy.FileName.empty())
-            FIncludedBy = by;
+    const std::vector<TInclusion>& IncludedBy() const { return FIncludedBy; }
+    // Adds the next inclusion outwards.
+    EReadError& AddIncludedBy(const TInclusion& by) {
+        FIncludedBy.push_back(by);
         return *this;
     }
 
@@ -76,7 +77,7 @@ private:
     String FFileName;
     int FLine;
     int FColumn;
-    TInclusion FIncludedBy;
+    std::vector<TInclusion> FIncludedBy;
 };
 
 // ---- String routines ----------------------------------------------------------
