@@ -84,7 +84,12 @@ struct TDesktop::TImpl {
     explicit TImpl(TDesktopConfig config);
     ~TImpl();
 
+    // The desktop as configured, and as the program sees it: the same but for an
+    // unaware program, which sees every monitor and the taskbar in its own
+    // 96-DPI pixels (see the resolution awareness in SimDesktop.h).
+    TDesktopConfig Given;
     TDesktopConfig Config;
+    void TakeGiven();
 
     std::unordered_map<std::uintptr_t, std::unique_ptr<TWindow>> Windows;
     std::uintptr_t WindowSerial = 0;
@@ -183,6 +188,12 @@ struct TDesktop::TImpl {
     void ChangeState(HWND window, TShowState target, bool show, bool restoreToMaximized);
     void ClampForDefault(TWindow& window, WINDOWPOS& pos);
 
+    // Resolution (SimSystem.cpp): what GetDeviceCaps answers, and the DPI a
+    // monitor really has.
+    int SystemDpi() const;
+    int MonitorDpi(int monitor) const;
+    int WindowDpi(const TWindow& window) const;
+
     // Monitors and work areas (SimSystem.cpp).
     RECT WorkArea(int monitor) const;
     RECT VirtualScreen() const;
@@ -202,6 +213,8 @@ LONG Saturate(long long value);
 RECT MakeRect(long long x, long long y, long long cx, long long cy);
 LONG Width(const RECT& r);
 LONG Height(const RECT& r);
+// value * numerator / denominator rounded half away from zero, as Windows' MulDiv.
+int MulDiv(int value, int numerator, int denominator);
 
 template <typename THandle> THandle ToHandle(std::uintptr_t value) {
     return reinterpret_cast<THandle>(value);
