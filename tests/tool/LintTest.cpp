@@ -11,7 +11,7 @@ namespace ToolTest {
 namespace {
 
 // A button whose caption fits at 96 DPI and not at 144, where fonts grow and the
-// bounds of a form without the component stay.
+// bounds of a form that neither the framework nor the component scales stay.
 const std::string Dialog = R"(object Dialog: TForm
   Left = 0
   Top = 0
@@ -20,6 +20,7 @@ const std::string Dialog = R"(object Dialog: TForm
   Font.Height = -11
   Font.Name = 'Tahoma'
   PixelsPerInch = 96
+  Scaled = False
   object OkButton: TButton
     Left = 100
     Top = 80
