@@ -12,6 +12,14 @@ sub=$(mktemp -d /tmp/quorvel-subproject.XXXXXX)
 trap 'rm -rf "$prefix" "$work" "$sub"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
+# Public headers are listed one by one: every header an installed one includes
+# must be installed too.
+missing=$(grep -rhoE '#include [<"]quorvel/[^>"]+' "$prefix/include/quorvel" | sed -E 's/#include [<"]//' |
+          sort -u | while read -r h; do [[ -f $prefix/include/$h ]] || echo "$h"; done)
+if [[ -n $missing ]]; then
+  echo "consumer: installed headers include headers that are not installed:" $missing >&2
+  exit 1
+fi
 cmake -S tests/consumer -B "$work" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$work" -j 2
 "$work/consumer"

@@ -34,4 +34,8 @@ if(TARGET quorvel_tool)
   install(TARGETS quorvel_tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel/examples
           FILES_MATCHING PATTERN "*.dfm" PATTERN "native-demo" EXCLUDE)
+  install(FILES ${QUORVEL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${QUORVEL_BASH_COMPLETION}
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+  install(FILES ${QUORVEL_ZSH_COMPLETION} DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
 endif()

@@ -20,14 +20,11 @@ function(quorvel_target target)
   quorvel_warnings(${target})
 endfunction()
 
-# A library's public headers: every header of its folder but the internal ones,
-# installed under include/ with the same quorvel/... paths the sources use.
+# A library's public headers, named one by one beside the call: installed under
+# include/ with the same quorvel/... paths the sources use. A header not named
+# stays internal to the library's folder.
 function(quorvel_public_headers target scope)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "INTERNAL;EXTRA")
-  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  foreach(internal IN LISTS arg_INTERNAL)
-    list(REMOVE_ITEM headers ${CMAKE_CURRENT_SOURCE_DIR}/${internal})
-  endforeach()
+  list(TRANSFORM ARGN PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE headers)
   target_sources(${target} ${scope} FILE_SET HEADERS
-                 BASE_DIRS ${PROJECT_SOURCE_DIR}/src FILES ${headers} ${arg_EXTRA})
+                 BASE_DIRS ${PROJECT_SOURCE_DIR}/src FILES ${headers})
 endfunction()

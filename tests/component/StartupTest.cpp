@@ -94,12 +94,31 @@ TEST_F(Startup, EqualResolutionRecordsWhatTheControlsReport) {
     // The constraint adjusted the width when the form file set it; the record
     // holds the adjusted value.
     EXPECT_EQ(label->Width, 40);
-    // Adj(-10, 1.0) = Trunc(-9.5): negative values move toward zero.
-    EXPECT_EQ(Record(q, "Button1")->Left, -9);
+    // At equal resolutions a negative position is kept as it is.
+    EXPECT_EQ(Record(q, "Button1")->Left, -10);
+    EXPECT_EQ(Get<TButton>(form, "Button1").Left(), -10);
     EXPECT_TRUE(q.State().Registered);
     EXPECT_TRUE(q.State().Subclassed);
     EXPECT_EQ(q.State().OwnerHandle, form.Handle());
     EXPECT_EQ(q.State().MaxSize, (TPoint{1920, 1080}));
+}
+
+TEST_F(Startup, AFontGivenByItsCellHeightKeepsItsSizeAtTheDesignResolution) {
+    // A positive Font.Height is the cell height: the size reads negative. At the
+    // design resolution it is kept, on the control and on the form alike.
+    auto& form = Load(
+        FormText(Button("Cell", 10, 10, 75, 25, "    Font.Height = 16\n    ParentFont = False\n"),
+                 "", "  Font.Height = 15\n"));
+    auto& cell = Get<TButton>(form, "Cell");
+    ASSERT_LT(cell.Font()->Size(), 0);
+    const int size = cell.Font()->Size();
+    EXPECT_EQ(cell.Font()->Height(), 16);
+    EXPECT_EQ(form.Font()->Height(), 15);
+    EXPECT_EQ(Record(Component(form), "Cell")->Font->Size(), size);
+    // The first pass at the design size changes nothing either.
+    SetClient(form, 400, 300);
+    EXPECT_EQ(cell.Font()->Size(), size);
+    EXPECT_EQ(form.Font()->Height(), 15);
 }
 
 TEST_F(Startup, ExcludedControlsAndFramesGetNoRecordsButCount) {

@@ -24,15 +24,20 @@ TEST(CoreFactors, ClientRatioTimesResolutionRatio) {
     EXPECT_EQ(PassFactors(1234, 600, {0, 300, 96, 96, 96, 96}), (TFactors{1.0, 2.0, 1.0}));
 }
 
-TEST(CoreBounds, ScaledRoundedHalfUpAndNeverZero) {
+TEST(CoreBounds, RoundedHalfAwayFromZeroWithSizesNeverZero) {
     const TFactors f{2.0, 1.5, 1.5};
     EXPECT_EQ(ScaleBounds({10, 10, 101, 21}, f), (TBounds{20, 15, 202, 32}));
-    // 0 becomes 1 on every side; a width that scales to 0 ends at 1.
-    EXPECT_EQ(ScaleBounds({0, 0, 0, 0}, f), (TBounds{1, 1, 1, 1}));
+    // A size that scales to 0 ends at 1; a position of 0 stays at the edge.
+    EXPECT_EQ(ScaleBounds({0, 0, 0, 0}, f), (TBounds{0, 0, 1, 1}));
+    EXPECT_EQ(ScaleBounds({4, 4, 1, 1}, {0.1, 0.1, 0.1}), (TBounds{0, 0, 1, 1}));
     EXPECT_EQ(ScaleBounds({5, 5, 1, 1}, {0.1, 0.1, 0.1}), (TBounds{1, 1, 1, 1}));
-    // Negative references move toward zero after the half is added.
-    EXPECT_EQ(ScaleCoord(-10, 1.0), -9);
-    EXPECT_EQ(ScaleCoord(-11, 1.5), -16); // -16.5 + 0.5
+    // Negative values round as their positive counterparts: factor 1.0 keeps them.
+    EXPECT_EQ(ScaleCoord(-10, 1.0), -10);
+    EXPECT_EQ(ScaleCoord(-100, 1.0), -100);
+    EXPECT_EQ(ScaleCoord(-11, 1.5), -17); // -16.5, half away from zero
+    EXPECT_EQ(ScaleCoord(11, 1.5), 17);
+    EXPECT_EQ(ScaleCoord(-3, 0.1), 0); // -0.3
+    EXPECT_EQ(ScaleBounds({-5, -15, 20, 20}, {0.1, 0.1, 0.1}), (TBounds{-1, -2, 2, 2}));
 }
 
 TEST(CoreFonts, ControlsTruncateAndTheFormRounds) {
@@ -46,7 +51,8 @@ TEST(CoreFonts, ControlsTruncateAndTheFormRounds) {
 TEST(CoreReference, CurrentGeometryDividedByTheLatestFactors) {
     EXPECT_EQ(ReferenceFromCurrent(100, 1.5), 67);
     EXPECT_EQ(ScaleCoord(67, 1.5), 101);
-    EXPECT_EQ(ReferenceFromCurrent(-5, 1.0), -4);
+    EXPECT_EQ(ReferenceFromCurrent(-5, 1.0), -5);
+    EXPECT_EQ(ReferenceFromCurrent(-100, 1.5), -67);
     EXPECT_EQ(ReferenceFromCurrent(100, 0.0), std::nullopt);
     const TFactors f{1.5, 1.5, 1.5};
     EXPECT_EQ(ReferenceBounds({150, 90, 120, 45}, f), (TBounds{100, 60, 80, 30}));
@@ -96,15 +102,16 @@ TEST_F(CoreScalingProperties, FontFactorIsTheSmallerAxis) {
     }
 }
 
-TEST_F(CoreScalingProperties, ScaledBoundsAreNeverZeroAndKeepOrder) {
+TEST_F(CoreScalingProperties, ScaledSizesAreNeverZeroAndOrderAndSignAreKept) {
     for (int i = 0; i < 5000; ++i) {
         const TFactors f{Real(0.01, 8.0), Real(0.01, 8.0), 0};
         const TBounds b{Int(-3000, 3000), Int(-3000, 3000), Int(0, 3000), Int(0, 3000)};
         const TBounds s = ScaleBounds(b, f);
-        ASSERT_NE(s.Left, 0);
-        ASSERT_NE(s.Top, 0);
         ASSERT_GE(s.Width, 1);
         ASSERT_GE(s.Height, 1);
+        // Mirrored about the parent's edge, a position scales to its mirror image.
+        ASSERT_EQ(ScaleCoord(-b.Left, f.X), -s.Left);
+        ASSERT_EQ(ScaleCoord(-b.Top, f.Y), -s.Top);
         // A larger reference never scales to a smaller value.
         const int a = Int(-3000, 3000), c = a + Int(0, 3000);
         ASSERT_LE(ScaleCoord(a, f.X), ScaleCoord(c, f.X));
@@ -117,11 +124,9 @@ TEST_F(CoreScalingProperties, ARecordedControlStaysWhereItStandsUpToRounding) {
         const double f = Real(0.2, 6.0);
         const int current = Int(-4000, 4000);
         const int reference = *ReferenceFromCurrent(current, f);
-        // The next pass at the same factor puts it back within half a factor; left
-        // of or above the origin, where truncating after adding 0.5 rounds up by up
-        // to 1.5 each time, within one and a half.
-        const double slack = current >= 0 ? f / 2 + 1 : 1.5 * f + 1.5;
-        ASSERT_LE(std::abs(ScaleCoord(reference, f) - current), slack) << current << " " << f;
+        // The next pass at the same factor puts it back within half a factor, on
+        // either side of the origin alike.
+        ASSERT_LE(std::abs(ScaleCoord(reference, f) - current), f / 2 + 1) << current << " " << f;
     }
 }
 

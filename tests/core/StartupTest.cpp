@@ -16,7 +16,9 @@ TEST(CoreStartup, DesignedAt96RunningAt120) {
     EXPECT_EQ(StartupAdjust(75, r.X), 94);
     EXPECT_EQ(StartupAdjust(9, r.X), 11); // a font: 11.25 + 0.5
     EXPECT_EQ(StartupAdjust(8, r.X), 10);
-    EXPECT_EQ(StartupAdjust(-10, r.X), -12); // -12.5 + 0.5, toward zero
+    EXPECT_EQ(StartupAdjust(-10, r.X), -13); // -12.5, half away from zero
+    // A font of positive Font.Height has a negative size: kept at the same DPI.
+    EXPECT_EQ(StartupAdjust(-9, 1.0), -9);
     EXPECT_EQ(StartupBounds({100, 100, 75, 75}, r), (TBounds{125, 125, 94, 94}));
     // An unknown resolution on either side corrects nothing.
     EXPECT_EQ(DpiRatio(0, 120), 1.0);
@@ -44,11 +46,12 @@ TEST(CoreStartup, WhichWindowsHaveTheirBoundsCorrected) {
 
 TEST(CoreStartup, EqualResolutionsChangeNothing) {
     std::mt19937 random(5);
-    std::uniform_int_distribution<int> value(0, 100000), dpi(1, 480);
+    // Positions on either side of the parent's edge.
+    std::uniform_int_distribution<int> position(-100000, 100000), value(0, 100000), dpi(1, 480);
     for (int i = 0; i < 5000; ++i) {
         const int d = dpi(random);
         const TDpiRatios r = DpiRatios(d, d, d, d);
-        const TBounds b{value(random), value(random), value(random), value(random)};
+        const TBounds b{position(random), position(random), value(random), value(random)};
         ASSERT_EQ(StartupBounds(b, r), b);
     }
 }

@@ -114,28 +114,35 @@ TEST_F(ResizePass, ResolutionRatioEntersTheFactors) {
     EXPECT_EQ(b1.Width(), 300);
 }
 
-TEST_F(ResizePass, ZeroResultsBecomeOneAndNegativeValuesRoundTowardZero) {
-    // Start-up at equal resolutions still rounds toward zero: -11 is recorded as -10.
-    auto& form =
-        Load(FormText(Button("AtTop", 10, 0, 1, 20) + Button("Negative", -11, 40, 60, 20)));
+TEST_F(ResizePass, ZeroSizesBecomeOneWhilePositionsAndNegativeValuesKeepTheirPlace) {
+    auto& form = Load(FormText(Button("AtTop", 10, 0, 1, 20) + Button("Negative", -11, 40, 60, 20) +
+                               Button("Corner", 0, 0, 50, 20)));
     auto& q = Component(form);
     auto& atTop = Get<TButton>(form, "AtTop");
     auto& negative = Get<TButton>(form, "Negative");
-    EXPECT_EQ(Record(q, "Negative")->Left, -10);
+    auto& corner = Get<TButton>(form, "Corner");
+    EXPECT_EQ(Record(q, "Negative")->Left, -11);
 
-    // Width 1 at 0.4 is 0.9, truncated to 0; Top 0 stays 0 at any scale.
+    // Width 1 at 0.4 is 0.4, rounded to 0 and raised to 1; Top 0 stays 0.
     SetClient(form, 160, 600);
-    EXPECT_EQ(atTop.Top(), 1);
+    EXPECT_EQ(atTop.Top(), 0);
     EXPECT_EQ(atTop.Width(), 1);
     EXPECT_EQ(Applied(*Record(q, "AtTop")), Geometry(atTop));
+    EXPECT_EQ(negative.Left(), -4); // -4.4
 
-    // -10 at 1.0 is Trunc(-9.5) = -9, on every pass: the reference never drifts.
-    for (int height : {500, 300, 450}) {
+    // At the design size every control is where the file put it, on every pass:
+    // one flush with the form's corner does not creep right or down.
+    for (int height : {500, 300, 450, 300}) {
         SetClient(form, 400, height);
-        EXPECT_EQ(negative.Left(), -9);
-        EXPECT_EQ(atTop.Top(), 1);
+        EXPECT_EQ(negative.Left(), -11);
+        EXPECT_EQ(atTop.Top(), 0);
+        EXPECT_EQ(corner.Left(), 0);
     }
-    EXPECT_EQ(Record(q, "Negative")->Left, -10);
+    EXPECT_EQ(Geometry(corner), (TGeometry{0, 0, 50, 20}));
+    // -11 at 1.5 is -16.5: away from zero, as 16.5 rounds to 17.
+    SetClient(form, 600, 300);
+    EXPECT_EQ(negative.Left(), -17);
+    EXPECT_EQ(Record(q, "Negative")->Left, -11);
     EXPECT_EQ(Record(q, "AtTop")->Top, 0);
 }
 

@@ -21,7 +21,7 @@ const void* ResourceTemplate(int id) {
 
 NATIVE_TEST(DialogTemplatesLayOutAsTheCoreSays) {
     const DialogScenarios::TTemplateSource source = &ResourceTemplate;
-    const DialogScenarios::TMeasures measured = DialogScenarios::OrderForm(
+    const DialogScenarios::TMeasures measured = DialogScenarios::RunAll(
         source, [](const std::string& what) { NativeCheck::Fail(__FILE__, __LINE__, what); });
     for (const auto& m : measured)
         std::printf("    dialog: %s = %s\n", m.Name.c_str(), m.Value.c_str());

@@ -63,10 +63,10 @@ TEST_F(CtrlInfoBuilder, RecordsAControlInTheReferenceGeometryOfTheLastPass) {
 TEST_F(CtrlInfoBuilder, ReferenceValuesRoundAsThePassDoes) {
     auto& form = Load(FormText(Button("Button1", 10, 10, 50, 20)));
     auto& q = Component(form);
-    // Before any pass the factors are 1: -5 becomes Trunc(-4.5) = -4.
+    // Before any pass the factors are 1: the control's values are its reference.
     auto* early = Create<TButton>(form, "Early", -5, 7, 30, 20);
     q.DynamicAdd();
-    EXPECT_EQ(Reference(*Record(q, "Early")), (TGeometry{-4, 7, 30, 20}));
+    EXPECT_EQ(Reference(*Record(q, "Early")), (TGeometry{-5, 7, 30, 20}));
 
     SetClient(form, 600, 450);
     auto* late = Create<TButton>(form, "Late", 100, 100, 30, 20);
@@ -74,7 +74,7 @@ TEST_F(CtrlInfoBuilder, ReferenceValuesRoundAsThePassDoes) {
     EXPECT_EQ(Record(q, "Late")->Left, 67); // 66.67 + 0.5
     SetClient(form, 600, 460);              // 1.5 across again
     EXPECT_EQ(late->Left(), 101);           // 100.5 + 0.5
-    EXPECT_EQ(early->Left(), -5);           // Trunc(-4 x 1.5 + 0.5) = Trunc(-5.5)
+    EXPECT_EQ(early->Left(), -8);           // -5 x 1.5 = -7.5, half away from zero
 }
 
 TEST_F(CtrlInfoBuilder, GeneratedNamesCountEveryRecordTheBuilderMakes) {

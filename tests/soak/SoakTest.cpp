@@ -47,11 +47,18 @@ bool Flag(const char* flag, const char* variable) {
 
 // ---- The formula, written out independently of the component ----
 
+// Rounded to the nearest, halves away from zero.
 int Scaled(int reference, double scale) {
-    const double v = reference * scale + 0.5;
-    const int t = v >= 2147483647.0    ? 2147483647
-                  : v <= -2147483648.0 ? -2147483647 - 1
-                                       : static_cast<int>(v);
+    const double p = reference * scale;
+    const double v = p < 0 ? p - 0.5 : p + 0.5;
+    return v >= 2147483647.0    ? 2147483647
+           : v <= -2147483648.0 ? -2147483647 - 1
+                                : static_cast<int>(v);
+}
+
+// Sizes never end at 0; positions may.
+int ScaledSize(int reference, double scale) {
+    const int t = Scaled(reference, scale);
     return t == 0 ? 1 : t;
 }
 
@@ -251,9 +258,6 @@ protected:
             TTracked t{name, {pick(-20, 390), pick(-20, 290), pick(0, 200), pick(0, 100)}};
             children += Button(t.Name, t.Reference.Left, t.Reference.Top, t.Reference.Right,
                                t.Reference.Bottom);
-            // Recording rounds at scale 1.0 as everywhere: -5 is kept as -4.
-            for (int* v : {&t.Reference.Left, &t.Reference.Top})
-                *v = static_cast<int>(*v + 0.5);
             tracked.push_back(t);
         }
         return Load(FormText(children));
@@ -309,8 +313,8 @@ protected:
             if (c->Width() < 0 || c->Height() < 0)
                 return t.Name + " has a negative size";
             const TRect r = t.Reference;
-            const TRect want{Scaled(r.Left, x), Scaled(r.Top, y), Scaled(r.Right, x),
-                             Scaled(r.Bottom, y)};
+            const TRect want{Scaled(r.Left, x), Scaled(r.Top, y), ScaledSize(r.Right, x),
+                             ScaledSize(r.Bottom, y)};
             const TRect got{c->Left(), c->Top(), c->Width(), c->Height()};
             if (got != want)
                 return t.Name + " is at " + std::to_string(got.Left) + "," +

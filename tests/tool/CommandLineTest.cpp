@@ -75,6 +75,38 @@ TEST(CommandLine, CodePageReadsLegacyTextAndPrintReadsBackTheSame) {
     EXPECT_NE(r.Err.find("cp936"), std::string::npos) << r.Err;
 }
 
+// Without --codepage the fonts' character set names the page: the designer
+// saved the text in the page of the machine whose script the font was set for.
+TEST(CommandLine, TheFontsCharsetIsTheCodePageWhenNoneIsNamed) {
+    TScratch dir;
+    const std::string gbk =
+        dir.Write("gbk.dfm", "object Form1: TForm1\n  Font.Charset = GB2312_CHARSET\n"
+                             "  Caption = '\xC8\xB7\xB6\xA8'\nend\n");
+    EXPECT_EQ(Quorvel({"print", gbk}).Out, "object Form1: TForm1\n  Font.Charset = GB2312_CHARSET\n"
+                                           "  Caption = #30830#23450\nend\n");
+    // A control's font names it as well; the page named wins.
+    const std::string cyrillic = dir.Write(
+        "ru.dfm", "object Form1: TForm1\n  object L: TLabel\n    Font.Charset = RUSSIAN_CHARSET\n"
+                  "    Caption = '\xC4\xE0'\n  end\nend\n");
+    EXPECT_NE(Quorvel({"print", cyrillic}).Out.find("#1044#1072"), std::string::npos);
+    EXPECT_NE(Quorvel({"print", cyrillic, "--codepage", "1252"}).Out.find("#196#224"),
+              std::string::npos);
+}
+
+// An unknown class mapped to a standard one is read, laid out and drawn as that.
+TEST(CommandLine, AClassMapReadsAnUnknownClassAsAStandardOne) {
+    TScratch dir;
+    const std::string form = dir.Write(
+        "f.dfm", "object Form1: TForm1\n  object C: TJvCheckBox\n    Left = 8\n    Top = 8\n"
+                 "    Width = 97\n    Height = 17\n    Caption = 'Remember me'\n"
+                 "    Checked = True\n    HotTrack = True\n  end\nend\n");
+    const json plain = RunJson({form, "--lenient"});
+    EXPECT_EQ(plain[0]["controls"][0]["class"], "TJvCheckBox");
+    const json mapped = RunJson({form, "--class-map", "TJvCheckBox=TCheckBox"});
+    EXPECT_EQ(mapped[0]["controls"][0]["class"], "TCheckBox");
+    EXPECT_EQ(mapped[0]["controls"][0]["bounds"], json::parse("[8, 8, 97, 17]"));
+}
+
 TEST(CommandLine, RunRefusesFilesThatDoNotLoad) {
     TScratch dir;
     TResult r = Quorvel({"run", dir.Write("bad.dfm", Broken), "client", "800x600"});
@@ -181,6 +213,144 @@ TEST(CommandLine, HelpDocumentsTheContract) {
          {"--screen", "--monitor", "--taskbar", "--os", "--locale", "--dwm", "--custom-style",
           "--lenient", "--json", "--svg", "drag EDGE DX DY", "dynamic-delete", "\"parentFont\""})
         EXPECT_NE(r.Out.find(text), std::string::npos) << text;
+}
+
+// Outputs are checked before the form is even read: nothing is printed or
+// written when one of them cannot be written.
+TEST(CommandLine, OutputPathsAreCheckedBeforeAnythingRuns) {
+    TScratch dir;
+    const std::string form = Example("OrderEntry.dfm");
+    fs::create_directories(dir.Dir / "sub");
+    struct TCase {
+        std::vector<std::string> Args;
+        std::string Message;
+    };
+    const std::string missing = dir.Path("none/x.png");
+    const std::vector<TCase> cases{
+        {{"run", form, "--png", missing},
+         "--png " + missing + ": the folder " + dir.Path("none") + " does not exist"},
+        {{"run", form, "--svg", dir.Path("sub")}, "--svg " + dir.Path("sub") + ": is a folder"},
+        {{"run", form, "-o", dir.Path("r.txt"), "--html", dir.Path("r.txt")}, "two outputs"},
+        {{"design", form, "-o", dir.Path("none/f.dfm")}, "does not exist"},
+    };
+    for (const TCase& c : cases) {
+        TResult r = Quorvel(c.Args);
+        EXPECT_EQ(r.Status, 2) << c.Message;
+        EXPECT_EQ(r.Out, "") << c.Message;
+        EXPECT_EQ(r.Err.rfind("quorvel: error: ", 0), 0u) << r.Err;
+        EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
+    }
+    EXPECT_FALSE(fs::exists(dir.Path("r.txt")));
+}
+
+TEST(CommandLine, RunWritesItsReportToTheOutputFile) {
+    TScratch dir;
+    const std::string report = dir.Path("report.json");
+    TResult r =
+        Quorvel({"run", Example("OrderEntry.dfm"), "client", "960x660", "--json", "-o", report});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    const json snapshots = json::parse(ReadFile(report));
+    ASSERT_EQ(snapshots.size(), 2u);
+    EXPECT_EQ(snapshots[1]["form"]["client"], json::parse("[960, 660]"));
+    // "-" is standard output.
+    r = Quorvel({"run", Example("OrderEntry.dfm"), "--output", "-"});
+    EXPECT_NE(r.Out.find("OrderEntryForm"), std::string::npos);
+}
+
+// A folder stands for its form files where a command takes many, and is a clear
+// error where it takes one.
+TEST(CommandLine, AFolderArgumentIsItsFormFilesOrAClearError) {
+    TScratch dir;
+    fs::create_directories(dir.Dir / "forms" / "more");
+    const std::string a = dir.Write("forms/a.dfm", "object A: TForm\nend\n");
+    const std::string b = dir.Write("forms/more/B.DFM", "object B: TForm\nend\n");
+    dir.Write("forms/notes.txt", "not a form");
+    TResult r = Quorvel({"check", dir.Path("forms")});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, a + ": ok\n" + b + ": ok\n");
+    r = Quorvel({"lint", dir.Path("forms")});
+    EXPECT_EQ(r.Status, 0) << r.Out << r.Err;
+
+    fs::create_directories(dir.Dir / "empty");
+    r = Quorvel({"check", dir.Path("empty")});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Err,
+              "quorvel: error: " + dir.Path("empty") + " is a folder without form files (*.dfm)\n");
+    for (const char* command : {"run", "print", "design"}) {
+        r = Quorvel({command, dir.Path("forms")});
+        EXPECT_EQ(r.Status, 2) << command;
+        EXPECT_EQ(r.Out, "") << command;
+        EXPECT_EQ(r.Err, "quorvel: error: " + dir.Path("forms") +
+                             " is a folder, not a form file (check and lint take folders)\n")
+            << command;
+    }
+}
+
+// Parse errors of the command line read like the tool's own.
+TEST(CommandLine, EveryUsageErrorHasTheToolsOneStyle) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"run", "--screen"},
+                                               {"run", "--bogus"},
+                                               {"lint"},
+                                               {"lint", "x.dfm", "--dpi", "5"},
+                                               {"run", "x.dfm", "--class-map", "TJvCheckBox"},
+                                               {"run", "x.dfm", "--class-map", "TA=TNoSuch"},
+                                               {"frobnicate"}}) {
+        TResult r = Quorvel(args);
+        EXPECT_EQ(r.Status, 2) << args[0];
+        EXPECT_EQ(r.Err.rfind("quorvel: error: ", 0), 0u) << r.Err;
+        EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << r.Err;
+    }
+    EXPECT_NE(Quorvel({"run", "--bogus"}).Err.find("(see 'quorvel run --help')"),
+              std::string::npos);
+}
+
+// The manual page and the completions are written from the definition the
+// program parses with, so every option of every command is in them.
+TEST(CommandLine, TheManualAndTheCompletionsListEveryOption) {
+    const fs::path stage = fs::path(QUORVEL_TOOL).parent_path().parent_path();
+    const std::string man = ReadFile(stage / "share/man/man1/quorvel.1");
+    const std::string bash = ReadFile(stage / "share/bash-completion/completions/quorvel");
+    const std::string zsh = ReadFile(stage / "share/zsh/vendor-completions/_quorvel");
+    ASSERT_FALSE(man.empty());
+    EXPECT_EQ(man.rfind(".\\\" ", 0), 0u);
+    EXPECT_NE(man.find(".TH QUORVEL 1"), std::string::npos);
+    for (const char* command : {"check", "print", "run", "design", "lint", "palette"}) {
+        TResult help = Quorvel({command, "--help"});
+        ASSERT_EQ(help.Status, 0) << command;
+        // Every long option the help names.
+        std::size_t at = 0;
+        while ((at = help.Out.find("  --", at)) != std::string::npos) {
+            const std::size_t end = help.Out.find_first_of(" ,\n", at + 2);
+            const std::string option = help.Out.substr(at + 2, end - at - 2);
+            std::string roff;
+            for (char ch : option)
+                roff += ch == '-' ? std::string("\\-") : std::string(1, ch);
+            EXPECT_NE(man.find(roff), std::string::npos) << command << " " << option;
+            EXPECT_NE(bash.find(option), std::string::npos) << command << " " << option;
+            EXPECT_NE(zsh.find("'" + option + "["), std::string::npos) << command << " " << option;
+            at = end;
+        }
+    }
+    // Options that take a path complete files; run completes its actions.
+    EXPECT_NE(bash.find("--png|"), std::string::npos);
+    EXPECT_NE(bash.find("dynamic-delete"), std::string::npos);
+    EXPECT_NE(zsh.find("'--search[another folder"), std::string::npos);
+
+    // Bash reads the script and completes a command's options with it.
+    if (std::system("command -v bash >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no bash";
+    TScratch dir;
+    const std::string script = dir.Write(
+        "complete.sh", "source '" + (stage / "share/bash-completion/completions/quorvel").string() +
+                           "'\nCOMP_WORDS=(quorvel lint --at)\nCOMP_CWORD=2\n_quorvel\n"
+                           "echo \"${COMPREPLY[*]}\"\n"
+                           "COMP_WORDS=(quorvel ru)\nCOMP_CWORD=1\n_quorvel\n"
+                           "echo \"${COMPREPLY[*]}\"\n");
+    TResult r = RunProgram("/bin/bash", {script});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, "--attach\nrun\n") << r.Err;
 }
 
 TEST(CommandLine, VersionIsTheProjectVersion) {

@@ -78,6 +78,17 @@ TEST(CommonClasses, AFormOfThemReadsStrictlyAndWritesBackAsRead) {
       item
         Caption = 'Size'
       end>
+    Groups = <
+      item
+        Header = 'Files'
+        GroupID = 1
+        State = [lgsNormal, lgsCollapsible]
+      end
+      item
+        Header = 'Folders'
+        GroupID = 2
+        State = [lgsNormal]
+      end>
     TabOrder = 1
     ViewStyle = vsReport
   end

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -74,6 +75,38 @@ TEST(FormFileBinary, EveryValueKindReadsIntoTheTextModel) {
     EXPECT_EQ(ReadFormDocument(wrapped + EveryValueKind()), expected);
     EXPECT_TRUE(IsFormBinary(wrapped + EveryValueKind()));
     EXPECT_FALSE(IsFormBinary("object Form1: TForm1\nend\n"));
+}
+
+// Singles, currencies and dates keep their type and are written with the suffix
+// the designer gives them, in the digits it uses.
+TEST(FormFileBinary, SinglesCurrenciesAndDatesWriteBackWithTheirSuffix) {
+    auto le = [](TStream& s, std::uint64_t bits, int size) {
+        for (int i = 0; i < size; ++i)
+            s.Raw({static_cast<int>((bits >> (8 * i)) & 0xFF)});
+    };
+    TStream s;
+    s.Raw({'T', 'P', 'F', '0'}).Short("TForm1").Short("Form1");
+    s.Short("Ratio").Raw({15});
+    le(s, std::bit_cast<std::uint32_t>(0.1f), 4); // vaSingle
+    s.Short("Price").Raw({16});
+    le(s, static_cast<std::uint64_t>(std::int64_t{-125000}), 8); // vaCurrency -12.5
+    s.Short("Stamp").Raw({17});
+    le(s, std::bit_cast<std::uint64_t>(45123.5), 8); // vaDate
+    s.Short("Odd").Raw({17});
+    le(s, std::bit_cast<std::uint64_t>(0.1 + 0.2), 8); // a date fifteen digits lose
+    s.Short("Plain").Raw({21});
+    le(s, std::bit_cast<std::uint64_t>(2.25), 8); // vaDouble: no suffix
+    s.Raw({0, 0});
+    const TFormObject root = ReadFormDocument(s.Bytes());
+    const String text = WriteFormText(root);
+    EXPECT_NE(text.find("Ratio = 0.100000001490116s\n"), String::npos) << text;
+    EXPECT_NE(text.find("Price = -125000c\n"), String::npos) << text;
+    EXPECT_NE(text.find("Stamp = 45123.5d\n"), String::npos) << text;
+    EXPECT_NE(text.find("Odd = 0.30000000000000004d\n"), String::npos) << text;
+    EXPECT_NE(text.find("Plain = 2.25\n"), String::npos) << text;
+    EXPECT_EQ(ReadFormText(text), root);
+    EXPECT_EQ(root.FindProperty("Price")->Value.Number(), -12.5);
+    EXPECT_EQ(root.FindProperty("Ratio")->Value.Float, static_cast<double>(0.1f));
 }
 
 TEST(FormFileBinary, EveryTruncationIsAReadErrorNamingTheOffset) {

@@ -100,6 +100,34 @@ TEST(FormFileReader, Numbers) {
     }
 }
 
+TEST(FormFileReader, FloatSuffixesGiveSinglesCurrenciesAndDates) {
+    using T = TFormValue::TFloatType;
+    TFormValue single = ValueOf("1.5s");
+    EXPECT_EQ(single.Kind, TKind::Float);
+    EXPECT_EQ(single.FloatType, T::Single);
+    EXPECT_EQ(single.Float, 1.5);
+    // Rounded to what a single holds, so fifteen digits give it back.
+    EXPECT_EQ(ValueOf("0.1S").Float, static_cast<double>(0.1f));
+    TFormValue currency = ValueOf("12c");
+    EXPECT_EQ(currency.FloatType, T::Currency);
+    EXPECT_EQ(currency.Int, 12);
+    EXPECT_EQ(currency.Number(), 0.0012);
+    EXPECT_EQ(ValueOf("922337203685477580C").Int, 922337203685477580); // exact beyond a double
+    EXPECT_EQ(ValueOf("2.5c").Int, 2);                                 // halves to even
+    EXPECT_EQ(ValueOf("-1.5E3c").Int, -1500);
+    TFormValue date = ValueOf("0d");
+    EXPECT_EQ(date.FloatType, T::Date);
+    EXPECT_EQ(date.Float, 0.0);
+    EXPECT_EQ(ValueOf("45123.541666666700000000D").Float, 45123.5416666667);
+    EXPECT_EQ(ValueOf("(1.5s 2)").List[0].FloatType, T::Single);
+    EXPECT_NE(ValueOf("1.5"), ValueOf("1.5s"));
+    EXPECT_NE(ValueOf("1.5d"), ValueOf("1.5s"));
+
+    for (const char* bad :
+         {"1.5x", "1.5ss", "1.5s.", "12cd", "1e50s", "1e19c", "9223372036854775808c"})
+        EXPECT_THROW(ValueOf(bad), EReadError) << bad;
+}
+
 TEST(FormFileReader, StringsJoinPartsCodesAndContinuations) {
     EXPECT_EQ(StringOf("'it''s'"), "it's");
     EXPECT_EQ(StringOf("#39"), "'");

@@ -174,6 +174,46 @@ TEST(FormFileWriter, FloatsReadBackBitForBit) {
     }
 }
 
+// Singles and dates in FloatToStr's digits (fixed from 1E-5 up to fifteen
+// integer digits), currencies as their count; all read back exactly.
+TEST(FormFileWriter, TypedFloatsAreWrittenAsTheDesignerWritesThem) {
+    auto text = [](const TFormValue& v) {
+        const String file = WriteFormText(WithValue(v));
+        const std::size_t at = file.find(" = ") + 3;
+        return file.substr(at, file.find('\n', at) - at);
+    };
+    EXPECT_EQ(text(TFormValue::MakeSingle(1.5f)), "1.5s");
+    EXPECT_EQ(text(TFormValue::MakeSingle(0.0f)), "0s");
+    EXPECT_EQ(text(TFormValue::MakeSingle(-0.0f)), "-0s");
+    EXPECT_EQ(text(TFormValue::MakeSingle(1e-5f)), "9.99999974737875E-6s"); // just below 1E-5
+    EXPECT_EQ(text(TFormValue::MakeSingle(1e20f)), "1.00000002004088E20s");
+    EXPECT_EQ(text(TFormValue::MakeSingle(250.0f)), "250s");
+    EXPECT_EQ(text(TFormValue::MakeDate(0)), "0d");
+    EXPECT_EQ(text(TFormValue::MakeDate(0.00001)), "0.00001d");
+    EXPECT_EQ(text(TFormValue::MakeDate(0.000001)), "1E-6d");
+    EXPECT_EQ(text(TFormValue::MakeDate(123456789012345.0)), "123456789012345d");
+    EXPECT_EQ(text(TFormValue::MakeDate(1e15)), "1E15d");
+    // Sixteen digits that fifteen would lose.
+    EXPECT_EQ(text(TFormValue::MakeDate(1234567890123456.0)), "1234567890123456d");
+    EXPECT_EQ(text(TFormValue::MakeCurrency(12)), "12c");
+    EXPECT_EQ(text(TFormValue::MakeCurrency(INT64_MIN)), "-9223372036854775808c");
+
+    std::mt19937_64 rng(9);
+    for (int i = 0; i < 2000; ++i) {
+        const std::uint64_t bits = rng();
+        const float f = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+        const double d = std::bit_cast<double>(bits);
+        for (const TFormValue& v : {TFormValue::MakeSingle(f), TFormValue::MakeDate(d),
+                                    TFormValue::MakeCurrency(static_cast<std::int64_t>(bits))}) {
+            if (!std::isfinite(v.Float))
+                continue;
+            TFormValue back = ReadFormText(WriteFormText(WithValue(v))).Properties[0].Value;
+            back.Line = back.Column = 0;
+            ASSERT_EQ(back, v) << text(v);
+        }
+    }
+}
+
 TEST(FormFileWriter, EveryCharacterReadsBackUnderEitherCodePage) {
     // Non-ASCII goes out as codes; the C1 controls that Windows-1252 would turn into
     // other characters (#128 reads as the euro sign) go out as UTF-8 instead.

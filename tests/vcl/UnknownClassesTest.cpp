@@ -2,6 +2,8 @@
 // (recorded and scaled by the layout component) and which stay components.
 #include "vcl/VclTestSupport.h"
 
+#include <cstring>
+
 using namespace Vcl;
 using namespace VclTest;
 
@@ -96,4 +98,52 @@ TEST(UnknownClasses, TheUserDecidesWhereTheGuessIsWrong) {
     auto root = Load(kForm, options);
     EXPECT_TRUE(IsControl(*root, "Query"));
     EXPECT_FALSE(IsControl(*root, "Gauge"));
+}
+
+// Names are unique per owner: two grids that each nest a `RowDetailData` own
+// them, as such components do, and write them back inside themselves. Known
+// classes own nothing, so the same names under two panels stay an error.
+TEST(UnknownClasses, ObjectsOfOneNameInTwoUnknownHoldersBelongToTheirHolders) {
+    Sim::TDesktop desktop;
+    const char* const form = R"(object F: TForm
+  object Grid1: TVendorGrid
+    Left = 0
+    Top = 0
+    Width = 100
+    Height = 50
+    object RowDetailData: TVendorDetail
+      Caption = 'one'
+    end
+  end
+  object Grid2: TVendorGrid
+    Left = 0
+    Top = 60
+    Width = 100
+    Height = 50
+    object RowDetailData: TVendorDetail
+      Caption = 'two'
+    end
+  end
+end
+)";
+    auto root = Load(form, Lenient());
+    TComponent* grid1 = root->FindComponent("Grid1");
+    TComponent* grid2 = root->FindComponent("Grid2");
+    ASSERT_TRUE(grid1 && grid2);
+    EXPECT_EQ(root->FindComponent("RowDetailData"), nullptr);
+    ASSERT_NE(grid1->FindComponent("RowDetailData"), nullptr);
+    ASSERT_NE(grid2->FindComponent("RowDetailData"), nullptr);
+    const String written = SaveFormText(*root);
+    EXPECT_NE(written.find("'one'"), String::npos) << written;
+    EXPECT_NE(written.find("'two'"), String::npos) << written;
+    EXPECT_EQ(written, Resave(written, Lenient()));
+    EXPECT_LT(written.find("'one'"), written.find("Grid2")) << written;
+
+    String known = form;
+    for (const char* from : {"TVendorGrid", "TVendorGrid"})
+        known.replace(known.find(from), std::strlen(from), "TPanel");
+    for (const char* from : {"TVendorDetail", "TVendorDetail"})
+        known.replace(known.find(from), std::strlen(from), "TLabel");
+    EXPECT_NE(LoadError(known, Lenient()).Reason().find("A component named RowDetailData already"),
+              String::npos);
 }

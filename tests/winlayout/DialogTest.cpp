@@ -47,9 +47,9 @@ TEST(DialogTemplates, LayOutAsTheCoreSaysAndAsUnderWine) {
     GTEST_SKIP() << "no resource compiler (windres) was found to compile Dialogs.rc";
 #else
     const std::map<int, std::string> dialogs = DialogResources(ReadText(QUORVEL_DIALOGS_RES));
-    ASSERT_EQ(dialogs.size(), 3u);
+    ASSERT_EQ(dialogs.size(), 6u);
     Sim::TDesktopConfig config = Sim::WineLikeConfig();
-    config.FittingComboBoxes = true;
+    config.ComboBoxes = Sim::TComboBoxes::Wine;
     Sim::TDesktop desktop(config);
     const std::size_t fonts = desktop.FontCount();
     const DialogScenarios::TTemplateSource source = [&](int id) -> const void* {
@@ -57,7 +57,7 @@ TEST(DialogTemplates, LayOutAsTheCoreSaysAndAsUnderWine) {
         return it == dialogs.end() ? nullptr : it->second.data();
     };
     const DialogScenarios::TMeasures measured =
-        DialogScenarios::OrderForm(source, [](const std::string& what) { ADD_FAILURE() << what; });
+        DialogScenarios::RunAll(source, [](const std::string& what) { ADD_FAILURE() << what; });
     EXPECT_EQ(desktop.FontCount(), fonts) << "the dialogs' and the layout's fonts are all deleted";
     if (!desktop.MeasuresFontFiles())
         GTEST_SKIP() << "text is measured approximately (no FreeType or font files), not as Wine";

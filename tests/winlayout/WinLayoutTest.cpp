@@ -132,8 +132,9 @@ TEST_F(WinLayoutTest, EveryDescendantFollowsTheCoreOnceAPass) {
         EXPECT_EQ(Moves()[windows[i]], 1) << i; // one move per window in the batch
         EXPECT_EQ(FontHeight(windows[i]), -Core::ScaleControlFont(12, 1.5)) << i;
     }
-    // The label at left 0 ends at 1, as every scaled position does.
-    EXPECT_EQ(InParent(Label).Left, 1);
+    // The label at left 0 stays flush with its parent's edge.
+    EXPECT_EQ(refs[3].Left, 0);
+    EXPECT_EQ(InParent(Label).Left, 0);
 
     // The same size again moves nothing.
     Moves().clear();

@@ -138,15 +138,24 @@ void FreeComponent(const TAction& action, TCustomForm& form) {
 
 bool IsActionWord(const std::string& word) { return FindWord(word) != nullptr; }
 
+std::vector<std::string> ActionWords() {
+    std::vector<std::string> words;
+    for (const TWord& w : Words)
+        words.emplace_back(w.Name);
+    return words;
+}
+
 std::vector<TAction> ParseActions(const std::vector<std::string>& tokens) {
     std::vector<TAction> actions;
     std::size_t i = 0;
     while (i < tokens.size()) {
         const TWord* word = FindWord(tokens[i]);
-        if (!word)
-            throw EUsageError("unknown action '" + tokens[i] +
-                              "' (actions: show client outer drag maximize restore minimize "
-                              "move set add free dynamic-add dynamic-delete)");
+        if (!word) {
+            std::string list;
+            for (const TWord& w : Words)
+                list.append(list.empty() ? "" : " ").append(w.Name);
+            throw EUsageError("unknown action '" + tokens[i] + "' (actions: " + list + ")");
+        }
         if (tokens.size() - i - 1 < static_cast<std::size_t>(word->Count))
             BadArguments(*word, "missing arguments");
         std::vector<std::string> args(tokens.begin() + static_cast<std::ptrdiff_t>(i) + 1,

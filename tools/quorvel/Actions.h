@@ -38,6 +38,8 @@ struct TAction {
 
 // Whether the word starts an action.
 bool IsActionWord(const std::string& word);
+// Every action word, in the order the help lists them.
+std::vector<std::string> ActionWords();
 
 // Parses every action of the tokens; raises EUsageError for an unknown action or
 // arguments that do not fit it, before anything runs.

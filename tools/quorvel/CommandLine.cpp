@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "CommandLineDefinition.h"
 #include "Design.h"
 #include "FormFiles.h"
 #include "FormPainter.h"
@@ -21,14 +22,13 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <unistd.h>
 
 namespace QuorvelTool {
 
-namespace {
-
 const char* const ToolFooter = R"(Commands:
-  quorvel check FILE...             read form files; FILE: ok or FILE:LINE:COL: error: MESSAGE
+  quorvel check FILE|DIR...         read form files; FILE: ok or FILE:LINE:COL: error: MESSAGE
   quorvel print FILE                write the form back in canonical text syntax
   quorvel run [FILE [FRAME_FILE...]] [OPTIONS] [ACTION...]
                                     load the form on a fresh simulated desktop, show it, run
@@ -37,15 +37,19 @@ const char* const ToolFooter = R"(Commands:
   quorvel design FILE --set COMPONENT.PROPERTY=VALUE... [--screen ...] [-o OUT]
                                     edit in design mode through the setters; writes the form
                                     with fresh design values
-  quorvel lint FILE... [DESKTOP OPTIONS] [--sizes WxH,...|--sweep] [--dpi 96,120,144]
-               [--min-font POINTS] [--translate FILE] [--json]
+  quorvel lint FILE|DIR... [DESKTOP OPTIONS] [--sizes WxH,...|--sweep] [--dpi 96,120,144]
+               [--min-font POINTS] [--translate FILE] [--attach] [--json]
                                     run each form at several sizes and resolutions and
-                                    report text that does not fit, new overlaps, controls
-                                    off their parent, small fonts, one-pixel controls
+                                    report what the form as designed did not show: text
+                                    cut off, new overlaps, content off its parent, tabs
+                                    that do not fit, small fonts, one-pixel controls
   quorvel palette [PACKAGE]         load the component package and list its palette pages
 
+A folder given to check or lint stands for the form files (*.dfm) under it.
+
 Exit status: 0 success; 1 an action failed, a setter refused a value or lint found
-something; 2 usage or file errors. 'quorvel COMMAND --help' tells more.)";
+something; 2 usage or file errors, told before anything runs. 'quorvel COMMAND --help'
+tells more.)";
 
 const char* const RunFooter = R"(Actions (run in order, a snapshot after each):
   show                    show the form (it is shown once before the first action)
@@ -74,6 +78,10 @@ Output: a table per snapshot; with --json one array of
 Controls come in their owner's component order, a frame's controls after the frame.
 A failing action is reported in its snapshot's error and the run goes on (exit 1).)";
 
+namespace {
+
+namespace fs = std::filesystem;
+
 void AddDesktopOptions(CLI::App& command, TDesktopOptions& desktop) {
     command.add_option("--screen", desktop.Screen, "primary monitor WxH[@DPI]")
         ->capture_default_str();
@@ -97,15 +105,18 @@ void AddSearchOption(CLI::App& command, std::vector<std::string>& dirs) {
     command
         .add_option("--search", dirs,
                     "another folder to find frame and ancestor form files in (repeatable)")
+        ->type_name(DirValue)
         ->allow_extra_args(false);
 }
 
-// A usage error naming the page when this build cannot read it.
+// Not given: the page of the fonts' Charset, else Windows-1252. A usage error
+// naming the page when this build cannot read it.
 void AddCodePageOption(CLI::App& command, unsigned& codePage) {
+    codePage = 0;
     command
         .add_option("--codepage", codePage,
-                    "ANSI code page of text without a byte-order mark (936, 932, 1251 ...)")
-        ->capture_default_str()
+                    "ANSI code page of text without a byte-order mark (936, 932, 1251 ...; "
+                    "default: the one of the fonts' Charset, else 1252)")
         ->check([](const std::string& text) -> std::string {
             unsigned long number = 0;
             try {
@@ -116,16 +127,25 @@ void AddCodePageOption(CLI::App& command, unsigned& codePage) {
             } catch (const std::exception&) {
                 return "code page '" + text + "' is not a number";
             }
-            if (number > 0xFFFF)
+            if (number > 0xFFFF || number == 0)
                 return "unknown code page " + text;
             return Vcl::CodePageProblem(Vcl::TCodePage(static_cast<unsigned>(number)));
         });
 }
 
+void AddClassMapOption(CLI::App& command, std::vector<std::string>& map) {
+    command
+        .add_option("--class-map", map,
+                    "draw and lay out an unknown CLASS as the standard one (CLASS=TCheckBox; "
+                    "repeatable)")
+        ->type_name("CLASS=STANDARD")
+        ->allow_extra_args(false);
+}
+
 bool LooksLikeFormFile(const std::string& token) {
-    if (std::filesystem::is_regular_file(token))
+    if (fs::is_regular_file(token))
         return true;
-    const std::string ext = Vcl::AnsiLowerCase(std::filesystem::path(token).extension().string());
+    const std::string ext = Vcl::AnsiLowerCase(fs::path(token).extension().string());
     return ext == ".dfm";
 }
 
@@ -143,24 +163,80 @@ void SplitRunArguments(const std::vector<std::string>& args, TRunOptions& option
     options.Actions = ParseActions({args.begin() + static_cast<std::ptrdiff_t>(i), args.end()});
 }
 
+// A command that reads one form file refuses a folder by name, before the reader
+// would call it an empty form file.
+void RefuseFolder(const std::string& file) {
+    std::error_code error;
+    if (fs::is_directory(file, error))
+        throw EUsageError(file + " is a folder, not a form file (check and lint take folders)");
+}
+
+bool IsFormFileName(const fs::path& path) {
+    return Vcl::AnsiLowerCase(path.extension().string()) == ".dfm";
+}
+
+// Files as given, a folder by the form files under it, sorted; a folder without
+// any is a usage error.
+std::vector<std::string> ExpandFolders(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    for (const std::string& arg : args) {
+        std::error_code error;
+        if (!fs::is_directory(arg, error)) {
+            files.push_back(arg);
+            continue;
+        }
+        std::vector<std::string> found;
+        fs::recursive_directory_iterator it(arg, fs::directory_options::skip_permission_denied,
+                                            error);
+        for (; !error && it != fs::recursive_directory_iterator(); it.increment(error))
+            if (it->is_regular_file(error) && IsFormFileName(it->path()))
+                found.push_back(it->path().string());
+        if (error)
+            throw EUsageError(arg + ": cannot read the folder: " + error.message());
+        if (found.empty())
+            throw EUsageError(arg + " is a folder without form files (*.dfm)");
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
+
+// An output file is checked before anything runs: its folder exists and takes
+// files, it is no folder itself, an existing file may be written, and no two
+// outputs are the same file.
+void CheckOutputs(const std::vector<std::pair<const char*, std::string>>& outputs) {
+    std::vector<fs::path> seen;
+    for (const auto& [option, path] : outputs) {
+        if (path.empty() || path == "-")
+            continue;
+        const std::string named = std::string(option) + " " + path + ": ";
+        std::error_code error;
+        if (fs::is_directory(path, error))
+            throw EUsageError(named + "is a folder");
+        fs::path folder = fs::path(path).parent_path();
+        if (folder.empty())
+            folder = ".";
+        if (!fs::exists(folder, error))
+            throw EUsageError(named + "the folder " + folder.string() + " does not exist");
+        if (!fs::is_directory(folder, error))
+            throw EUsageError(named + folder.string() + " is not a folder");
+        if (::access(folder.c_str(), W_OK) != 0)
+            throw EUsageError(named + "cannot write in the folder " + folder.string());
+        if (fs::exists(path, error) && ::access(path.c_str(), W_OK) != 0)
+            throw EUsageError(named + "cannot write the file");
+        const fs::path full = fs::weakly_canonical(path, error);
+        if (std::find(seen.begin(), seen.end(), full) != seen.end())
+            throw EUsageError(named + "named for two outputs");
+        seen.push_back(full);
+    }
+}
+
 bool WriteText(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << text;
     file.flush();
     return static_cast<bool>(file);
 }
-
-struct TRunOutput {
-    bool Json = false;
-    bool Verbose = false;
-    bool Wireframe = false;
-    bool Sweep = false;
-    bool Progress = false;
-    std::string Svg;
-    std::string Png;
-    std::string Html;
-    int MinFontPoints = 6;
-};
 
 // Today's outlined boxes, the PNG through rsvg-convert.
 int WriteWireframe(const std::vector<TSnapshot>& snapshots, const TRunOutput& output,
@@ -169,8 +245,7 @@ int WriteWireframe(const std::vector<TSnapshot>& snapshots, const TRunOutput& ou
     std::string svgFile = output.Svg;
     if (svgFile.empty()) {
         // The converter reads a file; a private one that goes away afterwards.
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quorvel-XXXXXX.svg").string();
+        std::string pattern = (fs::temp_directory_path() / "quorvel-XXXXXX.svg").string();
         int fd = mkstemps(pattern.data(), 4);
         if (fd < 0) {
             err << "quorvel: error: cannot create a temporary file\n";
@@ -219,8 +294,8 @@ int WriteHtml(const TRunOptions& options, const TRunResult& result, std::size_t 
     report.Dpi = ScreenDpi(options.Desktop);
     report.Snapshots = result.Snapshots;
     report.SweepCount = sweepCount;
-    report.Findings =
-        CheckSnapshots(options.FormFile, report.Dpi, result.Snapshots, output.MinFontPoints);
+    report.Findings = CheckSnapshots(options.FormFile, report.Dpi, result.Snapshots,
+                                     result.Designed, output.MinFontPoints);
     if (!WriteText(output.Html, MakeHtml(report))) {
         err << FormatError(output.Html, "cannot write the file") << "\n";
         return 2;
@@ -231,9 +306,19 @@ int WriteHtml(const TRunOptions& options, const TRunResult& result, std::size_t 
 int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOutput& output,
         std::ostream& out, std::ostream& err) {
     SplitRunArguments(args, options);
+    RefuseFolder(options.FormFile);
+    for (const std::string& frame : options.FrameFiles)
+        RefuseFolder(frame);
     if (output.Wireframe && !output.Png.empty() && !HavePngConverter())
         throw EUsageError("--png needs rsvg-convert (Debian package librsvg2-bin), which is "
                           "not installed (the picture without --wireframe needs none)");
+    CheckOutputs({{"-o", output.Output},
+                  {"--svg", output.Svg},
+                  {"--png", output.Png},
+                  {"--html", output.Html}});
+    // The options are checked before anything runs.
+    MakeDesktopConfig(options.Desktop);
+    ParseClassMap(options.ClassMap);
 
     // The sweep follows the actions, from the limits of the form as it is then.
     std::size_t sweepCount = 0;
@@ -243,6 +328,7 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
             sweepCount = steps.size();
             return steps;
         };
+    options.WithDesigned = !output.Html.empty();
     std::optional<TProgress> progress;
     options.Progress = [&](std::size_t done, std::size_t total, const std::string& action) {
         if (!progress)
@@ -259,10 +345,16 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
     if (output.Verbose)
         for (const std::string& guess : result.GuessedClasses)
             err << options.FormFile << ": note: unknown class " << guess << "\n";
+    std::ostringstream report;
+    std::ostream& to = output.Output.empty() || output.Output == "-" ? out : report;
     if (output.Json)
-        WriteJson(result.Snapshots, out);
+        WriteJson(result.Snapshots, to);
     else
-        WriteTable(result.Snapshots, out);
+        WriteTable(result.Snapshots, to);
+    if (&to == &report && !WriteText(output.Output, report.str())) {
+        err << FormatError(output.Output, "cannot write the file") << "\n";
+        return 2;
+    }
 
     int status = result.ActionFailed ? 1 : 0;
     if (!output.Svg.empty() || !output.Png.empty()) {
@@ -279,151 +371,181 @@ int Run(TRunOptions& options, const std::vector<std::string>& args, const TRunOu
     return status;
 }
 
+// Every error of the command line in the tool's one style.
+std::string FailureMessage(const CLI::App* app, const CLI::Error& e) {
+    std::string command = "quorvel";
+    for (const CLI::App* sub : app->get_subcommands())
+        command += " " + sub->get_name();
+    std::string text = "quorvel: error: ";
+    text += e.what();
+    text += " (see '" + command + " --help')\n";
+    return text;
+}
+
 } // namespace
 
-int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CLI::App app{"Runs Windows form files on a simulated desktop and shows where every control "
-                 "ends up.",
-                 "quorvel"};
-    app.require_subcommand(1);
-    app.footer(ToolFooter);
-    app.set_version_flag("--version", "quorvel " QUORVEL_VERSION_STRING,
+TCommandLine::TCommandLine()
+    : App("Runs Windows form files on a simulated desktop and shows where every control ends "
+          "up.",
+          "quorvel") {
+    App.require_subcommand(1);
+    App.footer(ToolFooter);
+    // Subcommands take the parent's failure message when they are made.
+    App.failure_message(FailureMessage);
+    App.set_version_flag("--version", "quorvel " QUORVEL_VERSION_STRING,
                          "print the version and exit");
 
-    TReadOptions checkOptions;
-    bool checkProgress = false;
-    std::vector<std::string> checkFiles;
-    CLI::App* check = app.add_subcommand("check", "Read form files and report the first error "
-                                                  "of each");
-    check->add_option("FILE", checkFiles, "form files")->required();
-    check->add_flag("--lenient", checkOptions.Lenient, "accept unknown classes and properties");
-    AddSearchOption(*check, checkOptions.SearchDirs);
-    AddCodePageOption(*check, checkOptions.CodePage);
-    check->add_flag("--progress", checkProgress,
+    Check = App.add_subcommand("check", "Read form files and report the first error of each");
+    Check->add_option("FILE", CheckFiles, "form files, or folders of them")
+        ->required()
+        ->type_name(FileValue);
+    Check->add_flag("--lenient", CheckOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*Check, CheckOptions.SearchDirs);
+    AddCodePageOption(*Check, CheckOptions.CodePage);
+    Check->add_flag("--progress", CheckProgress,
                     "a line per file on standard error (on a terminal: for ten files or more)");
 
-    TLintOptions lintOptions;
-    CLI::App* lint = app.add_subcommand(
+    Lint = App.add_subcommand(
         "lint", "Run forms at other sizes and resolutions and report what no longer fits");
-    lint->add_option("FILE", lintOptions.Files, "form files")->required();
-    AddDesktopOptions(*lint, lintOptions.Desktop);
-    lint->add_flag("--lenient", lintOptions.Lenient, "accept unknown classes and properties");
-    AddSearchOption(*lint, lintOptions.SearchDirs);
-    AddCodePageOption(*lint, lintOptions.CodePage);
+    Lint->add_option("FILE", LintOptions.Files, "form files, or folders of them")
+        ->required()
+        ->type_name(FileValue);
+    AddDesktopOptions(*Lint, LintOptions.Desktop);
+    Lint->add_flag("--lenient", LintOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*Lint, LintOptions.SearchDirs);
+    AddCodePageOption(*Lint, LintOptions.CodePage);
+    AddClassMapOption(*Lint, LintOptions.ClassMap);
+    Lint->add_flag("--attach", LintOptions.Attach,
+                   "put a TQuorvel on a form that has none (design values from the form)");
     CLI::Option* sizes =
-        lint->add_option("--sizes", lintOptions.Sizes,
+        Lint->add_option("--sizes", LintOptions.Sizes,
                          "client sizes WxH,... (default: minimum, design size, sizes between, "
                          "maximum or work area)")
             ->delimiter(',');
-    lint->add_flag("--sweep", lintOptions.Sweep, "thirteen sizes from the smallest to the largest")
+    Lint->add_flag("--sweep", LintOptions.Sweep, "thirteen sizes from the smallest to the largest")
         ->excludes(sizes);
-    lint->add_option("--dpi", lintOptions.Dpis, "screen resolutions DPI,... (default: --screen's)")
+    Lint->add_option("--dpi", LintOptions.Dpis, "screen resolutions DPI,... (default: --screen's)")
         ->delimiter(',');
-    lint->add_option("--min-font", lintOptions.MinFontPoints,
-                     "the smallest readable font size in points")
+    Lint->add_option("--min-font", LintOptions.MinFontPoints,
+                     "the smallest readable font size in points, compared by pixel height")
         ->capture_default_str();
-    lint->add_option("--translate", lintOptions.Translate,
-                     "replacement texts, COMPONENT.PROPERTY=text a line, set before showing");
-    lint->add_flag("--json", lintOptions.Json, "write the findings as one JSON array");
-    lint->add_flag("--progress", lintOptions.Progress,
+    Lint->add_option("--translate", LintOptions.Translate,
+                     "replacement texts, COMPONENT.PROPERTY=text a line, set before showing")
+        ->type_name(FileValue);
+    Lint->add_flag("--json", LintOptions.Json, "write the findings as one JSON array");
+    Lint->add_flag("--progress", LintOptions.Progress,
                    "a line per form and resolution on standard error");
 
-    std::string printFile;
-    CLI::App* print = app.add_subcommand("print", "Write a form file in canonical text syntax");
-    print->add_option("FILE", printFile, "form file")->required();
-    unsigned printCodePage = 1252;
-    AddCodePageOption(*print, printCodePage);
+    Print = App.add_subcommand("print", "Write a form file in canonical text syntax");
+    Print->add_option("FILE", PrintFile, "form file")->required()->type_name(FileValue);
+    AddCodePageOption(*Print, PrintCodePage);
 
-    TRunOptions runOptions;
-    TRunOutput runOutput;
-    std::vector<std::string> runArgs;
-    CLI::App* run = app.add_subcommand(
+    Run = App.add_subcommand(
         "run", "Load a form on a fresh simulated desktop, show it, run actions, report layouts");
-    run->add_option("ARGS", runArgs, "FILE [FRAME_FILE...] [ACTION...]");
-    AddDesktopOptions(*run, runOptions.Desktop);
-    run->add_flag("--lenient", runOptions.Lenient, "accept unknown classes and properties");
-    AddSearchOption(*run, runOptions.SearchDirs);
-    AddCodePageOption(*run, runOptions.CodePage);
-    run->add_option("--visual", runOptions.VisualClasses,
+    Run->add_option("ARGS", RunArgs, "FILE [FRAME_FILE...] [ACTION...]")->type_name(FileValue);
+    AddDesktopOptions(*Run, RunOptions.Desktop);
+    Run->add_flag("--lenient", RunOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*Run, RunOptions.SearchDirs);
+    AddCodePageOption(*Run, RunOptions.CodePage);
+    AddClassMapOption(*Run, RunOptions.ClassMap);
+    Run->add_option("--visual", RunOptions.VisualClasses,
                     "with --lenient: take unknown CLASS for a control (repeatable)")
+        ->type_name("CLASS")
         ->allow_extra_args(false);
-    run->add_option("--non-visual", runOptions.NonVisualClasses,
+    Run->add_option("--non-visual", RunOptions.NonVisualClasses,
                     "with --lenient: take unknown CLASS for a non-visual component (repeatable)")
+        ->type_name("CLASS")
         ->allow_extra_args(false);
-    run->add_flag("--verbose", runOutput.Verbose,
+    Run->add_flag("--verbose", RunOutput.Verbose,
                   "say on standard error which unknown classes were taken for what");
-    run->add_flag("--attach", runOptions.Attach,
+    Run->add_flag("--attach", RunOptions.Attach,
                   "put a TQuorvel on a form that has none (design values from the form)");
-    run->add_flag("--json", runOutput.Json, "write the snapshots as one JSON array");
-    run->add_option("--svg", runOutput.Svg, "draw the snapshots side by side into FILE");
-    run->add_option("--png", runOutput.Png, "the same picture as PNG");
-    run->add_flag("--wireframe", runOutput.Wireframe,
+    Run->add_option("-o,--output", RunOutput.Output,
+                    "write the table or the JSON to FILE (default: standard output)")
+        ->type_name(FileValue);
+    Run->add_flag("--json", RunOutput.Json, "write the snapshots as one JSON array");
+    Run->add_option("--svg", RunOutput.Svg, "draw the snapshots side by side into FILE")
+        ->type_name(FileValue);
+    Run->add_option("--png", RunOutput.Png, "the same picture as PNG")->type_name(FileValue);
+    Run->add_flag("--wireframe", RunOutput.Wireframe,
                   "draw controls as outlined boxes with their names (--png then needs "
                   "rsvg-convert)");
-    run->add_flag("--sweep", runOutput.Sweep,
+    Run->add_flag("--sweep", RunOutput.Sweep,
                   "after the actions, resize through thirteen sizes from the smallest to the "
                   "largest, a snapshot at each");
-    run->add_option("--html", runOutput.Html,
+    Run->add_option("--html", RunOutput.Html,
                     "write one self-contained page: pictures, bounds, layout check findings, "
-                    "a slider over the sweep");
-    run->add_option("--min-font", runOutput.MinFontPoints,
+                    "a slider over the sweep")
+        ->type_name(FileValue);
+    Run->add_option("--min-font", RunOutput.MinFontPoints,
                     "with --html: the smallest readable font size in points")
         ->capture_default_str();
-    run->add_flag("--progress", runOutput.Progress, "a line per action on standard error");
-    run->footer(RunFooter);
+    Run->add_flag("--progress", RunOutput.Progress, "a line per action on standard error");
+    Run->footer(RunFooter);
 
-    TDesignOptions designOptions;
-    CLI::App* design = app.add_subcommand(
+    Design = App.add_subcommand(
         "design", "Assign properties in design mode and write the form with fresh design values");
-    design->add_option("FILE", designOptions.File, "form file")->required();
-    design->add_option("--set", designOptions.Assignments, "COMPONENT.PROPERTY=VALUE...");
-    AddDesktopOptions(*design, designOptions.Desktop);
-    design->add_flag("--lenient", designOptions.Lenient, "accept unknown classes and properties");
-    AddSearchOption(*design, designOptions.SearchDirs);
-    AddCodePageOption(*design, designOptions.CodePage);
-    design->add_option("-o,--output", designOptions.Output,
-                       "output file (default: standard output)");
+    Design->add_option("FILE", DesignOptions.File, "form file")->required()->type_name(FileValue);
+    Design->add_option("--set", DesignOptions.Assignments, "COMPONENT.PROPERTY=VALUE...")
+        ->type_name("COMPONENT.PROPERTY=VALUE");
+    AddDesktopOptions(*Design, DesignOptions.Desktop);
+    Design->add_flag("--lenient", DesignOptions.Lenient, "accept unknown classes and properties");
+    AddSearchOption(*Design, DesignOptions.SearchDirs);
+    AddCodePageOption(*Design, DesignOptions.CodePage);
+    Design
+        ->add_option("-o,--output", DesignOptions.Output, "output file (default: standard output)")
+        ->type_name(FileValue);
 
-    std::string package;
-    CLI::App* palette = app.add_subcommand(
+    Palette = App.add_subcommand(
         "palette", "Load the component package, register it and list its palette pages");
-    palette->add_option("PACKAGE", package,
-                        "the package's shared library (default: the one "
-                        "built with the tool)");
+    Palette
+        ->add_option("PACKAGE", Package,
+                     "the package's shared library (default: the one built with the tool)")
+        ->type_name(FileValue);
+}
 
+int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TCommandLine cl;
     // CLI11 would only say that a command is missing.
-    const std::vector<std::string> commands{"check", "print", "run", "design", "lint", "palette"};
+    std::vector<std::string> commands;
+    for (const CLI::App* sub : cl.App.get_subcommands({}))
+        commands.push_back(sub->get_name());
     if (!args.empty() && !args[0].empty() && args[0][0] != '-' &&
         std::find(commands.begin(), commands.end(), args[0]) == commands.end()) {
         err << "quorvel: error: unknown command '" << args[0]
-            << "' (commands: check print run design lint palette; see quorvel --help)\n";
+            << "' (commands: check print run design lint palette; see 'quorvel --help')\n";
         return 2;
     }
     try {
         // CLI11 takes the arguments last first.
         std::vector<std::string> reversed(args.rbegin(), args.rend());
-        app.parse(reversed);
+        cl.App.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        app.exit(e, out, err);
+        cl.App.exit(e, out, err);
         return e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success) ? 0 : 2;
     }
 
     try {
-        if (*check)
-            return CheckFiles(checkFiles, checkOptions, out, err, checkProgress);
-        if (*lint)
-            return RunLint(lintOptions, out, err);
-        if (*print)
-            return PrintFile(printFile, out, err, printCodePage);
-        if (*run)
-            return Run(runOptions, runArgs, runOutput, out, err);
-        if (*design)
-            return RunDesign(designOptions, out, err);
-        if (*palette)
-            return ListPalette(package.empty() ? DefaultPackage() : package, out, err);
-    } catch (const EUsageError& e) {
-        err << "quorvel: error: " << e.what() << "\n";
-        return 2;
+        if (*cl.Check)
+            return CheckFiles(ExpandFolders(cl.CheckFiles), cl.CheckOptions, out, err,
+                              cl.CheckProgress);
+        if (*cl.Lint) {
+            cl.LintOptions.Files = ExpandFolders(cl.LintOptions.Files);
+            return RunLint(cl.LintOptions, out, err);
+        }
+        if (*cl.Print) {
+            RefuseFolder(cl.PrintFile);
+            return PrintFile(cl.PrintFile, out, err, cl.PrintCodePage);
+        }
+        if (*cl.Run)
+            return Run(cl.RunOptions, cl.RunArgs, cl.RunOutput, out, err);
+        if (*cl.Design) {
+            RefuseFolder(cl.DesignOptions.File);
+            CheckOutputs({{"-o", cl.DesignOptions.Output}});
+            return RunDesign(cl.DesignOptions, out, err);
+        }
+        if (*cl.Palette)
+            return ListPalette(cl.Package.empty() ? DefaultPackage() : cl.Package, out, err);
     } catch (const std::exception& e) {
         err << "quorvel: error: " << e.what() << "\n";
         return 2;

@@ -42,9 +42,10 @@ int RunDesign(const TDesignOptions& options, std::ostream& out, std::ostream& er
 
     TDesktopScope desktop(options.Desktop);
     std::unique_ptr<Vcl::TComponent> root;
+    const unsigned codePage = ResolveCodePage(options.File, options.CodePage);
     try {
         Vcl::TFormLoadOptions load = LoadOptions(
-            options.File, TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
+            options.File, TReadOptions{options.Lenient, options.SearchDirs, codePage, {}}, err);
         load.Designing = true;
         root = Vcl::LoadFormFile(options.File, load);
     } catch (const Vcl::EReadError& e) {
@@ -66,7 +67,7 @@ int RunDesign(const TDesignOptions& options, std::ostream& out, std::ostream& er
 
     std::string text;
     try {
-        text = Vcl::SaveFormText(*root, Vcl::TCodePage(options.CodePage));
+        text = Vcl::SaveFormText(*root, Vcl::TCodePage(codePage));
     } catch (const std::exception& e) {
         err << FormatError(options.File, std::string("cannot write the form: ") + e.what()) << "\n";
         return 2;

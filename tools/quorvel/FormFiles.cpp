@@ -4,8 +4,10 @@
 
 #include "DesktopOptions.h"
 #include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/ClassRegistry.h"
 #include "quorvel/vcl/FormFile.h"
 #include "quorvel/vcl/FormStreaming.h"
+#include "quorvel/vcl/Graphics.h"
 
 namespace QuorvelTool {
 
@@ -34,13 +36,90 @@ std::string FormatReadError(const std::string& file, const Vcl::EReadError& erro
     return text;
 }
 
+unsigned CharsetCodePage(int charset) {
+    switch (charset) {
+    case 128: return 932;  // SHIFTJIS
+    case 129: return 949;  // HANGEUL
+    case 134: return 936;  // GB2312
+    case 136: return 950;  // CHINESEBIG5
+    case 161: return 1253; // GREEK
+    case 162: return 1254; // TURKISH
+    case 163: return 1258; // VIETNAMESE
+    case 177: return 1255; // HEBREW
+    case 178: return 1256; // ARABIC
+    case 186: return 1257; // BALTIC
+    case 204: return 1251; // RUSSIAN
+    case 222: return 874;  // THAI
+    case 238: return 1250; // EASTEUROPE
+    default: return 0;
+    }
+}
+
+namespace {
+
+int CharsetOf(const Vcl::TFormValue& value) {
+    if (value.Kind == Vcl::TFormValue::TKind::Integer)
+        return static_cast<int>(value.Int);
+    if (value.Kind == Vcl::TFormValue::TKind::Ident)
+        if (auto number = Vcl::CharsetIdents.ToInt(value.Str))
+            return static_cast<int>(*number);
+    return 1;
+}
+
+// The first page a Font.Charset of the object or of what it holds names.
+unsigned FindCharsetPage(const Vcl::TFormObject& object, int depth) {
+    for (const Vcl::TFormProperty& p : object.Properties)
+        if (Vcl::SameText(p.Name, "Font.Charset"))
+            if (const unsigned page = CharsetCodePage(CharsetOf(p.Value)))
+                return page;
+    for (const Vcl::TFormObject& child : object.Children)
+        if (depth < Vcl::kFormTextMaxDepth)
+            if (const unsigned page = FindCharsetPage(child, depth + 1))
+                return page;
+    return 0;
+}
+
+} // namespace
+
+unsigned ResolveCodePage(const std::string& file, unsigned named) {
+    if (named != 0)
+        return named;
+    try {
+        // ASCII names and identifiers read the same in every page.
+        const Vcl::TFormObject root = Vcl::ReadFormDocument(Vcl::ReadFileBytes(file));
+        const unsigned page = FindCharsetPage(root, 0);
+        if (page != 0 && Vcl::CodePageProblem(Vcl::TCodePage(page)).empty())
+            return page;
+    } catch (const std::exception&) {
+        // Reading proper tells what is wrong with the file.
+    }
+    return 1252;
+}
+
+std::vector<std::pair<std::string, std::string>>
+ParseClassMap(const std::vector<std::string>& pairs) {
+    std::vector<std::pair<std::string, std::string>> map;
+    for (const std::string& pair : pairs) {
+        const std::size_t eq = pair.find('=');
+        if (eq == std::string::npos || eq == 0 || eq + 1 == pair.size())
+            throw EUsageError("--class-map " + pair + ": expected CLASS=STANDARD");
+        std::string from = pair.substr(0, eq), to = pair.substr(eq + 1);
+        const Vcl::TClassInfo* info = Vcl::GetClass(to);
+        if (!info || !info->Create)
+            throw EUsageError("--class-map " + pair + ": " + to + " is no standard class");
+        map.emplace_back(std::move(from), std::move(to));
+    }
+    return map;
+}
+
 Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& read,
                                   std::ostream& err) {
     Vcl::TFormLoadOptions options;
     options.FileName = file;
-    options.Lenient = read.Lenient;
+    options.Lenient = read.Lenient || !read.ClassMap.empty();
+    options.ClassMap = ParseClassMap(read.ClassMap);
     options.SearchDirs.assign(read.SearchDirs.begin(), read.SearchDirs.end());
-    options.CodePage = Vcl::TCodePage(read.CodePage);
+    options.CodePage = Vcl::TCodePage(ResolveCodePage(file, read.CodePage));
     options.OnWarning = [file, &err](const Vcl::EReadError& warning) {
         err << FormatReadError(file, warning, "warning") << "\n";
     };
@@ -101,7 +180,7 @@ int PrintFile(const std::string& file, std::ostream& out, std::ostream& err, uns
     try {
         Vcl::TFormTextOptions options;
         options.FileName = file;
-        options.CodePage = Vcl::TCodePage(codePage);
+        options.CodePage = Vcl::TCodePage(ResolveCodePage(file, codePage));
         out << Vcl::WriteFormText(Vcl::ReadFormDocument(Vcl::ReadFileBytes(file), options),
                                   options.CodePage);
         return 0;

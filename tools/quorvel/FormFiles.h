@@ -24,9 +24,26 @@ struct TReadOptions {
     // More folders to find frame and ancestor form files in (--search).
     std::vector<std::string> SearchDirs;
     // The ANSI code page of text without a byte-order mark, and of the #128 to
-    // #255 codes (--codepage).
+    // #255 codes (--codepage); 0: the page of the fonts' Charset, else 1252.
     unsigned CodePage = 1252;
+    // CLASS=STANDARD: an unknown class read as a standard one (--class-map); it
+    // implies lenient reading.
+    std::vector<std::string> ClassMap;
 };
+
+// The page a file's text is read in: the one named, else the page of the
+// character set its fonts name (the root's first, else the first other one
+// found), else Windows-1252.
+unsigned ResolveCodePage(const std::string& file, unsigned named);
+
+// The Windows ANSI code page of a font character set (GB2312_CHARSET, 134: 936);
+// 0 for the sets that name none (ANSI, DEFAULT, SYMBOL, OEM, MAC).
+unsigned CharsetCodePage(int charset);
+
+// Parses CLASS=STANDARD pairs; raises EUsageError for one that is not, or whose
+// standard class is unknown.
+std::vector<std::pair<std::string, std::string>>
+ParseClassMap(const std::vector<std::string>& pairs);
 
 // Load options for a form file; lenient reading's warnings go to `err`.
 Vcl::TFormLoadOptions LoadOptions(const std::string& file, const TReadOptions& read,

@@ -79,11 +79,12 @@ std::string FormatFinding(const TFinding& f) {
 }
 
 std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
-                                     const std::vector<TSnapshot>& snapshots, int minFontPoints) {
+                                     const std::vector<TSnapshot>& snapshots,
+                                     const std::optional<TSnapshot>& designed, int minFontPoints) {
     std::vector<TFinding> findings;
     if (snapshots.empty())
         return findings;
-    const TSnapshot& design = snapshots.front();
+    const TSnapshot& design = designed ? *designed : snapshots.front();
     std::set<std::pair<int, int>> seenSizes;
     for (const TSnapshot& s : snapshots) {
         // The same size twice (a maximum that equals the work area) says nothing new.
@@ -271,7 +272,9 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
             throw EUsageError("--dpi: " + std::to_string(dpi) + " is not a resolution (48 to 960)");
     const std::vector<std::string> translation =
         options.Translate.empty() ? std::vector<std::string>{} : ReadTranslation(options.Translate);
-    MakeDesktopConfig(options.Desktop); // the options are checked before anything runs
+    // The options are checked before anything runs.
+    MakeDesktopConfig(options.Desktop);
+    ParseClassMap(options.ClassMap);
 
     const std::vector<int> dpis =
         options.Dpis.empty() ? std::vector<int>{ScreenDpi(options.Desktop)} : options.Dpis;
@@ -292,6 +295,9 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
             run.Lenient = options.Lenient;
             run.SearchDirs = options.SearchDirs;
             run.CodePage = options.CodePage;
+            run.ClassMap = options.ClassMap;
+            run.Attach = options.Attach;
+            run.WithDesigned = true;
             run.Assignments = translation;
             run.Plan = [&](Vcl::TCustomForm& form) { return PlanSizes(form, options); };
             TRunResult result = RunForm(run, err);
@@ -305,8 +311,8 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
                     err << file << ": " << s.Action << ": error: " << *s.Error << "\n";
             Sim::TDesktop metrics(MakeDesktopConfig(run.Desktop));
             std::vector<TFinding> found = ScalingFindings(file, dpi, result);
-            std::vector<TFinding> checked =
-                CheckSnapshots(file, dpi, result.Snapshots, options.MinFontPoints);
+            std::vector<TFinding> checked = CheckSnapshots(file, dpi, result.Snapshots,
+                                                           result.Designed, options.MinFontPoints);
             found.insert(found.end(), checked.begin(), checked.end());
             findings.insert(findings.end(), found.begin(), found.end());
         }

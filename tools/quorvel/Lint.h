@@ -22,7 +22,10 @@ struct TLintOptions {
     bool Lenient = false;
     // More folders to find frame and ancestor form files in.
     std::vector<std::string> SearchDirs;
-    unsigned CodePage = 1252; // for text without a byte-order mark (--codepage)
+    unsigned CodePage = 1252;          // for text without a byte-order mark (--codepage)
+    std::vector<std::string> ClassMap; // CLASS=STANDARD
+    // Puts a TQuorvel on a form that has none, as run --attach does.
+    bool Attach = false;
     // Client sizes WxH to check instead of the default ones.
     std::vector<std::string> Sizes;
     // Many sizes from the smallest to the largest instead of a few.
@@ -49,10 +52,12 @@ struct TFinding {
 // FILE: WxH@DPI: CONTROL: MESSAGE
 std::string FormatFinding(const TFinding& finding);
 
-// The findings of one form's snapshots at one resolution; the first snapshot is
-// the layout the others are compared with. Measures on the current desktop.
+// The findings of one form's snapshots at one resolution, each a fault the form
+// as designed (else the first snapshot) does not show. Measures on the current
+// desktop.
 std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
-                                     const std::vector<TSnapshot>& snapshots, int minFontPoints);
+                                     const std::vector<TSnapshot>& snapshots,
+                                     const std::optional<TSnapshot>& designed, int minFontPoints);
 
 // Reads a translation table; raises EUsageError for a line that is not
 // COMPONENT.PROPERTY=text. Blank lines and lines starting with # are skipped.

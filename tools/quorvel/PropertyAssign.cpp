@@ -102,7 +102,7 @@ void Assign(TPersistent& target, const TPropInfo& info, const std::string& prope
     }
     case tkFloat:
         if (v.Kind == K::Float)
-            info.SetFloat(target, v.Float);
+            info.SetFloat(target, v.Number());
         else if (v.Kind == K::Integer)
             info.SetFloat(target, static_cast<double>(v.Int));
         else

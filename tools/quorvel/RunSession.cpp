@@ -3,11 +3,13 @@
 #include "FormFiles.h"
 #include "PropertyAssign.h"
 #include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/FormFile.h"
 #include "quorvel/vcl/FormStreaming.h"
 
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
 
 namespace QuorvelTool {
 
@@ -73,10 +75,57 @@ void CollectGuesses(const TComponent& owner, std::set<std::string>& out) {
     }
 }
 
+TReadOptions ReadOptionsOf(const TRunOptions& options) {
+    return TReadOptions{options.Lenient, options.SearchDirs, options.CodePage, options.ClassMap};
+}
+
+// The root as the run loads it: a frame file on its own on a plain form.
+std::unique_ptr<TComponent> LoadRoot(const TRunOptions& options, std::ostream& err) {
+    TFormLoadOptions load = LoadOptions(options.FormFile, ReadOptionsOf(options), err);
+    load.FrameFiles = options.FrameFiles;
+    load.VisualClasses = options.VisualClasses;
+    load.NonVisualClasses = options.NonVisualClasses;
+    return LoadFormFile(options.FormFile, load);
+}
+
+// The resolution the form was designed at, as its file stores it.
+int DesignDpi(const std::string& file) {
+    try {
+        const TFormObject root = ReadFormDocument(ReadFileBytes(file));
+        if (const TFormProperty* p = root.FindProperty("PixelsPerInch"))
+            if (p->Value.Kind == TFormValue::TKind::Integer && p->Value.Int >= 48 &&
+                p->Value.Int <= 960)
+                return static_cast<int>(p->Value.Int);
+    } catch (const std::exception&) {
+        // The run itself tells what is wrong with the file.
+    }
+    return 96;
+}
+
+// The form as read on a screen of its design resolution, before anything shows
+// it or lays it out again.
+std::optional<TSnapshot> DesignedSnapshot(const TRunOptions& options) {
+    TDesktopOptions desktop = options.Desktop;
+    desktop.Screen = desktop.Screen.substr(0, desktop.Screen.find('@')) + "@" +
+                     std::to_string(DesignDpi(options.FormFile));
+    TDesktopScope scope(desktop);
+    std::ostringstream quiet; // the run tells its own warnings
+    try {
+        std::unique_ptr<TComponent> root = HostFrame(LoadRoot(options, quiet));
+        if (auto* form = dynamic_cast<TCustomForm*>(root.get()))
+            return TakeSnapshot(*form, "as designed");
+    } catch (const std::exception&) {
+        // The run reports the file's error.
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
     TRunResult result;
+    if (options.WithDesigned)
+        result.Designed = DesignedSnapshot(options);
     TDesktopScope desktop(options.Desktop);
 
     // Declared before the form so that they outlive it: the form's components may
@@ -86,13 +135,7 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
     std::unique_ptr<TComponent> root;
 
     try {
-        TFormLoadOptions load =
-            LoadOptions(options.FormFile,
-                        TReadOptions{options.Lenient, options.SearchDirs, options.CodePage}, err);
-        load.FrameFiles = options.FrameFiles;
-        load.VisualClasses = options.VisualClasses;
-        load.NonVisualClasses = options.NonVisualClasses;
-        root = LoadFormFile(options.FormFile, load);
+        root = LoadRoot(options, err);
         WarnIdleComponents(options.FormFile, *root, err);
         root = HostFrame(std::move(root));
         std::set<std::string> guessed;

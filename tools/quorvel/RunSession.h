@@ -7,6 +7,7 @@
 #include "Snapshot.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct TRunOptions {
     // reading would guess.
     std::vector<std::string> VisualClasses;
     std::vector<std::string> NonVisualClasses;
+    // CLASS=STANDARD: unknown classes read as standard ones.
+    std::vector<std::string> ClassMap;
     // Puts a TQuorvel on a form that has none, with the form's client size and
     // resolution as loaded for design values.
     bool Attach = false;
@@ -33,6 +36,9 @@ struct TRunOptions {
     // More actions, planned from the form once it is shown (the sizes of a layout
     // check), run after Actions.
     std::function<std::vector<TAction>(Vcl::TCustomForm&)> Plan;
+    // Also loads the form as designed: at its own resolution and stored size, no
+    // assignment made, not shown (TRunResult::Designed).
+    bool WithDesigned = false;
     // Told before every action: the steps done, the steps there are and the
     // action that starts.
     std::function<void(std::size_t, std::size_t, const std::string&)> Progress;
@@ -45,6 +51,8 @@ struct TRunResult {
     bool Started = false;  // a resize pass ran at least once
     bool ActionFailed = false;
     std::vector<TSnapshot> Snapshots;
+    // The form as designed, when asked for: what the checks compare with.
+    std::optional<TSnapshot> Designed;
     // Unknown classes lenient reading made up, each "TClass: control" or
     // "TClass: component", sorted.
     std::vector<std::string> GuessedClasses;

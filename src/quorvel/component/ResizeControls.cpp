@@ -105,10 +105,7 @@ void TQuorvel::ResizeOne(PCtrlInfo Info, TControl* Ctrl, double XScale, double Y
     Ctrl->SetLeft(Core::ScaleCoord(Info->Left, XScale));
     Ctrl->SetWidth(Core::ScaleCoord(Info->Width, XScale));
     Ctrl->SetHeight(Core::ScaleCoord(Info->Height, YScale));
-    if (Ctrl->Top() == 0)
-        Ctrl->SetTop(1);
-    if (Ctrl->Left() == 0)
-        Ctrl->SetLeft(1);
+    // Only sizes are raised from 0: a control flush with its parent's edge stays.
     if (Ctrl->Width() == 0)
         Ctrl->SetWidth(1);
     if (Ctrl->Height() == 0)

@@ -9,9 +9,13 @@ namespace Quorvel::Core {
 // Truncation toward zero.
 std::int32_t Trunc(double value);
 
-// Truncation after adding 0.5: how coordinates, sizes and the form's font are
-// rounded. A negative value moves toward zero (-9.5 gives -9).
-inline std::int32_t RoundHalfUp(double value) { return Trunc(value + 0.5); }
+// To the nearest integer, halves away from zero (2.5 gives 3, -2.5 gives -3):
+// how coordinates, sizes, the form's font and the start-up corrections are
+// rounded. A negative value rounds as its positive counterpart does, so -100 at
+// factor 1.0 stays -100.
+inline std::int32_t RoundHalfAway(double value) {
+    return Trunc(value < 0 ? value - 0.5 : value + 0.5);
+}
 
 // Signed halving that truncates toward zero (-101 gives -50).
 constexpr int Half(int value) { return value / 2; }

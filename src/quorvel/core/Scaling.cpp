@@ -19,11 +19,10 @@ TFactors PassFactors(int clientWidth, int clientHeight, const TReference& refere
     return f;
 }
 
-int ScaleCoord(int reference, double factor) { return RoundHalfUp(reference * factor); }
+int ScaleCoord(int reference, double factor) { return RoundHalfAway(reference * factor); }
 
 TBounds ScaleBounds(const TBounds& reference, const TFactors& factors) {
-    return {RaiseZero(ScaleCoord(reference.Left, factors.X)),
-            RaiseZero(ScaleCoord(reference.Top, factors.Y)),
+    return {ScaleCoord(reference.Left, factors.X), ScaleCoord(reference.Top, factors.Y),
             RaiseZero(ScaleCoord(reference.Width, factors.X)),
             RaiseZero(ScaleCoord(reference.Height, factors.Y))};
 }
@@ -37,13 +36,13 @@ int ScaleControlFont(int referenceSize, double fontFactor) {
 }
 
 int ScaleFormFont(int referenceSize, double fontFactor) {
-    return RoundHalfUp(referenceSize * fontFactor);
+    return RoundHalfAway(referenceSize * fontFactor);
 }
 
 std::optional<int> ReferenceFromCurrent(int current, double factor) {
     if (factor == 0)
         return std::nullopt;
-    return RoundHalfUp(current / factor);
+    return RoundHalfAway(current / factor);
 }
 
 TBounds ReferenceBounds(const TBounds& current, const TFactors& factors, const TBounds& fallback) {

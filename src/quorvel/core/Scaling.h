@@ -38,13 +38,14 @@ double AxisFactor(int client, int reference, int designDpi, int runDpi);
 // The factors for a client size; Font is the smaller of X and Y.
 TFactors PassFactors(int clientWidth, int clientHeight, const TReference& reference);
 
-// A reference coordinate or size at a factor: rounded half up.
+// A reference coordinate or size at a factor: rounded half away from zero.
 int ScaleCoord(int reference, double factor);
 
-// Bounds and font sizes never end at 0 in a pass: 0 becomes 1.
+// Sizes and control font sizes never end at 0 in a pass: 0 becomes 1.
+// Positions are left at 0: a control flush with its parent's edge stays there.
 constexpr int RaiseZero(int value) { return value == 0 ? 1 : value; }
 
-// A control's bounds at the factors, each value raised from 0 to 1.
+// A control's bounds at the factors; the width and height raised from 0 to 1.
 TBounds ScaleBounds(const TBounds& reference, const TFactors& factors);
 
 // A control's font size at the font factor: truncated (no 0.5 added) and raised
@@ -55,13 +56,13 @@ int ScaleControlFont(int referenceSize, double fontFactor);
 // value and read it back before raising it.
 int ScaleControlFontRaw(int referenceSize, double fontFactor);
 
-// The form's own font size at the font factor: rounded half up, with no lower
-// bound (it may reach 0).
+// The form's own font size at the font factor: rounded half away from zero,
+// with no lower bound (it may reach 0).
 int ScaleFormFont(int referenceSize, double fontFactor);
 
 // The reference value for one a control shows now at the factor that placed it
-// (the inverse of ScaleCoord, rounded half up). No reference can be derived at
-// factor 0.
+// (the inverse of ScaleCoord, rounded half away from zero). No reference can be
+// derived at factor 0.
 std::optional<int> ReferenceFromCurrent(int current, double factor);
 
 // Reference bounds from current bounds at the factors of the latest pass; an

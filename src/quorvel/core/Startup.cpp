@@ -10,7 +10,7 @@ double DpiRatio(int designDpi, int runDpi) {
     return static_cast<double>(designDpi) / static_cast<double>(runDpi);
 }
 
-int StartupAdjust(int value, double ratio) { return RoundHalfUp(value / ratio); }
+int StartupAdjust(int value, double ratio) { return RoundHalfAway(value / ratio); }
 
 TDpiRatios DpiRatios(int designDpiX, int designDpiY, int runDpiX, int runDpiY) {
     return {DpiRatio(designDpiX, runDpiX), DpiRatio(designDpiY, runDpiY)};

@@ -9,7 +9,7 @@ namespace Quorvel::Core {
 // Design over run-time resolution; 1.0 where either is unknown (0).
 double DpiRatio(int designDpi, int runDpi);
 
-// A value corrected by a ratio: divided by it and rounded half up. The ratio is
+// A value corrected by a ratio: divided by it and rounded half away from zero. The ratio is
 // formed first and divided by, never its inverse multiplied with, so the results
 // are the same to the last bit whoever computes them.
 int StartupAdjust(int value, double ratio);

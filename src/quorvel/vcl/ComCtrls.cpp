@@ -326,6 +326,10 @@ const TEnumInfo ToolButtonStyleInfo{"TToolButtonStyle",
 
 namespace {
 const TEnumInfo IconArrangementInfo{"TIconArrangement", {"iaTop", "iaLeft"}};
+const TEnumInfo ListGroupStateInfo{"TListGroupState",
+                                   {"lgsNormal", "lgsHidden", "lgsCollapsed", "lgsNoHeader",
+                                    "lgsCollapsible", "lgsFocused", "lgsSelected", "lgsSubseted",
+                                    "lgsSubSetLinkFocused"}};
 const TEnumInfo HotTrackStylesInfo{"TListHotTrackStyle",
                                    {"htHandPoint", "htUnderlineCold", "htUnderlineHot"}};
 const TEnumInfo MultiSelectStyleInfo{
@@ -411,6 +415,13 @@ const TClassInfo& ListColumnInfo() {
     return info;
 }
 
+// A new group is [lgsNormal]; the property has no default, so it is always written.
+TPropInfo ListGroupState() {
+    TPropInfo p = P::PlainSet("State", ListGroupStateInfo, 1);
+    p.Default.reset();
+    return p;
+}
+
 const TClassInfo& ListGroupInfo() {
     static const TClassInfo info{"TListGroup",
                                  &TPersistent::StaticClass(),
@@ -418,7 +429,7 @@ const TClassInfo& ListGroupInfo() {
                                      P::PlainString("Header"),
                                      P::PlainString("Footer"),
                                      P::PlainInt("GroupID", 0),
-                                     P::PlainSet("State", TEnumInfo{}, 0),
+                                     ListGroupState(),
                                      P::PlainEnum("HeaderAlign", AlignmentInfo, taLeftJustify),
                                      P::PlainEnum("FooterAlign", AlignmentInfo, taLeftJustify),
                                      P::PlainString("Subtitle"),

@@ -62,7 +62,7 @@ double TReader::ReadFloat() {
         return static_cast<double>(v.Int);
     if (v.Kind != TFormValue::TKind::Float)
         Fail(String("expected a number, found ") + KindName(v.Kind), v);
-    return v.Float;
+    return v.Number();
 }
 
 String TReader::ReadString() { return Next(TFormValue::TKind::String, "a string").Str; }

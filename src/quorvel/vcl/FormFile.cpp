@@ -27,6 +27,33 @@ TFormValue TFormValue::MakeFloat(double v) {
     return r;
 }
 
+TFormValue TFormValue::MakeSingle(float v) {
+    TFormValue r = MakeFloat(v);
+    r.FloatType = TFloatType::Single;
+    return r;
+}
+
+TFormValue TFormValue::MakeCurrency(std::int64_t tenThousandths) {
+    TFormValue r = MakeFloat(static_cast<double>(tenThousandths));
+    r.FloatType = TFloatType::Currency;
+    r.Int = tenThousandths;
+    return r;
+}
+
+TFormValue TFormValue::MakeDate(double v) {
+    TFormValue r = MakeFloat(v);
+    r.FloatType = TFloatType::Date;
+    return r;
+}
+
+double TFormValue::Number() const {
+    if (Kind == TKind::Integer)
+        return static_cast<double>(Int);
+    if (FloatType == TFloatType::Currency)
+        return static_cast<double>(Int) / 10000.0;
+    return Float;
+}
+
 TFormValue TFormValue::MakeString(String v) {
     TFormValue r;
     r.Kind = TKind::String;
@@ -77,6 +104,10 @@ bool TFormValue::operator==(const TFormValue& other) const {
     switch (Kind) {
     case TKind::Integer: return Int == other.Int && Hex == other.Hex;
     case TKind::Float:
+        if (FloatType != other.FloatType)
+            return false;
+        if (FloatType == TFloatType::Currency)
+            return Int == other.Int;
         // Bitwise, so that -0.0 and 0.0 (which the text keeps apart) differ.
         return std::bit_cast<std::uint64_t>(Float) == std::bit_cast<std::uint64_t>(other.Float);
     case TKind::String:
@@ -204,6 +235,79 @@ String FloatText(double v) {
     return text;
 }
 
+// FloatToStr's form, as the designer writes a single or a date: `digits`
+// significant digits without trailing zeros, fixed from 1E-5 up to 10^digits,
+// else d.dddE[-]x.
+String GeneralText(double v, int digits) {
+    if (!std::isfinite(v))
+        Unwritable("a float that is NaN or infinite");
+    if (v == 0)
+        return std::signbit(v) ? "-0" : "0";
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(v),
+                                   std::chars_format::scientific, digits - 1);
+    (void)ec;
+    const std::string_view text(buf, static_cast<std::size_t>(end - buf));
+    const std::size_t e = text.find('e');
+    String mantissa;
+    for (char c : text.substr(0, e))
+        if (c != '.')
+            mantissa += c;
+    while (mantissa.size() > 1 && mantissa.back() == '0')
+        mantissa.pop_back();
+    int exponent = 0;
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
+                    exponent);
+    String out = v < 0 ? "-" : "";
+    if (exponent >= -5 && exponent < digits) {
+        if (exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += mantissa;
+        } else {
+            const auto whole = static_cast<std::size_t>(exponent) + 1;
+            if (mantissa.size() <= whole) {
+                out += mantissa;
+                out.append(whole - mantissa.size(), '0');
+            } else {
+                out += mantissa.substr(0, whole);
+                out += '.';
+                out += mantissa.substr(whole);
+            }
+        }
+        return out;
+    }
+    out += mantissa[0];
+    if (mantissa.size() > 1) {
+        out += '.';
+        out += mantissa.substr(1);
+    }
+    out += 'E';
+    out += std::to_string(exponent);
+    return out;
+}
+
+// A single, a currency or a date with its suffix. Fifteen digits, as the
+// designer writes them, hold every single; a date they do not hold exactly
+// (one that was not written as text) gets seventeen.
+String TypedFloatText(const TFormValue& v) {
+    using T = TFormValue::TFloatType;
+    switch (v.FloatType) {
+    case T::Currency: return std::to_string(v.Int) + "c";
+    case T::Single: return GeneralText(v.Float, 15) + "s";
+    case T::Date: {
+        String text = GeneralText(v.Float, 15);
+        double back = 0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        if (std::bit_cast<std::uint64_t>(back) != std::bit_cast<std::uint64_t>(v.Float))
+            text = GeneralText(v.Float, 17);
+        return text + "d";
+    }
+    case T::Extended: break;
+    }
+    return FloatText(v.Float);
+}
+
 String HexText(std::uint64_t bits, int minDigits) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     String text;
@@ -323,7 +427,7 @@ private:
         int inner = atLineStart ? level + 1 : level;
         switch (v.Kind) {
         case TFormValue::TKind::Integer: FOut += IntegerText(v); break;
-        case TFormValue::TKind::Float: FOut += FloatText(v.Float); break;
+        case TFormValue::TKind::Float: FOut += TypedFloatText(v); break;
         case TFormValue::TKind::String: {
             auto parts = StringParts(v.Str, FCodePage);
             FOut += parts.front();

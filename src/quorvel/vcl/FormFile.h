@@ -24,7 +24,7 @@ struct TFormValue {
 #pragma GCC diagnostic ignored "-Wshadow"
     enum class TKind {
         Integer,    // 12, -3, $FF (hex is kept as a flag for writing back)
-        Float,      // 1.5, 2.0E-3
+        Float,      // 1.5, 2.0E-3; with a type suffix 1.5s, 12c, 0d
         String,     // 'text' with '' and #nn codes, joined with +; UTF-8 here
         Ident,      // True, clBtnFace, and dotted references like Module.Component
         Set,        // [a, b]
@@ -40,6 +40,12 @@ struct TFormValue {
     // written back. A layout detail like the position: operator== ignores it.
     int HexDigits = 0;
     double Float = 0;
+    // What a Float is stored as. The designer writes a single, a currency and a
+    // date with a suffix letter (1.5s, 12c, 0d), other floats without one. A
+    // currency is a count of ten-thousandths, the number its text shows, kept
+    // exactly in Int; Float holds the same count for convenience.
+    enum class TFloatType : std::uint8_t { Extended, Single, Currency, Date };
+    TFloatType FloatType = TFloatType::Extended;
     String Str;                             // String text (UTF-8) or Ident name
     std::vector<String> Set;                // Set members in file order
     std::vector<TFormValue> List;           // List elements
@@ -51,12 +57,21 @@ struct TFormValue {
 
     static TFormValue MakeInteger(std::int64_t v);
     static TFormValue MakeFloat(double v);
+    // A single is rounded to single precision; a currency given as its count of
+    // ten-thousandths.
+    static TFormValue MakeSingle(float v);
+    static TFormValue MakeCurrency(std::int64_t tenThousandths);
+    static TFormValue MakeDate(double v);
     static TFormValue MakeString(String v);
     static TFormValue MakeIdent(String v);
     static TFormValue MakeSet(std::vector<String> members);
     static TFormValue MakeBinary(std::vector<std::uint8_t> bytes);
     static TFormValue MakeList(std::vector<TFormValue> elements);
     static TFormValue MakeCollection(std::vector<TFormCollectionItem> items);
+
+    // The number an Integer or Float stands for: a currency's count divided by
+    // 10,000.
+    double Number() const;
 
     bool operator==(const TFormValue& other) const; // ignores Line/Column
 };

@@ -185,10 +185,10 @@ private:
         case vaInt32: return TFormValue::MakeInteger(Signed(4));
         case vaInt64: return TFormValue::MakeInteger(Signed(8));
         case vaExtended: return TFormValue::MakeFloat(Extended());
-        case vaSingle: return TFormValue::MakeFloat(Float(4));
-        case vaDouble:
-        case vaDate: return TFormValue::MakeFloat(Float(8));
-        case vaCurrency: return TFormValue::MakeFloat(static_cast<double>(Signed(8)) / 10000.0);
+        case vaSingle: return TFormValue::MakeSingle(static_cast<float>(Float(4)));
+        case vaDouble: return TFormValue::MakeFloat(Float(8));
+        case vaDate: return TFormValue::MakeDate(Float(8));
+        case vaCurrency: return TFormValue::MakeCurrency(Signed(8));
         case vaString: return TFormValue::MakeString(Ansi(Take(Byte())));
         case vaLString: return TFormValue::MakeString(Ansi(Take(Length32())));
         case vaUTF8String: {

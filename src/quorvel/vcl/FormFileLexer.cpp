@@ -1,6 +1,7 @@
 #include "quorvel/vcl/FormFileLexer.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -260,16 +261,31 @@ TFormValue TFormTextLexer::ReadNumber() {
         if (negativeExp)
             exponent = -exponent;
     }
-    if (IsNameChar(Current()) || Current() == '.')
-        malformed();
+    // A single, currency or date carries its type as a letter after the digits.
     const char* first = FText.data() + start;
     const char* last = FText.data() + FPos;
+    char suffix = 0;
+    if (const char c = static_cast<char>(Current() | 0x20); c == 's' || c == 'c' || c == 'd') {
+        const char after = FPos + 1 < FText.size() ? FText[FPos + 1] : '\0';
+        if (!IsNameChar(after) && after != '.') {
+            suffix = c;
+            ++FPos;
+        }
+    }
+    if (IsNameChar(Current()) || Current() == '.')
+        malformed();
     if (!isFloat) {
         std::int64_t v = 0;
         auto [ptr, ec] = std::from_chars(first, last, v);
         if (ec != std::errc() || ptr != last)
-            Fail("integer out of range '" + Snippet(start) + "'", pos);
-        return TFormValue::MakeInteger(v);
+            Fail((suffix ? "number out of range '" : "integer out of range '") + Snippet(start) +
+                     "'",
+                 pos);
+        // Whole ten-thousandths of a currency are taken exactly.
+        if (suffix == 'c')
+            return TFormValue::MakeCurrency(v);
+        if (!suffix)
+            return TFormValue::MakeInteger(v);
     }
     double v = 0;
     auto [ptr, ec] = std::from_chars(first, last, v);
@@ -289,6 +305,20 @@ TFormValue TFormTextLexer::ReadNumber() {
         v = negative ? -0.0 : 0.0;
     } else if (ec != std::errc() || ptr != last) {
         malformed();
+    }
+    if (suffix == 's') {
+        if (std::fabs(v) > std::numeric_limits<float>::max())
+            Fail("number out of range for a single '" + Snippet(start) + "'", pos);
+        return TFormValue::MakeSingle(static_cast<float>(v));
+    }
+    if (suffix == 'd')
+        return TFormValue::MakeDate(v);
+    if (suffix == 'c') {
+        // The designer rounds to the nearest ten-thousandth, halves to even.
+        v = std::nearbyint(v);
+        if (!(v >= -9223372036854775808.0 && v < 9223372036854775808.0))
+            Fail("number out of range for a currency '" + Snippet(start) + "'", pos);
+        return TFormValue::MakeCurrency(static_cast<std::int64_t>(v));
     }
     return TFormValue::MakeFloat(v);
 }

@@ -224,8 +224,8 @@ public:
             FFormPpi = 96;
         if (FOptions.Lenient) {
             for (const TDocument& ancestor : chain)
-                ScanEvidence(*ancestor.Object);
-            ScanEvidence(document);
+                ScanDocument(*ancestor.Object);
+            ScanDocument(document);
         }
         Prepare(root, document);
         if (!chain.empty())
@@ -382,7 +382,9 @@ private:
         }
         Prepare(*component, object);
         // An inline frame of the ancestor owns what its block overrides.
-        TComponent& scope = component->ComponentState().Contains(csInline) ? *component : owner;
+        TComponent& scope =
+            component->ComponentState().Contains(csInline) || OwnsChildren(*component) ? *component
+                                                                                       : owner;
         ReadObjectBody(*component, scope, object);
         // `[n]`: the parent puts it at that place among its children once read.
         if (object.Index)
@@ -391,8 +393,19 @@ private:
         --FDepth;
     }
 
+    // A registered class, or the one the class map names for an unknown one.
+    const TClassInfo* ClassOf(const String& className) const {
+        if (const TClassInfo* info = GetClass(className))
+            return info;
+        const String key = AnsiUpperCase(className);
+        for (const auto& [from, to] : FOptions.ClassMap)
+            if (AnsiUpperCase(from) == key)
+                return GetClass(to);
+        return nullptr;
+    }
+
     TComponent* CreateComponent(TComponent& owner, const TFormObject& object) {
-        const TClassInfo* info = GetClass(object.ClassName);
+        const TClassInfo* info = ClassOf(object.ClassName);
         if (info) {
             if (!info->Create)
                 Fail("class " + object.ClassName + " cannot be created from a form file", object);
@@ -422,12 +435,63 @@ private:
         return FVisualEvidence.count(key) > 0;
     }
 
+    // What lenient reading learns of unknown classes from a document before it is
+    // read.
+    void ScanDocument(const TFormObject& document) {
+        ScanEvidence(document);
+        ScanOwners(document);
+    }
+
+    // Names are unique among the components of one owner, not of the form: some
+    // components own the objects nested in them. Where a file nests objects of
+    // one name in objects of unknown classes, those classes own what they hold.
+    void ScanOwners(const TFormObject& root) {
+        for (std::size_t before = SIZE_MAX; before != FChildOwners.size();) {
+            before = FChildOwners.size();
+            MarkOwners(root, 0);
+        }
+    }
+
+    // In one owner's scope: the unknown classes of the objects holding a name the
+    // scope holds twice.
+    void MarkOwners(const TFormObject& scope, int depth) {
+        std::map<String, std::vector<const TFormObject*>> holders;
+        CollectHolders(scope, holders, depth);
+        for (const auto& entry : holders)
+            if (entry.second.size() >= 2)
+                for (const TFormObject* holder : entry.second)
+                    if (holder != &scope && !GetClass(holder->ClassName))
+                        FChildOwners.insert(AnsiUpperCase(holder->ClassName));
+    }
+
+    // The objects holding each new name of a scope; an inline frame, and a class
+    // found to own its children, make scopes of their own.
+    void CollectHolders(const TFormObject& parent,
+                        std::map<String, std::vector<const TFormObject*>>& holders, int depth) {
+        if (depth > 64)
+            return;
+        for (const TFormObject& child : parent.Children) {
+            if (!child.Name.empty() && child.Kind == TFormObject::TKind::Object)
+                holders[AnsiUpperCase(child.Name)].push_back(&parent);
+            if (child.Kind == TFormObject::TKind::Inline ||
+                FChildOwners.count(AnsiUpperCase(child.ClassName)))
+                MarkOwners(child, depth + 1);
+            else
+                CollectHolders(child, holders, depth + 1);
+        }
+    }
+
+    bool OwnsChildren(const TComponent& component) const {
+        return !FChildOwners.empty() && IsGenericClass(*component.ClassInfo()) &&
+               FChildOwners.count(AnsiUpperCase(component.ClassName()));
+    }
+
     // Returns whether the object is (or holds) a control.
     bool ScanEvidence(const TFormObject& object) {
         bool holdsControl = false;
         for (const TFormObject& child : object.Children)
             holdsControl = ScanEvidence(child) || holdsControl;
-        const TClassInfo* info = GetClass(object.ClassName);
+        const TClassInfo* info = ClassOf(object.ClassName);
         if (info)
             return info->InheritsFrom(&TControl::StaticClass());
         if (object.Kind == TFormObject::TKind::Inline || holdsControl ||
@@ -485,7 +549,7 @@ private:
                 chain.push_back(*own);
                 if (FOptions.Lenient)
                     for (const TDocument& doc : chain)
-                        ScanEvidence(*doc.Object);
+                        ScanDocument(*doc.Object);
                 ReadOver(*frame, chain, object);
             } else if (!FOptions.Lenient) {
                 Fail("form file of frame class " + object.ClassName + " not found", object);
@@ -943,7 +1007,7 @@ private:
         }
         case tkFloat:
             if (v.Kind == TFormValue::TKind::Float)
-                info.SetFloat(target, v.Float);
+                info.SetFloat(target, v.Number());
             else if (v.Kind == TFormValue::TKind::Integer)
                 info.SetFloat(target, static_cast<double>(v.Int));
             else
@@ -1006,6 +1070,7 @@ private:
     std::vector<TComponent*> FLoaded;
     std::set<TComponent*> FSeen;
     std::set<String> FVisualEvidence; // upper-cased unknown class names
+    std::set<String> FChildOwners;    // upper-cased unknown classes that own their children
     String FFile;
     std::optional<EReadError::TInclusion> FIncludedBy;
     std::map<String, TDocument> FDocs;    // by upper-cased root class
@@ -1238,6 +1303,9 @@ public:
         CollectChildren(component, childScope, childAncestors, ancestorParent, children, depth);
         if (&childScope != &scope)
             CollectChildren(component, scope, ancestorScope, ancestorParent, children, depth);
+        // A component that owns components of its own nests them.
+        if (&component != &childScope && &component != &scope && component.ComponentCount() > 0)
+            CollectChildren(component, component, ancestor, ancestorParent, children, depth);
         auto* win = dynamic_cast<TWinControl*>(&component);
         auto* ancestorWin = dynamic_cast<TWinControl*>(ancestorParent);
         // A parent whose ancestor is no control (a guess that differs) is left as read.

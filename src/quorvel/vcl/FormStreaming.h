@@ -36,6 +36,10 @@ struct TFormLoadOptions {
     // win over the guess.
     std::vector<String> VisualClasses;
     std::vector<String> NonVisualClasses;
+    // Unknown classes read as a registered one (TJvCheckBox as TCheckBox): pairs of
+    // the unknown name and the registered one, names ignoring letter case. The
+    // components are of the registered class.
+    std::vector<std::pair<String, String>> ClassMap;
     // Components are created in design mode (csDesigning).
     bool Designing = false;
     // Told what lenient reading went on without (an ancestor form file that was

@@ -347,6 +347,8 @@ constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
+constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
 
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 
@@ -462,6 +464,8 @@ constexpr DWORD CBS_OWNERDRAWFIXED = 0x0010;
 constexpr DWORD CBS_OWNERDRAWVARIABLE = 0x0020;
 constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
 constexpr DWORD CBS_SORT = 0x0100;
+constexpr DWORD CBS_HASSTRINGS = 0x0200;
+constexpr DWORD CBS_NOINTEGRALHEIGHT = 0x0400;
 constexpr UINT BM_GETCHECK = 0x00F0;
 constexpr UINT BM_SETCHECK = 0x00F1;
 constexpr WPARAM BST_UNCHECKED = 0;
@@ -586,9 +590,60 @@ int GetClassNameW(HWND window, LPWSTR name, int capacity);
 
 #if !defined(WM_INITDIALOG)
 constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT CB_ADDSTRING = 0x0143;
+constexpr UINT CB_GETCOUNT = 0x0146;
+constexpr UINT CB_SETITEMHEIGHT = 0x0153;
+constexpr UINT CB_GETITEMHEIGHT = 0x0154;
 constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
+constexpr UINT ODT_COMBOBOX = 3;
 constexpr DWORD DS_SETFONT = 0x0040;
 constexpr DWORD DS_CONTROL = 0x0400;
+#endif
+
+// What an owner-drawn control asks its parent with WM_MEASUREITEM.
+struct MEASUREITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemWidth;
+    UINT itemHeight;
+    ULONG_PTR itemData;
+};
+static_assert(sizeof(MEASUREITEMSTRUCT) == (k64Bit ? 32 : 24));
+
+// The common controls (comctl32): their window classes exist once a program
+// has asked for them.
+struct INITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+};
+static_assert(sizeof(INITCOMMONCONTROLSEX) == 8);
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
+
+// Left to <commctrl.h>'s macros where it was included first.
+#if !defined(ICC_WIN95_CLASSES)
+constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001;
+constexpr DWORD ICC_TREEVIEW_CLASSES = 0x00000002;
+constexpr DWORD ICC_BAR_CLASSES = 0x00000004;
+constexpr DWORD ICC_TAB_CLASSES = 0x00000008;
+constexpr DWORD ICC_UPDOWN_CLASS = 0x00000010;
+constexpr DWORD ICC_PROGRESS_CLASS = 0x00000020;
+constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;
+constexpr DWORD ICC_DATE_CLASSES = 0x00000100;
+constexpr DWORD ICC_USEREX_CLASSES = 0x00000200;
+constexpr DWORD ICC_COOL_CLASSES = 0x00000400;
+constexpr DWORD LVS_REPORT = 0x0001;
+constexpr DWORD DTS_UPDOWN = 0x0001;
+constexpr DWORD DTS_SHOWNONE = 0x0002;
+constexpr DWORD UDS_SETBUDDYINT = 0x0002;
+constexpr DWORD UDS_ALIGNRIGHT = 0x0004;
+constexpr DWORD UDS_ALIGNLEFT = 0x0008;
+constexpr DWORD UDS_AUTOBUDDY = 0x0010;
+constexpr DWORD UDS_ARROWKEYS = 0x0020;
+constexpr UINT UDM_GETBUDDY = WM_USER + 106;
+constexpr UINT CBEM_GETCOMBOCONTROL = WM_USER + 6;
 #endif
 
 // ---- Helpers over the records (pure, no platform call) ------------------------------

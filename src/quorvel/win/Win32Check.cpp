@@ -92,6 +92,8 @@
     X(WS_EX_WINDOWEDGE, WS_EX_WINDOWEDGE)                                                          \
     X(WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE)                                                          \
     X(WS_EX_APPWINDOW, WS_EX_APPWINDOW)                                                            \
+    X(WS_EX_NOPARENTNOTIFY, WS_EX_NOPARENTNOTIFY)                                                  \
+    X(WS_EX_CONTROLPARENT, WS_EX_CONTROLPARENT)                                                    \
     X(CW_USEDEFAULT, CW_USEDEFAULT)                                                                \
     X(SW_HIDE, SW_HIDE)                                                                            \
     X(SW_SHOWNORMAL, SW_SHOWNORMAL)                                                                \
@@ -177,6 +179,8 @@
     X(CBS_OWNERDRAWVARIABLE, CBS_OWNERDRAWVARIABLE)                                                \
     X(CBS_AUTOHSCROLL, CBS_AUTOHSCROLL)                                                            \
     X(CBS_SORT, CBS_SORT)                                                                          \
+    X(CBS_HASSTRINGS, CBS_HASSTRINGS)                                                              \
+    X(CBS_NOINTEGRALHEIGHT, CBS_NOINTEGRALHEIGHT)                                                  \
     X(BM_GETCHECK, BM_GETCHECK)                                                                    \
     X(BM_SETCHECK, BM_SETCHECK)                                                                    \
     X(BST_UNCHECKED, BST_UNCHECKED)                                                                \
@@ -188,8 +192,34 @@
     X(COLOR_BTNFACE, COLOR_BTNFACE)                                                                \
     X(WM_INITDIALOG, WM_INITDIALOG)                                                                \
     X(CB_GETDROPPEDCONTROLRECT, CB_GETDROPPEDCONTROLRECT)                                          \
+    X(WM_MEASUREITEM, WM_MEASUREITEM)                                                              \
+    X(CB_ADDSTRING, CB_ADDSTRING)                                                                  \
+    X(CB_GETCOUNT, CB_GETCOUNT)                                                                    \
+    X(CB_SETITEMHEIGHT, CB_SETITEMHEIGHT)                                                          \
+    X(CB_GETITEMHEIGHT, CB_GETITEMHEIGHT)                                                          \
+    X(ODT_COMBOBOX, ODT_COMBOBOX)                                                                  \
     X(DS_SETFONT, DS_SETFONT)                                                                      \
-    X(DS_CONTROL, DS_CONTROL)
+    X(DS_CONTROL, DS_CONTROL)                                                                      \
+    X(ICC_LISTVIEW_CLASSES, ICC_LISTVIEW_CLASSES)                                                  \
+    X(ICC_TREEVIEW_CLASSES, ICC_TREEVIEW_CLASSES)                                                  \
+    X(ICC_BAR_CLASSES, ICC_BAR_CLASSES)                                                            \
+    X(ICC_TAB_CLASSES, ICC_TAB_CLASSES)                                                            \
+    X(ICC_UPDOWN_CLASS, ICC_UPDOWN_CLASS)                                                          \
+    X(ICC_PROGRESS_CLASS, ICC_PROGRESS_CLASS)                                                      \
+    X(ICC_WIN95_CLASSES, ICC_WIN95_CLASSES)                                                        \
+    X(ICC_DATE_CLASSES, ICC_DATE_CLASSES)                                                          \
+    X(ICC_USEREX_CLASSES, ICC_USEREX_CLASSES)                                                      \
+    X(ICC_COOL_CLASSES, ICC_COOL_CLASSES)                                                          \
+    X(LVS_REPORT, LVS_REPORT)                                                                      \
+    X(DTS_UPDOWN, DTS_UPDOWN)                                                                      \
+    X(DTS_SHOWNONE, DTS_SHOWNONE)                                                                  \
+    X(UDS_SETBUDDYINT, UDS_SETBUDDYINT)                                                            \
+    X(UDS_ALIGNRIGHT, UDS_ALIGNRIGHT)                                                              \
+    X(UDS_ALIGNLEFT, UDS_ALIGNLEFT)                                                                \
+    X(UDS_AUTOBUDDY, UDS_AUTOBUDDY)                                                                \
+    X(UDS_ARROWKEYS, UDS_ARROWKEYS)                                                                \
+    X(UDM_GETBUDDY, UDM_GETBUDDY)                                                                  \
+    X(CBEM_GETCOMBOCONTROL, CBEM_GETCOMBOCONTROL)
 
 namespace SeamCopy {
 
@@ -409,6 +439,18 @@ QV_FIELD(CREATESTRUCTW, style)
 QV_FIELD(CREATESTRUCTW, lpszName)
 QV_FIELD(CREATESTRUCTW, lpszClass)
 QV_FIELD(CREATESTRUCTW, dwExStyle)
+
+QV_RECORD(MEASUREITEMSTRUCT)
+QV_FIELD(MEASUREITEMSTRUCT, CtlType)
+QV_FIELD(MEASUREITEMSTRUCT, CtlID)
+QV_FIELD(MEASUREITEMSTRUCT, itemID)
+QV_FIELD(MEASUREITEMSTRUCT, itemWidth)
+QV_FIELD(MEASUREITEMSTRUCT, itemHeight)
+QV_FIELD(MEASUREITEMSTRUCT, itemData)
+
+QV_RECORD(INITCOMMONCONTROLSEX)
+QV_FIELD(INITCOMMONCONTROLSEX, dwSize)
+QV_FIELD(INITCOMMONCONTROLSEX, dwICC)
 
 #undef QV_FIELD
 #undef QV_RECORD

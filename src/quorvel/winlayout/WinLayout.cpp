@@ -4,11 +4,14 @@
 #include "quorvel/core/Startup.h"
 
 #include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace Quorvel::WinLayout {
 
@@ -18,18 +21,95 @@ namespace {
 
 // The id of this adapter's subclass among others on the same window.
 constexpr UINT_PTR kSubclassId = 0x51564C59;
+// A program that resizes its window from every pass gets this many more passes.
+constexpr int kRepeatedPasses = 8;
+
+// ---- Which windows are laid out ---------------------------------------------------------
+
+// A control that makes and places windows of its own, with the classes of those
+// windows (none named: all its children are its own). Lower case.
+struct TControlClass {
+    std::u16string_view Name;
+    std::array<std::u16string_view, 2> Own;
+};
+
+constexpr std::array<TControlClass, 14> kControls{{
+    {u"combobox", {u"edit", u"combolbox"}},
+    {u"comboboxex32", {u"combobox", u"edit"}},
+    {u"syslistview32", {u"sysheader32", u"edit"}},
+    {u"sysheader32", {u"edit", {}}},
+    {u"systreeview32", {u"edit", {}}},
+    {u"sysdatetimepick32", {u"msctls_updown32", u"button"}},
+    {u"sysmonthcal32", {u"msctls_updown32", u"edit"}},
+    {u"sysipaddress32", {u"edit", {}}},
+    {u"systabcontrol32", {u"msctls_updown32", {}}},
+    {u"toolbarwindow32", {}},
+    {u"rebarwindow32", {}},
+    {u"msctls_statusbar32", {}},
+    {u"syspager", {}},
+    {u"msctls_updown32", {}},
+}};
+
+// A class name in lower case; longer names than any class has are cut.
+using TClassName = std::u16string;
+
+TClassName ClassOf(HWND window) {
+    WCHAR name[64]{};
+    const int n = GetClassNameW(window, name, 64);
+    TClassName lower(name, static_cast<std::size_t>(std::max(n, 0)));
+    for (char16_t& c : lower)
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c + (u'a' - u'A'));
+    return lower;
+}
+
+bool NameIs(std::u16string_view lower, std::u16string_view name) {
+    if (lower.size() != name.size())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i] >= u'A' && name[i] <= u'Z' ? name[i] + (u'a' - u'A') : name[i];
+        if (c != lower[i])
+            return false;
+    }
+    return true;
+}
+
+bool Named(const std::vector<std::u16string>& list, std::u16string_view lower) {
+    return std::any_of(list.begin(), list.end(),
+                       [&](const std::u16string& n) { return NameIs(lower, n); });
+}
+
+// What happens to a window's children.
+enum class TEnter : unsigned char {
+    All,       // laid out
+    None,      // left to the window
+    AllButOwn, // laid out, except the windows the control makes itself
+};
+
+// ---- Records ------------------------------------------------------------------------------
 
 struct TChild {
     HWND Window = nullptr;
     HWND Parent = nullptr;
-    Core::TBounds Reference; // relative to the parent's client area, at factor 1.0
+    bool Laid = false; // moved and sized; otherwise left as it is
+    // A combo box whose list drops below its field: its height is its dropped-down
+    // rectangle's, which its creator sized; its closed field is its own.
+    bool DropDown = false;
+    TEnter Enter = TEnter::All;
+    const TControlClass* Control = nullptr; // when it is one of kControls
+    Core::TBounds Reference;                // relative to the parent's client area, at factor 1.0
+    // What it showed after the latest pass: anything else since is the program's.
+    Core::TBounds Seen;
+    // What the latest pass asked of it, while nothing moved it since.
+    std::optional<Core::TBounds> Asked;
+    // Where it was put (by the program, or when it was recorded) and the factors
+    // of that moment: at those factors it stays exactly there.
+    std::optional<Core::TFactors> PlacedAt;
+    Core::TBounds Placed;
     HFONT OriginalFont = nullptr;
     LOGFONTW Font{};
     int ReferenceHeight = 0; // the font's pixel height at factor 1.0; 0: not scaled
     HFONT Applied = nullptr; // the font the window has now from this layout
-    // A combo box: its height is the dropped-down one, its closed height its own.
-    bool Combo = false;
-    Core::TBounds Requested; // what the latest pass asked for
 };
 
 struct TFontKey {
@@ -49,33 +129,34 @@ struct TLayout {
     HWND Window = nullptr;
     TLayoutOptions Options;
     Core::TReference Reference;
-    std::vector<TChild> Children;
+    std::vector<TChild> Children; // every descendant, in the order they are enumerated
     std::map<TFontKey, TCachedFont> Fonts;
     bool Shown = false;
     Core::TFactors LastFactors; // of the latest pass, for windows made since
+    // How this system's combo boxes answer CB_GETDROPPEDCONTROLRECT: Windows
+    // gives the whole dropped-down rectangle, Wine the list below the field alone.
+    // Asked of a combo box of its own when the first one is recorded.
+    int DroppedHasField = -1;
+    // A pass is running: a detach waits for its end, a nested one runs after it.
+    bool Running = false;
+    bool PassAgain = false;
+    bool Detached = false;
 };
 
-std::unordered_map<HWND, std::unique_ptr<TLayout>>& Layouts() {
-    static std::unordered_map<HWND, std::unique_ptr<TLayout>> layouts;
+using TLayouts = std::unordered_map<HWND, std::shared_ptr<TLayout>>;
+
+TLayouts& Layouts() {
+    static TLayouts layouts;
     return layouts;
 }
 
-TLayout* Find(HWND window) {
+std::shared_ptr<TLayout> Find(HWND window) {
     auto it = Layouts().find(window);
-    return it == Layouts().end() ? nullptr : it->second.get();
+    return it == Layouts().end() ? nullptr : it->second;
 }
 
 template <class T> bool Contains(const std::vector<T>& list, const T& value) {
     return std::find(list.begin(), list.end(), value) != list.end();
-}
-
-// A descendant's rectangle relative to its parent's client area.
-Core::TBounds BoundsInParent(HWND window, HWND parent) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
-    MapWindowPoints(nullptr, parent, corners, 2);
-    return {corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y};
 }
 
 bool Excluded(const TLayoutOptions& o, HWND window) {
@@ -86,110 +167,210 @@ bool FixedFont(const TLayoutOptions& o, HWND window) {
     return Contains(o.FixedFontWindows, window) || Contains(o.FixedFontIds, GetDlgCtrlID(window));
 }
 
-// A window below an excluded one is left alone with it.
-bool InsideExcluded(const TLayout& layout, HWND window) {
-    for (HWND w = window; w != nullptr && w != layout.Window; w = GetParent(w))
-        if (Excluded(layout.Options, w))
-            return true;
-    return false;
+int AbsHeight(LONG lfHeight) {
+    const long long h = lfHeight < 0 ? -static_cast<long long>(lfHeight) : lfHeight;
+    return static_cast<int>(std::min<long long>(h, INT_MAX));
 }
 
-// Whether a window is of a class, named in lower case; letter case is ignored.
-bool ClassIs(HWND window, std::u16string_view lower) {
-    WCHAR name[32]{};
-    if (GetClassNameW(window, name, 32) != static_cast<int>(lower.size()))
+Core::TBounds Bounds(const RECT& r, POINT origin) {
+    const auto at = [](long long v) {
+        return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+    };
+    return {
+        at(static_cast<long long>(r.left) - origin.x), at(static_cast<long long>(r.top) - origin.y),
+        at(static_cast<long long>(r.right) - r.left), at(static_cast<long long>(r.bottom) - r.top)};
+}
+
+// The client origin of a parent on the screen, kept while consecutive windows
+// share their parent.
+class TOrigins {
+public:
+    POINT Of(HWND parent) {
+        if (parent != FParent) {
+            FParent = parent;
+            FOrigin = {0, 0};
+            MapWindowPoints(parent, nullptr, &FOrigin, 1);
+        }
+        return FOrigin;
+    }
+    void Forget() { FParent = nullptr; }
+
+private:
+    HWND FParent = nullptr;
+    POINT FOrigin{0, 0};
+};
+
+constexpr LONG kUnanswered = INT_MIN;
+
+// A window's rectangle as the layout sees it, relative to its parent's client
+// area; a drop-down combo box's reaches down to the bottom of its list. False
+// when the window is gone.
+bool Extent(const TLayout& layout, const TChild& c, TOrigins& origins, Core::TBounds& out) {
+    RECT r{};
+    if (!GetWindowRect(c.Window, &r))
         return false;
-    for (std::size_t i = 0; i < lower.size(); ++i) {
-        const char16_t c = name[i] >= u'A' && name[i] <= u'Z' ? name[i] + (u'a' - u'A') : name[i];
-        if (c != lower[i])
-            return false;
+    out = Bounds(r, origins.Of(c.Parent));
+    if (c.DropDown) {
+        // The answer's success value differs (Wine returns CB_OKAY, which is 0):
+        // a rectangle filled in is the answer.
+        RECT dropped{kUnanswered, kUnanswered, kUnanswered, kUnanswered};
+        SendMessageW(c.Window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        if (dropped.top != kUnanswered && dropped.bottom != kUnanswered) {
+            const long long list = static_cast<long long>(dropped.bottom) - dropped.top;
+            const long long height = layout.DroppedHasField == 1 ? list : list + out.Height;
+            out.Height = static_cast<int>(std::clamp<long long>(height, 0, INT_MAX));
+        }
     }
     return true;
 }
 
-// A window's rectangle as the layout sees it: a combo box reaches down to the
-// bottom of its dropped-down list, which is what its creator sized; the height
-// of its closed field follows its font.
-Core::TBounds Extent(HWND window, HWND parent, bool combo) {
-    Core::TBounds b = BoundsInParent(window, parent);
-    RECT win{}, dropped{};
-    if (combo && GetWindowRect(window, &win) &&
-        SendMessageW(window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
-        dropped.bottom - win.top > b.Height)
-        b.Height = dropped.bottom - win.top;
-    return b;
+// Whether CB_GETDROPPEDCONTROLRECT includes the closed field, asked of a hidden
+// combo box made as high as a field and a list together.
+bool AskDroppedHasField() {
+    constexpr int kHeight = 200;
+    const HWND probe =
+        CreateWindowExW(WS_EX_NOPARENTNOTIFY, u"COMBOBOX", u"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0,
+                        100, kHeight, nullptr, nullptr, nullptr, nullptr);
+    if (probe == nullptr)
+        return true;
+    RECT dropped{0, 0, 0, 0};
+    SendMessageW(probe, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    DestroyWindow(probe);
+    return static_cast<long long>(dropped.bottom) - dropped.top >= kHeight;
 }
 
 // The cached scaled font a window was given, found by handle.
 const TFontKey* CachedKey(const TLayout& layout, HFONT font) {
+    if (font == nullptr)
+        return nullptr;
     for (const auto& [key, cached] : layout.Fonts)
         if (cached.Font == font)
             return &key;
     return nullptr;
 }
 
-// The record of a descendant, its references taken from what it shows now at
-// the factors that placed it (1.0 when attaching). A font is its design size,
-// and one of this layout's scaled fonts stands for the original it was made from.
-TChild Record(TLayout& layout, HWND child, const Core::TFactors& factors) {
+void Release(TLayout& layout, HFONT font) {
+    for (auto& [key, cached] : layout.Fonts)
+        if (cached.Font == font) {
+            --cached.Uses;
+            return;
+        }
+}
+
+// The record of a descendant whose parent's record (null for the layout's own
+// window) says what happens to it. Its references come from what it shows now
+// at the factors that placed it (1.0 when attaching); its font is its design
+// size, and one of this layout's scaled fonts stands for the original it was
+// made from.
+TChild Record(TLayout& layout, HWND window, const TChild* parent, const Core::TFactors& factors,
+              TOrigins& origins) {
     TChild c;
-    c.Window = child;
-    c.Parent = GetParent(child);
-    c.Combo = ClassIs(child, u"combobox");
+    c.Window = window;
+    c.Parent = GetParent(window);
+    const TClassName cls = ClassOf(window);
+    const TLayoutOptions& o = layout.Options;
+
+    bool laid = parent == nullptr || (parent->Laid && parent->Enter != TEnter::None);
+    if (laid && parent != nullptr && parent->Enter == TEnter::AllButOwn && parent->Control) {
+        const auto& own = parent->Control->Own;
+        laid = own[0].empty() ? false : std::find(own.begin(), own.end(), cls) == own.end();
+    }
+    c.Laid = laid && !Excluded(o, window);
+
+    for (const TControlClass& control : kControls)
+        if (control.Name == cls)
+            c.Control = &control;
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (Named(o.LeftClasses, cls))
+        c.Enter = TEnter::None;
+    else if (Named(o.EnteredClasses, cls) || cls == u"#32770" || !c.Control)
+        c.Enter = TEnter::All;
+    else
+        c.Enter = (exStyle & WS_EX_CONTROLPARENT) ? TEnter::AllButOwn : TEnter::None;
+    if (!c.Laid)
+        return c;
+
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    c.DropDown = (cls == u"combobox" || cls == u"comboboxex32") && (style & 0x3) != CBS_SIMPLE;
+    if (c.DropDown && layout.DroppedHasField < 0)
+        layout.DroppedHasField = AskDroppedHasField() ? 1 : 0;
+    Core::TBounds now{};
+    Extent(layout, c, origins, now);
+    c.Reference = Core::ReferenceBounds(now, factors);
+    c.Seen = now;
+    c.PlacedAt = factors;
+    c.Placed = now;
+
     // A child dialog's font made its controls; they are scaled themselves, and
     // the dialog keeps its own (Wine's dialogs ignore a new one).
-    const bool dialog = ClassIs(child, u"#32770");
-    c.Reference = Core::ReferenceBounds(Extent(child, c.Parent, c.Combo), factors);
-    c.Requested = Core::ScaleBounds(c.Reference, factors);
-    c.Applied = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    c.Applied = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
     const TFontKey* key = CachedKey(layout, c.Applied);
     c.OriginalFont = key ? key->Original : c.Applied;
-    if (c.OriginalFont && !dialog && !FixedFont(layout.Options, child) &&
+    if (c.OriginalFont && cls != u"#32770" && !FixedFont(o, window) &&
         GetObjectW(c.OriginalFont, sizeof(LOGFONTW), &c.Font) == sizeof(LOGFONTW))
-        c.ReferenceHeight = c.Font.lfHeight < 0 ? -c.Font.lfHeight : c.Font.lfHeight;
+        c.ReferenceHeight = AbsHeight(c.Font.lfHeight);
     if (key) // the window holds a use of the cached font from now on
         ++layout.Fonts[*key].Uses;
     return c;
 }
 
-BOOL QV_CALLBACK Collect(HWND child, LPARAM data) {
-    auto* layout = reinterpret_cast<TLayout*>(data);
-    if (!InsideExcluded(*layout, child))
-        layout->Children.push_back(Record(*layout, child, {}));
+BOOL QV_CALLBACK CollectWindow(HWND child, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
     return 1;
 }
 
-struct TRescan {
-    TLayout* Layout;
-    const Core::TFactors* Factors;
-    std::unordered_set<HWND> Known;
-};
-
-BOOL QV_CALLBACK CollectNew(HWND child, LPARAM data) {
-    auto* scan = reinterpret_cast<TRescan*>(data);
-    if (scan->Known.count(child) == 0 && !InsideExcluded(*scan->Layout, child))
-        scan->Layout->Children.push_back(Record(*scan->Layout, child, *scan->Factors));
-    return 1;
+std::vector<HWND> Descendants(HWND window, std::size_t expected) {
+    std::vector<HWND> all;
+    all.reserve(expected);
+    EnumChildWindows(window, &CollectWindow, reinterpret_cast<LPARAM>(&all));
+    return all;
 }
 
-void Release(TLayout& layout, const TChild& child) {
-    if (child.Applied == child.OriginalFont)
+// The records brought up to the windows there are now: destroyed ones leave,
+// new ones (and ones given another parent) join, each after its parent.
+void Reconcile(TLayout& layout, const std::vector<HWND>& all, const Core::TFactors& factors) {
+    std::vector<TChild>& old = layout.Children;
+    if (all.size() == old.size() &&
+        std::equal(all.begin(), all.end(), old.begin(),
+                   [](HWND w, const TChild& c) { return c.Window == w; }))
         return;
-    for (auto it = layout.Fonts.begin(); it != layout.Fonts.end(); ++it)
-        if (it->second.Font == child.Applied) {
-            if (--it->second.Uses == 0) {
-                DeleteObject(it->second.Font);
-                layout.Fonts.erase(it);
-            }
-            return;
+    std::unordered_map<HWND, std::size_t> oldIndex, index;
+    oldIndex.reserve(old.size());
+    for (std::size_t i = 0; i < old.size(); ++i)
+        oldIndex.emplace(old[i].Window, i);
+    std::vector<bool> kept(old.size(), false);
+    std::vector<TChild> next;
+    next.reserve(all.size());
+    TOrigins origins;
+    for (HWND w : all) {
+        const HWND parent = GetParent(w);
+        if (auto found = oldIndex.find(w);
+            found != oldIndex.end() && old[found->second].Parent == parent) {
+            kept[found->second] = true;
+            index.emplace(w, next.size());
+            next.push_back(std::move(old[found->second]));
+            continue;
         }
+        auto p = index.find(parent);
+        const TChild* parentRecord = p == index.end() ? nullptr : &next[p->second];
+        if (parentRecord == nullptr && parent != layout.Window)
+            continue; // its parent left the tree while it was enumerated
+        index.emplace(w, next.size());
+        next.push_back(Record(layout, w, parentRecord, factors, origins));
+    }
+    // Records of windows that are gone give their fonts back.
+    for (std::size_t i = 0; i < old.size(); ++i)
+        if (!kept[i] && old[i].Applied != old[i].OriginalFont)
+            Release(layout, old[i].Applied);
+    layout.Children = std::move(next);
 }
 
 // The font of the child at a pixel height: its own one at its own height, else
-// a shared scaled copy of its description.
-HFONT FontFor(TLayout& layout, const TChild& child, LONG height) {
-    if (height == child.Font.lfHeight)
+// a shared scaled copy of its description; the child holds a use of it.
+HFONT FontFor(TLayout& layout, const TChild& child, int size) {
+    if (size == AbsHeight(child.Font.lfHeight))
         return child.OriginalFont;
+    const LONG height = child.Font.lfHeight < 0 ? -size : size;
     TCachedFont& cached = layout.Fonts[{child.OriginalFont, height}];
     if (!cached.Font) {
         LOGFONTW font = child.Font;
@@ -200,69 +381,180 @@ HFONT FontFor(TLayout& layout, const TChild& child, LONG height) {
     return cached.Font;
 }
 
-void Pass(TLayout& layout) {
+// Scaled fonts no record uses any more are deleted, unless a window holds one
+// all the same (one the program gave it, or a control passed on): that one stays
+// until no window does.
+void DeleteUnusedFonts(TLayout& layout, const std::vector<HWND>& all) {
+    if (std::none_of(layout.Fonts.begin(), layout.Fonts.end(),
+                     [](const auto& f) { return f.second.Uses <= 0; }))
+        return;
+    std::vector<HFONT> held;
+    for (HWND w : all)
+        if (IsWindow(w))
+            held.push_back(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+    for (auto it = layout.Fonts.begin(); it != layout.Fonts.end();) {
+        if (it->second.Uses <= 0 && !Contains(held, it->second.Font)) {
+            DeleteObject(it->second.Font);
+            it = layout.Fonts.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+// Every window of the tree holding a scaled font gets the original it was made
+// from; then the scaled fonts are deleted.
+void Teardown(TLayout& layout) {
+    if (!layout.Fonts.empty() && IsWindow(layout.Window))
+        for (HWND w : Descendants(layout.Window, layout.Children.size()))
+            if (const TFontKey* key =
+                    CachedKey(layout, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0))))
+                SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(key->Original), 1);
+    for (auto& [key, cached] : layout.Fonts)
+        DeleteObject(cached.Font);
+    layout.Fonts.clear();
+    layout.Children.clear();
+}
+
+void PassOnce(TLayout& layout) {
     RECT client{};
     GetClientRect(layout.Window, &client);
     const Core::TFactors factors =
         Core::PassFactors(client.right - client.left, client.bottom - client.top, layout.Reference);
 
     // Windows destroyed since the last pass leave; windows made since join, at
-    // the place they were given for the current size.
-    std::erase_if(layout.Children, [&](const TChild& c) {
-        if (IsWindow(c.Window))
-            return false;
-        Release(layout, c);
-        return true;
-    });
-    TRescan scan{&layout, &layout.LastFactors, {}};
-    scan.Known.reserve(layout.Children.size());
-    for (const TChild& c : layout.Children)
-        scan.Known.insert(c.Window);
-    EnumChildWindows(layout.Window, &CollectNew, reinterpret_cast<LPARAM>(&scan));
+    // the place they were given for the size of that moment.
+    const std::vector<HWND> all = Descendants(layout.Window, layout.Children.size());
+    Reconcile(layout, all, layout.LastFactors);
+
+    // What the program moved since the last pass keeps its proportions from
+    // where the program put it; read before the fonts change, which some
+    // controls answer by sizing themselves.
+    TOrigins origins;
+    std::vector<Core::TBounds> now(layout.Children.size());
+    std::vector<bool> live(layout.Children.size(), false);
+    for (std::size_t i = 0; i < layout.Children.size(); ++i) {
+        TChild& c = layout.Children[i];
+        if (!c.Laid || !Extent(layout, c, origins, now[i]))
+            continue;
+        live[i] = true;
+        if (!(now[i] == c.Seen)) {
+            c.Reference = Core::ReferenceBounds(now[i], layout.LastFactors, c.Reference);
+            c.Asked.reset();
+            c.PlacedAt = layout.LastFactors;
+            c.Placed = now[i];
+        }
+    }
 
     // Fonts first: a window's new font and its new rectangle then paint once.
-    for (TChild& c : layout.Children) {
-        if (!layout.Options.ResizeFont || c.ReferenceHeight == 0)
-            continue;
-        const int size = Core::ScaleControlFont(c.ReferenceHeight, factors.Font);
-        const LONG height = c.Font.lfHeight < 0 ? -size : size;
-        const HFONT font = FontFor(layout, c, height);
-        if (font == c.Applied) {
-            Release(layout, c); // FontFor took a use the child already holds
-            continue;
+    std::vector<bool> refont(layout.Children.size(), false);
+    if (layout.Options.ResizeFont)
+        for (std::size_t i = 0; i < layout.Children.size(); ++i) {
+            TChild& c = layout.Children[i];
+            if (!live[i] || c.ReferenceHeight == 0)
+                continue;
+            const int size = Core::ScaleControlFont(c.ReferenceHeight, factors.Font);
+            const HFONT font = FontFor(layout, c, std::clamp(size, 1, INT_MAX));
+            const HFONT before = c.Applied;
+            if (font == before) {
+                if (font != c.OriginalFont)
+                    Release(layout, font); // FontFor took a use the child already holds
+                continue;
+            }
+            if (before != c.OriginalFont)
+                Release(layout, before);
+            c.Applied = font;
+            refont[i] = true;
+            SendMessageW(c.Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+            if (layout.Detached)
+                return;
         }
-        Release(layout, c);
-        c.Applied = font;
-        SendMessageW(c.Window, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
-    }
 
     // Every changed rectangle in one batch, so each window moves once. A moved
     // window repaints whole: the bits copied from its old place were drawn in
-    // its old size and often its old font.
-    std::vector<std::pair<HWND, Core::TBounds>> moves;
+    // its old size and often its old font. A window that did not take what it
+    // was asked last time is not asked for the same again.
+    struct TMove {
+        std::size_t Index;
+        Core::TBounds To;
+    };
+    std::vector<TMove> moves;
     moves.reserve(layout.Children.size());
-    for (TChild& c : layout.Children) {
-        const Core::TBounds b = Core::ScaleBounds(c.Reference, factors);
-        Core::TBounds now = BoundsInParent(c.Window, c.Parent);
-        if (c.Combo) // its own closed height, and the dropped-down one as asked
-            now.Height = c.Requested.Height;
-        c.Requested = b;
-        if (now == b)
+    origins.Forget();
+    for (std::size_t i = 0; i < layout.Children.size(); ++i) {
+        TChild& c = layout.Children[i];
+        if (!live[i] || (refont[i] && !Extent(layout, c, origins, now[i])))
             continue;
-        moves.emplace_back(c.Window, b);
-    }
-    if (!moves.empty()) {
-        HDWP batch = BeginDeferWindowPos(static_cast<int>(moves.size()));
-        for (const auto& [window, b] : moves)
-            if (batch)
-                batch = DeferWindowPos(batch, window, nullptr, b.Left, b.Top, b.Width, b.Height,
-                                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-        if (batch)
-            EndDeferWindowPos(batch);
+        const bool unchanged = now[i] == c.Seen;
+        c.Seen = now[i];
+        const Core::TBounds to = c.PlacedAt && *c.PlacedAt == factors
+                                     ? c.Placed
+                                     : Core::ScaleBounds(c.Reference, factors);
+        if (to == now[i] || (unchanged && c.Asked && *c.Asked == to))
+            continue;
+        c.Asked = to;
+        moves.push_back({i, to});
     }
     layout.LastFactors = factors;
+    if (!moves.empty()) {
+        constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
+        HDWP batch = BeginDeferWindowPos(static_cast<int>(moves.size()));
+        for (const TMove& m : moves) {
+            const Core::TBounds& b = m.To;
+            if (batch)
+                batch = DeferWindowPos(batch, layout.Children[m.Index].Window, nullptr, b.Left,
+                                       b.Top, b.Width, b.Height, kFlags);
+        }
+        if (batch) {
+            EndDeferWindowPos(batch);
+        } else {
+            // Without a batch every window still moves, one by one.
+            for (const TMove& m : moves) {
+                const Core::TBounds& b = m.To;
+                SetWindowPos(layout.Children[m.Index].Window, nullptr, b.Left, b.Top, b.Width,
+                             b.Height, kFlags);
+                if (layout.Detached)
+                    return;
+            }
+        }
+        if (layout.Detached)
+            return;
+        // Where the windows ended, which their controls may have adjusted.
+        origins.Forget();
+        for (const TMove& m : moves) {
+            TChild& c = layout.Children[m.Index];
+            Core::TBounds after{};
+            if (Extent(layout, c, origins, after))
+                c.Seen = after;
+        }
+    }
+    DeleteUnusedFonts(layout, all);
     if (layout.Options.OnLayout)
         layout.Options.OnLayout(layout.Window, factors);
+}
+
+// One pass, and once more for every size change a handler made during it; a
+// detach from inside takes effect when it returns.
+void Pass(const std::shared_ptr<TLayout>& held) {
+    TLayout& layout = *held;
+    if (layout.Running) {
+        layout.PassAgain = true;
+        return;
+    }
+    layout.Running = true;
+    for (int round = 0; round <= kRepeatedPasses && !layout.Detached; ++round) {
+        layout.PassAgain = false;
+        PassOnce(layout);
+        if (!layout.PassAgain)
+            break;
+    }
+    layout.Running = false;
+    if (layout.Detached) {
+        Teardown(layout);
+        auto it = Layouts().find(layout.Window);
+        if (it != Layouts().end() && it->second == held)
+            Layouts().erase(it);
+    }
 }
 
 Core::TRect ToCore(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -286,58 +578,61 @@ void FirstShow(TLayout& layout) {
     SetWindowPos(layout.Window, nullptr, at.X, at.Y, size.X, size.Y, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Teardown(TLayout& layout) {
-    for (TChild& c : layout.Children)
-        if (c.Applied != c.OriginalFont && IsWindow(c.Window))
-            SendMessageW(c.Window, WM_SETFONT, reinterpret_cast<WPARAM>(c.OriginalFont), 1);
-    for (auto& [key, cached] : layout.Fonts)
-        DeleteObject(cached.Font);
-    layout.Fonts.clear();
+LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR data);
+
+// Off the window: at once, or when the running pass returns.
+void Detach(const std::shared_ptr<TLayout>& layout) {
+    layout->Detached = true;
+    RemoveWindowSubclass(layout->Window, &LayoutProc, kSubclassId);
+    if (layout->Running)
+        return;
+    Teardown(*layout);
+    Layouts().erase(layout->Window);
 }
 
 LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR data) {
-    auto* layout = reinterpret_cast<TLayout*>(data);
-    const Core::TSizeLimits limits{layout->Options.MinWidth, layout->Options.MinHeight,
-                                   layout->Options.MaxWidth, layout->Options.MaxHeight};
+                               DWORD_PTR) {
+    const std::shared_ptr<TLayout> held = Find(window);
+    if (!held || held->Detached)
+        return DefSubclassProc(window, message, wParam, lParam);
+    TLayout& layout = *held;
+    const Core::TSizeLimits limits{layout.Options.MinWidth, layout.Options.MinHeight,
+                                   layout.Options.MaxWidth, layout.Options.MaxHeight};
     switch (message) {
     case WM_SHOWWINDOW:
-        if (wParam && !layout->Shown) {
-            layout->Shown = true;
-            FirstShow(*layout);
+        if (wParam && !layout.Shown) {
+            layout.Shown = true;
+            FirstShow(layout);
         }
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        if (limits.HasMin())
+        if (info != nullptr && limits.HasMin())
             info->ptMinTrackSize = {limits.MinWidth, limits.MinHeight};
-        if (limits.HasMax()) {
+        if (info != nullptr && limits.HasMax()) {
             info->ptMaxTrackSize = {limits.MaxWidth, limits.MaxHeight};
             info->ptMaxSize = {std::min<LONG>(info->ptMaxSize.x, limits.MaxWidth),
                                std::min<LONG>(info->ptMaxSize.y, limits.MaxHeight)};
         }
         return result;
     }
-    case WM_SIZING: {
-        auto* rect = reinterpret_cast<RECT*>(lParam);
-        const Core::TRect r = Core::ClampDrag(ToCore(*rect), limits);
-        *rect = {r.Left, r.Top, r.Right, r.Bottom};
+    case WM_SIZING:
+        if (auto* rect = reinterpret_cast<RECT*>(lParam)) {
+            const Core::TRect r = Core::ClampDrag(ToCore(*rect), limits);
+            *rect = {r.Left, r.Top, r.Right, r.Bottom};
+        }
         break;
-    }
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED)
-            Pass(*layout);
+            Pass(held);
         break;
-    case WM_NCDESTROY: {
-        // The window's subclasses end with it; the scaled fonts end here.
-        std::unique_ptr<TLayout> owned = std::move(Layouts()[window]);
-        Layouts().erase(window);
-        RemoveWindowSubclass(window, &LayoutProc, kSubclassId);
-        for (auto& [key, cached] : owned->Fonts)
-            DeleteObject(cached.Font);
+    case WM_NCDESTROY:
+        // The window's subclasses end with it; the scaled fonts end here (or
+        // when a pass it was destroyed from returns).
+        Detach(held);
         return DefSubclassProc(window, message, wParam, lParam);
-    }
     default: break;
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -348,7 +643,7 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
     if (!IsWindow(Window) || Find(Window))
         return false;
-    auto layout = std::make_unique<TLayout>();
+    auto layout = std::make_shared<TLayout>();
     layout->Window = Window;
     layout->Options = Options;
     layout->Shown = IsWindowVisible(Window) != 0;
@@ -357,51 +652,53 @@ bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
     HDC dc = GetDC(nullptr);
     const int runX = GetDeviceCaps(dc, LOGPIXELSX), runY = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
-    const int designX = Options.DesignDpiX ? Options.DesignDpiX : runX;
-    const int designY = Options.DesignDpiY ? Options.DesignDpiY : runY;
+    // No resolution, or none that exists, is the one it runs at.
+    const int designX = Options.DesignDpiX > 0 ? Options.DesignDpiX : runX;
+    const int designY = Options.DesignDpiY > 0 ? Options.DesignDpiY : runY;
     // The design resolution is corrected once, below; passes then scale by the
     // client size alone.
     layout->Reference = {
         client.right - client.left, client.bottom - client.top, runX, runY, runX, runY};
-    EnumChildWindows(Window, &Collect, reinterpret_cast<LPARAM>(layout.get()));
+    Reconcile(*layout, Descendants(Window, 64), {});
 
     // Laid out for another resolution: the references are divided by the ratio
     // and the window is laid out for them at once.
     const Core::TDpiRatios ratios = Core::DpiRatios(designX, designY, runX, runY);
-    if (ratios.X != 1.0 || ratios.Y != 1.0)
+    const bool corrected = ratios.X != 1.0 || ratios.Y != 1.0;
+    if (corrected)
         for (TChild& c : layout->Children) {
             c.Reference = Core::StartupBounds(c.Reference, ratios);
+            c.PlacedAt.reset();
             if (c.ReferenceHeight != 0)
-                c.ReferenceHeight = Core::StartupAdjust(c.ReferenceHeight, ratios.X);
+                c.ReferenceHeight = std::max(Core::StartupAdjust(c.ReferenceHeight, ratios.X), 1);
         }
 
-    TLayout* raw = layout.get();
-    if (!SetWindowSubclass(Window, &LayoutProc, kSubclassId, reinterpret_cast<DWORD_PTR>(raw)))
+    if (!SetWindowSubclass(Window, &LayoutProc, kSubclassId, 0))
         return false;
-    Layouts()[Window] = std::move(layout);
-    if (ratios.X != 1.0 || ratios.Y != 1.0)
-        Pass(*raw);
+    Layouts()[Window] = layout;
+    if (corrected)
+        Pass(layout);
     return true;
 }
 
 bool DetachLayout(HWND Window) {
-    auto it = Layouts().find(Window);
-    if (it == Layouts().end())
+    const std::shared_ptr<TLayout> layout = Find(Window);
+    if (!layout || layout->Detached)
         return false;
-    std::unique_ptr<TLayout> layout = std::move(it->second);
-    Layouts().erase(it);
-    RemoveWindowSubclass(Window, &LayoutProc, kSubclassId);
-    Teardown(*layout);
+    Detach(layout);
     return true;
 }
 
-bool HasLayout(HWND Window) { return Find(Window) != nullptr; }
+bool HasLayout(HWND Window) {
+    const std::shared_ptr<TLayout> layout = Find(Window);
+    return layout && !layout->Detached;
+}
 
 bool LayOut(HWND Window) {
-    TLayout* layout = Find(Window);
-    if (!layout)
+    const std::shared_ptr<TLayout> layout = Find(Window);
+    if (!layout || layout->Detached)
         return false;
-    Pass(*layout);
+    Pass(layout);
     return true;
 }
 

@@ -58,4 +58,8 @@ int GetClassNameW(HWND window, LPWSTR name, int capacity) {
     return ::GetClassNameW(window, reinterpret_cast<::LPWSTR>(name), capacity);
 }
 
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+    return ::InitCommonControlsEx(reinterpret_cast<const ::INITCOMMONCONTROLSEX*>(init));
+}
+
 } // namespace Win32

@@ -106,6 +106,10 @@ int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
     return 0;
 }
 
+int ClientEdge(const TFrameMetrics& metrics, DWORD exStyle) {
+    return (exStyle & WS_EX_CLIENTEDGE) ? metrics.ClientEdge : 0;
+}
+
 int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
     if ((style & WS_CAPTION) != WS_CAPTION)
         return 0;
@@ -122,6 +126,8 @@ const TFrameMetrics& CurrentMetrics() {
 int FrameBorder(DWORD style, DWORD exStyle) {
     return FrameBorder(CurrentMetrics(), style, exStyle);
 }
+
+int ClientEdge(DWORD exStyle) { return ClientEdge(CurrentMetrics(), exStyle); }
 
 int CaptionHeight(DWORD style, DWORD exStyle) {
     return CaptionHeight(CurrentMetrics(), style, exStyle);
@@ -145,7 +151,7 @@ TDesktop::TImpl::TImpl(TDesktopConfig config) : Given(std::move(config)) {
     TakeGiven();
     Windows.reserve(1024);
     RegisterSystemClasses();
-    InstallDialogClasses();
+    InstallControlClasses();
 }
 
 TDesktop::TImpl::~TImpl() = default;

@@ -17,7 +17,9 @@
 //               otherwise 0. Child windows use the same rule.
 //     caption = 23 with WS_CAPTION, 17 when also WS_EX_TOOLWINDOW; otherwise 0.
 //   The client area is the window rectangle inset by `border` on every side and
-//   by `caption` more at the top, always from the current style. A minimized
+//   by `caption` more at the top, always from the current style, and by 2 more
+//   on every side with WS_EX_CLIENTEDGE (which the invisible frame and the size
+//   limits below leave out). A minimized
 //   window's client area is empty. AdjustWindowRectEx uses the same rule; no
 //   window has a menu bar, so its menu argument adds nothing.
 // - Invisible frame borders (DWMWA_EXTENDED_FRAME_BOUNDS) exist only while
@@ -146,19 +148,68 @@
 //   client size, a top-level dialog's position its client origin on the screen
 //   (its parent's client area for DS_CONTROL child dialogs). Controls are made
 //   in template order (ordinal classes 0x80 to 0x85 are BUTTON, EDIT, STATIC,
-//   LISTBOX, SCROLLBAR and COMBOBOX) and each gets WM_SETFONT; a control that
+//   LISTBOX, SCROLLBAR and COMBOBOX), with WS_EX_NOPARENTNOTIFY and, as Wine
+//   gives dialog controls a 3D look, WS_EX_CLIENTEDGE instead of WS_BORDER;
+//   each gets WM_SETFONT; a control that
 //   cannot be made destroys the dialog. Then WM_INITDIALOG (the first WS_TABSTOP
 //   control and the parameter), then SW_SHOWNORMAL when the template had
 //   WS_VISIBLE. The dialog's window procedure calls the DLGPROC first; a nonzero
 //   answer is the result (DWLP_MSGRESULT is not modelled), zero falls through to
 //   the default procedure.
-// - With TDesktopConfig::FittingComboBoxes, a combo box behaves as Wine's does:
-//   its window is as high as its font's text height plus 8 (24 before it has a
-//   font), and the height it is given at creation or in a later size change
-//   above that sets its dropped-down height to the difference;
-//   CB_GETDROPPEDCONTROLRECT answers the window's left, top and right with that
-//   dropped-down height. Without the option combo boxes keep the height given
-//   and the message is not answered.
+// - Combo boxes (TDesktopConfig::ComboBoxes): Plain ones keep the height they
+//   are given and do not answer CB_GETDROPPEDCONTROLRECT. Wine and Windows ones
+//   fit their closed field to their font as Wine 8's do, and make their edit
+//   field and a simple one's list themselves:
+//     closed height = the font's text height + 8 (24 before it has a font; an
+//       owner-drawn one asks its parent with WM_MEASUREITEM for item -1,
+//       offering 14, and is the answer + 10 until it has a font);
+//       CB_SETITEMHEIGHT(-1, h) fixes it at h + 4 from then on, and
+//       CB_GETITEMHEIGHT(-1) answers it - 4;
+//     list (drop-down styles) = the creation height - the closed height (+ 1
+//       for CBS_DROPDOWN), at least 0; later, a WM_SIZE with a height above the
+//       closed one sets the list to the difference and any other height leaves
+//       it, and the window then takes the closed height again (a second move,
+//       as under Wine). A position change alone changes nothing;
+//     a CBS_DROPDOWN or CBS_SIMPLE one has an Edit child (id 1001) at (3, 3):
+//       width - 23 wide and closed - 6 high in a drop-down one, width - 6 wide
+//       and text height + 2 high in a simple one, whose ComboLBox child (id
+//       1000, WS_EX_CLIENTEDGE) stands at (0, text height + 7), as wide as the
+//       combo box, down to its bottom less what whole items of the text height
+//       leave inside a 2-pixel edge. Both get the combo box's fonts. The list of
+//       a drop-down style is a pop-up of its own, not modelled;
+//     CB_GETDROPPEDCONTROLRECT: Wine answers the window's left, top and right
+//       with the list's height (a simple one: the window's height less text
+//       height + 7) and returns CB_OKAY (0); Windows ones answer the whole
+//       dropped-down rectangle, field and list (a simple one: its window), and
+//       return TRUE. CB_ADDSTRING and CB_GETCOUNT count strings.
+// - Common controls exist once InitCommonControlsEx was called (any classes
+//   asked for register them all, as Wine's comctl32 does) and are modelled on
+//   Wine 8 at 96 DPI, their fonts' text heights measured as above:
+//     ComboBoxEx32 makes an owner-drawn CBS_DROPDOWNLIST combo box of its own
+//       id at (0, 0) of its creation size, answering its WM_MEASUREITEM with 19
+//       (so its list is the creation height - 29), and sets its field to the
+//       text height + 5 of its font (MS Shell Dlg 8 until it has one), which is
+//       its own height then; a CBS_DROPDOWN one has an Edit child of that combo
+//       box at (7, 5), width - 29 by text height + 1. Sized, it passes the width
+//       to its combo box and keeps the combo box's height, which leaves the list
+//       as it was; fonts and CB_GETDROPPEDCONTROLRECT go to the combo box,
+//       CBEM_GETCOMBOCONTROL answers it.
+//     SysListView32 in LVS_REPORT view has a SysHeader32 child (id 0) at (0, 0),
+//       as wide as its client area and its font's text height + 4 high, which
+//       gets its fonts.
+//     SysDateTimePick32 gives itself WS_EX_CLIENTEDGE; with DTS_UPDOWN it has
+//       an msctls_updown32 child (id 1) at (client width - 14, 0), 15 wide and
+//       as high as the client area (one pixel beyond its right edge, as in
+//       Wine); with DTS_SHOWNONE a check box child (id 0) at (2, 2), 13 x 13.
+//     msctls_updown32, msctls_trackbar32 and msctls_progress32 keep no font
+//       (WM_GETFONT answers 0). msctls_updown32 with UDS_AUTOBUDDY takes the window made just
+//       before it as its buddy (UDM_GETBUDDY); with UDS_ALIGNRIGHT or UDS_ALIGNLEFT the buddy gives
+//       up 16 pixels on that side and the control stands there, 16 wide and as high as the buddy,
+//       overlapping an Edit buddy's border by
+//       2. It does not follow its buddy later.
+//     SysHeader32, SysTreeView32, SysTabControl32 (no tabs: no arrows),
+//       SysMonthCal32, msctls_trackbar32 and msctls_progress32 have no windows
+//       of their own and keep the size they are given.
 // - The desktop is single-threaded, like the one user-interface thread it models.
 #pragma once
 
@@ -174,6 +225,8 @@ namespace Sim {
 using namespace Win32;
 
 enum class TTaskbarEdge { None, Left, Top, Right, Bottom };
+
+enum class TComboBoxes { Plain, Wine, Windows };
 
 struct TMonitorConfig {
     RECT Bounds{0, 0, 1920, 1080};
@@ -203,6 +256,7 @@ struct TFrameMetrics {
     int SmallCaption = 17;  // WS_CAPTION with WS_EX_TOOLWINDOW
     POINT MinTrackSize{136, 39};
     int MaxTrackExtra = 12; // added to the virtual screen and both borders
+    int ClientEdge = 2;     // WS_EX_CLIENTEDGE, inside the border
 };
 
 // Where the simulated desktop measures a font from (see the text metrics above).
@@ -241,9 +295,9 @@ struct TDesktopConfig {
     bool FirstShowAlwaysSizes = false; // see CreateWindowExW below
     std::string LocaleAbbrev = "ENU";  // LOCALE_SABBREVLANGNAME of the user locale
     std::vector<std::string> FontDirectories = DefaultFontDirectories();
-    // Combo boxes fit their height to their font as Wine's do (see the dialogs
-    // above); off, they keep the height they are given, as before.
-    bool FittingComboBoxes = false;
+    // How combo boxes size themselves and answer CB_GETDROPPEDCONTROLRECT
+    // (see above).
+    TComboBoxes ComboBoxes = TComboBoxes::Plain;
 };
 
 // The screen Wine 8 shows on a 1280 x 1024 virtual display without a window
@@ -349,8 +403,10 @@ private:
 // client and outer sizes: those of the current desktop, or the defaults while
 // none exists.
 int FrameBorder(DWORD style, DWORD exStyle);
+int ClientEdge(DWORD exStyle);
 int CaptionHeight(DWORD style, DWORD exStyle);
 int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);
+int ClientEdge(const TFrameMetrics& metrics, DWORD exStyle);
 int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);
 
 } // namespace Sim

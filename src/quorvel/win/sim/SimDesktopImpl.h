@@ -139,21 +139,36 @@ struct TDesktop::TImpl {
     std::unordered_map<std::uintptr_t, std::vector<WINDOWPOS>> Deferred;
     std::uintptr_t DeferSerial = 0;
 
-    // Dialogs made from templates and combo boxes that fit their font
-    // (SimDialogs.cpp): each dialog's procedure and the font it made, each combo
-    // box's dropped-down height.
+    // Dialogs made from templates (SimDialogs.cpp): each dialog's procedure and
+    // the font it made.
     struct TDialog {
         DLGPROC Proc = nullptr;
         HFONT Font = nullptr; // made from the template, deleted with the dialog
     };
     std::unordered_map<std::uintptr_t, TDialog> Dialogs;
-    std::unordered_map<std::uintptr_t, LONG> ComboDropped;
-    void InstallDialogClasses();
+
+    // The controls modelled with their own windows (SimControls.cpp), by window.
+    struct TControl {
+        LONG Closed = 0;        // a combo box's closed height from its font
+        LONG Field = 0;         // its field's height as CB_SETITEMHEIGHT(-1) set it; 0: none
+        LONG List = 0;          // its dropped-down list's height
+        int Items = 0;          // its strings
+        HWND Edit = nullptr;    // a combo box's (or a ComboBoxEx32's) edit field
+        HWND ListBox = nullptr; // a simple combo box's list
+        HWND Inner =
+            nullptr; // a ComboBoxEx32's combo box, a list view's header, a date picker's arrows
+        HWND Buddy = nullptr; // an up-down control's buddy
+    };
+    std::unordered_map<std::uintptr_t, TControl> Controls;
+    void InstallControlClasses();
+    void RegisterCommonControls();
 
     // Windows and classes (SimWindows.cpp).
     TWindow* Find(HWND window) const;
     TWindowClass* FindClass(LPCWSTR name) const;
     void RegisterSystemClasses();
+    // A class of the system's, unless one of the name exists.
+    void AddSystemClass(const char16_t* name, WNDPROC proc);
     HWND Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                 int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
     BOOL Destroy(HWND window);

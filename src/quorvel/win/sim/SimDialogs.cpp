@@ -1,7 +1,6 @@
 // The simulated desktop's dialogs: DLGTEMPLATEEX templates read and made into a
 // dialog window with its controls, dialog units converted from the dialog's font
-// as Windows does, the dialog procedure behind the window procedure; and combo
-// boxes that fit their height to their font (SimDesktop.h).
+// as Windows does, the dialog procedure behind the window procedure.
 #include "quorvel/win/sim/SimDesktopImpl.h"
 
 #include <algorithm>
@@ -89,18 +88,6 @@ TBaseUnits BaseUnits(HFONT font) {
     return units;
 }
 
-LONG TextHeight(HFONT font) {
-    if (font == nullptr)
-        return 16; // the system font's
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return metrics.tmHeight;
-}
-
 LRESULT QV_CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& d = Desk("DefDlgProcW");
     auto it = d.Dialogs.find(FromHandle(window));
@@ -120,62 +107,7 @@ LRESULT QV_CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LONG ClosedHeight(HWND combo) {
-    return TextHeight(reinterpret_cast<HFONT>(DefWindowProcW(combo, WM_GETFONT, 0, 0))) + 8;
-}
-
-LRESULT QV_CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        const LONG closed = ClosedHeight(window);
-        Desk("ComboBox").ComboDropped[FromHandle(window)] =
-            create->cy > closed ? create->cy - closed : 0;
-        SetWindowPos(window, nullptr, 0, 0, create->cx, closed,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        break;
-    }
-    case WM_SETFONT: {
-        DefWindowProcW(window, message, wParam, lParam);
-        RECT r{};
-        GetWindowRect(window, &r);
-        if (r.bottom - r.top != ClosedHeight(window))
-            SetWindowPos(window, nullptr, 0, 0, r.right - r.left, ClosedHeight(window),
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
-    case WM_WINDOWPOSCHANGING: {
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        if ((pos->flags & SWP_NOSIZE) == 0) {
-            const LONG closed = ClosedHeight(window);
-            if (pos->cy > closed)
-                Desk("ComboBox").ComboDropped[FromHandle(window)] = pos->cy - closed;
-            pos->cy = closed;
-        }
-        break;
-    }
-    case CB_GETDROPPEDCONTROLRECT: {
-        auto* rect = reinterpret_cast<RECT*>(lParam);
-        if (rect == nullptr || !GetWindowRect(window, rect))
-            return 0;
-        rect->bottom = rect->top + Desk("ComboBox").ComboDropped[FromHandle(window)];
-        return 1;
-    }
-    case WM_NCDESTROY: Desk("ComboBox").ComboDropped.erase(FromHandle(window)); break;
-    default: break;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 } // namespace
-
-void TDesktop::TImpl::InstallDialogClasses() {
-    if (!Config.FittingComboBoxes)
-        return;
-    if (TWindowClass* combo = FindClass(u"COMBOBOX"))
-        combo->Proc = &ComboBoxProc;
-}
-
 } // namespace Sim
 
 namespace Win32 {
@@ -259,11 +191,19 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const void* dialogTemplate, 
         const std::u16string itemTitle = in.String();
         in.Skip(in.Read<WORD>()); // creation data
         const char16_t* cls = classOrdinal ? Sim::OrdinalClass(classOrdinal) : itemClass.c_str();
+        // As Wine's dialogs give their controls a 3D look: a border becomes a
+        // sunken client edge.
+        DWORD controlStyle = itemStyle | WS_CHILD;
+        DWORD controlEx = itemEx | WS_EX_NOPARENTNOTIFY;
+        if (controlStyle & WS_BORDER) {
+            controlStyle &= ~WS_BORDER;
+            controlEx |= WS_EX_CLIENTEDGE;
+        }
         const HWND control =
             cls == nullptr
                 ? nullptr
-                : CreateWindowExW(itemEx, cls, itemTitle.c_str(), itemStyle | WS_CHILD, toX(ix),
-                                  toY(iy), toX(icx), toY(icy), dialog,
+                : CreateWindowExW(controlEx, cls, itemTitle.c_str(), controlStyle, toX(ix), toY(iy),
+                                  toX(icx), toY(icy), dialog,
                                   reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)),
                                   instance, nullptr);
         if (control == nullptr) {

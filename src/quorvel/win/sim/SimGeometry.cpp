@@ -30,7 +30,7 @@ RECT TDesktop::TImpl::ClientInParent(const TWindow& window) const {
     const RECT& r = window.Rect;
     if (window.Style & WS_MINIMIZE)
         return RECT{r.left, r.top, r.left, r.top};
-    const int border = FrameBorder(window.Style, window.ExStyle);
+    const int border = FrameBorder(window.Style, window.ExStyle) + ClientEdge(window.ExStyle);
     const int caption = CaptionHeight(window.Style, window.ExStyle);
     RECT client{Saturate(static_cast<long long>(r.left) + border),
                 Saturate(static_cast<long long>(r.top) + border + caption),
@@ -403,7 +403,7 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD exStyle) {
     Desk(__func__);
     if (rect == nullptr)
         return kFalse;
-    const long long border = Sim::FrameBorder(style, exStyle);
+    const long long border = Sim::FrameBorder(style, exStyle) + Sim::ClientEdge(exStyle);
     const long long caption = Sim::CaptionHeight(style, exStyle);
     *rect = RECT{Sim::Saturate(rect->left - border), Sim::Saturate(rect->top - border - caption),
                  Sim::Saturate(rect->right + border), Sim::Saturate(rect->bottom + border)};

@@ -95,6 +95,17 @@ void TDesktop::TImpl::RegisterSystemClasses() {
     }
 }
 
+void TDesktop::TImpl::AddSystemClass(const char16_t* name, WNDPROC proc) {
+    if (FindClass(name) != nullptr)
+        return;
+    auto cls = std::make_unique<TWindowClass>();
+    cls->Name = name;
+    cls->Proc = proc;
+    cls->System = true;
+    cls->Atom = NextAtom++;
+    Classes.emplace(Folded(name), std::move(cls));
+}
+
 TWindowClass* TDesktop::TImpl::FindClass(LPCWSTR name) const {
     if (name == nullptr)
         return nullptr;
