@@ -11,6 +11,7 @@ object LogViewerForm: TLogViewerForm
   Font.Name = 'Tahoma'
   Font.Style = []
   PixelsPerInch = 96
+  Scaled = False
   object LogoImage: TImage
     Left = 12
     Top = 6

@@ -12,6 +12,7 @@ object OrderEntryForm: TOrderEntryForm
   Font.Style = []
   Position = poScreenCenter
   PixelsPerInch = 96
+  Scaled = False
   object CustomerLabel: TLabel
     Left = 16
     Top = 20

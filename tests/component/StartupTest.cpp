@@ -41,6 +41,22 @@ TEST_F(Startup, HigherRunTimeDpiScalesBoundsAndFontsOfASizeableForm) {
     EXPECT_EQ(q.State().RunDpiW, 120);
 }
 
+TEST_F(Startup, AScaledFormIsCorrectedByTheFrameworkAndThenByTheComponent) {
+    // The framework scales a Scaled form as it is read; the component, started
+    // after, corrects the scaled values for the same two resolutions once more.
+    UseDesktop(DesktopAt(144));
+    std::string text = FormText(Button("Button1", 100, 40, 75, 25, NineOwnFont));
+    text.erase(text.find("  Scaled = False\n"), 17);
+    auto& form = Load(text);
+    auto& b1 = Get<TButton>(form, "Button1");
+    EXPECT_EQ(b1.Left(), 225);        // 100 * 1.5, then 150 / (96 / 144)
+    EXPECT_EQ(b1.Width(), 170);       // 113 / (96 / 144)
+    EXPECT_EQ(b1.Font()->Size(), 14); // 9 points at 144, then 9 / (96 / 144)
+    EXPECT_EQ(form.Font()->Size(), 14);
+    EXPECT_EQ(form.ClientWidth(), 600);
+    EXPECT_EQ(Component(form).State().OwnerWidth, 400);
+}
+
 TEST_F(Startup, DialogAndBorderlessFormsWithoutStartSizeKeepTheirBounds) {
     UseDesktop(DesktopAt(120));
     auto& dialog = Load(FormText(Button("Button1", 100, 40, 75, 25, NineOwnFont), "",

@@ -199,7 +199,7 @@ TEST_F(FormSize, FormFileBreakingTheRuleStopsTheReader) {
         SCOPED_TRACE(locale);
         Desktop->SetLocale(locale);
         const bool japanese = std::string(locale) == "JPN";
-        // Line 11 of the file holds FormMinWidth.
+        // Line 12 of the file holds FormMinWidth.
         const std::string text = FormText("", "    FormMaxWidth = 1000\n    FormMinWidth = 1200\n");
         try {
             Load(text);
@@ -209,7 +209,7 @@ TEST_F(FormSize, FormFileBreakingTheRuleStopsTheReader) {
             EXPECT_EQ(e.Reason(), expected);
             EXPECT_NE(e.Message().find(expected), std::string::npos);
             EXPECT_EQ(e.FileName(), "test.dfm");
-            EXPECT_EQ(e.Line(), 11);
+            EXPECT_EQ(e.Line(), 12);
         }
     }
     // The same values in the other order break the rule at the maximum.

@@ -517,7 +517,8 @@ inline std::string ControlHeightsForm(const char* face, int points) {
     return Cat("object Form1: TForm1\n  Left = 60\n  Top = 40\n  ClientHeight = 240\n",
                "  ClientWidth = 320\n  Font.Charset = DEFAULT_CHARSET\n  Font.Height = ",
                Text(-Vcl::MulDiv(points, 96, 72)), "\n  Font.Name = '", face, "'\n",
-               "  PixelsPerInch = 96\n",
+               // Point sizes kept on a screen of another resolution, bounds as given.
+               "  PixelsPerInch = 96\n  Scaled = False\n",
                "  object Edit1: TEdit\n    Left = 8\n    Top = 8\n    Width = 150\n",
                "    Height = 30\n    Text = 'Edit1'\n  end\n",
                "  object Combo1: TComboBox\n    Left = 8\n    Top = 48\n    Width = 150\n",

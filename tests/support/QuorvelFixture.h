@@ -156,6 +156,9 @@ inline std::string FormText(const std::string& children, const std::string& comp
            "  Font.Name = 'Tahoma'\n" +
            formProps +
            "  PixelsPerInch = 96\n"
+           // The component's own correction alone; the framework's comes on top
+           // for a Scaled form (see FormScaling).
+           "  Scaled = False\n"
            "  object Quorvel1: TQuorvel\n" +
            componentProps +
            "    DesignFrmW = 400\n"

@@ -221,6 +221,28 @@ TEST_F(FormPicture, ThePngShowsEdgesMarksAndTextClippedToEachControl) {
     EXPECT_EQ(DarkPixels(canvas, At(140, 10, 180, 19)), 0);
 }
 
+TEST_F(FormPicture, AWindowTheSystemStretchesIsDrawnStretched) {
+    std::vector<TSnapshot> stretched = Shots;
+    stretched[0].DisplayScale = 2.0;
+    const TBox client = LayoutPicture(stretched).Clients[0];
+    EXPECT_EQ(client.Width, 2 * Shots[0].ClientWidth);
+    EXPECT_EQ(client.Height, 2 * Shots[0].ClientHeight);
+    EXPECT_GT(LayoutPicture(stretched).Width, LayoutPicture(Shots).Width);
+    EXPECT_NE(MakeFormSvg(stretched).find(" scale(2) "), std::string::npos);
+
+    const TPictureLayout layout = LayoutPicture(stretched);
+    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
+    PaintPicture(canvas, stretched);
+    // The button at twice its place and size: its face where the unstretched
+    // one has ended already, its dark bottom-right edge two pixels wide (and
+    // blurred into what lies beside it, as the system's stretching blurs).
+    const TBox button{client.Left + 20, client.Top + 20, 150, 50};
+    EXPECT_EQ(canvas.Pixel(button.Left + 100, button.Top + 8), 0xD4D0C8u);
+    EXPECT_TRUE(Dark(canvas.Pixel(button.Right() - 2, button.Bottom() - 2)));
+    EXPECT_EQ(canvas.Pixel(button.Right() + 2, button.Top + 8),
+              canvas.Pixel(client.Left + 300, client.Top + 2));
+}
+
 TEST(FormPictureCommand, RunWritesBothPicturesAndKeepsTheWireframe) {
     TScratch dir;
     const std::string form = dir.Write("picture.dfm", Picture);

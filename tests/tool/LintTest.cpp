@@ -11,7 +11,7 @@ namespace ToolTest {
 namespace {
 
 // A button whose caption fits at 96 DPI and not at 144, where fonts grow and the
-// bounds of a form without the component stay.
+// bounds of a form that neither the framework nor the component scales stay.
 const std::string Dialog = R"(object Dialog: TForm
   Left = 0
   Top = 0
@@ -20,6 +20,7 @@ const std::string Dialog = R"(object Dialog: TForm
   Font.Height = -11
   Font.Name = 'Tahoma'
   PixelsPerInch = 96
+  Scaled = False
   object OkButton: TButton
     Left = 100
     Top = 80
@@ -109,6 +110,35 @@ TEST(Lint, TextThatOutgrowsItsButtonAt144DpiIsReportedInTheDocumentedLine) {
     EXPECT_EQ(f["size"], json::parse("[300, 120]"));
     EXPECT_EQ(f["has"], json::parse("[81, 25]"));
     EXPECT_GT(f["needs"][0].get<int>(), 81);
+}
+
+TEST(Lint, AScaledFormWithTheComponentIsCorrectedTwiceAndLintSaysSo) {
+    TScratch dir;
+    const std::string file = dir.Write("viewer.dfm", Viewer);
+    auto scaledFindings = [&](const std::string& path, const std::string& awareness) {
+        std::vector<int> dpis;
+        TResult r = Quorvel({"lint", path, "--dpi", "96,144", "--sizes", "400x300",
+                             "--dpi-awareness", awareness, "--json"});
+        for (const json& f : json::parse(r.Out))
+            if (f["kind"] == "scaled") {
+                EXPECT_EQ(f["control"], "Quorvel1");
+                dpis.push_back(f["dpi"].get<int>());
+            }
+        return dpis;
+    };
+    // Once, at the resolution where the framework scaled the form.
+    EXPECT_EQ(scaledFindings(file, "system"), std::vector<int>{144});
+    const TResult line = Quorvel({"lint", file, "--dpi", "144", "--sizes", "400x300"});
+    EXPECT_NE(line.Out.find(": 600x450@144: Quorvel1: the form is Scaled: the framework scales it "
+                            "from 96 to 144 DPI as it is read, and Quorvel1 corrects"),
+              std::string::npos)
+        << line.Out;
+    // An unaware program is told 96 DPI: neither correction happens.
+    EXPECT_TRUE(scaledFindings(file, "unaware").empty());
+    // Not Scaled, the component's correction is the only one.
+    std::string unscaled = Viewer;
+    unscaled.insert(unscaled.find("  object Quorvel1"), "  Scaled = False\n");
+    EXPECT_TRUE(scaledFindings(dir.Write("unscaled.dfm", unscaled), "system").empty());
 }
 
 TEST(Lint, TheMinimumSizeShowsOverlapsOnePixelControlsAndSmallFonts) {

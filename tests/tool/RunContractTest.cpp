@@ -28,7 +28,8 @@ TEST(RunContract, SnapshotsHaveTheDocumentedFieldsInOrder) {
     EXPECT_EQ(report[1]["action"], "client 800x550");
     for (const json& snapshot : report) {
         EXPECT_EQ(Keys(snapshot), (Strings{"action", "form", "controls", "events"}));
-        EXPECT_EQ(Keys(snapshot["form"]), (Strings{"name", "client", "window", "font", "state"}));
+        EXPECT_EQ(Keys(snapshot["form"]),
+                  (Strings{"name", "client", "window", "font", "state", "dpi", "scale"}));
         for (const json& control : snapshot["controls"])
             EXPECT_EQ(Keys(control),
                       (Strings{"name", "class", "owner", "bounds", "font", "parentFont"}));
@@ -240,6 +241,40 @@ TEST(RunContract, DesktopOptionsShapeTheDesktop) {
     EXPECT_EQ(two[2]["form"]["window"], json::parse("[1272, -8, 3192, 1032]"));
     // A higher resolution corrects fonts at start-up.
     EXPECT_EQ(RunJson({form, "--screen", "1920x1080@144"})[0]["form"]["font"], 12);
+}
+
+TEST(RunContract, TheDpiAwarenessDecidesWhatTheProgramIsToldAndWhatTheUserSees) {
+    TScratch dir;
+    const std::string scaled =
+        dir.Write("plain.dfm", "object Form2: TForm2\n  ClientWidth = 400\n  ClientHeight = 300\n"
+                               "  PixelsPerInch = 96\n" +
+                                   Button("B", 10, 20, 75, 25) + "end\n");
+    auto run = [&](const std::string& file, const std::string& awareness) {
+        return RunJson(
+            {file, "--screen", "2880x1620@144", "--dpi-awareness", awareness, "maximize"});
+    };
+    // System aware: told 144 DPI; the framework scales a Scaled form as it is read.
+    json system = run(scaled, "system");
+    EXPECT_EQ(system[0]["form"]["dpi"], 144);
+    EXPECT_EQ(system[0]["form"]["scale"], 1.0);
+    EXPECT_EQ(system[0]["form"]["client"], json::parse("[600, 450]"));
+    EXPECT_EQ(system[0]["controls"][0]["bounds"], json::parse("[15, 30, 113, 38]"));
+    // Unaware: told 96 DPI on a desktop of 1920 x 1080 of its own pixels, which
+    // the system shows half as big again.
+    json unaware = run(scaled, "unaware");
+    EXPECT_EQ(unaware[0]["form"]["dpi"], 96);
+    EXPECT_EQ(unaware[0]["form"]["scale"], 1.5);
+    EXPECT_EQ(unaware[0]["form"]["client"], json::parse("[400, 300]"));
+    EXPECT_EQ(unaware[0]["controls"][0]["bounds"], json::parse("[10, 20, 75, 25]"));
+    EXPECT_EQ(unaware[1]["form"]["window"], json::parse("[-8, -8, 1928, 1061]"));
+    // The component's own correction follows what the program is told.
+    const std::string form = Example("OrderEntry.dfm");
+    EXPECT_EQ(run(form, "system")[0]["form"]["font"], 12);
+    EXPECT_EQ(run(form, "unaware")[0]["form"]["font"], 8);
+
+    TResult bad = Quorvel({"run", form, "--dpi-awareness", "sometimes"});
+    EXPECT_EQ(bad.Status, 2);
+    EXPECT_NE(bad.Err.find("--dpi-awareness"), std::string::npos) << bad.Err;
 }
 
 TEST(RunContract, PicturesAreDrawnForEverySnapshot) {

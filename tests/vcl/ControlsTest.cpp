@@ -98,6 +98,7 @@ TEST_F(Controls, FontHeightsReadAtTheFormsStoredResolution) {
                        "  Font.Height = -15\n"
                        "  Font.Name = 'Tahoma'\n"
                        "  PixelsPerInch = 120\n"
+                       "  Scaled = False\n"
                        "  object Label1: TLabel\n"
                        "  end\n"
                        "  object Big: TLabel\n"

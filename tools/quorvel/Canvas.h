@@ -52,6 +52,11 @@ public:
     // Clipping nests: a pushed box is cut by the ones pushed before it.
     virtual void PushClip(const TBox& box) = 0;
     virtual void PopClip() = 0;
+    // What is drawn until EndStretch, inside `area`, appears stretched by `scale`
+    // about the area's top-left corner: a window of a program unaware of the
+    // screen's resolution, as the system shows it.
+    virtual void BeginStretch(const TBox& area, double scale) = 0;
+    virtual void EndStretch() = 0;
     // A tooltip for what follows (the SVG shows it on hovering); no effect in pixels.
     virtual void BeginGroup(const std::string& title) { (void)title; }
     virtual void EndGroup() {}

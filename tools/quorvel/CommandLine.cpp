@@ -71,7 +71,7 @@ const char* const RunFooter = R"(Actions (run in order, a snapshot after each):
 
 Output: a table per snapshot; with --json one array of
   {"action", "form": {"name", "client": [w, h], "window": [l, t, r, b], "font",
-   "state": "normal|maximized|minimized"},
+   "state": "normal|maximized|minimized", "dpi", "scale"},
    "controls": [{"name", "class", "owner", "bounds": [l, t, w, h], "font": size or null,
                  "parentFont"}],
    "events": [[xscale, yscale], ...], "error": message (only when the step failed)}
@@ -94,6 +94,11 @@ void AddDesktopOptions(CLI::App& command, TDesktopOptions& desktop) {
                        "user locale abbreviation (default from LANG: ja* gives JPN, else ENU)");
     command.add_option("--dwm", desktop.Dwm, "desktop composition on|off")->capture_default_str();
     command.add_flag("--custom-style", desktop.CustomStyle, "a custom visual style is active");
+    command
+        .add_option("--dpi-awareness", desktop.DpiAwareness,
+                    "the program's DPI awareness: unaware (the system stretches its windows), "
+                    "system, permonitor")
+        ->capture_default_str();
 }
 
 void AddSearchOption(CLI::App& command, std::vector<std::string>& dirs) {

@@ -161,6 +161,15 @@ Sim::TDesktopConfig MakeDesktopConfig(const TDesktopOptions& options) {
     else
         Bad("--dwm", options.Dwm, "on or off");
 
+    if (Vcl::SameText(options.DpiAwareness, "unaware"))
+        config.DpiAwareness = Sim::TDpiAwareness::Unaware;
+    else if (Vcl::SameText(options.DpiAwareness, "system"))
+        config.DpiAwareness = Sim::TDpiAwareness::System;
+    else if (Vcl::SameText(options.DpiAwareness, "permonitor"))
+        config.DpiAwareness = Sim::TDpiAwareness::PerMonitorV2;
+    else
+        Bad("--dpi-awareness", options.DpiAwareness, "unaware, system or permonitor");
+
     std::string locale = options.Locale.empty() ? LocaleFromEnvironment() : options.Locale;
     if (locale.size() != 3)
         Bad("--locale", locale, "a three-letter abbreviation such as ENU or JPN");

@@ -26,6 +26,8 @@ struct TDesktopOptions {
     std::string Locale; // empty: from the environment
     std::string Dwm = "on";
     bool CustomStyle = false;
+    // unaware, system or permonitor: what the program declares in its manifest.
+    std::string DpiAwareness = "system";
 };
 
 // Builds the configuration; raises EUsageError naming the option at fault.

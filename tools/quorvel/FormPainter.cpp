@@ -7,6 +7,7 @@
 #include "quorvel/vcl/SysUtils.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -531,6 +532,8 @@ std::string TitleOf(const TSnapshot& s) {
                         std::to_string(s.ClientHeight);
     if (s.State != "normal")
         title += ", " + s.State;
+    if (s.DisplayScale != 1.0)
+        title += ", shown at " + std::to_string(std::lround(s.DisplayScale * 100)) + " %";
     return title;
 }
 
@@ -550,6 +553,11 @@ int WindowWidth(const TSnapshot& s) {
 int WindowHeight(const TSnapshot& s) {
     return s.State == "minimized" ? WindowCaption + 2 * WindowBorder - 1
                                   : s.ClientHeight + WindowCaption + 2 * WindowBorder;
+}
+
+// The window's size as the user sees it, stretched for an unaware program.
+int Shown(int size, const TSnapshot& s) {
+    return static_cast<int>(std::lround(size * s.DisplayScale));
 }
 
 void PaintWindow(TCanvas& cv, const TSnapshot& s, int x, int y) {
@@ -588,7 +596,7 @@ void PaintWindow(TCanvas& cv, const TSnapshot& s, int x, int y) {
 
 int PanelWidth(const TSnapshot& s) {
     const int title = MeasureRun(UiFont(-13, true), U16(TitleOf(s))).Width();
-    return std::max({WindowWidth(s), title, MinPanelWidth});
+    return std::max({Shown(WindowWidth(s), s), title, MinPanelWidth});
 }
 
 // Metrics need a desktop; the run that made the snapshots has gone with its own.
@@ -609,11 +617,11 @@ TPictureLayout LayoutPicture(const std::vector<TSnapshot>& snapshots) {
     TPictureLayout layout;
     int x = Margin, maxHeight = 0;
     for (const TSnapshot& s : snapshots) {
-        layout.Clients.push_back({x + WindowBorder,
-                                  Margin + TitleHeight + WindowBorder + WindowCaption,
-                                  s.ClientWidth, s.ClientHeight});
+        layout.Clients.push_back({x + Shown(WindowBorder, s),
+                                  Margin + TitleHeight + Shown(WindowBorder + WindowCaption, s),
+                                  Shown(s.ClientWidth, s), Shown(s.ClientHeight, s)});
         x += PanelWidth(s) + Gap;
-        maxHeight = std::max(maxHeight, WindowHeight(s));
+        maxHeight = std::max(maxHeight, Shown(WindowHeight(s), s));
     }
     layout.Width = std::max(x - Gap + Margin, 2 * Margin);
     layout.Height = Margin + TitleHeight + maxHeight + FooterHeight + Margin;
@@ -625,10 +633,16 @@ void PaintPicture(TCanvas& cv, const std::vector<TSnapshot>& snapshots) {
     cv.FillRect({0, 0, layout.Width, layout.Height}, 0xFFFFFF);
     for (std::size_t i = 0; i < snapshots.size(); ++i) {
         const TSnapshot& s = snapshots[i];
-        const int x = layout.Clients[i].Left - WindowBorder;
+        const int x = layout.Clients[i].Left - Shown(WindowBorder, s);
         cv.Text(x, Margin, MeasureRun(UiFont(-13, true), U16(TitleOf(s))), 0x222222);
+        const bool stretched = s.DisplayScale != 1.0;
+        if (stretched)
+            cv.BeginStretch({x, Margin + TitleHeight, WindowWidth(s), WindowHeight(s)},
+                            s.DisplayScale);
         PaintWindow(cv, s, x, Margin + TitleHeight);
-        const int footer = Margin + TitleHeight + WindowHeight(s) + 6;
+        if (stretched)
+            cv.EndStretch();
+        const int footer = Margin + TitleHeight + Shown(WindowHeight(s), s) + 6;
         cv.Text(x, footer, MeasureRun(UiFont(-11, false), U16(EventText(s))), 0x444444);
         if (s.Error)
             cv.Text(x, footer + 15, MeasureRun(UiFont(-11, false), U16("error: " + *s.Error)),

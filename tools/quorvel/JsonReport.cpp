@@ -17,6 +17,8 @@ void WriteJson(const std::vector<TSnapshot>& snapshots, std::ostream& out) {
         form["window"] = {s.WindowLeft, s.WindowTop, s.WindowRight, s.WindowBottom};
         form["font"] = s.FontSize;
         form["state"] = s.State;
+        form["dpi"] = s.Dpi;
+        form["scale"] = s.DisplayScale;
         item["form"] = std::move(form);
         json controls = json::array();
         for (const TControlState& c : s.Controls) {

@@ -214,6 +214,33 @@ std::vector<TAction> PlanSizes(Vcl::TCustomForm& form, const TLintOptions& optio
     return actions;
 }
 
+// A Scaled form that the framework scaled as it was read, and that a component
+// corrects for the same resolutions again when it starts: fonts and bounds are
+// scaled twice, as in the real framework.
+std::vector<TFinding> ScalingFindings(const std::string& file, int dpi, const TRunResult& run) {
+    std::vector<TFinding> findings;
+    if (run.Snapshots.empty())
+        return findings;
+    const TSnapshot& design = run.Snapshots.front();
+    for (const std::string& component : run.CorrectingComponents) {
+        TFinding f;
+        f.File = file;
+        f.Width = design.ClientWidth;
+        f.Height = design.ClientHeight;
+        f.Dpi = dpi;
+        f.Control = component;
+        f.Kind = "scaled";
+        f.Message = "the form is Scaled: the framework scales it from " +
+                    std::to_string(run.ScaledFromDpi) + " to " + std::to_string(run.ScaledToDpi) +
+                    " DPI as it is read, and " + component +
+                    " corrects its fonts and bounds for the resolution once more (Scaled = "
+                    "False leaves the correction to " +
+                    component + ")";
+        findings.push_back(std::move(f));
+    }
+    return findings;
+}
+
 nlohmann::ordered_json ToJson(const TFinding& f) {
     nlohmann::ordered_json j;
     j["file"] = f.File;
@@ -285,8 +312,10 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
                 if (s.Error)
                     err << file << ": " << s.Action << ": error: " << *s.Error << "\n";
             Sim::TDesktop metrics(MakeDesktopConfig(run.Desktop));
-            std::vector<TFinding> found =
-                CheckSnapshots(file, dpi, result.Snapshots, result.Designed, options.MinFontPoints);
+            std::vector<TFinding> found = ScalingFindings(file, dpi, result);
+            std::vector<TFinding> checked = CheckSnapshots(file, dpi, result.Snapshots,
+                                                           result.Designed, options.MinFontPoints);
+            found.insert(found.end(), checked.begin(), checked.end());
             findings.insert(findings.end(), found.begin(), found.end());
         }
     }

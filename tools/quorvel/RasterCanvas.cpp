@@ -186,6 +186,53 @@ void TRasterCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
 
 void TRasterCanvas::PushClip(const TBox& box) { FClips.push_back(box.Intersect(Clip())); }
 
+void TRasterCanvas::BeginStretch(const TBox& area, double scale) {
+    FStretches.push_back({FPixels, FClips, area, scale > 0 ? scale : 1.0});
+    FClips = {area.Intersect({0, 0, FWidth, FHeight})};
+}
+
+void TRasterCanvas::EndStretch() {
+    if (FStretches.empty())
+        return;
+    TStretch frame = std::move(FStretches.back());
+    FStretches.pop_back();
+    // FPixels holds the area drawn at its own size; put the picture under it back
+    // and the area on it, stretched.
+    std::swap(FPixels, frame.Pixels);
+    FClips = std::move(frame.Clips);
+    const TBox& a = frame.Area;
+    if (a.Empty())
+        return;
+    const double s = frame.Scale;
+    const TBox shown = TBox{a.Left, a.Top, static_cast<int>(std::lround(a.Width * s)),
+                            static_cast<int>(std::lround(a.Height * s))}
+                           .Intersect(Clip());
+    auto source = [&](int x, int y, int c) {
+        x = std::clamp(x, std::max(a.Left, 0), std::min(a.Right(), FWidth) - 1);
+        y = std::clamp(y, std::max(a.Top, 0), std::min(a.Bottom(), FHeight) - 1);
+        return static_cast<double>(frame.Pixels[(static_cast<std::size_t>(y) * FWidth + x) * 3 +
+                                                static_cast<std::size_t>(c)]);
+    };
+    for (int y = shown.Top; y < shown.Bottom(); ++y) {
+        const double sy = a.Top + (y - a.Top + 0.5) / s - 0.5;
+        const int y0 = static_cast<int>(std::floor(sy));
+        const double fy = sy - y0;
+        for (int x = shown.Left; x < shown.Right(); ++x) {
+            const double sx = a.Left + (x - a.Left + 0.5) / s - 0.5;
+            const int x0 = static_cast<int>(std::floor(sx));
+            const double fx = sx - x0;
+            const std::size_t i = (static_cast<std::size_t>(y) * FWidth + x) * 3;
+            for (int c = 0; c < 3; ++c) {
+                const double top = source(x0, y0, c) * (1 - fx) + source(x0 + 1, y0, c) * fx;
+                const double bottom =
+                    source(x0, y0 + 1, c) * (1 - fx) + source(x0 + 1, y0 + 1, c) * fx;
+                FPixels[i + static_cast<std::size_t>(c)] =
+                    static_cast<unsigned char>(std::lround(top * (1 - fy) + bottom * fy));
+            }
+        }
+    }
+}
+
 void TRasterCanvas::PopClip() {
     if (FClips.size() > 1)
         FClips.pop_back();

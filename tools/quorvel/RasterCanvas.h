@@ -24,6 +24,9 @@ public:
     void Text(int x, int y, const TTextRun& run, TRgb color) override;
     void PushClip(const TBox& box) override;
     void PopClip() override;
+    // Drawn apart, then resampled bilinearly into place, as the system stretches.
+    void BeginStretch(const TBox& area, double scale) override;
+    void EndStretch() override;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -40,6 +43,13 @@ private:
     std::vector<unsigned char> FPixels;
     std::vector<TBox> FClips;
     std::unique_ptr<TGlyphs> FGlyphs;
+    struct TStretch {
+        std::vector<unsigned char> Pixels; // what lies under the stretched area
+        std::vector<TBox> Clips;
+        TBox Area;
+        double Scale = 1.0;
+    };
+    std::vector<TStretch> FStretches;
 };
 
 } // namespace QuorvelTool

@@ -156,6 +156,16 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
         return result;
     }
     result.Loaded = true;
+    result.ScaledFromDpi = form->LoadScaling().From;
+    result.ScaledToDpi = form->LoadScaling().To;
+    if (result.ScaledFromDpi != result.ScaledToDpi)
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            if (auto* q = dynamic_cast<TQuorvel*>(form->Components(i))) {
+                const TQuorvel::TState state = q->State();
+                if (state.Registered &&
+                    (state.DesignDpiW != state.RunDpiW || state.DesignDpiH != state.RunDpiH))
+                    result.CorrectingComponents.push_back(q->Name());
+            }
 
     auto bindHooks = [&] {
         for (int i = 0; i < form->ComponentCount(); ++i) {

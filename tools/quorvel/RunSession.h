@@ -60,6 +60,12 @@ struct TRunResult {
     // Unknown classes lenient reading made up, each "TClass: control" or
     // "TClass: component", sorted.
     std::vector<std::string> GuessedClasses;
+    // The framework scaled the form between these resolutions as it was read
+    // (the same twice when it did not)...
+    int ScaledFromDpi = 96, ScaledToDpi = 96;
+    // ... and these components corrected it for the resolution once more when
+    // they started: what a Scaled form with the component gets.
+    std::vector<std::string> CorrectingComponents;
 };
 
 // Raises EUsageError when the desktop options do not make a desktop. Lenient

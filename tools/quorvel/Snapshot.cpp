@@ -1,6 +1,7 @@
 #include "Snapshot.h"
 
 #include "quorvel/vcl/TypInfo.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <unordered_map>
 
@@ -85,6 +86,13 @@ TSnapshot TakeSnapshot(TCustomForm& form, std::string action) {
     s.WindowBottom = window.Bottom;
     s.FontSize = form.Font()->Size();
     s.State = StateName(form.WindowState());
+    if (form.HandleAllocated()) {
+        const Sim::TDesktop& desktop = Sim::TDesktop::Current();
+        s.Dpi = desktop.WindowDpi(form.Handle());
+        s.DisplayScale = desktop.DisplayScale(form.Handle());
+    } else {
+        s.Dpi = Sim::TDesktop::Current().SystemDpi();
+    }
     s.Look = TakeLook(form);
     std::vector<TControl*> listed;
     AddOwned(form, form, s.Controls, listed, 0);

@@ -36,6 +36,11 @@ struct TSnapshot {
     int WindowLeft = 0, WindowTop = 0, WindowRight = 0, WindowBottom = 0;
     int FontSize = 0;
     std::string State; // normal, maximized or minimized
+    // The resolution the program lays the form out at, and how many screen
+    // pixels the user sees for one of its pixels (the system stretches the
+    // windows of a program unaware of resolution).
+    int Dpi = 96;
+    double DisplayScale = 1.0;
     TControlLook Look; // the form's colour and font
     std::vector<TControlState> Controls;
     std::vector<std::pair<double, double>> Events; // OnExitResize factors

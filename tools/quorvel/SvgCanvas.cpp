@@ -125,6 +125,13 @@ void TSvgCanvas::PushClip(const TBox& box) {
 
 void TSvgCanvas::PopClip() { FBody << "</g>\n"; }
 
+void TSvgCanvas::BeginStretch(const TBox& area, double scale) {
+    FBody << "<g transform=\"translate(" << area.Left << " " << area.Top << ") scale(" << scale
+          << ") translate(" << -area.Left << " " << -area.Top << ")\">\n";
+}
+
+void TSvgCanvas::EndStretch() { FBody << "</g>\n"; }
+
 void TSvgCanvas::BeginGroup(const std::string& title) {
     FBody << "<g><title>" << XmlEscape(title) << "</title>\n";
 }

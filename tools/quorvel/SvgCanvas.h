@@ -23,6 +23,8 @@ public:
     void Text(int x, int y, const TTextRun& run, TRgb color) override;
     void PushClip(const TBox& box) override;
     void PopClip() override;
+    void BeginStretch(const TBox& area, double scale) override;
+    void EndStretch() override;
     void BeginGroup(const std::string& title) override;
     void EndGroup() override;
 

@@ -45,7 +45,13 @@ void WriteTable(const std::vector<TSnapshot>& snapshots, std::ostream& out) {
         out << "after " << s.Action << "\n";
         out << "  form " << s.FormName << "  client " << s.ClientWidth << "x" << s.ClientHeight
             << "  window " << s.WindowLeft << "," << s.WindowTop << "," << s.WindowRight << ","
-            << s.WindowBottom << "  font " << s.FontSize << "  " << s.State << "\n";
+            << s.WindowBottom << "  font " << s.FontSize << "  " << s.State << "  dpi " << s.Dpi;
+        if (s.DisplayScale != 1.0) {
+            char scale[32];
+            std::snprintf(scale, sizeof scale, "  shown x%.2f", s.DisplayScale);
+            out << scale;
+        }
+        out << "\n";
         if (!s.Controls.empty()) {
             std::vector<std::vector<std::string>> rows{
                 {"name", "class", "owner", "left", "top", "width", "height", "font", "parentFont"}};

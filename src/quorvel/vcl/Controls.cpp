@@ -88,6 +88,15 @@ void TSizeConstraints::SetMinWidth(int v) {
     Changed();
 }
 
+void TSizeConstraints::ScaleBy(int m, int d) {
+    // All at once: one by one, a maximum scaled down first would move the minimum.
+    FMaxHeight = ScaleValue(FMaxHeight, m, d);
+    FMaxWidth = ScaleValue(FMaxWidth, m, d);
+    FMinHeight = ScaleValue(FMinHeight, m, d);
+    FMinWidth = ScaleValue(FMinWidth, m, d);
+    Changed();
+}
+
 void TSizeConstraints::Constrain(int& width, int& height) const {
     if (FMinWidth > 0 && width < FMinWidth)
         width = FMinWidth;
@@ -347,6 +356,57 @@ void TControl::SetParentComponent(TComponent* parent) {
         SetParent(nullptr);
         TComponent::SetParentComponent(parent);
     }
+}
+
+TScalingFlags TControl::FlagsToScale() const {
+    return ComponentState().Contains(csReading) ? FScalingFlags : AllScalingFlags;
+}
+
+int ScaleValue(int value, int m, int d) {
+    if (d == 0)
+        return value;
+    const long long product = static_cast<long long>(value) * m;
+    const long long half = (d < 0 ? -static_cast<long long>(d) : d) / 2;
+    const bool negative = (product < 0) != (d < 0);
+    const long long magnitude = product < 0 ? -product : product;
+    const long long q = (magnitude + half) / (d < 0 ? -static_cast<long long>(d) : d);
+    return SaturatedSum(0, negative ? -q : q);
+}
+
+void TControl::ResetScalingFlags() {
+    FScalingFlags = 0;
+    if (auto* win = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < win->ControlCount(); ++i)
+            win->Controls(i)->ResetScalingFlags();
+}
+
+void TControl::ScaleFont(int m, int d, TScalingFlags flags) {
+    if ((flags & (1u << sfFont)) && !FParentFont)
+        FFont->SetHeight(ScaleValue(FFont->Height(), m, d));
+}
+
+void TControl::ChangeScale(int m, int d) {
+    const TScalingFlags flags = FlagsToScale();
+    auto has = [flags](TScalingFlag f) { return (flags & (1u << f)) != 0; };
+    if (m != d) {
+        // Limits first: the new bounds are measured against the new limits.
+        if (has(sfConstraints))
+            FConstraints->ScaleBy(m, d);
+        const int left = has(sfLeft) ? ScaleValue(FLeft, m, d) : FLeft;
+        const int top = has(sfTop) ? ScaleValue(FTop, m, d) : FTop;
+        int width = FWidth, height = FHeight;
+        if (has(sfWidth))
+            width = has(sfLeft) ? SaturatedSum(ScaleValue(SaturatedSum(FLeft, FWidth), m, d),
+                                               -static_cast<long long>(left))
+                                : ScaleValue(FWidth, m, d);
+        if (has(sfHeight))
+            height = has(sfTop) ? SaturatedSum(ScaleValue(SaturatedSum(FTop, FHeight), m, d),
+                                               -static_cast<long long>(top))
+                                : ScaleValue(FHeight, m, d);
+        ScaleFont(m, d, flags);
+        SetBounds(left, top, width, height);
+    }
+    FScalingFlags = 0;
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -642,6 +702,19 @@ void TWinControl::AlignControls() {
         c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
         c->FLaidOut = false;
     }
+}
+
+void TWinControl::ScaleControls(int m, int d) {
+    for (TControl* child : FControls)
+        child->ChangeScale(m, d);
+}
+
+void TWinControl::ChangeScale(int m, int d) {
+    // Children first, measured in the parent as it was.
+    DisableAlign();
+    ScaleControls(m, d);
+    TControl::ChangeScale(m, d);
+    EnableAlign();
 }
 
 void TWinControl::DefineProperties(TFiler& filer) {

@@ -50,6 +50,8 @@ public:
     void SetMinWidth(int v);
     // Applies the limits to a proposed size.
     void Constrain(int& width, int& height) const;
+    // Every limit set multiplied by m / d (a change of resolution), one change.
+    void ScaleBy(int m, int d);
     void Assign(const TPersistent& source) override;
     TNotifyEvent OnChange;
 
@@ -94,6 +96,17 @@ class TPadding : public TMargins {
 public:
     TPadding() : TMargins(0) {}
 };
+
+// What a form file set of a control while it was read, and so what a change of
+// resolution scales then: a file's values are in the resolution that file
+// stores, and an inherited form's ancestor file may store another one.
+enum TScalingFlag { sfLeft, sfTop, sfWidth, sfHeight, sfFont, sfConstraints };
+using TScalingFlags = unsigned;
+constexpr TScalingFlags AllScalingFlags = (1u << (sfConstraints + 1)) - 1;
+
+// value * m / d rounded half away from zero, as the framework scales by
+// resolution (Windows' MulDiv), saturating at the 32-bit range.
+int ScaleValue(int value, int m, int d);
 
 // A window message as a control's WndProc sees it.
 struct TMessage {
@@ -191,6 +204,19 @@ public:
     // Called when the parent's font changed (or the control got a parent).
     void ParentFontChanged();
 
+    // Scales the control by m / d as a change of screen resolution does: its
+    // edges (so that controls that touch keep touching), its own font's height
+    // (a parent's font comes from the parent) and its constraints; a windowed
+    // control its children first. While the control is read, only what the file
+    // being read set (ScalingFlags); afterwards everything. The flags are
+    // cleared.
+    virtual void ChangeScale(int m, int d);
+    TScalingFlags ScalingFlags() const { return FScalingFlags; }
+    // The reader notes what the file it reads sets.
+    void IncludeScalingFlag(TScalingFlag flag) { FScalingFlags |= 1u << flag; }
+    // Forgets what was read, here and in every control inside.
+    void ResetScalingFlags();
+
     // Besides the design position of TComponent: IsControl and the Explicit bounds
     // that newer designers write; they are kept only to be written back.
     void DefineProperties(TFiler& filer) override;
@@ -218,6 +244,11 @@ protected:
     // Set while the parent aligns or anchors the control: bounds set then are
     // the layout's, not new anchor rules.
     bool FLaidOut = false;
+    // What the file being read set (see TScalingFlag).
+    TScalingFlags FScalingFlags = 0;
+    // The flags ChangeScale applies: those read while reading, else all.
+    TScalingFlags FlagsToScale() const;
+    void ScaleFont(int m, int d, TScalingFlags flags);
     // Whether setting the name copies it into a text that equalled the old name.
     bool FSetCaptionOnRename = true;
     bool FAutoSize = false;
@@ -322,6 +353,8 @@ public:
     // Adds DesignSize: the size the designer saw, kept only to be written back.
     void DefineProperties(TFiler& filer) override;
 
+    void ChangeScale(int m, int d) override;
+
 protected:
     struct TCreateParams {
         std::u16string WinClassName;
@@ -340,6 +373,8 @@ protected:
     void TextChanged() override;
     void SetVisible(bool value) override;
     virtual void AlignControls();
+    // The children's part of ChangeScale.
+    void ScaleControls(int m, int d);
     // The client size that holds the children, with the padding; an axis that
     // no child decides keeps its size. For AutoSize.
     TPoint ContentClientSize() const;

@@ -206,6 +206,8 @@ public:
         FFormPpi = StoredPpi(document, 0);
         for (auto it = chain.rbegin(); it != chain.rend() && FFormPpi == 0; ++it)
             FFormPpi = StoredPpi(*it->Object, 0);
+        // A family without a stored resolution is taken at the screen's (0).
+        const int storedPpi = FFormPpi;
         if (FFormPpi == 0)
             FFormPpi = 96;
         if (FOptions.Lenient) {
@@ -217,6 +219,8 @@ public:
         if (!chain.empty())
             ReadOver(root, chain, document);
         ReadObjectBody(root, root, document);
+        if (auto* form = dynamic_cast<TCustomForm*>(&root))
+            form->ReadFileDone(storedPpi, true);
         Finish();
     }
 
@@ -586,6 +590,9 @@ private:
             ReadObjectBody(component, component, *doc.Object, false);
             for (std::size_t i = before; i < FLoaded.size(); ++i)
                 FLoaded[i]->SetAncestor(true);
+            // Each file of the form's family is in its own resolution.
+            if (auto* form = dynamic_cast<TCustomForm*>(&component); form && &component == FRoot)
+                form->ReadFileDone(StoredPpi(*doc.Object, 0), false);
             FFormPpi = savedPpi;
         }
         TFormLoadOptions options = FOptions;
@@ -691,6 +698,26 @@ private:
 
     void ReadProperty(TComponent& component, const TFormProperty& property) {
         ReadPropertyOf(component, component, property);
+        if (auto* control = dynamic_cast<TControl*>(&component))
+            NoteScaling(*control, property.Name);
+    }
+
+    // What a change of resolution scales of what the file set (see TScalingFlag).
+    static void NoteScaling(TControl& control, const String& name) {
+        const String head = name.substr(0, name.find('.'));
+        const bool form = dynamic_cast<TCustomForm*>(&control) != nullptr;
+        if (SameText(head, "Left"))
+            control.IncludeScalingFlag(sfLeft);
+        else if (SameText(head, "Top"))
+            control.IncludeScalingFlag(sfTop);
+        else if (SameText(head, "Width") || (form && SameText(head, "ClientWidth")))
+            control.IncludeScalingFlag(sfWidth);
+        else if (SameText(head, "Height") || (form && SameText(head, "ClientHeight")))
+            control.IncludeScalingFlag(sfHeight);
+        else if (SameText(head, "Font") && head.size() < name.size())
+            control.IncludeScalingFlag(sfFont);
+        else if (SameText(head, "Constraints") && head.size() < name.size())
+            control.IncludeScalingFlag(sfConstraints);
     }
 
     // Sets one property of `root` (the component, or an item of one of its

@@ -242,7 +242,7 @@ const TClassInfo& TCustomForm::StaticClass() {
                 P::PlainRef("PopupParent"),
                 EnumProp<F>("Position", PositionInfo, &F::Position, &F::SetPosition, poDesigned),
                 P::PlainEnum("PrintScale", PrintScaleInfo, 1),
-                P::PlainBool("Scaled", true),
+                BoolProp<F>("Scaled", &F::Scaled, &F::SetScaled, true),
                 P::PlainBool("ScreenSnap", false),
                 P::ShowHint(),
                 P::PlainInt("SnapBuffer", 10),
@@ -358,6 +358,64 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
 void TCustomForm::SetPixelsPerInch(int value) {
     if (value > 0)
         FPixelsPerInch = value;
+}
+
+void TCustomForm::ChangeScale(int m, int d) {
+    const TScalingFlags flags = FlagsToScale();
+    DisableAlign();
+    ScaleControls(m, d);
+    if (m != d) {
+        if (flags & (1u << sfConstraints))
+            Constraints()->ScaleBy(m, d);
+        // A form has no parent to take a font from: its own is always scaled.
+        if (flags & (1u << sfFont))
+            Font()->SetHeight(ScaleValue(Font()->Height(), m, d));
+        // The client size the file gave (or the one the form has): a form file
+        // stores the client size, older ones the outer size.
+        const bool w = (flags & (1u << sfWidth)) != 0, h = (flags & (1u << sfHeight)) != 0;
+        const int cw = ScaleValue(ClientWidth(), m, d), ch = ScaleValue(ClientHeight(), m, d);
+        if (ComponentState().Contains(csLoading)) {
+            if (w)
+                FPendingClientWidth = std::max(cw, 0);
+            if (h)
+                FPendingClientHeight = std::max(ch, 0);
+        } else {
+            if (w)
+                SetClientWidth(cw);
+            if (h)
+                SetClientHeight(ch);
+        }
+    }
+    FScalingFlags = 0;
+    EnableAlign();
+}
+
+namespace {
+void MeasureFontsAt(TControl& control, int ppi) {
+    control.Font()->SetPixelsPerInch(ppi);
+    if (auto* win = dynamic_cast<TWinControl*>(&control))
+        for (int i = 0; i < win->ControlCount(); ++i)
+            MeasureFontsAt(*win->Controls(i), ppi);
+}
+} // namespace
+
+void TCustomForm::ReadFileDone(int filePixelsPerInch, bool last) {
+    if (Designing())
+        return;
+    const int screen = Screen().PixelsPerInch();
+    if (FScaled && screen > 0 && filePixelsPerInch > 0 && filePixelsPerInch != screen) {
+        ChangeScale(screen, filePixelsPerInch);
+        FLoadScaling = {filePixelsPerInch, screen};
+    } else {
+        // Nothing of this file is scaled; what it set stays as it is.
+        ResetScalingFlags();
+    }
+    if (!last || !FScaled)
+        return;
+    // Scaled to the screen: sizes in points are the screen's now. A form that is
+    // not scaled keeps its file's resolution, and its fonts their point sizes.
+    FPixelsPerInch = screen;
+    MeasureFontsAt(*this, screen);
 }
 
 Win32::DWORD TCustomForm::WindowStyle() const {

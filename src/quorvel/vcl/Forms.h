@@ -167,6 +167,23 @@ public:
     void SetPosition(TPosition value) { FPosition = value; }
     int PixelsPerInch() const { return FPixelsPerInch; }
     void SetPixelsPerInch(int value);
+    // A Scaled form read at run time from a file whose PixelsPerInch is not the
+    // screen's is scaled to the screen as it is read (ChangeScale by the two
+    // resolutions: bounds, fonts, constraints, the client size); its
+    // PixelsPerInch and its fonts' are the screen's then. A form that is not
+    // Scaled keeps the file's resolution: its fonts keep their point sizes.
+    bool Scaled() const { return FScaled; }
+    void SetScaled(bool value) { FScaled = value; }
+    // The reader's part: called once a file of the form (an ancestor's, or the
+    // form's own, last) has been read, with the resolution that file stores (0
+    // for none: taken at the screen's).
+    void ReadFileDone(int filePixelsPerInch, bool last);
+    // The resolutions the form was scaled between while it was read, the same
+    // twice when it was not (a form not Scaled, or at the screen's already).
+    struct TLoadScaling {
+        int From = 96, To = 96;
+    };
+    TLoadScaling LoadScaling() const { return FLoadScaling; }
 
     int ClientWidth() const override;
     int ClientHeight() const override;
@@ -191,6 +208,10 @@ public:
     // Outer size for a client size under the current border style.
     TPoint OuterSizeFor(int clientWidth, int clientHeight) const;
 
+    // A form scales its children, font, constraints and client size; it stays
+    // where it is.
+    void ChangeScale(int m, int d) override;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
@@ -208,6 +229,8 @@ private:
     TFormStyle FFormStyle = fsNormal;
     TPosition FPosition = poDesigned;
     int FPixelsPerInch = 96;
+    bool FScaled = true;
+    TLoadScaling FLoadScaling;
     // Client size read from a form file, applied once loading has finished (the
     // border style may come later in the file); -1 when the file has none.
     int FPendingClientWidth = -1;

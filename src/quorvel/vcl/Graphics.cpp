@@ -115,8 +115,10 @@ void TFont::SetHeight(int pixels) {
 }
 
 void TFont::SetPixelsPerInch(int ppi) {
-    if (ppi > 0)
+    if (ppi > 0 && ppi != FPixelsPerInch) {
         FPixelsPerInch = ppi;
+        ReleaseHandle();
+    }
 }
 
 void TFont::SetName(const String& name) {
@@ -211,7 +213,11 @@ Win32::HFONT TFont::Handle() {
     Win32::HDC dc = Win32::GetDC(nullptr);
     int screenPpi = Win32::GetDeviceCaps(dc, Win32::LOGPIXELSY);
     Win32::ReleaseDC(nullptr, dc);
-    lf.lfHeight = -MulDiv(Size(), screenPpi > 0 ? screenPpi : 96, 72);
+    if (screenPpi <= 0)
+        screenPpi = 96;
+    // At the screen's resolution the height is the pixel height; a font measured
+    // at another one keeps its point size.
+    lf.lfHeight = FPixelsPerInch == screenPpi ? FHeight : -MulDiv(Size(), screenPpi, 72);
     lf.lfWeight = (FStyle & (1u << fsBold)) ? Win32::FW_BOLD : Win32::FW_NORMAL;
     lf.lfItalic = (FStyle & (1u << fsItalic)) ? 1 : 0;
     lf.lfUnderline = (FStyle & (1u << fsUnderline)) ? 1 : 0;

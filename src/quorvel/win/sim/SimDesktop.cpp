@@ -74,6 +74,12 @@ void NoDesktop(const char* function) {
     std::abort();
 }
 
+int MulDiv(int value, int numerator, int denominator) {
+    const long long product = static_cast<long long>(value) * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>((product >= 0 ? product + half : product - half) / denominator);
+}
+
 int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
     return BorderOf(metrics, style, exStyle);
 }
@@ -117,13 +123,30 @@ TDesktopConfig WineLikeConfig() {
     return config;
 }
 
-TDesktop::TImpl::TImpl(TDesktopConfig config) : Config(std::move(config)) {
+TDesktop::TImpl::TImpl(TDesktopConfig config) : Given(std::move(config)) {
+    TakeGiven();
     Windows.reserve(1024);
     RegisterSystemClasses();
     InstallControlClasses();
 }
 
 TDesktop::TImpl::~TImpl() = default;
+
+void TDesktop::TImpl::TakeGiven() {
+    Config = Given;
+    if (Given.DpiAwareness != TDpiAwareness::Unaware)
+        return;
+    // An unaware program's pixels are 96 to the inch on every monitor: each keeps
+    // its corner and shrinks (or grows) about it, and the taskbar with the primary.
+    for (TMonitorConfig& monitor : Config.Monitors) {
+        const RECT b = monitor.Bounds;
+        monitor.Bounds.right = Saturate(static_cast<long long>(b.left) +
+                                        std::max(MulDiv(Width(b), 96, monitor.Dpi), 1));
+        monitor.Bounds.bottom = Saturate(static_cast<long long>(b.top) +
+                                         std::max(MulDiv(Height(b), 96, monitor.Dpi), 1));
+    }
+    Config.Taskbar.Thickness = MulDiv(Given.Taskbar.Thickness, 96, Given.Monitors.front().Dpi);
+}
 
 TFontEngine& TDesktop::TImpl::Engine() {
     if (!FontEngine)
@@ -178,21 +201,29 @@ bool TDesktop::Exists() { return GCurrent != nullptr; }
 
 TDesktop::TImpl& TDesktop::Impl() { return *FImpl; }
 
-const TDesktopConfig& TDesktop::Config() const { return FImpl->Config; }
+const TDesktopConfig& TDesktop::Config() const { return FImpl->Given; }
 
-void TDesktop::SetLocale(const std::string& abbrev) { FImpl->Config.LocaleAbbrev = abbrev; }
+void TDesktop::SetLocale(const std::string& abbrev) {
+    FImpl->Given.LocaleAbbrev = abbrev;
+    FImpl->TakeGiven();
+}
 
-void TDesktop::SetComposition(bool enabled) { FImpl->Config.Composition = enabled; }
+void TDesktop::SetComposition(bool enabled) {
+    FImpl->Given.Composition = enabled;
+    FImpl->TakeGiven();
+}
 
 void TDesktop::SetTaskbar(const TTaskbarConfig& taskbar) {
     if (taskbar.Thickness < 0)
         throw std::invalid_argument("Sim::TDesktop: negative taskbar thickness");
-    FImpl->Config.Taskbar = taskbar;
+    FImpl->Given.Taskbar = taskbar;
+    FImpl->TakeGiven();
 }
 
 void TDesktop::SetOsVersion(DWORD major, DWORD minor) {
-    FImpl->Config.OsMajor = major;
-    FImpl->Config.OsMinor = minor;
+    FImpl->Given.OsMajor = major;
+    FImpl->Given.OsMinor = minor;
+    FImpl->TakeGiven();
 }
 
 // ---- What a user does --------------------------------------------------------------
@@ -276,7 +307,23 @@ RECT TDesktop::MonitorBounds(int monitorIndex) const {
 }
 
 int TDesktop::MonitorDpi(int monitorIndex) const {
-    return FImpl->Config.Monitors[CheckedMonitor(FImpl->Config, monitorIndex)].Dpi;
+    return FImpl->MonitorDpi(CheckedMonitor(FImpl->Config, monitorIndex));
+}
+
+int TDesktop::SystemDpi() const { return FImpl->SystemDpi(); }
+
+int TDesktop::WindowDpi(HWND window) const {
+    const TWindow* w = FImpl->Find(window);
+    return w != nullptr ? FImpl->WindowDpi(*w) : FImpl->SystemDpi();
+}
+
+double TDesktop::DisplayScale(HWND window) const {
+    const TWindow* w = FImpl->Find(window);
+    if (w == nullptr || FImpl->Given.DpiAwareness != TDpiAwareness::Unaware)
+        return 1.0;
+    while (w->Parent != nullptr)
+        w = w->Parent;
+    return FImpl->MonitorDpi(FImpl->MonitorOf(*w)) / 96.0;
 }
 
 int TDesktop::MonitorCount() const { return static_cast<int>(FImpl->Config.Monitors.size()); }

@@ -88,9 +88,19 @@
 // - Monitors: the first one configured is the primary and its top-left corner is
 //   (0, 0). MonitorFromWindow takes the monitor that holds most of the window's
 //   top-level window (its restore rectangle when minimized), the nearest one when
-//   none does. GetDC(0)/GetDeviceCaps answer the primary
-//   monitor's DPI. Each monitor keeps its own DPI for Sim tools, but the Win32
-//   resolution query is system-wide as on a system-DPI-aware process.
+//   none does.
+// - Resolution awareness (TDesktopConfig::DpiAwareness), as the program declares
+//   it in its manifest. GetDC/GetDeviceCaps answer the system DPI on every device
+//   context: 96 for an unaware program, the primary monitor's DPI otherwise.
+//   System (the default): coordinates are every monitor's own pixels, also on a
+//   monitor of another DPI (Windows would stretch the window's picture there;
+//   the simulation does not). Unaware: the program sees a desktop of 96-DPI
+//   pixels: each monitor keeps its top-left corner and its size is
+//   MulDiv(size, 96, its DPI), the taskbar's thickness MulDiv(thickness, 96, the
+//   primary's DPI); windows, work areas, messages and fonts are all in those
+//   pixels, and DisplayScale tells how much the system stretches a window's
+//   picture on its monitor for the user. Config() and MonitorDpi answer what was
+//   configured, MonitorBounds and WorkArea what the program sees.
 // - The taskbar lies on the primary monitor. When not auto-hidden it takes its
 //   thickness off that monitor's work area; auto-hidden it takes nothing (Windows
 //   keeps a 2-pixel strip, which the simulation leaves out).
@@ -223,6 +233,13 @@ struct TMonitorConfig {
     int Dpi = 96;
 };
 
+// How a program declares itself to the window system about screen resolution.
+enum class TDpiAwareness {
+    Unaware,      // sees 96 DPI everywhere; the system stretches its windows
+    System,       // sees the primary monitor's DPI everywhere
+    PerMonitorV2, // as System for the screen's resolution; its windows follow their monitor
+};
+
 struct TTaskbarConfig {
     TTaskbarEdge Edge = TTaskbarEdge::Bottom;
     int Thickness = 40;
@@ -268,6 +285,7 @@ std::vector<std::string> DefaultFontDirectories();
 struct TDesktopConfig {
     // The first monitor is the primary; its Bounds must start at (0, 0).
     std::vector<TMonitorConfig> Monitors = std::vector<TMonitorConfig>(1);
+    TDpiAwareness DpiAwareness = TDpiAwareness::System;
     TTaskbarConfig Taskbar{};
     TFrameMetrics Frame{};
     DWORD OsMajor = 10;
@@ -329,10 +347,22 @@ public:
     void Minimize(HWND window);
     void MoveTo(HWND window, int x, int y);
 
-    // Geometry queries for tests and tools.
+    // Geometry queries for tests and tools, in the program's pixels.
     RECT WorkArea(int monitorIndex) const;
     RECT MonitorBounds(int monitorIndex) const;
+    // The DPI a monitor has, as configured, whatever the program is told.
     int MonitorDpi(int monitorIndex) const;
+    // What GetDeviceCaps answers for LOGPIXELSX and LOGPIXELSY.
+    int SystemDpi() const;
+    // The resolution the program lays a window out at: 96 for an unaware
+    // program, the system DPI for a system-aware one, the DPI of the monitor
+    // that holds the window for a per-monitor-aware one (the system DPI for a
+    // window it does not know).
+    int WindowDpi(HWND window) const;
+    // Screen pixels per pixel of the window as the user sees it: its monitor's
+    // DPI / 96 for an unaware program, whose windows the system stretches, and 1
+    // otherwise (also for a window it does not know).
+    double DisplayScale(HWND window) const;
     int MonitorCount() const;
     HWND LockedWindow() const;
     std::vector<HWND> TopLevelWindows() const;

@@ -95,7 +95,12 @@ struct TDesktop::TImpl {
     explicit TImpl(TDesktopConfig config);
     ~TImpl();
 
+    // The desktop as configured, and as the program sees it: the same but for an
+    // unaware program, which sees every monitor and the taskbar in its own
+    // 96-DPI pixels (see the resolution awareness in SimDesktop.h).
+    TDesktopConfig Given;
     TDesktopConfig Config;
+    void TakeGiven();
 
     std::unordered_map<std::uintptr_t, std::unique_ptr<TWindow>> Windows;
     // The live windows by serial number, which makes their handles: a handle is
@@ -240,6 +245,12 @@ struct TDesktop::TImpl {
     void ChangeState(HWND window, TShowState target, bool show, bool restoreToMaximized);
     void ClampForDefault(TWindow& window, WINDOWPOS& pos);
 
+    // Resolution (SimSystem.cpp): what GetDeviceCaps answers, and the DPI a
+    // monitor really has.
+    int SystemDpi() const;
+    int MonitorDpi(int monitor) const;
+    int WindowDpi(const TWindow& window) const;
+
     // Monitors and work areas (SimSystem.cpp).
     RECT WorkArea(int monitor) const;
     RECT VirtualScreen() const;
@@ -268,6 +279,10 @@ inline LONG Saturate(long long value) {
         return INT32_MIN;
     return static_cast<LONG>(value);
 }
+
+// value * numerator / denominator rounded half away from zero, as Windows' MulDiv.
+int MulDiv(int value, int numerator, int denominator);
+
 inline RECT MakeRect(long long x, long long y, long long cx, long long cy) {
     return RECT{Saturate(x), Saturate(y), Saturate(x + cx), Saturate(y + cy)};
 }

@@ -53,12 +53,6 @@ private:
     std::size_t FOffset = 0;
 };
 
-int MulDiv(int value, int numerator, int denominator) {
-    const long long product = static_cast<long long>(value) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>((product >= 0 ? product + half : product - half) / denominator);
-}
-
 const char16_t* OrdinalClass(WORD ordinal) {
     switch (ordinal) {
     case 0x0080: return u"BUTTON";

@@ -162,6 +162,23 @@ int TDesktop::TImpl::MonitorAt(POINT point, DWORD flags) const {
     return FallBack(flags, nearest);
 }
 
+int TDesktop::TImpl::SystemDpi() const {
+    return Given.DpiAwareness == TDpiAwareness::Unaware ? 96 : Given.Monitors.front().Dpi;
+}
+
+int TDesktop::TImpl::MonitorDpi(int monitor) const {
+    return Given.Monitors[static_cast<std::size_t>(monitor)].Dpi;
+}
+
+int TDesktop::TImpl::WindowDpi(const TWindow& window) const {
+    if (Given.DpiAwareness != TDpiAwareness::PerMonitorV2)
+        return SystemDpi();
+    const TWindow* top = &window;
+    while (top->Parent != nullptr)
+        top = top->Parent;
+    return MonitorDpi(MonitorOf(*top));
+}
+
 // A minimized window belongs to the monitor it will be restored on.
 int TDesktop::TImpl::MonitorOf(const TWindow& window) const {
     if ((window.Style & WS_MINIMIZE) && window.Parent == nullptr)
@@ -181,7 +198,8 @@ using Sim::kFalse;
 using Sim::kTrue;
 using Sim::ToHandle;
 
-// Every device context answers for the screen: the resolution is system-wide.
+// Every device context answers for the screen: the resolution is system-wide (a
+// per-monitor-aware program too is told the system's here, as on Windows).
 HDC GetDC(HWND window) {
     auto& d = Desk(__func__);
     if (window != nullptr && d.Find(window) == nullptr)
@@ -198,7 +216,7 @@ int GetDeviceCaps(HDC dc, int index) {
     if (d.Dcs.count(FromHandle(dc)) == 0)
         return 0;
     if (index == LOGPIXELSX || index == LOGPIXELSY)
-        return d.Config.Monitors.front().Dpi;
+        return d.SystemDpi();
     return 0;
 }
 
