@@ -69,8 +69,8 @@ String ControlText(const TControlSpec& c, const char* keyword, bool full) {
 }
 
 String Header(const char* keyword, const String& name) {
-    return String(keyword) + " " + name + ": T" + name +
-           "\n  Left = 0\n  Top = 0\n  Caption = '" + name +
+    return String(keyword) + " " + name + ": T" + name + "\n  Left = 0\n  Top = 0\n  Caption = '" +
+           name +
            "'\n  ClientHeight = 600\n  ClientWidth = 800\n  Color = clBtnFace\n"
            "  Font.Charset = DEFAULT_CHARSET\n  Font.Color = clWindowText\n  Font.Height = -11\n"
            "  Font.Name = 'Tahoma'\n  Font.Style = []\n  PixelsPerInch = 96\n  TextHeight = 13\n";

@@ -195,7 +195,7 @@ TEST_P(ComboBoxes, KeepTheirDroppedRectangleInProportion) {
 INSTANTIATE_TEST_SUITE_P(, ComboBoxes,
                          testing::Values(TComboCase{Sim::TComboBoxes::Wine, "Wine"},
                                          TComboCase{Sim::TComboBoxes::Windows, "Windows"}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& param) { return std::string(param.param.Name); });
 
 // Wine's ComboBoxEx32 keeps its height and its list whatever it is given; once
 // it did not take a rectangle it is not asked for the same again.

@@ -313,8 +313,8 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
                     err << file << ": " << s.Action << ": error: " << *s.Error << "\n";
             Sim::TDesktop metrics(MakeDesktopConfig(run.Desktop));
             std::vector<TFinding> found = ScalingFindings(file, dpi, result);
-            std::vector<TFinding> checked = CheckSnapshots(file, dpi, result.Snapshots,
-                                                           result.Designed, options.MinFontPoints);
+            std::vector<TFinding> checked =
+                CheckSnapshots(file, dpi, result.Snapshots, result.Designed, options.MinFontPoints);
             found.insert(found.end(), checked.begin(), checked.end());
             findings.insert(findings.end(), found.begin(), found.end());
         }
