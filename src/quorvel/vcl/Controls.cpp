@@ -318,7 +318,7 @@ void AnchorAxis(bool nearEdge, bool farEdge, int start, int size, int parentThen
     } else if (!nearEdge && parentThen > 0) {
         const double centre = (start + size / 2.0) * parentNow / parentThen;
         const double start2 = centre - size / 2.0;
-        newStart = Trunc(start2 < 0 ? start2 - 0.5 : start2 + 0.5);
+        newStart = Quorvel::Core::RoundHalfAway(start2);
     }
 }
 } // namespace

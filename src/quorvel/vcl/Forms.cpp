@@ -20,8 +20,8 @@ MONITORINFO InfoOf(HMONITOR monitor) {
 }
 } // namespace
 
-TRect TMonitor::BoundsRect() const { return TRect::From(InfoOf(FHandle).rcMonitor); }
-TRect TMonitor::WorkareaRect() const { return TRect::From(InfoOf(FHandle).rcWork); }
+TRect TMonitor::BoundsRect() const { return RectOf(InfoOf(FHandle).rcMonitor); }
+TRect TMonitor::WorkareaRect() const { return RectOf(InfoOf(FHandle).rcWork); }
 bool TMonitor::Primary() const { return (InfoOf(FHandle).dwFlags & MONITORINFOF_PRIMARY) != 0; }
 
 TScreen& Screen() {
