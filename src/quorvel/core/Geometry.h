@@ -2,6 +2,8 @@
 // framework's and of Windows' own records (the adapters convert at their edge).
 #pragma once
 
+#include "quorvel/core/Saturate.h"
+
 namespace Quorvel::Core {
 
 struct TPoint {
@@ -10,15 +12,16 @@ struct TPoint {
     bool operator==(const TPoint&) const = default;
 };
 
-// Right and Bottom are exclusive, as window rectangles are.
+// Right and Bottom are exclusive, as window rectangles are. The extents
+// saturate: a rectangle from INT_MIN to INT_MAX is INT_MAX wide.
 struct TRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
 
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    int Width() const { return Sub(Right, Left); }
+    int Height() const { return Sub(Bottom, Top); }
     bool operator==(const TRect&) const = default;
 };
 
