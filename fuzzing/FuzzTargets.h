@@ -33,4 +33,9 @@ void FuzzBinaryReader(std::string_view input);
 // nothing of it may be left on the desktop.
 void FuzzLoader(std::string_view input);
 
+// The layout core: every function at values drawn from the input, the ends of
+// the 32-bit range among them; only what each promises is checked, and the
+// sanitizers watch the arithmetic.
+void FuzzCore(std::string_view input);
+
 } // namespace QuorvelFuzz
