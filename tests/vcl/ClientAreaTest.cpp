@@ -3,6 +3,7 @@
 #include "vcl/VclTestSupport.h"
 
 #include "quorvel/vcl/ClientArea.h"
+#include "quorvel/vcl/TextMetrics.h"
 
 using namespace Vcl;
 using namespace VclTest;
@@ -90,6 +91,22 @@ TEST_F(ClientArea, TooSmallAPanelGivesItsChildrenEmptyRoomNeverNegative) {
     EXPECT_EQ(r.Width(), 0);
     EXPECT_EQ(r.Height(), 0);
     EXPECT_EQ(r.Left, 6);
+}
+
+TEST_F(ClientArea, GroupBoxChildrenStartBelowTheCaptionLineInsideTheFrame) {
+    // Tahoma 8 at 96 DPI: a 13-pixel line; Ctl3D frames are two pixels.
+    for (const char* ctl3D : {"", "  Ctl3D = False\n"}) {
+        SCOPED_TRACE(ctl3D);
+        const int f = *ctl3D ? 1 : 2;
+        const std::string kids = Object("Top", "TPanel", {0, 0, 10, 20}, "  Align = alTop\n") +
+                                 Object("Rest", "TMemo", {0, 0, 10, 10}, "  Align = alClient\n");
+        auto form = LoadAs<TForm>(Form(Object("Box", "TGroupBox", {8, 8, 185, 105}, ctl3D, kids)));
+        const int line = FontLineHeight(*Find<TGroupBox>(*form, "Box")->Font());
+        EXPECT_EQ(line, 13);
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Top")), (TBox{f, line + f, 185 - 2 * f, 20}));
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Rest")),
+                  (TBox{f, line + f + 20, 185 - 2 * f, 105 - line - 2 * f - 20}));
+    }
 }
 
 // ---- The framework's arithmetic ------------------------------------------------------------

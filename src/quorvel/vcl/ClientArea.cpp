@@ -24,4 +24,9 @@ TRect Panel(const TRect& client, const TPanelFrame& frame) {
     return Inset(client, inset, inset, inset, inset);
 }
 
+TRect GroupBox(const TRect& client, int textHeight, bool ctl3D) {
+    const int frame = ctl3D ? 2 : 1;
+    return Inset(client, frame, SaturatedSum(textHeight, frame), frame, frame);
+}
+
 } // namespace Vcl::ClientArea

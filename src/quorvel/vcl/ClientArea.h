@@ -17,4 +17,8 @@ struct TPanelFrame {
 };
 TRect Panel(const TRect& client, const TPanelFrame& frame);
 
+// A group box: the caption's text height (of the box's font) at the top, then a
+// one-pixel frame on every side, two with Ctl3D.
+TRect GroupBox(const TRect& client, int textHeight, bool ctl3D);
+
 } // namespace Vcl::ClientArea
