@@ -305,7 +305,10 @@ void TControl::UpdateAnchorRules() {
 
 namespace {
 // One axis of the anchors: both edges stretch, the far edge alone moves, neither
-// keeps the centre at the same share of the parent.
+// keeps the centre at the same share of the parent. The centre is the start
+// plus half the size by integer division, scaled with MulDiv's rounding, and
+// the half size comes off again: the framework's arithmetic, one pixel apart
+// from exact halves where a size is odd.
 void AnchorAxis(bool nearEdge, bool farEdge, int start, int size, int parentThen, int parentNow,
                 int& newStart, int& newSize) {
     newStart = start;
@@ -316,9 +319,9 @@ void AnchorAxis(bool nearEdge, bool farEdge, int start, int size, int parentThen
     } else if (farEdge) {
         newStart = start + growth;
     } else if (!nearEdge && parentThen > 0) {
-        const double centre = (start + size / 2.0) * parentNow / parentThen;
-        const double start2 = centre - size / 2.0;
-        newStart = Trunc(start2 < 0 ? start2 - 0.5 : start2 + 0.5);
+        const int centre = SaturatedSum(start, size / 2);
+        newStart = SaturatedSum(ScaleValue(centre, parentNow, parentThen),
+                                -static_cast<long long>(size / 2));
     }
 }
 } // namespace
@@ -608,10 +611,18 @@ TPoint TWinControl::ContentClientSize() const {
         }
     }
     const int cw = ClientWidth(), ch = ClientHeight();
-    const int w = SaturatedSum(
-        0, std::max(FPadding->Left() + sideWidths + FPadding->Right(), right + FPadding->Right()));
-    const int h = SaturatedSum(0, std::max(FPadding->Top() + stackHeights + FPadding->Bottom(),
-                                           bottom + FPadding->Bottom()));
+    // The container's own insets, measured on a rectangle large enough for them.
+    constexpr int Large = 1 << 24;
+    TRect inner{0, 0, Large, Large};
+    AdjustClientRect(inner);
+    const long long il = inner.Left, it = inner.Top, ir = Large - inner.Right,
+                    ib = Large - inner.Bottom;
+    const int w =
+        SaturatedSum(0, std::max(il + FPadding->Left() + sideWidths + FPadding->Right() + ir,
+                                 right + FPadding->Right() + ir));
+    const int h =
+        SaturatedSum(0, std::max(it + FPadding->Top() + stackHeights + FPadding->Bottom() + ib,
+                                 bottom + FPadding->Bottom() + ib));
     return {byWidth ? w : cw, byHeight ? h : ch};
 }
 
@@ -632,8 +643,10 @@ void TWinControl::AdjustSize(int& left, int& top, int& width, int& height) {
 
 void TWinControl::AlignControls() {
     const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
-    TRect rest{FPadding->Left(), FPadding->Top(), clientWidth - FPadding->Right(),
-               clientHeight - FPadding->Bottom()};
+    TRect rest{0, 0, clientWidth, clientHeight};
+    AdjustClientRect(rest);
+    rest = {rest.Left + FPadding->Left(), rest.Top + FPadding->Top(),
+            rest.Right - FPadding->Right(), rest.Bottom - FPadding->Bottom()};
     // Places one control in the rectangle, less its margins when it has them.
     auto place = [](TControl& c, int left, int top, int width, int height) {
         int ml = 0, mt = 0, mr = 0, mb = 0;
@@ -655,21 +668,28 @@ void TWinControl::AlignControls() {
                           : c.Height() + c.Margins()->Top() + c.Margins()->Bottom();
     };
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
-        std::vector<TControl*> group;
-        for (TControl* c : FControls)
-            if (c->Align() == align && TakesRoom(*c))
-                group.push_back(c);
-        // Same alignment: by position towards the edge they stack on; ties keep
-        // the order the controls were inserted in.
-        std::stable_sort(group.begin(), group.end(), [align](const TControl* a, const TControl* b) {
+        // Same alignment: by position towards the edge they stack on, each
+        // control in list order going before the first it lies nearer the edge
+        // than. As in the framework, a tie keeps the list order at the top and
+        // left but reverses it at the bottom and right, and a splitter is placed
+        // by its position like any other control.
+        auto before = [align](const TControl* a, const TControl* b) {
             switch (align) {
             case alTop: return a->Top() < b->Top();
-            case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+            case alBottom: return a->BoundsRect().Bottom >= b->BoundsRect().Bottom;
             case alLeft: return a->Left() < b->Left();
-            case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+            case alRight: return a->BoundsRect().Right >= b->BoundsRect().Right;
             default: return false;
             }
-        });
+        };
+        std::vector<TControl*> group;
+        for (TControl* c : FControls) {
+            if (c->Align() != align || !TakesRoom(*c))
+                continue;
+            auto at = std::find_if(group.begin(), group.end(),
+                                   [&](const TControl* placed) { return before(c, placed); });
+            group.insert(at, c);
+        }
         for (TControl* c : group) {
             const int w = std::max(rest.Width(), 0), h = std::max(rest.Height(), 0);
             switch (align) {

@@ -316,7 +316,8 @@ public:
 
     int ControlCount() const { return static_cast<int>(FControls.size()); }
     TPadding* Padding() const { return FPadding; }
-    // Lays the aligned children out in the client area less the padding, in the
+    // Lays the aligned children out in the client area (see AdjustClientRect)
+    // less the padding, in the
     // order alTop, alBottom, alLeft, alRight, alClient, and moves the anchored
     // ones by their anchors. alCustom children are left where they are. Waits
     // while the control or its form is being read (Loaded aligns) and while
@@ -373,6 +374,10 @@ protected:
     void TextChanged() override;
     void SetVisible(bool value) override;
     virtual void AlignControls();
+    // The part of a client rectangle the children are laid out in: the frame,
+    // bevels, caption or tabs a container draws inside its window are not.
+    // Padding comes off after.
+    virtual void AdjustClientRect(TRect& rect) const { (void)rect; }
     // The children's part of ChangeScale.
     void ScaleControls(int m, int d);
     // The client size that holds the children, with the padding; an axis that
