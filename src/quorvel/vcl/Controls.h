@@ -375,6 +375,7 @@ protected:
     virtual void AlignControls();
     // The children's part of ChangeScale.
     void ScaleControls(int m, int d);
+    void RetakeAnchorsAfterScaling(int m, int d);
     // The client size that holds the children, with the padding; an axis that
     // no child decides keeps its size. For AutoSize.
     TPoint ContentClientSize() const;
