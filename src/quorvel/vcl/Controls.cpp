@@ -392,9 +392,6 @@ void TControl::ChangeScale(int m, int d) {
     const TScalingFlags flags = FlagsToScale();
     auto has = [flags](TScalingFlag f) { return (flags & (1u << f)) != 0; };
     if (m != d) {
-        // Limits first: the new bounds are measured against the new limits.
-        if (has(sfConstraints))
-            FConstraints->ScaleBy(m, d);
         const int left = has(sfLeft) ? ScaleValue(FLeft, m, d) : FLeft;
         const int top = has(sfTop) ? ScaleValue(FTop, m, d) : FTop;
         int width = FWidth, height = FHeight;
@@ -406,6 +403,10 @@ void TControl::ChangeScale(int m, int d) {
             height = has(sfTop) ? SaturatedSum(ScaleValue(SaturatedSum(FTop, FHeight), m, d),
                                                -static_cast<long long>(top))
                                 : ScaleValue(FHeight, m, d);
+        // The limits before the new bounds, which are measured against them, but
+        // after the bounds were read: a lower maximum would clamp the old size.
+        if (has(sfConstraints))
+            FConstraints->ScaleBy(m, d);
         ScaleFont(m, d, flags);
         SetBounds(left, top, width, height);
     }
@@ -729,11 +730,21 @@ void TWinControl::ScaleControls(int m, int d) {
         child->ChangeScale(m, d);
 }
 
+void TWinControl::RetakeAnchorsAfterScaling(int m, int d) {
+    // The children were scaled for the parent's new size, not moved by it: their
+    // anchors count from there (reading takes them again once loaded).
+    if (m == d || ComponentState().Contains(csLoading))
+        return;
+    for (TControl* child : FControls)
+        child->UpdateAnchorRules();
+}
+
 void TWinControl::ChangeScale(int m, int d) {
     // Children first, measured in the parent as it was.
     DisableAlign();
     ScaleControls(m, d);
     TControl::ChangeScale(m, d);
+    RetakeAnchorsAfterScaling(m, d);
     EnableAlign();
 }
 

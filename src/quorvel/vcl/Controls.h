@@ -380,6 +380,7 @@ protected:
     virtual void AdjustClientRect(TRect& rect) const { (void)rect; }
     // The children's part of ChangeScale.
     void ScaleControls(int m, int d);
+    void RetakeAnchorsAfterScaling(int m, int d);
     // The client size that holds the children, with the padding; an axis that
     // no child decides keeps its size. For AutoSize.
     TPoint ContentClientSize() const;

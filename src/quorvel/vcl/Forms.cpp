@@ -365,15 +365,16 @@ void TCustomForm::ChangeScale(int m, int d) {
     DisableAlign();
     ScaleControls(m, d);
     if (m != d) {
+        // The client size the file gave (or the one the form has): a form file
+        // stores the client size, older ones the outer size. Read before the
+        // limits change, which could clamp it.
+        const bool w = (flags & (1u << sfWidth)) != 0, h = (flags & (1u << sfHeight)) != 0;
+        const int cw = ScaleValue(ClientWidth(), m, d), ch = ScaleValue(ClientHeight(), m, d);
         if (flags & (1u << sfConstraints))
             Constraints()->ScaleBy(m, d);
         // A form has no parent to take a font from: its own is always scaled.
         if (flags & (1u << sfFont))
             Font()->SetHeight(ScaleValue(Font()->Height(), m, d));
-        // The client size the file gave (or the one the form has): a form file
-        // stores the client size, older ones the outer size.
-        const bool w = (flags & (1u << sfWidth)) != 0, h = (flags & (1u << sfHeight)) != 0;
-        const int cw = ScaleValue(ClientWidth(), m, d), ch = ScaleValue(ClientHeight(), m, d);
         if (ComponentState().Contains(csLoading)) {
             if (w)
                 FPendingClientWidth = std::max(cw, 0);
@@ -387,6 +388,7 @@ void TCustomForm::ChangeScale(int m, int d) {
         }
     }
     FScalingFlags = 0;
+    RetakeAnchorsAfterScaling(m, d);
     EnableAlign();
 }
 
@@ -535,7 +537,45 @@ void TCustomForm::UpdateBounds(const WINDOWPOS& pos) {
     TScrollingWinControl::UpdateBounds(pos);
 }
 
+int TCustomForm::CurrentPixelsPerInch() const {
+    if (FMonitorPpi > 0)
+        return FMonitorPpi;
+    return FScaled ? FPixelsPerInch : Screen().PixelsPerInch();
+}
+
+namespace {
+void FollowMonitorAt(TControl& control, int ppi) {
+    control.Font()->FollowMonitor(ppi);
+    if (auto* win = dynamic_cast<TWinControl*>(&control))
+        for (int i = 0; i < win->ControlCount(); ++i)
+            FollowMonitorAt(*win->Controls(i), ppi);
+}
+} // namespace
+
+void TCustomForm::DpiChanged(int dpi, const RECT& suggested) {
+    const bool perMonitor = GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) ==
+                            DPI_AWARENESS_PER_MONITOR_AWARE_;
+    if (Designing() || !FScaled || !perMonitor || dpi <= 0)
+        return;
+    const int old = CurrentPixelsPerInch();
+    FMonitorPpi = dpi;
+    if (dpi != old) {
+        ChangeScale(dpi, old);
+        FollowMonitorAt(*this, dpi);
+        FPixelsPerInch = dpi;
+    }
+    if (FHandle != nullptr)
+        SetWindowPos(FHandle, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TCustomForm::WndProc(TMessage& message) {
+    if (message.Msg == WM_DPICHANGED && message.LParam != 0) {
+        DpiChanged(LOWORD(message.WParam), *reinterpret_cast<const RECT*>(message.LParam));
+        message.Result = 0;
+        return;
+    }
     TScrollingWinControl::WndProc(message);
     // Size messages of a hidden window (some come at creation) say nothing about
     // the state the form will be shown in.
