@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=build/fuzz
 corpus=${QUORVEL_CORPUS_DIR:-$PWD/../shared/corpus}
-targets=(text_reader binary_reader loader)
+targets=(text_reader binary_reader loader core)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]/#/fuzz_}"

@@ -28,9 +28,14 @@ void FuzzBinaryReader(std::string_view input);
 // The loader: the input is a form file, text up to the first NUL byte and the
 // bytes after it the run's parameters (or a binary form file, whose parameters
 // come from its bytes). The form is read leniently on a fresh simulated desktop,
-// gets a TQuorvel when it has none, is shown, resized, maximized and restored, a
-// control is added and freed with the reconciliation in between, and in the end
-// nothing of it may be left on the desktop.
+// gets a TQuorvel when it has none, is shown, resized, dragged, maximized and
+// restored, a control is added and freed with the reconciliation in between,
+// and in the end nothing of it may be left on the desktop.
 void FuzzLoader(std::string_view input);
+
+// The layout core: every function at values drawn from the input, the ends of
+// the 32-bit range among them; only what each promises is checked, and the
+// sanitizers watch the arithmetic.
+void FuzzCore(std::string_view input);
 
 } // namespace QuorvelFuzz

@@ -142,6 +142,15 @@ void Exercise(TCustomForm& form, TParams& params) {
     for (int i = 0; i < sizes; ++i)
         Step([&] { SetClient(form, params.Word(), params.Word()); });
     ReadLayout(form);
+    // User drags at any edge or corner (WMSZ_LEFT .. WMSZ_BOTTOMRIGHT), through
+    // the size limits the form file set.
+    const int drags = params.Byte() % 3;
+    for (int i = 0; i < drags; ++i)
+        Step([&] {
+            const Win32::WPARAM edge = 1 + params.Byte() % 8;
+            desktop.Drag(form.Handle(), edge, params.Coordinate(), params.Coordinate());
+        });
+    ReadLayout(form);
     Step([&] { desktop.Maximize(form.Handle()); });
     ReadLayout(form);
     Step([&] { desktop.Restore(form.Handle()); });

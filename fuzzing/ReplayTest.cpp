@@ -36,5 +36,6 @@ void Replay(const char* folder, void (*target)(std::string_view)) {
 TEST(FuzzRegressions, TextReader) { Replay("text_reader", &QuorvelFuzz::FuzzTextReader); }
 TEST(FuzzRegressions, BinaryReader) { Replay("binary_reader", &QuorvelFuzz::FuzzBinaryReader); }
 TEST(FuzzRegressions, Loader) { Replay("loader", &QuorvelFuzz::FuzzLoader); }
+TEST(FuzzRegressions, Core) { Replay("core", &QuorvelFuzz::FuzzCore); }
 
 } // namespace

@@ -159,11 +159,12 @@ TEST(CorpusRun, EveryFileRunsWithoutACrash) {
     // Lenient reading takes every file; a form without the component stays as it is.
     EXPECT_EQ(plain.Loaded, plain.Files);
     EXPECT_EQ(plain.LaidOut, plain.Loaded);
-    // The reports list every control and no component: 19,493 controls today.
+    // The reports list every control and no component: 19,480 controls today (completion
+    // proposals and tray icons are components, not controls).
     std::cout << "[ corpus   ] " << plain.Listed << " controls listed, " << plain.Unlisted << " of "
               << plain.Controls << " not listed, " << plain.NonVisualListed
               << " components listed as controls\n";
-    EXPECT_GE(plain.Controls, 19493u);
+    EXPECT_GE(plain.Controls, 19480u);
     EXPECT_EQ(plain.Unlisted, 0u);
     EXPECT_EQ(plain.NonVisualListed, 0u);
 

@@ -119,7 +119,8 @@ TEST(HtmlReport, OnePageWithEveryPictureTheBoundsAndTheFindings) {
     }
     EXPECT_GT(findings, 0u);
     EXPECT_NE(html.find(std::to_string(findings) + " findings"), std::string::npos);
-    EXPECT_NE(html.find("<td>OkButton</td><td>font</td><td>font 5 pt is below 6 pt</td>"),
+    EXPECT_NE(html.find("<td>OkButton</td><td>font</td><td>font 5 pt (7 px) is below 6 pt (8 px at "
+                        "96 DPI)</td>"),
               std::string::npos);
 }
 

@@ -99,7 +99,7 @@ TEST(Lint, TextThatOutgrowsItsButtonAt144DpiIsReportedInTheDocumentedLine) {
     EXPECT_EQ(r.Status, 1) << r.Err;
     const std::string prefix = file + ": 300x120@144: OkButton: caption 'Apply changes' needs ";
     ASSERT_EQ(r.Out.rfind(prefix, 0), 0u) << r.Out;
-    EXPECT_NE(r.Out.find(", has 81x25\n"), std::string::npos) << r.Out;
+    EXPECT_NE(r.Out.find(", has 81x25, cut off at the sides\n"), std::string::npos) << r.Out;
     EXPECT_EQ(r.Out.find("@96:"), std::string::npos) << r.Out;
 
     const json findings = Findings({file, "--dpi", "144", "--sizes", "300x120"}, 1);
@@ -160,6 +160,61 @@ TEST(Lint, TheMinimumSizeShowsOverlapsOnePixelControlsAndSmallFonts) {
     // A lower bar for readable fonts drops that finding.
     for (const json& f : Findings({file, "--min-font", "4"}, 1))
         EXPECT_NE(f["kind"], "font");
+}
+
+// What a person reads decides: a positive Font.Height is a cell height, a caption
+// whose cell is taller than the room but whose glyphs are all inside it is
+// readable, and a face the desktop lacks is named with the one that stood in.
+TEST(Lint, FontsAreComparedInPixelsAndOnlyCutGlyphsCount) {
+    TScratch dir;
+    const std::string file = dir.Write("sizes.dfm", R"(object F: TForm
+  ClientHeight = 120
+  ClientWidth = 320
+  Font.Height = 13
+  Font.Name = 'Tahoma'
+  PixelsPerInch = 96
+  Scaled = False
+  object Cell: TCheckBox
+    Left = 8
+    Top = 8
+    Width = 120
+    Height = 14
+    Caption = 'Wrap lines'
+  end
+  object Tiny: TLabel
+    Left = 8
+    Top = 40
+    Font.Height = 7
+    Caption = 'fine print'
+  end
+  object Wide: TButton
+    Left = 8
+    Top = 70
+    Width = 40
+    Height = 25
+    Caption = 'Recalculate'
+    Font.Name = 'Segoe UI'
+  end
+end
+)");
+    TResult r = Quorvel({"lint", file, "--sizes", "320x120", "--json"});
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    std::map<std::string, std::string> found; // control -> kind: message
+    for (const json& f : json::parse(r.Out))
+        found[f["control"].get<std::string>()] +=
+            f["kind"].get<std::string>() + ": " + f["message"].get<std::string>() + ";";
+    // 13 px cells are an 8-point font; the check box's 14 px hold "Wrap lines".
+    EXPECT_EQ(found.count("F"), 0u);
+    EXPECT_EQ(found.count("Cell"), 0u) << found["Cell"];
+    EXPECT_EQ(found["Tiny"], "font: font 5 pt (6 px) is below 6 pt (8 px at 96 DPI);");
+    EXPECT_NE(found["Wide"].find("text: caption 'Recalculate' needs "), std::string::npos);
+    EXPECT_NE(found["Wide"].find(", cut off at the sides (measured in Liberation Sans, standing "
+                                 "in for Segoe UI);"),
+              std::string::npos)
+        << found["Wide"];
+    // The summary line goes to standard error, the findings stay one a line.
+    EXPECT_EQ(Quorvel({"lint", file, "--sizes", "320x120"}).Err,
+              "lint: 2 findings in 1 of 1 file at 1 resolution: font 1, text 1\n");
 }
 
 TEST(Lint, ControlsPushedOffTheirParentAreReportedOnce) {

@@ -164,15 +164,16 @@ TEST_F(AlignAnchors, PaddingMarginsAndConstraintsNarrowWhatAControlGets) {
         "      Constraints.MaxWidth = 100\n    end\n";
     auto form = LoadAs<TForm>(Form(Panel("Box", 10, 10, 200, 150, "", inner)));
     auto* box = Find<TPanel>(*form, "Box");
-    // The padded client area is (4, 5)-(194, 143).
-    EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "WithMargins")), (TBox{7, 8, 184, 20}));
-    EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "Capped")), (TBox{4, 38, 100, 105}));
+    // Inside the default raised bevel (one pixel) the padded client area is
+    // (5, 6)-(193, 142).
+    EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "WithMargins")), (TBox{8, 9, 182, 20}));
+    EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "Capped")), (TBox{5, 39, 100, 103}));
 
     box->Padding()->SetLeft(0);
-    EXPECT_EQ(Find<TPanel>(*form, "WithMargins")->Left(), 3);
+    EXPECT_EQ(Find<TPanel>(*form, "WithMargins")->Left(), 4);
     Find<TPanel>(*form, "WithMargins")->Margins()->SetTop(0);
-    EXPECT_EQ(Find<TPanel>(*form, "WithMargins")->Top(), 5);
-    EXPECT_EQ(Find<TPanel>(*form, "Capped")->Top(), 35);
+    EXPECT_EQ(Find<TPanel>(*form, "WithMargins")->Top(), 6);
+    EXPECT_EQ(Find<TPanel>(*form, "Capped")->Top(), 36);
 
     // Padding is written back with the form.
     EXPECT_NE(SaveFormText(*form).find("Padding.Top = 5"), std::string::npos);

@@ -115,11 +115,12 @@ TEST_F(AutoSize, AnAutoSizedPanelHoldsItsChildrenAndFollowsThem) {
                      "  end\n");
     auto* panel = Find<TPanel>(*form, "P");
     EXPECT_EQ(panel->Width(), 300); // no child decides the width
-    EXPECT_EQ(panel->ClientHeight(), 70);
+    // The stacks and the default raised bevel above and below them.
+    EXPECT_EQ(panel->ClientHeight(), 70 + 2);
     Find<TPanel>(*form, "B")->SetHeight(100);
-    EXPECT_EQ(panel->ClientHeight(), 130);
+    EXPECT_EQ(panel->ClientHeight(), 130 + 2);
     static_cast<TControl*>(Find<TPanel>(*form, "A"))->SetVisible(false);
-    EXPECT_EQ(panel->ClientHeight(), 100);
+    EXPECT_EQ(panel->ClientHeight(), 100 + 2);
 }
 
 } // namespace

@@ -385,3 +385,45 @@ TEST_F(TFamily, AnInheritedControlOnAnotherParentIsWrittenThere) {
     EXPECT_EQ(Find<TButton>(*again, "OkButton")->Parent(), again.get()) << text;
     EXPECT_EQ(SaveFormText(*again), text);
 }
+
+// An inherited object of a class the framework does not have is what its
+// ancestor object is, however little the descendant stores of it: buttons moved
+// in a descendant stay controls, a timer moved stays a component.
+TEST_F(TFamily, AnInheritedObjectOfAnUnknownClassTakesItsAncestorObjectsKind) {
+    Write("VendorBase.dfm", "object VendorBase: TVendorBase\n"
+                            "  ClientHeight = 200\n"
+                            "  ClientWidth = 300\n"
+                            "  object Go: TVendorButton\n"
+                            "    Left = 8\n"
+                            "    Top = 8\n"
+                            "    Width = 75\n"
+                            "    Height = 25\n"
+                            "    Caption = 'Go'\n"
+                            "    TabOrder = 0\n"
+                            "  end\n"
+                            "  object Tick: TVendorTimer\n"
+                            "    Interval = 10\n"
+                            "    Left = 40\n"
+                            "    Top = 40\n"
+                            "  end\n"
+                            "end\n");
+    const String path = Write("VendorChild.dfm", "inherited VendorChild: TVendorChild\n"
+                                                 "  inherited Go: TVendorButton\n"
+                                                 "    Left = 100\n"
+                                                 "    Top = 120\n"
+                                                 "  end\n"
+                                                 "  inherited Tick: TVendorTimer\n"
+                                                 "    Left = 60\n"
+                                                 "    Top = 60\n"
+                                                 "  end\n"
+                                                 "end\n");
+    Write("VendorChild.pas", "type TVendorChild = class(TVendorBase) end;\n");
+    TFormLoadOptions options;
+    options.Lenient = true;
+    auto form = LoadFormFile(path, options);
+    auto* go = dynamic_cast<TControl*>(form->FindComponent("Go"));
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ(go->Left(), 100);
+    EXPECT_EQ(go->Width(), 75);
+    EXPECT_EQ(dynamic_cast<TControl*>(form->FindComponent("Tick")), nullptr);
+}

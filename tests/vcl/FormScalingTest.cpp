@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 using namespace Vcl;
 using namespace VclTest;
@@ -233,6 +234,86 @@ TEST_F(TScaledFamily, AFramesControlsAreScaledWithTheFormThatHoldsIt) {
     ASSERT_NE(part, nullptr);
     EXPECT_EQ(BoundsOf(*root, "Part1"), (TRect{30, 45, 330, 195}));
     EXPECT_EQ(BoundsOf(*part, "Name1"), (TRect{15, 15, 165, 47}));
+}
+
+// A per-monitor-aware program on a 96-DPI primary with monitors of 120, 144 and
+// 192 DPI to its right.
+Sim::TDesktopConfig FourMonitors() {
+    Sim::TDesktopConfig config;
+    config.Monitors = {{{0, 0, 1920, 1080}, 96},
+                       {{1920, 0, 3840, 1080}, 120},
+                       {{3840, 0, 5760, 1080}, 144},
+                       {{5760, 0, 7680, 1080}, 192}};
+    config.DpiAwareness = Sim::TDpiAwareness::PerMonitorV2;
+    return config;
+}
+
+struct TLayout {
+    int ClientWidth, ClientHeight;
+    std::vector<TRect> Bounds;
+    std::vector<int> Heights;
+    int MinWidth;
+    bool operator==(const TLayout&) const = default;
+};
+
+void PrintTo(const TLayout& l, std::ostream* out) {
+    *out << l.ClientWidth << "x" << l.ClientHeight << " min " << l.MinWidth << " |";
+    for (const TRect& r : l.Bounds)
+        *out << " " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+    *out << " |";
+    for (int h : l.Heights)
+        *out << " " << h;
+}
+
+TLayout LayoutOf(TForm& form) {
+    TLayout layout{form.ClientWidth(),
+                   form.ClientHeight(),
+                   {},
+                   {form.Font()->Height()},
+                   form.Constraints()->MinWidth()};
+    for (const char* name : {"Left1", "Right1", "Big", "Box", "Corner", "Header", "Footer"}) {
+        layout.Bounds.push_back(BoundsOf(form, name));
+        layout.Heights.push_back(Find<TControl>(form, name)->Font()->Height());
+    }
+    return layout;
+}
+
+TEST(FormScaling, APerMonitorScaledFormMovedOntoAnotherDpiIsLaidOutAsIfReadThere) {
+    std::vector<TLayout> fresh;
+    for (int dpi : {96, 120, 144, 192}) {
+        Sim::TDesktopConfig config = Screen(dpi);
+        config.DpiAwareness = Sim::TDpiAwareness::PerMonitorV2;
+        Sim::TDesktop desktop(config);
+        auto form = LoadAs<TForm>(kForm);
+        form->Show();
+        fresh.push_back(LayoutOf(*form));
+    }
+    Sim::TDesktop desktop(FourMonitors());
+    auto form = LoadAs<TForm>(kForm);
+    form->Show();
+    auto& sim = Sim::TDesktop::Current();
+    const TLayout designed = LayoutOf(*form);
+    EXPECT_EQ(designed, fresh[0]);
+    for (int monitor = 1; monitor < 4; ++monitor) {
+        sim.MoveTo(form->Handle(), 1920 * monitor + 100, 100);
+        EXPECT_EQ(Win32::GetDpiForWindow(form->Handle()),
+                  static_cast<Win32::UINT>(sim.MonitorDpi(monitor)));
+        EXPECT_EQ(form->CurrentPixelsPerInch(), sim.MonitorDpi(monitor));
+        EXPECT_EQ(LayoutOf(*form), fresh[static_cast<std::size_t>(monitor)]) << monitor;
+        // Back on the primary everything is where it was.
+        sim.MoveTo(form->Handle(), 100, 100);
+        EXPECT_EQ(LayoutOf(*form), designed) << monitor;
+    }
+
+    // A form that is not Scaled keeps its layout, as does any form of a program
+    // that is not per-monitor-aware.
+    String text = kForm;
+    text.insert(text.find("  object Left1"), "  Scaled = False\n");
+    auto unscaled = LoadAs<TForm>(text);
+    unscaled->Show();
+    const TLayout before = LayoutOf(*unscaled);
+    sim.MoveTo(unscaled->Handle(), 3840 + 100, 100);
+    EXPECT_EQ(LayoutOf(*unscaled), before);
 }
 
 } // namespace

@@ -147,3 +147,62 @@ end
     EXPECT_NE(LoadError(known, Lenient()).Reason().find("A component named RowDetailData already"),
               String::npos);
 }
+
+// A component's design position comes after its published properties, so a
+// size, a font or mouse events before it make no control of it (an editor's
+// code-completion box, a tray icon); and a property of a control's name with
+// another kind of value (a Boolean Constraints, margins in millimetres) is that
+// class's own.
+TEST(UnknownClasses, TheOrderAndKindOfValuesTellComponentsFromControls) {
+    Sim::TDesktop desktop;
+    const char* const form = R"(object F: TForm
+  object Completion: TVendorCompletion
+    Font.Name = 'Consolas'
+    Width = 262
+    OnKeyPress = CompletionKeyPress
+    Left = 40
+    Top = 8
+  end
+  object Tray: TVendorTrayIcon
+    Visible = True
+    OnDblClick = TrayDblClick
+    OnMouseDown = TrayMouseDown
+    Left = 72
+    Top = 8
+    Icon.Data = {0000}
+  end
+  object Sizer: TVendorSizer
+    Constraints = True
+  end
+  object Printer: TVendorPrint
+    Margins.Left = 25.000000000000000000
+    Margins.UnitSystem = usMM
+  end
+  object Bar: TVendorBar
+    AlignWithMargins = True
+    Left = 3
+    Top = 3
+    Width = 100
+    Height = 20
+  end
+  object Limited: TVendorView
+    Constraints.MinWidth = 50
+  end
+  object Spaced: TVendorView2
+    Margins.Left = 4
+  end
+end
+)";
+    auto root = Load(form, Lenient());
+    EXPECT_FALSE(IsControl(*root, "Completion"));
+    EXPECT_FALSE(IsControl(*root, "Tray"));
+    EXPECT_FALSE(IsControl(*root, "Sizer"));
+    EXPECT_FALSE(IsControl(*root, "Printer"));
+    EXPECT_TRUE(IsControl(*root, "Bar"));
+    EXPECT_TRUE(IsControl(*root, "Limited"));
+    EXPECT_TRUE(IsControl(*root, "Spaced"));
+    const String written = SaveFormText(*root);
+    EXPECT_EQ(written, Resave(written, Lenient()));
+    EXPECT_NE(written.find("Constraints = True"), String::npos) << written;
+    EXPECT_NE(written.find("Margins.Left = 25"), String::npos) << written;
+}

@@ -49,6 +49,33 @@ std::vector<std::u16string> WrapText(const Win32::LOGFONTW& font, const std::u16
     return lines;
 }
 
+std::vector<TPlacedLine> PlaceLines(const TControlLook& look, const TTextPlace& p) {
+    std::vector<TPlacedLine> placed;
+    if (p.Text.empty())
+        return placed;
+    const std::u16string text = Vcl::Utf8ToUtf16(p.Text);
+    const std::vector<std::u16string> lines =
+        p.Wrap ? WrapText(look.Font, text, p.Room.Width) : std::vector{text};
+    const int lineHeight = MeasureRun(look.Font, u"Ag").Height();
+    const int total = lineHeight * static_cast<int>(lines.size());
+    int y = p.Room.Top;
+    if (p.VAlign == TVAlign::Center)
+        y = p.Room.Top + (p.Room.Height - total) / 2;
+    else if (p.VAlign == TVAlign::Bottom)
+        y = p.Room.Bottom() - total;
+    for (const std::u16string& line : lines) {
+        const int w = MeasureRun(look.Font, line).Width();
+        int x = p.Room.Left;
+        if (p.HAlign == THAlign::Center)
+            x = p.Room.Left + (p.Room.Width - w) / 2;
+        else if (p.HAlign == THAlign::Right)
+            x = p.Room.Right() - w;
+        placed.push_back({line, x, y});
+        y += lineHeight;
+    }
+    return placed;
+}
+
 int SunkenEdge(const TControlLook& look) { return look.Border ? 2 : 0; }
 
 int TabHeight(const TControlLook& look) { return MeasureRun(look.Font, u"Ag").Height() + 6; }
@@ -98,6 +125,7 @@ std::vector<TTextPlace> TextPlaces(const TControlLook& look, int width, int heig
         // Inside the raised edge and the focus rectangle.
         p.Text = StripAccelerators(look.Text);
         p.Room = {4, 3, width - 8, height - 6};
+        p.Clip = {2, 2, width - 4, height - 4};
         p.HAlign = THAlign::Center;
         break;
     case TLookKind::CheckBox:

@@ -23,7 +23,20 @@ struct TTextPlace {
     // Whether text wider or taller than the room is cut off (edits scroll instead).
     bool CheckWidth = true;
     bool CheckHeight = true;
+    // Where the window system cuts the text off, when wider than the room (a
+    // button's caption may run over its focus rectangle but not its edge).
+    TBox Clip{0, 0, -1, -1};
+    TBox ClipBox() const { return Clip.Width < 0 ? Room : Clip; }
 };
+
+// A line of a place's text and where it is drawn, relative to the control.
+struct TPlacedLine {
+    std::u16string Text;
+    int X = 0, Y = 0;
+};
+
+// The lines of the place, broken and aligned as they are drawn.
+std::vector<TPlacedLine> PlaceLines(const TControlLook& look, const TTextPlace& place);
 
 // The texts of a control of that size, in the order they are drawn. Measures with
 // the current simulated desktop.

@@ -93,27 +93,10 @@ void DrawPlace(TCanvas& cv, const TControlLook& look, const TTextPlace& p, int o
                TRgb color) {
     if (p.Text.empty() || p.Room.Empty())
         return;
-    const TBox room{ox + p.Room.Left, oy + p.Room.Top, p.Room.Width, p.Room.Height};
-    std::vector<std::u16string> lines =
-        p.Wrap ? WrapText(look.Font, U16(p.Text), room.Width) : std::vector{U16(p.Text)};
-    const int lineHeight = MeasureRun(look.Font, u"Ag").Height();
-    const int total = lineHeight * static_cast<int>(lines.size());
-    int y = room.Top;
-    if (p.VAlign == TVAlign::Center)
-        y = room.Top + (room.Height - total) / 2;
-    else if (p.VAlign == TVAlign::Bottom)
-        y = room.Bottom() - total;
-    cv.PushClip(room);
-    for (const std::u16string& line : lines) {
-        const int w = MeasureRun(look.Font, line).Width();
-        int x = room.Left;
-        if (p.HAlign == THAlign::Center)
-            x = room.Left + (room.Width - w) / 2;
-        else if (p.HAlign == THAlign::Right)
-            x = room.Right() - w;
-        DrawLine(cv, look.Font, line, x, y, color, look.Enabled);
-        y += lineHeight;
-    }
+    const TBox clip = p.ClipBox();
+    cv.PushClip({ox + clip.Left, oy + clip.Top, clip.Width, clip.Height});
+    for (const TPlacedLine& line : PlaceLines(look, p))
+        DrawLine(cv, look.Font, line.Text, ox + line.X, oy + line.Y, color, look.Enabled);
     cv.PopClip();
 }
 

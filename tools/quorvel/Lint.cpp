@@ -3,6 +3,7 @@
 #include "ControlText.h"
 #include "FormFiles.h"
 #include "Progress.h"
+#include "RasterCanvas.h"
 #include "RunSession.h"
 #include "Sweep.h"
 #include "quorvel/vcl/SysUtils.h"
@@ -42,33 +43,109 @@ std::string ParentName(const TSnapshot& s, const TControlState& c) {
 
 std::string Size(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
 
-// The text finding of one place, if the text needs more than the room.
+// The ink of the place's text as drawn without clipping, relative to the control,
+// and whether enough of it lies outside the clip box to be cut off.
+struct TInk {
+    TBox Box;
+    bool CutWide = false, CutTall = false;
+};
+
+TInk InkOf(const TControlLook& look, const TTextPlace& place,
+           const std::vector<TPlacedLine>& lines) {
+    const TBox clip = place.ClipBox();
+    int left = clip.Left, top = clip.Top, right = clip.Right(), bottom = clip.Bottom();
+    std::vector<TTextRun> runs;
+    for (const TPlacedLine& line : lines) {
+        runs.push_back(MeasureRun(look.Font, line.Text));
+        // Overhangs of italics and accents reach past the cell.
+        const int slack = runs.back().Height();
+        left = std::min(left, line.X - slack);
+        top = std::min(top, line.Y - slack);
+        right = std::max(right, line.X + runs.back().Width() + slack);
+        bottom = std::max(bottom, line.Y + runs.back().Height() + slack);
+    }
+    TRasterCanvas canvas(right - left, bottom - top, 0xFFFFFF);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        canvas.Text(lines[i].X - left, lines[i].Y - top, runs[i], 0x000000);
+    TInk ink;
+    int inkLeft = right, inkTop = bottom, inkRight = left, inkBottom = top;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) {
+            // A pixel at least half covered: fainter anti-aliasing reads as nothing.
+            if ((canvas.Pixel(x, y) & 0xFF) > 0x80)
+                continue;
+            const int cx = x + left, cy = y + top;
+            inkLeft = std::min(inkLeft, cx);
+            inkTop = std::min(inkTop, cy);
+            inkRight = std::max(inkRight, cx + 1);
+            inkBottom = std::max(inkBottom, cy + 1);
+            if (cx < clip.Left || cx >= clip.Right())
+                ink.CutWide = true;
+            if (cy < clip.Top || cy >= clip.Bottom())
+                ink.CutTall = true;
+        }
+    if (inkRight > inkLeft)
+        ink.Box = {inkLeft, inkTop, inkRight - inkLeft, inkBottom - inkTop};
+    return ink;
+}
+
+bool SameFace(const std::u16string& a, const std::u16string& b) {
+    return Vcl::CompareText(Vcl::Utf16ToUtf8(a), Vcl::Utf16ToUtf8(b)) == 0;
+}
+
+std::u16string FaceOf(const Win32::LOGFONTW& font) {
+    std::u16string face;
+    for (std::size_t i = 0; i < std::size(font.lfFaceName) && font.lfFaceName[i] != 0; ++i)
+        face += font.lfFaceName[i];
+    return face;
+}
+
+// Which face measured the text, when it is not the one the form asks for.
+std::string FaceNote(const Win32::LOGFONTW& font, const std::u16string& text) {
+    const Sim::TFontSource source = MeasureRun(font, text).Measure.Source;
+    const std::u16string asked = FaceOf(font);
+    if (source.Approximate)
+        return " (no font file for " + Vcl::Utf16ToUtf8(asked) + ": an approximate metric)";
+    if (!source.Family.empty() && !SameFace(source.Family, asked))
+        return " (measured in " + Vcl::Utf16ToUtf8(source.Family) + ", standing in for " +
+               Vcl::Utf16ToUtf8(asked) + ")";
+    return "";
+}
+
+// The text finding of one place, if the window system cuts its ink off.
 std::optional<TFinding> TextFinding(const TControlState& c, const TTextPlace& place) {
     if (place.Text.empty())
         return std::nullopt;
-    const std::u16string text = Vcl::Utf8ToUtf16(place.Text);
+    const std::vector<TPlacedLine> lines = PlaceLines(c.Look, place);
     int needW = 0, needH = 0;
-    if (place.Wrap) {
-        const std::vector<std::u16string> lines = WrapText(c.Look.Font, text, place.Room.Width);
-        for (const std::u16string& line : lines)
-            needW = std::max(needW, MeasureRun(c.Look.Font, line).Width());
-        needH = MeasureRun(c.Look.Font, u"Ag").Height() * static_cast<int>(lines.size());
-    } else {
-        const TTextRun run = MeasureRun(c.Look.Font, text);
-        needW = run.Width();
-        needH = run.Height();
-    }
+    for (const TPlacedLine& line : lines)
+        needW = std::max(needW, MeasureRun(c.Look.Font, line.Text).Width());
+    needH = MeasureRun(c.Look.Font, u"Ag").Height() * static_cast<int>(lines.size());
     const bool wide = place.CheckWidth && needW > place.Room.Width;
     const bool tall = place.CheckHeight && needH > place.Room.Height;
     if (!wide && !tall)
+        return std::nullopt;
+    // The cell does not fit; what counts is whether the glyphs are cut.
+    const TInk ink = InkOf(c.Look, place, lines);
+    if (!(wide && ink.CutWide) && !(tall && ink.CutTall))
         return std::nullopt;
     TFinding f;
     f.Kind = "text";
     f.Needs = {needW, needH};
     f.Has = {std::max(place.Room.Width, 0), std::max(place.Room.Height, 0)};
     f.Message = place.What + " '" + place.Text + "' needs " + Size(needW, needH) + ", has " +
-                Size(f.Has->first, f.Has->second);
+                Size(f.Has->first, f.Has->second) + ", cut off " +
+                (ink.CutWide && ink.CutTall ? "at the sides and top or bottom"
+                 : ink.CutWide              ? "at the sides"
+                                            : "at the top or bottom") +
+                FaceNote(c.Look.Font, Vcl::Utf8ToUtf16(place.Text));
     return f;
+}
+
+// The pixels per em of a font as the desktop makes it, whatever sign its height has.
+int EmPixels(const Win32::LOGFONTW& font) {
+    const TTextRun run = MeasureRun(font, u"Ag");
+    return run.Measure.Metrics.tmHeight - run.Measure.Metrics.tmInternalLeading;
 }
 
 } // namespace
@@ -128,12 +205,21 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
                             Size(pw, ph) + ")";
                 add(f, c);
             }
-            if (c.FontSize && *c.FontSize < minFontPoints && c.Look.HasFont) {
-                TFinding f;
-                f.Kind = "font";
-                f.Message = "font " + std::to_string(*c.FontSize) + " pt is below " +
-                            std::to_string(minFontPoints) + " pt";
-                add(f, c);
+            if (c.FontSize && c.Look.HasFont) {
+                // Compared in pixels at the snapshot's resolution: a positive
+                // Font.Height is a cell height and gives a negative Size.
+                const int em = EmPixels(c.Look.Font);
+                const int resolution = s.Dpi > 0 ? s.Dpi : dpi;
+                const int least = (minFontPoints * resolution + 36) / 72;
+                if (em < least) {
+                    TFinding f;
+                    f.Kind = "font";
+                    f.Message = "font " + std::to_string((em * 72 + resolution / 2) / resolution) +
+                                " pt (" + std::to_string(em) + " px) is below " +
+                                std::to_string(minFontPoints) + " pt (" + std::to_string(least) +
+                                " px at " + std::to_string(resolution) + " DPI)";
+                    add(f, c);
+                }
             }
             if ((c.Width <= 1 || c.Height <= 1) &&
                 (!before || (before->Width > 1 && before->Height > 1))) {
@@ -327,6 +413,25 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
     } else {
         for (const TFinding& f : findings)
             out << FormatFinding(f) << "\n";
+    }
+    // The summary goes with the progress, so that the findings stay one a line.
+    if (!options.Json) {
+        std::map<std::string, int> kinds;
+        std::set<std::string> files;
+        for (const TFinding& f : findings) {
+            ++kinds[f.Kind];
+            files.insert(f.File);
+        }
+        err << "lint: " << findings.size() << (findings.size() == 1 ? " finding" : " findings")
+            << " in " << files.size() << " of " << options.Files.size()
+            << (options.Files.size() == 1 ? " file" : " files") << " at " << dpis.size()
+            << (dpis.size() == 1 ? " resolution" : " resolutions");
+        const char* separator = ": ";
+        for (const auto& [kind, count] : kinds) {
+            err << separator << kind << " " << count;
+            separator = ", ";
+        }
+        err << "\n";
     }
     if (status != 0)
         return status;

@@ -1,5 +1,7 @@
 #include "quorvel/core/FormLimits.h"
 
+#include "quorvel/core/Saturate.h"
+
 #include <algorithm>
 
 namespace Quorvel::Core {
@@ -8,15 +10,15 @@ TRect ClampDrag(const TRect& dragged, const TSizeLimits& limits) {
     TRect r = dragged;
     if (limits.HasMax()) {
         if (r.Width() > limits.MaxWidth)
-            r.Right = r.Left + limits.MaxWidth;
+            r.Right = Add(r.Left, limits.MaxWidth);
         if (r.Height() > limits.MaxHeight)
-            r.Bottom = r.Top + limits.MaxHeight;
+            r.Bottom = Add(r.Top, limits.MaxHeight);
     }
     if (limits.HasMin()) {
         if (r.Width() < limits.MinWidth)
-            r.Right = r.Left + limits.MinWidth;
+            r.Right = Add(r.Left, limits.MinWidth);
         if (r.Height() < limits.MinHeight)
-            r.Bottom = r.Top + limits.MinHeight;
+            r.Bottom = Add(r.Top, limits.MinHeight);
     }
     return r;
 }
@@ -34,13 +36,13 @@ int MaxPositionAxis(int windowNear, int windowFar, int areaNear, int areaFar, in
     if (windowNear < areaNear) {
         p = barOnNearSide ? bar : 0;
     } else if (windowFar <= areaFar) {
-        p = windowNear - areaNear;
+        p = Sub(windowNear, areaNear);
         if (barOnNearSide && windowNear <= threshold)
             p = bar;
     } else {
-        p = farRef - size;
+        p = Sub(farRef, size);
         if (barOnNearSide)
-            p += bar;
+            p = Add(p, bar);
     }
     return p < areaNear ? 0 : p;
 }
@@ -61,9 +63,9 @@ TMaxInfoAnswer MaxInfo(const TMaxInfoQuery& q) {
         return a;
     } else {
         if (S.X < 0)
-            AreaW -= S.X;
+            AreaW = Sub(AreaW, S.X);
         if (S.Y < 0)
-            AreaH -= S.Y;
+            AreaH = Sub(AreaH, S.Y);
         S = {AreaW, AreaH};
     }
     S.X = std::min(S.X, AreaW);
@@ -75,10 +77,10 @@ TMaxInfoAnswer MaxInfo(const TMaxInfoQuery& q) {
             // The maximized position is relative to the monitor's corner, so the
             // rectangles are taken relative to it too.
             const int ox = q.Monitor.Left, oy = q.Monitor.Top;
-            const TRect R{q.Window.Left - ox, q.Window.Top - oy, q.Window.Right - ox,
-                          q.Window.Bottom - oy};
-            const TRect WA{q.WorkArea.Left - ox, q.WorkArea.Top - oy, q.WorkArea.Right - ox,
-                           q.WorkArea.Bottom - oy};
+            const TRect R{Sub(q.Window.Left, ox), Sub(q.Window.Top, oy), Sub(q.Window.Right, ox),
+                          Sub(q.Window.Bottom, oy)};
+            const TRect WA{Sub(q.WorkArea.Left, ox), Sub(q.WorkArea.Top, oy),
+                           Sub(q.WorkArea.Right, ox), Sub(q.WorkArea.Bottom, oy)};
             P.X = MaxPositionAxis(R.Left, R.Right, WA.Left, WA.Right, WA.Left, WA.Right, S.X, left,
                                   BarW);
             // Vertically the far case measures from the reduced monitor height.
@@ -92,9 +94,9 @@ TMaxInfoAnswer MaxInfo(const TMaxInfoQuery& q) {
     }
     if (q.Route == mrLegacyHook && q.Version410) {
         if (q.Area.Edge == teTop)
-            P.Y -= BarH;
+            P.Y = Sub(P.Y, BarH);
         if (q.Area.Edge == teLeft)
-            P.X -= BarW;
+            P.X = Sub(P.X, BarW);
     }
     a.Write = true;
     a.MaxSize = S;
@@ -106,9 +108,9 @@ TPoint LegacyWorkLimits(const TTaskbarArea& area, bool counted) {
     TPoint p{area.Width, area.Height};
     if (counted) {
         if (area.Edge == teTop)
-            p.Y += area.BarHeight();
+            p.Y = Add(p.Y, area.BarHeight());
         if (area.Edge == teLeft)
-            p.X += area.BarWidth();
+            p.X = Add(p.X, area.BarWidth());
     }
     return p;
 }
@@ -118,9 +120,9 @@ std::optional<TPoint> KeepCornerWithin(const TRect& window, int right, int botto
         return std::nullopt;
     TPoint p{window.Left, window.Top};
     if (window.Bottom > bottom)
-        p.Y = bottom - window.Height();
+        p.Y = Sub(bottom, window.Height());
     if (window.Right > right)
-        p.X = right - window.Width();
+        p.X = Sub(right, window.Width());
     return p;
 }
 

@@ -3,21 +3,9 @@
 // and WinRectOf convert at an adapter's edge.
 #pragma once
 
-#include <climits>
+#include "quorvel/core/Saturate.h"
 
 namespace Quorvel::Core {
-
-// A sum or difference of two coordinates, saturated at the 32-bit range as window
-// rectangles are: a form file may hold any integer, and an edge beyond the range
-// stops at its limit instead of wrapping around.
-constexpr int SaturatedSum(int a, long long b) {
-    const long long sum = static_cast<long long>(a) + b;
-    if (sum > INT_MAX)
-        return INT_MAX;
-    if (sum < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(sum);
-}
 
 struct TPoint {
     int X = 0;
@@ -25,17 +13,16 @@ struct TPoint {
     bool operator==(const TPoint&) const = default;
 };
 
-// Right and Bottom are exclusive, as window rectangles are. Width and Height
-// saturate: the edges of a rectangle read from a form file may lie further apart
-// than an int holds.
+// Right and Bottom are exclusive, as window rectangles are. The extents
+// saturate: a rectangle from INT_MIN to INT_MAX is INT_MAX wide.
 struct TRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
 
-    constexpr int Width() const { return SaturatedSum(Right, -static_cast<long long>(Left)); }
-    constexpr int Height() const { return SaturatedSum(Bottom, -static_cast<long long>(Top)); }
+    constexpr int Width() const { return Sub(Right, Left); }
+    constexpr int Height() const { return Sub(Bottom, Top); }
     bool operator==(const TRect&) const = default;
 };
 

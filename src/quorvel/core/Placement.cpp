@@ -1,8 +1,9 @@
 #include "quorvel/core/Placement.h"
 
-#include "quorvel/core/Rounding.h"
+#include "quorvel/core/Saturate.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace Quorvel::Core {
 
@@ -11,39 +12,45 @@ TFrameInsets FrameInsets(const TRect& window, const TRect& visible) {
     f.Win = window;
     if (window == visible)
         return f;
-    f.Inset = {visible.Left - window.Left, visible.Top - window.Top};
-    f.Excess = {window.Width() - visible.Width(), window.Height() - visible.Height()};
+    f.Inset = {Sub(visible.Left, window.Left), Sub(visible.Top, window.Top)};
+    f.Excess = {Sub(window.Width(), visible.Width()), Sub(window.Height(), visible.Height())};
     return f;
 }
 
 namespace {
-// The anchors' coordinates: left, centre, right and top, middle, bottom.
+// The anchors' coordinates: left, centre, right and top, middle, bottom; in 64
+// bits, as every sum of the placement is, so none of them overflows.
 struct TAnchorPoints {
-    int Left, Center, Right, Top, Middle, Bottom;
+    std::int64_t Left, Center, Right, Top, Middle, Bottom;
 };
+
+// Signed halving toward zero, as Half does.
+constexpr std::int64_t Half64(std::int64_t value) { return value / 2; }
 } // namespace
 
 TPoint PlacementOrigin(TResizeFormPos pos, const TRect& WA, const TFrameInsets& frame, int width,
                        int height, bool compositionEnabled) {
-    const int WAW = WA.Width(), WAH = WA.Height();
-    int x = frame.Win.Left, y = frame.Win.Top;
+    using I = std::int64_t;
+    const I left = WA.Left, top = WA.Top;
+    const I WAW = I{WA.Right} - left, WAH = I{WA.Bottom} - top;
+    I x = frame.Win.Left, y = frame.Win.Top;
     // Pulled back over the far edges, whatever the anchor.
-    if (x + width > WA.Left + WAW)
-        x = WA.Left + WAW - width;
-    if (y + height > WA.Top + WAH)
-        y = WA.Top + WAH - height;
+    if (x + width > left + WAW)
+        x = left + WAW - width;
+    if (y + height > top + WAH)
+        y = top + WAH - height;
 
     TAnchorPoints a;
     const bool compensated = compositionEnabled && frame.Excess.X > 0 && frame.Excess.Y > 0;
     if (compensated) {
         // The visible frame is anchored; the far edges subtract no inset.
-        const int VW = width - frame.Excess.X, VH = height - frame.Excess.Y;
-        const int ix = frame.Inset.X, iy = frame.Inset.Y;
-        a = {WA.Left - ix, WA.Left + Half(WAW - VW) - ix, WA.Left + WAW - VW,
-             WA.Top - iy,  WA.Top + Half(WAH - VH) - iy,  WA.Top + WAH - VH};
+        const I VW = I{width} - frame.Excess.X, VH = I{height} - frame.Excess.Y;
+        const I ix = frame.Inset.X, iy = frame.Inset.Y;
+        a = {left - ix, left + Half64(WAW - VW) - ix, left + WAW - VW,
+             top - iy,  top + Half64(WAH - VH) - iy,  top + WAH - VH};
     } else {
-        a = {WA.Left, WA.Left + Half(WAW - width), WA.Left + WAW - width,
-             WA.Top,  WA.Top + Half(WAH - height), WA.Top + WAH - height};
+        a = {left, left + Half64(WAW - width), left + WAW - width,
+             top,  top + Half64(WAH - height), top + WAH - height};
     }
     switch (pos) {
     case rpDefault: break;
@@ -58,12 +65,12 @@ TPoint PlacementOrigin(TResizeFormPos pos, const TRect& WA, const TFrameInsets& 
     case rpBottomRight: x = a.Right, y = a.Bottom; break;
     }
     if (!compensated) {
-        if (x < WA.Left)
-            x = WA.Left;
-        if (y < WA.Top)
-            y = WA.Top;
+        if (x < left)
+            x = left;
+        if (y < top)
+            y = top;
     }
-    return {x, y};
+    return {Narrow(x), Narrow(y)};
 }
 
 TPoint FirstShowSize(int startWidth, int startHeight, int currentWidth, int currentHeight,

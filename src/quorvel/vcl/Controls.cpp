@@ -305,7 +305,10 @@ void TControl::UpdateAnchorRules() {
 
 namespace {
 // One axis of the anchors: both edges stretch, the far edge alone moves, neither
-// keeps the centre at the same share of the parent.
+// keeps the centre at the same share of the parent. The centre is the start
+// plus half the size by integer division, scaled with MulDiv's rounding, and
+// the half size comes off again: the framework's arithmetic, one pixel apart
+// from exact halves where a size is odd.
 void AnchorAxis(bool nearEdge, bool farEdge, int start, int size, int parentThen, int parentNow,
                 int& newStart, int& newSize) {
     newStart = start;
@@ -316,9 +319,8 @@ void AnchorAxis(bool nearEdge, bool farEdge, int start, int size, int parentThen
     } else if (farEdge) {
         newStart = start + growth;
     } else if (!nearEdge && parentThen > 0) {
-        const double centre = (start + size / 2.0) * parentNow / parentThen;
-        const double start2 = centre - size / 2.0;
-        newStart = Quorvel::Core::RoundHalfAway(start2);
+        const int centre = Core::Add(start, size / 2);
+        newStart = Core::Sub(ScaleValue(centre, parentNow, parentThen), size / 2);
     }
 }
 } // namespace
@@ -370,7 +372,7 @@ int ScaleValue(int value, int m, int d) {
     const bool negative = (product < 0) != (d < 0);
     const long long magnitude = product < 0 ? -product : product;
     const long long q = (magnitude + half) / (d < 0 ? -static_cast<long long>(d) : d);
-    return SaturatedSum(0, negative ? -q : q);
+    return Core::Narrow(negative ? -q : q);
 }
 
 void TControl::ResetScalingFlags() {
@@ -389,20 +391,19 @@ void TControl::ChangeScale(int m, int d) {
     const TScalingFlags flags = FlagsToScale();
     auto has = [flags](TScalingFlag f) { return (flags & (1u << f)) != 0; };
     if (m != d) {
-        // Limits first: the new bounds are measured against the new limits.
-        if (has(sfConstraints))
-            FConstraints->ScaleBy(m, d);
         const int left = has(sfLeft) ? ScaleValue(FLeft, m, d) : FLeft;
         const int top = has(sfTop) ? ScaleValue(FTop, m, d) : FTop;
         int width = FWidth, height = FHeight;
         if (has(sfWidth))
-            width = has(sfLeft) ? SaturatedSum(ScaleValue(SaturatedSum(FLeft, FWidth), m, d),
-                                               -static_cast<long long>(left))
+            width = has(sfLeft) ? Core::Sub(ScaleValue(Core::Add(FLeft, FWidth), m, d), left)
                                 : ScaleValue(FWidth, m, d);
         if (has(sfHeight))
-            height = has(sfTop) ? SaturatedSum(ScaleValue(SaturatedSum(FTop, FHeight), m, d),
-                                               -static_cast<long long>(top))
+            height = has(sfTop) ? Core::Sub(ScaleValue(Core::Add(FTop, FHeight), m, d), top)
                                 : ScaleValue(FHeight, m, d);
+        // The limits before the new bounds, which are measured against them, but
+        // after the bounds were read: a lower maximum would clamp the old size.
+        if (has(sfConstraints))
+            FConstraints->ScaleBy(m, d);
         ScaleFont(m, d, flags);
         SetBounds(left, top, width, height);
     }
@@ -608,10 +609,17 @@ TPoint TWinControl::ContentClientSize() const {
         }
     }
     const int cw = ClientWidth(), ch = ClientHeight();
-    const int w = SaturatedSum(
-        0, std::max(FPadding->Left() + sideWidths + FPadding->Right(), right + FPadding->Right()));
-    const int h = SaturatedSum(0, std::max(FPadding->Top() + stackHeights + FPadding->Bottom(),
-                                           bottom + FPadding->Bottom()));
+    // The container's own insets, measured on a rectangle large enough for them.
+    constexpr int Large = 1 << 24;
+    TRect inner{0, 0, Large, Large};
+    AdjustClientRect(inner);
+    const long long il = inner.Left, it = inner.Top, ir = Large - inner.Right,
+                    ib = Large - inner.Bottom;
+    const int w = Core::Narrow(std::max(il + FPadding->Left() + sideWidths + FPadding->Right() + ir,
+                                        right + FPadding->Right() + ir));
+    const int h =
+        Core::Narrow(std::max(it + FPadding->Top() + stackHeights + FPadding->Bottom() + ib,
+                              bottom + FPadding->Bottom() + ib));
     return {byWidth ? w : cw, byHeight ? h : ch};
 }
 
@@ -625,15 +633,17 @@ void TWinControl::AdjustSize(int& left, int& top, int& width, int& height) {
     const bool keepHeight = Align() == alLeft || Align() == alRight || Align() == alClient;
     // Content reaching the 32-bit limit saturates the size rather than wrapping.
     if (!keepWidth)
-        width = SaturatedSum(FWidth, static_cast<long long>(content.X) - ClientWidth());
+        width = Core::Narrow(std::int64_t{FWidth} + content.X - ClientWidth());
     if (!keepHeight)
-        height = SaturatedSum(FHeight, static_cast<long long>(content.Y) - ClientHeight());
+        height = Core::Narrow(std::int64_t{FHeight} + content.Y - ClientHeight());
 }
 
 void TWinControl::AlignControls() {
     const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
-    TRect rest{FPadding->Left(), FPadding->Top(), clientWidth - FPadding->Right(),
-               clientHeight - FPadding->Bottom()};
+    TRect rest{0, 0, clientWidth, clientHeight};
+    AdjustClientRect(rest);
+    rest = {rest.Left + FPadding->Left(), rest.Top + FPadding->Top(),
+            rest.Right - FPadding->Right(), rest.Bottom - FPadding->Bottom()};
     // Places one control in the rectangle, less its margins when it has them.
     auto place = [](TControl& c, int left, int top, int width, int height) {
         int ml = 0, mt = 0, mr = 0, mb = 0;
@@ -655,21 +665,28 @@ void TWinControl::AlignControls() {
                           : c.Height() + c.Margins()->Top() + c.Margins()->Bottom();
     };
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
-        std::vector<TControl*> group;
-        for (TControl* c : FControls)
-            if (c->Align() == align && TakesRoom(*c))
-                group.push_back(c);
-        // Same alignment: by position towards the edge they stack on; ties keep
-        // the order the controls were inserted in.
-        std::stable_sort(group.begin(), group.end(), [align](const TControl* a, const TControl* b) {
+        // Same alignment: by position towards the edge they stack on, each
+        // control in list order going before the first it lies nearer the edge
+        // than. As in the framework, a tie keeps the list order at the top and
+        // left but reverses it at the bottom and right, and a splitter is placed
+        // by its position like any other control.
+        auto before = [align](const TControl* a, const TControl* b) {
             switch (align) {
             case alTop: return a->Top() < b->Top();
-            case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+            case alBottom: return a->BoundsRect().Bottom >= b->BoundsRect().Bottom;
             case alLeft: return a->Left() < b->Left();
-            case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+            case alRight: return a->BoundsRect().Right >= b->BoundsRect().Right;
             default: return false;
             }
-        });
+        };
+        std::vector<TControl*> group;
+        for (TControl* c : FControls) {
+            if (c->Align() != align || !TakesRoom(*c))
+                continue;
+            auto at = std::find_if(group.begin(), group.end(),
+                                   [&](const TControl* placed) { return before(c, placed); });
+            group.insert(at, c);
+        }
         for (TControl* c : group) {
             const int w = std::max(rest.Width(), 0), h = std::max(rest.Height(), 0);
             switch (align) {
@@ -709,11 +726,21 @@ void TWinControl::ScaleControls(int m, int d) {
         child->ChangeScale(m, d);
 }
 
+void TWinControl::RetakeAnchorsAfterScaling(int m, int d) {
+    // The children were scaled for the parent's new size, not moved by it: their
+    // anchors count from there (reading takes them again once loaded).
+    if (m == d || ComponentState().Contains(csLoading))
+        return;
+    for (TControl* child : FControls)
+        child->UpdateAnchorRules();
+}
+
 void TWinControl::ChangeScale(int m, int d) {
     // Children first, measured in the parent as it was.
     DisableAlign();
     ScaleControls(m, d);
     TControl::ChangeScale(m, d);
+    RetakeAnchorsAfterScaling(m, d);
     EnableAlign();
 }
 

@@ -137,9 +137,9 @@ public:
     void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
     // Applies the constraints, stores the bounds and moves the window if any.
     virtual void SetBounds(int left, int top, int width, int height);
-    // The right and bottom edges saturate at the 32-bit range (see SaturatedSum).
+    // The right and bottom edges saturate at the 32-bit range (see Core::Add).
     TRect BoundsRect() const {
-        return {FLeft, FTop, SaturatedSum(FLeft, FWidth), SaturatedSum(FTop, FHeight)};
+        return {FLeft, FTop, Core::Add(FLeft, FWidth), Core::Add(FTop, FHeight)};
     }
 
     virtual int ClientWidth() const { return FWidth; }
@@ -316,7 +316,8 @@ public:
 
     int ControlCount() const { return static_cast<int>(FControls.size()); }
     TPadding* Padding() const { return FPadding; }
-    // Lays the aligned children out in the client area less the padding, in the
+    // Lays the aligned children out in the client area (see AdjustClientRect)
+    // less the padding, in the
     // order alTop, alBottom, alLeft, alRight, alClient, and moves the anchored
     // ones by their anchors. alCustom children are left where they are. Waits
     // while the control or its form is being read (Loaded aligns) and while
@@ -373,8 +374,13 @@ protected:
     void TextChanged() override;
     void SetVisible(bool value) override;
     virtual void AlignControls();
+    // The part of a client rectangle the children are laid out in: the frame,
+    // bevels, caption or tabs a container draws inside its window are not.
+    // Padding comes off after.
+    virtual void AdjustClientRect(TRect& rect) const { (void)rect; }
     // The children's part of ChangeScale.
     void ScaleControls(int m, int d);
+    void RetakeAnchorsAfterScaling(int m, int d);
     // The client size that holds the children, with the padding; an axis that
     // no child decides keeps its size. For AutoSize.
     TPoint ContentClientSize() const;

@@ -1,5 +1,6 @@
 #include "quorvel/vcl/ExtCtrls.h"
 
+#include "quorvel/vcl/ClientArea.h"
 #include "quorvel/vcl/Collections.h"
 #include "quorvel/vcl/Published.h"
 
@@ -102,6 +103,29 @@ const TClassInfo& TPanel::StaticClass() {
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
     FWidth = 185;
     FHeight = 41;
+}
+
+void TCustomPanel::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    const TPropertyBag* bag = BagIfAny();
+    if (bag && bag->Ord("BorderStyle", 0) == 1) {
+        if (bag->Ord("Ctl3D", 1) != 0)
+            params.ExStyle |= Win32::WS_EX_CLIENTEDGE;
+        else
+            params.Style |= Win32::WS_BORDER;
+    }
+}
+
+void TCustomPanel::AdjustClientRect(TRect& rect) const {
+    const TPropertyBag* bag = BagIfAny();
+    ClientArea::TPanelFrame frame;
+    if (bag) {
+        frame.BorderWidth = static_cast<int>(bag->Ord("BorderWidth", 0));
+        frame.BevelWidth = static_cast<int>(bag->Ord("BevelWidth", 1));
+        frame.OuterBevel = bag->Ord("BevelOuter", 2) != 0;
+        frame.InnerBevel = bag->Ord("BevelInner", 0) != 0;
+    }
+    rect = ClientArea::Panel(rect, frame);
 }
 
 // ---- TImage ---------------------------------------------------------------------

@@ -18,10 +18,16 @@ extern const TEnumInfo ShapeTypeInfo;         // stRectangle, ...
 extern const TEnumInfo BevelShapeInfo;        // bsBox, bsFrame, ...
 extern const TEnumInfo BevelStyleInfo;        // bsLowered, bsRaised
 
+// A panel lays its children out inside its border width and bevels; BorderStyle
+// bsSingle gives its window a frame of its own.
 class TCustomPanel : public TCustomControl {
     QV_CLASS_INFO
 public:
     explicit TCustomPanel(TComponent* owner);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void AdjustClientRect(TRect& rect) const override;
 };
 
 class TPanel : public TCustomPanel {

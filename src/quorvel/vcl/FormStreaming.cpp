@@ -122,39 +122,98 @@ private:
 
 // ---- Reading -------------------------------------------------------------------------------
 
-// Properties only controls store: a non-visual component has no parent, no
-// alignment, no tab order and no size constraints.
-bool IsControlOnlyProperty(const String& name) {
-    static const char* const names[] = {
-        "Align",          "Anchors",          "TabOrder",   "TabStop",      "Constraints",
-        "Margins",        "AlignWithMargins", "Padding",    "ClientWidth",  "ClientHeight",
-        "DoubleBuffered", "BevelInner",       "BevelOuter", "BevelKind",    "BorderStyle",
-        "DragMode",       "DragKind",         "DragCursor", "ExplicitLeft", "ExplicitTop",
-        "ExplicitWidth",  "ExplicitHeight",   "OnResize",   "OnMouseDown",  "OnMouseUp",
-        "OnMouseMove",    "OnEnter",          "OnExit",     "OnKeyDown",    "OnKeyPress",
-        "OnKeyUp",        "OnDblClick",       "OnDragDrop", "OnDragOver",   "OnPaint"};
-    const String head = name.substr(0, name.find('.'));
+bool IsIdent(const TFormValue& v, std::string_view prefix) {
+    return v.Kind == TFormValue::TKind::Ident && v.Str.size() > prefix.size() &&
+           SameText(v.Str.substr(0, prefix.size()), prefix);
+}
+bool IsBoolean(const TFormValue& v) {
+    return v.Kind == TFormValue::TKind::Ident &&
+           (SameText(v.Str, "True") || SameText(v.Str, "False"));
+}
+bool IsInteger(const TFormValue& v) { return v.Kind == TFormValue::TKind::Integer; }
+bool IsOneOf(const String& name, std::initializer_list<const char*> names) {
+    for (const char* n : names)
+        if (SameText(name, n))
+            return true;
+    return false;
+}
+
+// Properties only controls store, with the kind of value a control stores in
+// them: a non-visual component has no parent, no alignment, no tab order and no
+// size constraints, and one that has a property of the same name (a Boolean
+// Constraints, a printer's margins in millimetres) stores another kind of value.
+bool IsControlOnlyProperty(const TFormProperty& property) {
+    const String& name = property.Name;
+    const TFormValue& v = property.Value;
+    const std::size_t dot = name.find('.');
+    const String head = name.substr(0, dot);
+    const String sub = dot == String::npos ? String() : name.substr(dot + 1);
     // ParentFont, ParentColor, ParentShowHint, ParentBackground ...; menus have a
     // ParentBiDiMode too.
     if (head.size() > 6 && SameText(head.substr(0, 6), "Parent") &&
         !SameText(head, "ParentBiDiMode"))
-        return true;
-    for (const char* n : names)
-        if (SameText(head, n))
-            return true;
+        return sub.empty() && IsBoolean(v);
+    if (SameText(head, "Align"))
+        return sub.empty() && IsIdent(v, "al");
+    if (SameText(head, "Anchors"))
+        return sub.empty() && v.Kind == TFormValue::TKind::Set &&
+               std::all_of(v.Set.begin(), v.Set.end(), [](const String& m) {
+                   return m.size() > 2 && SameText(m.substr(0, 2), "ak");
+               });
+    if (SameText(head, "Constraints"))
+        return IsOneOf(sub, {"MinWidth", "MinHeight", "MaxWidth", "MaxHeight"}) && IsInteger(v);
+    if (SameText(head, "Margins") || SameText(head, "Padding"))
+        return IsOneOf(sub, {"Left", "Top", "Right", "Bottom"}) && IsInteger(v);
+    if (!sub.empty())
+        return false;
+    if (IsOneOf(head, {"TabOrder", "ClientWidth", "ClientHeight", "ExplicitLeft", "ExplicitTop",
+                       "ExplicitWidth", "ExplicitHeight"}))
+        return IsInteger(v);
+    if (IsOneOf(head, {"AlignWithMargins", "DoubleBuffered"}))
+        return IsBoolean(v);
+    if (IsOneOf(head, {"BevelInner", "BevelOuter"}))
+        return IsIdent(v, "bv");
+    if (SameText(head, "BevelKind"))
+        return IsIdent(v, "bk");
+    if (SameText(head, "BorderStyle"))
+        return IsIdent(v, "bs");
+    if (SameText(head, "DragMode"))
+        return IsIdent(v, "dm");
+    if (SameText(head, "DragKind"))
+        return IsIdent(v, "dk");
+    if (SameText(head, "DragCursor"))
+        return IsIdent(v, "cr") || IsInteger(v);
+    if (IsOneOf(head, {"OnResize", "OnMouseDown", "OnMouseUp", "OnMouseMove", "OnEnter", "OnExit",
+                       "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnDblClick", "OnDragDrop",
+                       "OnDragOver", "OnPaint"}))
+        return v.Kind == TFormValue::TKind::Ident;
     return false;
 }
 
 // Properties that controls store, but some components too (an action's caption,
 // a font dialog's font): evidence only beside a size.
 bool IsControlLikeProperty(const String& name) {
-    static const char* const names[] = {"Caption",  "Visible",  "Font",    "Color", "Hint",
-                                        "ShowHint", "Enabled",  "Cursor",  "Text",  "PopupMenu",
-                                        "OnClick",  "OnChange", "AutoSize"};
     const String head = name.substr(0, name.find('.'));
-    for (const char* n : names)
-        if (SameText(head, n))
-            return true;
+    return IsOneOf(head, {"Caption", "Visible", "Font", "Color", "Hint", "ShowHint", "Enabled",
+                          "Cursor", "Text", "PopupMenu", "OnClick", "OnChange", "AutoSize"});
+}
+
+// A component's design position: Left and Top written after its published
+// properties (only what it defines itself, binary data and lists, may follow),
+// never followed by a size. A control's bounds are published and come first;
+// only a tag and AlignWithMargins are written before them.
+bool StoresDesignPosition(const TFormObject& object) {
+    const auto& props = object.Properties;
+    for (std::size_t i = 0; i + 1 < props.size(); ++i) {
+        if (!SameText(props[i].Name, "Left") || !SameText(props[i + 1].Name, "Top"))
+            continue;
+        if (i + 2 < props.size() && IsOneOf(props[i + 2].Name, {"Width", "Height"}))
+            return false;
+        return std::any_of(props.begin(), props.begin() + static_cast<std::ptrdiff_t>(i),
+                           [](const TFormProperty& p) {
+                               return !IsOneOf(p.Name, {"Tag", "AlignWithMargins"});
+                           });
+    }
     return false;
 }
 
@@ -163,6 +222,8 @@ bool IsControlLikeProperty(const String& name) {
 // design position is written after its published properties, and an image
 // list's image size is Height before Width.
 bool StoresControlEvidence(const TFormObject& object) {
+    if (StoresDesignPosition(object))
+        return false;
     const auto& props = object.Properties;
     static const char* const bounds[] = {"Left", "Top", "Width", "Height"};
     if (props.size() >= 4 &&
@@ -171,7 +232,7 @@ bool StoresControlEvidence(const TFormObject& object) {
         return true;
     bool sized = false, like = false;
     for (const TFormProperty& p : object.Properties) {
-        if (IsControlOnlyProperty(p.Name))
+        if (IsControlOnlyProperty(p))
             return true;
         sized = sized || SameText(p.Name, "Width") || SameText(p.Name, "Height");
         like = like || IsControlLikeProperty(p.Name);
@@ -748,6 +809,8 @@ private:
                     if (SameText(item.Name, last) && item.Read) {
                         TReader reader(property.Value, FileName());
                         item.Read(reader);
+                        if (target == &component && !component.Bag().UnknownBeforeDefined)
+                            component.Bag().UnknownBeforeDefined = component.Bag().Unknown.size();
                         return;
                     }
             } catch (const EReadError& e) {
@@ -1087,10 +1150,11 @@ public:
         object.ClassName = component.ClassName();
         component.SetWritingState(true);
         WriteProperties(component, ancestor, "", object.Properties, 0, &scope);
-        WriteDefined(component, ancestor, "", object.Properties);
-        if (const TPropertyBag* bag = component.BagIfAny()) {
-            const TPropertyBag* theirs = ancestor ? ancestor->BagIfAny() : nullptr;
-            for (const TFormProperty& p : bag->Unknown) {
+        const TPropertyBag* bag = component.BagIfAny();
+        const TPropertyBag* theirs = ancestor ? ancestor->BagIfAny() : nullptr;
+        auto writeUnknown = [&](std::size_t from, std::size_t to) {
+            for (std::size_t i = from; bag && i < to; ++i) {
+                const TFormProperty& p = bag->Unknown[i];
                 bool inherited =
                     theirs && std::any_of(theirs->Unknown.begin(), theirs->Unknown.end(),
                                           [&](const TFormProperty& q) {
@@ -1099,7 +1163,13 @@ public:
                 if (!inherited)
                     object.Properties.push_back(p);
             }
-        }
+        };
+        const std::size_t unknown = bag ? bag->Unknown.size() : 0;
+        const std::size_t before =
+            bag ? std::min(bag->UnknownBeforeDefined.value_or(0), unknown) : 0;
+        writeUnknown(0, before);
+        WriteDefined(component, ancestor, "", object.Properties);
+        writeUnknown(before, unknown);
         component.SetWritingState(false);
         if (depth > 1000)
             throw EInvalidOperation("components nested too deeply to write");

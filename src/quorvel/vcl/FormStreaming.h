@@ -29,10 +29,12 @@ struct TFormLoadOptions {
     TCodePage CodePage = TCodePage::Windows1252;
     // Lenient: unknown properties are kept as raw values and written back as they
     // were; an unknown class becomes a generic control when one of its objects
-    // stores properties only controls have (alignment, anchors, tab order, parent
-    // flags, constraints, margins ...), a size with a caption, font, colour or
-    // the like, or holds a control; else a generic component. Strict: both are
-    // errors.
+    // stores properties only controls have, with a control's kind of value
+    // (alignment, anchors, tab order, parent flags, constraints and margins as
+    // integers ...), a size with a caption, font, colour or the like, or holds a
+    // control; else a generic component. An object whose Left and Top follow its
+    // other properties (a component's design position) says nothing for a
+    // control. Strict: both are errors.
     bool Lenient = false;
     // Unknown classes the user has decided on (names ignore letter case); they
     // win over the guess.

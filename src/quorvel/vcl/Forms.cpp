@@ -365,15 +365,16 @@ void TCustomForm::ChangeScale(int m, int d) {
     DisableAlign();
     ScaleControls(m, d);
     if (m != d) {
+        // The client size the file gave (or the one the form has): a form file
+        // stores the client size, older ones the outer size. Read before the
+        // limits change, which could clamp it.
+        const bool w = (flags & (1u << sfWidth)) != 0, h = (flags & (1u << sfHeight)) != 0;
+        const int cw = ScaleValue(ClientWidth(), m, d), ch = ScaleValue(ClientHeight(), m, d);
         if (flags & (1u << sfConstraints))
             Constraints()->ScaleBy(m, d);
         // A form has no parent to take a font from: its own is always scaled.
         if (flags & (1u << sfFont))
             Font()->SetHeight(ScaleValue(Font()->Height(), m, d));
-        // The client size the file gave (or the one the form has): a form file
-        // stores the client size, older ones the outer size.
-        const bool w = (flags & (1u << sfWidth)) != 0, h = (flags & (1u << sfHeight)) != 0;
-        const int cw = ScaleValue(ClientWidth(), m, d), ch = ScaleValue(ClientHeight(), m, d);
         if (ComponentState().Contains(csLoading)) {
             if (w)
                 FPendingClientWidth = std::max(cw, 0);
@@ -387,6 +388,7 @@ void TCustomForm::ChangeScale(int m, int d) {
         }
     }
     FScalingFlags = 0;
+    RetakeAnchorsAfterScaling(m, d);
     EnableAlign();
 }
 
@@ -457,8 +459,7 @@ TPoint TCustomForm::OuterSizeFor(int clientWidth, int clientHeight) const {
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, WindowStyle(), 0, WindowExStyle());
     // The frame pushes the edges outward; at the 32-bit limit the size saturates.
-    return {SaturatedSum(r.right, -static_cast<long long>(r.left)),
-            SaturatedSum(r.bottom, -static_cast<long long>(r.top))};
+    return {Core::Sub(r.right, r.left), Core::Sub(r.bottom, r.top)};
 }
 
 int TCustomForm::ClientWidth() const {
@@ -467,7 +468,7 @@ int TCustomForm::ClientWidth() const {
     if (FPendingClientWidth >= 0)
         return FPendingClientWidth;
     // A window smaller than its frame has an empty client area, not a negative one.
-    return std::max(SaturatedSum(FWidth, -static_cast<long long>(OuterSizeFor(0, 0).X)), 0);
+    return std::max(Core::Sub(FWidth, OuterSizeFor(0, 0).X), 0);
 }
 
 int TCustomForm::ClientHeight() const {
@@ -475,7 +476,7 @@ int TCustomForm::ClientHeight() const {
         return TScrollingWinControl::ClientHeight();
     if (FPendingClientHeight >= 0)
         return FPendingClientHeight;
-    return std::max(SaturatedSum(FHeight, -static_cast<long long>(OuterSizeFor(0, 0).Y)), 0);
+    return std::max(Core::Sub(FHeight, OuterSizeFor(0, 0).Y), 0);
 }
 
 void TCustomForm::SetClientWidth(int value) {
@@ -524,8 +525,8 @@ void TCustomForm::CreateHandle() {
     GetWindowRect(FHandle, &r);
     FLeft = r.left;
     FTop = r.top;
-    FWidth = SaturatedSum(r.right, -static_cast<long long>(r.left));
-    FHeight = SaturatedSum(r.bottom, -static_cast<long long>(r.top));
+    FWidth = Core::Sub(r.right, r.left);
+    FHeight = Core::Sub(r.bottom, r.top);
 }
 
 void TCustomForm::UpdateBounds(const WINDOWPOS& pos) {
@@ -535,7 +536,45 @@ void TCustomForm::UpdateBounds(const WINDOWPOS& pos) {
     TScrollingWinControl::UpdateBounds(pos);
 }
 
+int TCustomForm::CurrentPixelsPerInch() const {
+    if (FMonitorPpi > 0)
+        return FMonitorPpi;
+    return FScaled ? FPixelsPerInch : Screen().PixelsPerInch();
+}
+
+namespace {
+void FollowMonitorAt(TControl& control, int ppi) {
+    control.Font()->FollowMonitor(ppi);
+    if (auto* win = dynamic_cast<TWinControl*>(&control))
+        for (int i = 0; i < win->ControlCount(); ++i)
+            FollowMonitorAt(*win->Controls(i), ppi);
+}
+} // namespace
+
+void TCustomForm::DpiChanged(int dpi, const RECT& suggested) {
+    const bool perMonitor = GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) ==
+                            DPI_AWARENESS_PER_MONITOR_AWARE_;
+    if (Designing() || !FScaled || !perMonitor || dpi <= 0)
+        return;
+    const int old = CurrentPixelsPerInch();
+    FMonitorPpi = dpi;
+    if (dpi != old) {
+        ChangeScale(dpi, old);
+        FollowMonitorAt(*this, dpi);
+        FPixelsPerInch = dpi;
+    }
+    if (FHandle != nullptr)
+        SetWindowPos(FHandle, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TCustomForm::WndProc(TMessage& message) {
+    if (message.Msg == WM_DPICHANGED && message.LParam != 0) {
+        DpiChanged(LOWORD(message.WParam), *reinterpret_cast<const RECT*>(message.LParam));
+        message.Result = 0;
+        return;
+    }
     TScrollingWinControl::WndProc(message);
     // Size messages of a hidden window (some come at creation) say nothing about
     // the state the form will be shown in.

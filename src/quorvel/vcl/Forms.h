@@ -184,6 +184,15 @@ public:
         int From = 96, To = 96;
     };
     TLoadScaling LoadScaling() const { return FLoadScaling; }
+    // A per-monitor-aware program's Scaled form told of a new DPI
+    // (WM_DPICHANGED) scales by the new to the old one as when it is read
+    // (bounds, fonts, constraints), keeps its fonts' point sizes at the new
+    // resolution and takes the suggested window rectangle. Other forms keep
+    // their layout; the rectangle is theirs to take.
+    void DpiChanged(int dpi, const Win32::RECT& suggested);
+    // The DPI the form is laid out at now: the screen's after reading, then the
+    // last one a DPI change gave it.
+    int CurrentPixelsPerInch() const;
 
     int ClientWidth() const override;
     int ClientHeight() const override;
@@ -230,6 +239,7 @@ private:
     TPosition FPosition = poDesigned;
     int FPixelsPerInch = 96;
     bool FScaled = true;
+    int FMonitorPpi = 0; // 0: no DPI change yet
     TLoadScaling FLoadScaling;
     // Client size read from a form file, applied once loading has finished (the
     // border style may come later in the file); -1 when the file has none.

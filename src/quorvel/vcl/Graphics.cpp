@@ -121,6 +121,14 @@ void TFont::SetPixelsPerInch(int ppi) {
     }
 }
 
+void TFont::FollowMonitor(int ppi) {
+    if (ppi <= 0 || (ppi == FPixelsPerInch && FFollowsMonitor))
+        return;
+    FPixelsPerInch = ppi;
+    FFollowsMonitor = true;
+    ReleaseHandle();
+}
+
 void TFont::SetName(const String& name) {
     if (name == FName)
         return;
@@ -185,6 +193,7 @@ void TFont::Assign(const TPersistent& source) {
     FName = other->FName;
     FHeight = other->FHeight;
     FPixelsPerInch = other->FPixelsPerInch;
+    FFollowsMonitor = other->FFollowsMonitor;
     FStyle = other->FStyle;
     FColor = other->FColor;
     FCharset = other->FCharset;
@@ -217,7 +226,8 @@ Win32::HFONT TFont::Handle() {
         screenPpi = 96;
     // At the screen's resolution the height is the pixel height; a font measured
     // at another one keeps its point size.
-    lf.lfHeight = FPixelsPerInch == screenPpi ? FHeight : -MulDiv(Size(), screenPpi, 72);
+    lf.lfHeight =
+        FPixelsPerInch == screenPpi || FFollowsMonitor ? FHeight : -MulDiv(Size(), screenPpi, 72);
     lf.lfWeight = (FStyle & (1u << fsBold)) ? Win32::FW_BOLD : Win32::FW_NORMAL;
     lf.lfItalic = (FStyle & (1u << fsItalic)) ? 1 : 0;
     lf.lfUnderline = (FStyle & (1u << fsUnderline)) ? 1 : 0;

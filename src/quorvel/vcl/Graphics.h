@@ -62,6 +62,10 @@ public:
     int PixelsPerInch() const { return FPixelsPerInch; }
     // Changes the resolution the height is measured at, keeping the height.
     void SetPixelsPerInch(int ppi);
+    // The font of a per-monitor-aware form on a monitor of `ppi`: its height is
+    // kept and made as it is there, whatever the screen's resolution.
+    void FollowMonitor(int ppi);
+    bool FollowsMonitor() const { return FFollowsMonitor; }
     TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles style);
     TColor Color() const { return FColor; }
@@ -91,6 +95,7 @@ private:
     String FName = "Tahoma";
     int FHeight = -11;
     int FPixelsPerInch = 96;
+    bool FFollowsMonitor = false;
     TFontStyles FStyle = 0;
     TColor FColor = clWindowText;
     int FCharset = 1; // DEFAULT_CHARSET

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace Vcl {
 
@@ -40,6 +41,10 @@ public:
 
     // Raw values of unknown properties, in the order they were read.
     std::vector<TFormProperty> Unknown;
+    // How many of them the file stored before the first defined property (a
+    // component's design position comes after its published properties); without
+    // one read, all are written after the defined ones.
+    std::optional<std::size_t> UnknownBeforeDefined;
 
 private:
     std::map<String, std::int64_t, TNameLess> FOrds;

@@ -1,5 +1,6 @@
 #include "quorvel/vcl/StdCtrls.h"
 
+#include "quorvel/vcl/ClientArea.h"
 #include "quorvel/vcl/Published.h"
 #include "quorvel/vcl/TextMetrics.h"
 
@@ -1037,6 +1038,11 @@ void TCustomGroupBox::CreateParams(TCreateParams& params) {
     params.WinClassName = u"BUTTON";
     params.SystemClass = true;
     params.Style |= BS_GROUPBOX;
+}
+
+void TCustomGroupBox::AdjustClientRect(TRect& rect) const {
+    const bool ctl3D = !BagIfAny() || BagIfAny()->Ord("Ctl3D", 1) != 0;
+    rect = ClientArea::GroupBox(rect, FontLineHeight(*Font()), ctl3D);
 }
 
 } // namespace Vcl

@@ -331,6 +331,7 @@ private:
     bool FMultiSelect = false;
 };
 
+// A group box lays its children out below its caption's line and inside its frame.
 class TCustomGroupBox : public TWinControl {
     QV_CLASS_INFO
 public:
@@ -338,6 +339,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void AdjustClientRect(TRect& rect) const override;
 };
 
 class TGroupBox : public TCustomGroupBox {

@@ -7,8 +7,10 @@
 
 namespace Vcl {
 
+// The framework saturates its sums through the core's Add, Sub and Narrow.
+namespace Core = Quorvel::Core;
+
 using Quorvel::Core::RectOf;
-using Quorvel::Core::SaturatedSum;
 using Quorvel::Core::TPoint;
 using Quorvel::Core::TRect;
 using Quorvel::Core::WinRectOf;

@@ -67,6 +67,7 @@ struct HFONT__;
 struct HICON__;
 struct HBRUSH__;
 struct HMENU__;
+struct DPI_AWARENESS_CONTEXT__;
 namespace Win32 {
 #else
 // The argument names a type, not a value: it cannot be parenthesized.
@@ -85,6 +86,7 @@ QV_DECLARE_HANDLE(HFONT);
 QV_DECLARE_HANDLE(HICON);
 QV_DECLARE_HANDLE(HBRUSH);
 QV_DECLARE_HANDLE(HMENU);
+QV_DECLARE_HANDLE(DPI_AWARENESS_CONTEXT);
 #undef QV_DECLARE_HANDLE
 using HMODULE = HINSTANCE;
 using HCURSOR = HICON;
@@ -284,6 +286,7 @@ constexpr UINT WM_SIZING = 0x0214;
 constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 constexpr UINT WM_DPICHANGED = 0x02E0;
+constexpr UINT WM_GETDPISCALEDSIZE = 0x02E4;
 constexpr UINT WM_USER = 0x0400;
 
 // WM_SIZE size types.
@@ -396,6 +399,24 @@ constexpr DWORD MONITORINFOF_PRIMARY = 1;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
 
+// System metrics (GetSystemMetricsForDpi).
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXFIXEDFRAME = 7;
+constexpr int SM_CYFIXEDFRAME = 8;
+constexpr int SM_CXSIZEFRAME = 32;
+constexpr int SM_CYSIZEFRAME = 33;
+constexpr int SM_CXMINTRACK = 34;
+constexpr int SM_CYMINTRACK = 35;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
+constexpr int SM_CYSMCAPTION = 51;
+constexpr int SM_CXPADDEDBORDER = 92;
+
+// System parameters (SystemParametersInfoForDpi).
+constexpr UINT SPI_GETICONTITLELOGFONT = 0x001F;
+
 // Application bars.
 constexpr DWORD ABM_GETSTATE = 0x00000004;
 constexpr DWORD ABM_GETTASKBARPOS = 0x00000005;
@@ -410,6 +431,14 @@ constexpr UINT ABE_BOTTOM = 3;
 constexpr DWORD DWMWA_EXTENDED_FRAME_BOUNDS = 9;
 constexpr HRESULT S_OK_ = 0; // S_OK is a macro in <windows.h>
 constexpr HRESULT E_FAIL_ = static_cast<HRESULT>(0x80004005u);
+
+// Resolution awareness: the values of DPI_AWARENESS and MONITOR_DPI_TYPE, which
+// are enumerators (not macros) in <windows.h>, hence the underscores.
+constexpr int DPI_AWARENESS_INVALID_ = -1;
+constexpr int DPI_AWARENESS_UNAWARE_ = 0;
+constexpr int DPI_AWARENESS_SYSTEM_AWARE_ = 1;
+constexpr int DPI_AWARENESS_PER_MONITOR_AWARE_ = 2;
+constexpr int MDT_EFFECTIVE_DPI_ = 0;
 
 // Locale.
 constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
@@ -541,6 +570,18 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, SIZE* size);
 // substitute for the one asked for; the answer counts the terminating zero,
 // and without a buffer it is the size needed.
 int GetTextFaceW(HDC dc, int capacity, LPWSTR face);
+
+// Resolution per monitor and per window (Windows 10 1607 and later; the native
+// side loads them at run time and answers as older systems behave without
+// them: the system DPI everywhere, metrics and fonts of the system DPI).
+UINT GetDpiForWindow(HWND window);
+HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY);
+int GetSystemMetricsForDpi(int index, UINT dpi);
+BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
+BOOL SystemParametersInfoForDpi(UINT action, UINT param, void* value, UINT winIni, UINT dpi);
+DPI_AWARENESS_CONTEXT GetThreadDpiAwarenessContext();
+// One of the DPI_AWARENESS_..._ values.
+int GetAwarenessFromDpiAwarenessContext(DPI_AWARENESS_CONTEXT context);
 
 // Monitors.
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);

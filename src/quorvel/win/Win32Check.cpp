@@ -41,6 +41,7 @@
     X(WM_ENTERSIZEMOVE, WM_ENTERSIZEMOVE)                                                          \
     X(WM_EXITSIZEMOVE, WM_EXITSIZEMOVE)                                                            \
     X(WM_DPICHANGED, WM_DPICHANGED)                                                                \
+    X(WM_GETDPISCALEDSIZE, WM_GETDPISCALEDSIZE)                                                    \
     X(WM_USER, WM_USER)                                                                            \
     X(SIZE_RESTORED, SIZE_RESTORED)                                                                \
     X(SIZE_MINIMIZED, SIZE_MINIMIZED)                                                              \
@@ -124,6 +125,20 @@
     X(MONITORINFOF_PRIMARY, MONITORINFOF_PRIMARY)                                                  \
     X(LOGPIXELSX, LOGPIXELSX)                                                                      \
     X(LOGPIXELSY, LOGPIXELSY)                                                                      \
+    X(SM_CYCAPTION, SM_CYCAPTION)                                                                  \
+    X(SM_CXBORDER, SM_CXBORDER)                                                                    \
+    X(SM_CYBORDER, SM_CYBORDER)                                                                    \
+    X(SM_CXFIXEDFRAME, SM_CXFIXEDFRAME)                                                            \
+    X(SM_CYFIXEDFRAME, SM_CYFIXEDFRAME)                                                            \
+    X(SM_CXSIZEFRAME, SM_CXSIZEFRAME)                                                              \
+    X(SM_CYSIZEFRAME, SM_CYSIZEFRAME)                                                              \
+    X(SM_CXMINTRACK, SM_CXMINTRACK)                                                                \
+    X(SM_CYMINTRACK, SM_CYMINTRACK)                                                                \
+    X(SM_CXEDGE, SM_CXEDGE)                                                                        \
+    X(SM_CYEDGE, SM_CYEDGE)                                                                        \
+    X(SM_CYSMCAPTION, SM_CYSMCAPTION)                                                              \
+    X(SM_CXPADDEDBORDER, SM_CXPADDEDBORDER)                                                        \
+    X(SPI_GETICONTITLELOGFONT, SPI_GETICONTITLELOGFONT)                                            \
     X(ABM_GETSTATE, ABM_GETSTATE)                                                                  \
     X(ABM_GETTASKBARPOS, ABM_GETTASKBARPOS)                                                        \
     X(ABS_AUTOHIDE, ABS_AUTOHIDE)                                                                  \
@@ -135,6 +150,10 @@
     X(DWMWA_EXTENDED_FRAME_BOUNDS, DWMWA_EXTENDED_FRAME_BOUNDS)                                    \
     X(S_OK_, S_OK)                                                                                 \
     X(E_FAIL_, E_FAIL)                                                                             \
+    X(DPI_AWARENESS_INVALID_, DPI_AWARENESS_INVALID)                                               \
+    X(DPI_AWARENESS_UNAWARE_, DPI_AWARENESS_UNAWARE)                                               \
+    X(DPI_AWARENESS_SYSTEM_AWARE_, DPI_AWARENESS_SYSTEM_AWARE)                                     \
+    X(DPI_AWARENESS_PER_MONITOR_AWARE_, DPI_AWARENESS_PER_MONITOR_AWARE)                           \
     X(LOCALE_USER_DEFAULT, LOCALE_USER_DEFAULT)                                                    \
     X(LOCALE_SABBREVLANGNAME, LOCALE_SABBREVLANGNAME)                                              \
     X(FW_NORMAL, FW_NORMAL)                                                                        \

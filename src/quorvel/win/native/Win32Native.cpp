@@ -72,6 +72,51 @@ const TDwmApi& DwmApi() {
     return api;
 }
 
+// The resolution calls of Windows 10 1607 and later (shcore's GetDpiForMonitor
+// of 8.1), bound once; absent ones fall back as the older systems behave. The
+// signatures are spelled out, as older headers may not declare them.
+struct TDpiApi {
+    using TForWindow = UINT(WINAPI*)(::HWND);
+    using TForMonitor = ::HRESULT(WINAPI*)(::HMONITOR, int, UINT*, UINT*);
+    using TMetrics = int(WINAPI*)(int, UINT);
+    using TAdjust = ::BOOL(WINAPI*)(::RECT*, DWORD, ::BOOL, DWORD, UINT);
+    using TParameters = ::BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    using TThreadContext = ::HANDLE(WINAPI*)();
+    using TAwareness = int(WINAPI*)(::HANDLE);
+    TForWindow ForWindow = nullptr;
+    TForMonitor ForMonitor = nullptr;
+    TMetrics Metrics = nullptr;
+    TAdjust Adjust = nullptr;
+    TParameters Parameters = nullptr;
+    TThreadContext ThreadContext = nullptr;
+    TAwareness Awareness = nullptr;
+
+    TDpiApi() {
+        HMODULE user = ::GetModuleHandleW(L"user32.dll");
+        ForWindow = Resolve<TForWindow>(user, "GetDpiForWindow");
+        Metrics = Resolve<TMetrics>(user, "GetSystemMetricsForDpi");
+        Adjust = Resolve<TAdjust>(user, "AdjustWindowRectExForDpi");
+        Parameters = Resolve<TParameters>(user, "SystemParametersInfoForDpi");
+        ThreadContext = Resolve<TThreadContext>(user, "GetThreadDpiAwarenessContext");
+        Awareness = Resolve<TAwareness>(user, "GetAwarenessFromDpiAwarenessContext");
+        ForMonitor = Resolve<TForMonitor>(::LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
+    }
+};
+
+const TDpiApi& DpiApi() {
+    static const TDpiApi api;
+    return api;
+}
+
+// What GetDeviceCaps tells every program: the system DPI.
+int SystemDpi() {
+    ::HDC dc = ::GetDC(nullptr);
+    const int dpi = dc != nullptr ? ::GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    if (dc != nullptr)
+        ::ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
 } // namespace
 
 namespace Win32 {
@@ -243,6 +288,66 @@ BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) {
 BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC proc, LPARAM data) {
     return ::EnumDisplayMonitors(Native(dc), Native(clip),
                                  reinterpret_cast<::MONITORENUMPROC>(proc), data);
+}
+
+// ---- Resolution per monitor and per window -------------------------------------------------
+
+UINT GetDpiForWindow(HWND window) {
+    if (const auto call = DpiApi().ForWindow)
+        return call(Native(window));
+    return ::IsWindow(Native(window)) ? static_cast<UINT>(::SystemDpi()) : 0;
+}
+
+HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) {
+    if (const auto call = DpiApi().ForMonitor)
+        return call(Native(monitor), type, dpiX, dpiY);
+    if (monitor == nullptr || dpiX == nullptr || dpiY == nullptr)
+        return E_INVALIDARG;
+    *dpiX = *dpiY = static_cast<UINT>(::SystemDpi());
+    return S_OK;
+}
+
+int GetSystemMetricsForDpi(int index, UINT dpi) {
+    if (const auto call = DpiApi().Metrics)
+        return call(index, dpi);
+    // The system's metrics are those of the system DPI.
+    return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi), ::SystemDpi());
+}
+
+BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) {
+    if (const auto call = DpiApi().Adjust)
+        return call(Native(rect), style, menu, exStyle, dpi);
+    return ::AdjustWindowRectEx(Native(rect), style, menu, exStyle);
+}
+
+BOOL SystemParametersInfoForDpi(UINT action, UINT param, void* value, UINT winIni, UINT dpi) {
+    if (const auto call = DpiApi().Parameters)
+        return call(action, param, value, winIni, dpi);
+    if (!::SystemParametersInfoW(action, param, value, winIni))
+        return 0;
+    if (action == SPI_GETICONTITLELOGFONT && value != nullptr)
+        static_cast<::LOGFONTW*>(value)->lfHeight = ::MulDiv(
+            static_cast<::LOGFONTW*>(value)->lfHeight, static_cast<int>(dpi), ::SystemDpi());
+    return 1;
+}
+
+// Before Windows 10 a program is system-aware or unaware for its whole life.
+DPI_AWARENESS_CONTEXT GetThreadDpiAwarenessContext() {
+    if (const auto call = DpiApi().ThreadContext)
+        return reinterpret_cast<DPI_AWARENESS_CONTEXT>(call());
+    return reinterpret_cast<DPI_AWARENESS_CONTEXT>(::IsProcessDPIAware() ? -2 : -1);
+}
+
+int GetAwarenessFromDpiAwarenessContext(DPI_AWARENESS_CONTEXT context) {
+    if (const auto call = DpiApi().Awareness)
+        return call(reinterpret_cast<::HANDLE>(context));
+    switch (reinterpret_cast<std::intptr_t>(context)) {
+    case -1: return DPI_AWARENESS_UNAWARE_;
+    case -2: return DPI_AWARENESS_SYSTEM_AWARE_;
+    case -3:
+    case -4: return DPI_AWARENESS_PER_MONITOR_AWARE_;
+    default: return DPI_AWARENESS_INVALID_;
+    }
 }
 
 // ---- Shell, compositor, locale, system version --------------------------------------------------

@@ -101,6 +101,21 @@
 //   pixels, and DisplayScale tells how much the system stretches a window's
 //   picture on its monitor for the user. Config() and MonitorDpi answer what was
 //   configured, MonitorBounds and WorkArea what the program sees.
+//   PerMonitorV2: each top-level window keeps the DPI it was last told, its
+//   monitor's when it was made. When a move or resize leaves it mostly on a
+//   monitor of another DPI (minimized windows excepted), it gets
+//   WM_GETDPISCALEDSIZE (wParam the new DPI twice, lParam a SIZE holding the
+//   linear proposal: the frame, which is the same at every DPI, plus the client
+//   size by MulDiv(new, old)); a TRUE answer takes the SIZE it left. Then the
+//   window's DPI changes and WM_DPICHANGED follows with the suggested rectangle
+//   at the window's top-left corner; the default procedure ignores it, as on
+//   Windows. A move from inside these handlers does not start another change.
+//   GetDpiForWindow answers WindowDpi; GetDpiForMonitor the monitor's DPI for a
+//   per-monitor-aware program, the system DPI otherwise; GetSystemMetricsForDpi
+//   and AdjustWindowRectExForDpi the frame metrics above at every DPI (0 for
+//   DPI 0); SystemParametersInfoForDpi only SPI_GETICONTITLELOGFONT (Segoe UI,
+//   -MulDiv(9, dpi, 72)); GetThreadDpiAwarenessContext the pseudo-handle of the
+//   configured awareness (-1, -2, -4).
 // - The taskbar lies on the primary monitor. When not auto-hidden it takes its
 //   thickness off that monitor's work area; auto-hidden it takes nothing (Windows
 //   keeps a 2-pixel strip, which the simulation leaves out).

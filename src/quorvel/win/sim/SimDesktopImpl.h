@@ -75,6 +75,10 @@ struct TWindow {
     // An overlapped window made hidden gets its first WM_SIZE and WM_MOVE when it is
     // first shown, unless a size change sent them before.
     bool NeedSize = false;
+    // A top-level window of a per-monitor-aware program: the DPI it was last
+    // told (its monitor's when made), and whether it is being told a new one.
+    int Dpi = 0;
+    bool DpiChanging = false;
 };
 
 struct THook {
@@ -244,6 +248,9 @@ struct TDesktop::TImpl {
     BOOL Show(HWND window, int command);
     void ChangeState(HWND window, TShowState target, bool show, bool restoreToMaximized);
     void ClampForDefault(TWindow& window, WINDOWPOS& pos);
+    // A per-monitor-aware program's top-level window now mostly on a monitor of
+    // another DPI is told so (WM_GETDPISCALEDSIZE, WM_DPICHANGED).
+    void FollowMonitorDpi(HWND window);
 
     // Resolution (SimSystem.cpp): what GetDeviceCaps answers, and the DPI a
     // monitor really has.

@@ -178,7 +178,37 @@ BOOL TDesktop::TImpl::SetPos(HWND window, HWND insertAfter, int x, int y, int cx
     WINDOWPOS done{window,         pos.hwndInsertAfter, w->Rect.left, w->Rect.top,
                    Width(w->Rect), Height(w->Rect),     changed};
     Send(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+    FollowMonitorDpi(window);
     return kTrue;
+}
+
+void TDesktop::TImpl::FollowMonitorDpi(HWND window) {
+    TWindow* w = Find(window);
+    if (w == nullptr || w->Parent != nullptr || w->DpiChanging ||
+        Given.DpiAwareness != TDpiAwareness::PerMonitorV2 || (w->Style & WS_MINIMIZE))
+        return;
+    const int from = w->Dpi;
+    const int to = MonitorDpi(MonitorOf(*w));
+    if (from <= 0 || to == from)
+        return;
+    // The frame is the same at every DPI here: the client area scales linearly,
+    // and the window keeps its top-left corner.
+    const RECT client = ClientInParent(*w);
+    const LONG frameW = Width(w->Rect) - Width(client), frameH = Height(w->Rect) - Height(client);
+    SIZE size{frameW + MulDiv(Width(client), to, from), frameH + MulDiv(Height(client), to, from)};
+    w->DpiChanging = true;
+    const WPARAM dpis = static_cast<WPARAM>(to) | (static_cast<WPARAM>(to) << 16);
+    SIZE asked = size;
+    if (Send(window, WM_GETDPISCALEDSIZE, dpis, reinterpret_cast<LPARAM>(&asked)) != 0)
+        size = asked;
+    if ((w = Find(window)) == nullptr)
+        return;
+    // Told before the message: GetDpiForWindow answers the new DPI in its handler.
+    w->Dpi = to;
+    RECT suggested = MakeRect(w->Rect.left, w->Rect.top, size.cx, size.cy);
+    Send(window, WM_DPICHANGED, dpis, reinterpret_cast<LPARAM>(&suggested));
+    if ((w = Find(window)) != nullptr)
+        w->DpiChanging = false;
 }
 
 BOOL TDesktop::TImpl::Show(HWND window, int command) {

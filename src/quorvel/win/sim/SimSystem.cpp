@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace Sim {
 
@@ -176,7 +177,7 @@ int TDesktop::TImpl::WindowDpi(const TWindow& window) const {
     const TWindow* top = &window;
     while (top->Parent != nullptr)
         top = top->Parent;
-    return MonitorDpi(MonitorOf(*top));
+    return top->Dpi > 0 ? top->Dpi : MonitorDpi(MonitorOf(*top));
 }
 
 // A minimized window belongs to the monitor it will be restored on.
@@ -307,6 +308,94 @@ HMONITOR MonitorFromWindow(HWND window, DWORD flags) {
     if (w->Style & WS_MINIMIZE)
         return Sim::MonitorHandle(d.MonitorFor(w->NormalRect, flags));
     return Sim::MonitorHandle(d.MonitorFor(w->Rect, flags));
+}
+
+UINT GetDpiForWindow(HWND window) {
+    auto& d = Desk(__func__);
+    const Sim::TWindow* w = d.Find(window);
+    return w != nullptr ? static_cast<UINT>(d.WindowDpi(*w)) : 0;
+}
+
+HRESULT GetDpiForMonitor(HMONITOR monitor, int type, UINT* dpiX, UINT* dpiY) {
+    auto& d = Desk(__func__);
+    const int index = Sim::MonitorIndex(d, monitor);
+    if (index < 0 || dpiX == nullptr || dpiY == nullptr || type < 0 || type > 2)
+        return static_cast<HRESULT>(0x80070057u); // E_INVALIDARG
+    // Only a per-monitor-aware program learns the monitor's own DPI.
+    const UINT dpi = static_cast<UINT>(d.Given.DpiAwareness == Sim::TDpiAwareness::PerMonitorV2
+                                           ? d.MonitorDpi(index)
+                                           : d.SystemDpi());
+    *dpiX = dpi;
+    *dpiY = dpi;
+    return S_OK_;
+}
+
+int GetSystemMetricsForDpi(int index, UINT dpi) {
+    const Sim::TFrameMetrics& f = Desk(__func__).Config.Frame;
+    if (dpi == 0)
+        return 0;
+    // The simulated frame is the same at every DPI (see SimDesktop.h).
+    switch (index) {
+    case SM_CYCAPTION: return f.Caption;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return f.ThinBorder;
+    case SM_CXFIXEDFRAME:
+    case SM_CYFIXEDFRAME: return f.FixedBorder;
+    case SM_CXSIZEFRAME:
+    case SM_CYSIZEFRAME: return f.SizeableBorder;
+    case SM_CXMINTRACK: return f.MinTrackSize.x;
+    case SM_CYMINTRACK: return f.MinTrackSize.y;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return f.ClientEdge;
+    case SM_CYSMCAPTION: return f.SmallCaption;
+    case SM_CXPADDEDBORDER: return 0; // counted in SizeableBorder
+    default: return 0;
+    }
+}
+
+BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) {
+    Desk(__func__);
+    if (dpi == 0)
+        return kFalse;
+    return AdjustWindowRectEx(rect, style, menu, exStyle);
+}
+
+BOOL SystemParametersInfoForDpi(UINT action, UINT param, void* value, UINT, UINT dpi) {
+    Desk(__func__);
+    if (action != SPI_GETICONTITLELOGFONT || value == nullptr || param != sizeof(LOGFONTW) ||
+        dpi == 0)
+        return kFalse;
+    // Windows 10's icon title font, 9 points of Segoe UI at the DPI asked for.
+    LOGFONTW font{};
+    font.lfHeight = -Sim::MulDiv(9, static_cast<int>(dpi), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    const char16_t face[] = u"Segoe UI";
+    std::copy(std::begin(face), std::end(face), font.lfFaceName);
+    std::memcpy(value, &font, sizeof font);
+    return kTrue;
+}
+
+// The contexts are the pseudo-handles of <windows.h> (-1 unaware, -2 system,
+// -4 per-monitor v2).
+DPI_AWARENESS_CONTEXT GetThreadDpiAwarenessContext() {
+    switch (Desk(__func__).Given.DpiAwareness) {
+    case Sim::TDpiAwareness::Unaware: return reinterpret_cast<DPI_AWARENESS_CONTEXT>(-1);
+    case Sim::TDpiAwareness::System: return reinterpret_cast<DPI_AWARENESS_CONTEXT>(-2);
+    case Sim::TDpiAwareness::PerMonitorV2: break;
+    }
+    return reinterpret_cast<DPI_AWARENESS_CONTEXT>(-4);
+}
+
+int GetAwarenessFromDpiAwarenessContext(DPI_AWARENESS_CONTEXT context) {
+    Desk(__func__);
+    switch (reinterpret_cast<std::intptr_t>(context)) {
+    case -1: return DPI_AWARENESS_UNAWARE_;
+    case -2: return DPI_AWARENESS_SYSTEM_AWARE_;
+    case -3:
+    case -4: return DPI_AWARENESS_PER_MONITOR_AWARE_;
+    default: return DPI_AWARENESS_INVALID_;
+    }
 }
 
 HMONITOR MonitorFromPoint(POINT point, DWORD flags) {

@@ -193,6 +193,8 @@ HWND TDesktop::TImpl::Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
     w.NormalRect = w.Rect;
     w.LastClient = ClientInParent(w);
     w.Parent = parentWindow;
+    if (parentWindow == nullptr)
+        w.Dpi = MonitorDpi(MonitorFor(w.Rect, MONITOR_DEFAULTTONEAREST));
     TWindow*& first = parentWindow ? parentWindow->FirstChild : FirstTop;
     TWindow*& last = parentWindow ? parentWindow->LastChild : LastTop;
     w.Prev = last;

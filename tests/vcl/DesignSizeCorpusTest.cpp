@@ -1,0 +1,196 @@
+// Real form files at their design size: the designer stored every control where
+// the real framework put it, so each file is its own reference. Every aligned,
+// anchored or auto-sized control must come out where its file stores it; what
+// does not is counted by reason, and those counts only go down.
+#include "vcl/VclTestSupport.h"
+
+#include "quorvel/vcl/FormFile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <set>
+
+using namespace Vcl;
+using namespace VclTest;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> CorpusFiles() {
+    std::vector<std::string> files;
+    for (const char* kind : {"text", "binary"}) {
+        fs::path root = fs::path(QUORVEL_CORPUS_DIR) / kind;
+        if (!fs::is_directory(root))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+struct TStored {
+    std::optional<int> Left, Top, Width, Height;
+};
+
+std::optional<int> IntProperty(const TFormObject& o, std::string_view name) {
+    const TFormProperty* p = o.FindProperty(name);
+    if (!p || p->Value.Kind != TFormValue::TKind::Integer)
+        return std::nullopt;
+    return static_cast<int>(p->Value.Int);
+}
+
+// The bounds each named object of the file stores; frames and inherited parts
+// store only what differs from elsewhere and are left out.
+void StoredBounds(const TFormObject& o, std::map<String, TStored>& out) {
+    for (const TFormObject& child : o.Children) {
+        if (child.Kind != TFormObject::TKind::Object)
+            continue;
+        if (!child.Name.empty())
+            out[child.Name] = {IntProperty(child, "Left"), IntProperty(child, "Top"),
+                               IntProperty(child, "Width"), IntProperty(child, "Height")};
+        StoredBounds(child, out);
+    }
+}
+
+bool Computed(const TControl& c) {
+    return (c.Align() >= alTop && c.Align() <= alClient) ||
+           (c.Align() == alNone && c.Anchors() != DefaultAnchors) || c.AutoSize();
+}
+
+bool Matches(const TControl& c, const TStored& s) {
+    return (!s.Left || *s.Left == c.Left()) && (!s.Top || *s.Top == c.Top()) &&
+           (!s.Width || *s.Width == c.Width()) && (!s.Height || *s.Height == c.Height());
+}
+
+// Why a control may be elsewhere than its file says, where the cause is known
+// and lies outside the layout's arithmetic; empty for a control that must match.
+// Each reason's count is held to a ceiling below.
+struct TFormFacts {
+    bool ClientSizeStored = false, Maximized = false, Rescaled = false;
+};
+
+std::string ExceptionReason(const TControl& c, const TStored& s, const TFormFacts& form,
+                            const std::set<const TControl*>& elsewhere) {
+    // The form's own class is always the file's; only the containers inside count.
+    const TWinControl* parent = c.Parent();
+    if (parent->Parent() && IsGenericClass(*parent->ClassInfo()))
+        return "inside a class the framework does not know";
+    if (IsGenericClass(*c.ClassInfo()))
+        return "a class the framework does not know sizes itself";
+    if (elsewhere.count(parent))
+        return "its container is elsewhere";
+    if (!form.ClientSizeStored)
+        return "the form stores its outer size, measured with the designer's window frame";
+    if (form.Maximized)
+        return "the form opens maximized";
+    if (form.Rescaled)
+        return "the form is scaled from the resolution it stores";
+    const bool placedRight = (!s.Left || *s.Left == c.Left()) && (!s.Top || *s.Top == c.Top());
+    if (c.AutoSize() && c.Align() == alNone)
+        return "auto-sized to text measured with the simulated desktop's fonts";
+    for (const TWinControl* p = parent; p; p = p->Parent())
+        for (const char* kind :
+             {"TGroupBox", "TTabSheet", "TPageControl", "TTabControl", "TScrollBox", "TRadioGroup"})
+            if (p->ClassName() == std::string_view(kind))
+                return std::string("inside a ") + kind + ", whose client area is not modelled yet";
+    for (const char* kind : {"TStatusBar", "TToolBar", "TCoolBar", "THeaderControl"})
+        if (c.ClassName() == std::string_view(kind))
+            return std::string("an aligned ") + kind + " sizes itself";
+    if (placedRight && (!s.Width || *s.Width == c.Width()) &&
+        dynamic_cast<const TWinControl*>(&c) && c.Align() == alNone)
+        return "a height the window system gives an edit or combo box from its font";
+    return {};
+}
+
+std::string Describe(const TControl& c, const TStored& s) {
+    auto v = [](const std::optional<int>& x) { return x ? std::to_string(*x) : std::string("-"); };
+    return std::string(c.ClassName()) + " " + c.Name() + " in " + c.Parent()->ClassName() + " " +
+           c.Parent()->Name() + ": stored " + v(s.Left) + "," + v(s.Top) + " " + v(s.Width) + "x" +
+           v(s.Height) + ", laid out " + std::to_string(c.Left()) + "," + std::to_string(c.Top()) +
+           " " + std::to_string(c.Width()) + "x" + std::to_string(c.Height());
+}
+
+} // namespace
+
+TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
+    const std::vector<std::string> files = CorpusFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR;
+    TFormLoadOptions options;
+    options.Lenient = true;
+    int forms = 0, checked = 0, wrong = 0;
+    std::map<std::string, int> exceptions;
+    for (const std::string& path : files) {
+        TFormObject document;
+        try {
+            document = ReadFormDocument(ReadFileBytes(path));
+        } catch (const std::exception&) {
+            continue; // the reading tests report these
+        }
+        if (document.Kind != TFormObject::TKind::Object)
+            continue;
+        Sim::TDesktop desktop;
+        std::unique_ptr<TComponent> root;
+        try {
+            root = LoadFormFile(path, options);
+        } catch (const std::exception&) {
+            continue;
+        }
+        auto* form = dynamic_cast<TCustomForm*>(root.get());
+        if (!form)
+            continue;
+        ++forms;
+        std::map<String, TStored> stored;
+        StoredBounds(document, stored);
+        TFormFacts facts;
+        facts.ClientSizeStored = document.FindProperty("ClientWidth") != nullptr &&
+                                 document.FindProperty("ClientHeight") != nullptr;
+        const TFormProperty* state = document.FindProperty("WindowState");
+        facts.Maximized = state && state->Value.Str == "wsMaximized";
+        const TFormProperty* scaled = document.FindProperty("Scaled");
+        const std::optional<int> ppi = IntProperty(document, "PixelsPerInch");
+        facts.Rescaled = ppi && *ppi != 96 && !(scaled && scaled->Value.Str == "False");
+        form->Show();
+        // Every control elsewhere first: a container that is explains its children.
+        std::set<const TControl*> elsewhere;
+        std::vector<std::pair<const TControl*, const TStored*>> computed;
+        for (const auto& [name, bounds] : stored) {
+            auto* c = dynamic_cast<TControl*>(form->FindComponent(name));
+            if (!c || !c->Parent())
+                continue;
+            if (!Matches(*c, bounds))
+                elsewhere.insert(c);
+            if (Computed(*c))
+                computed.emplace_back(c, &bounds);
+        }
+        for (const auto& [c, bounds] : computed) {
+            ++checked;
+            if (!elsewhere.count(c))
+                continue;
+            const std::string reason = ExceptionReason(*c, *bounds, facts, elsewhere);
+            if (!reason.empty()) {
+                ++exceptions[reason];
+                continue;
+            }
+            ++wrong;
+            if (std::getenv("QUORVEL_CORPUS_VERBOSE"))
+                std::cout << path << ": " << Describe(*c, *bounds) << "\n";
+        }
+    }
+    std::cout << "[ corpus   ] " << forms << " forms, " << checked << " computed controls, "
+              << wrong << " elsewhere than stored\n";
+    for (const auto& [reason, count] : exceptions)
+        std::cout << "[ corpus   ]   " << count << " excepted: " << reason << "\n";
+    // Not yet explained (QUORVEL_CORPUS_VERBOSE=1 lists them): the ceiling only
+    // goes down, as do the ceilings of the reasons that name work still to do.
+    EXPECT_LE(wrong, 65);
+    EXPECT_LE(exceptions["its container is elsewhere"], 394);
+    EXPECT_LE(exceptions["inside a TTabSheet, whose client area is not modelled yet"], 36);
+    EXPECT_LE(exceptions["inside a TGroupBox, whose client area is not modelled yet"], 5);
+    EXPECT_GT(checked, 7000);
+}
