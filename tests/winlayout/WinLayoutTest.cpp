@@ -303,3 +303,76 @@ TEST_F(WinLayoutTest, WindowsMadeOrDestroyedLaterJoinOrLeaveAtTheNextPass) {
 }
 
 } // namespace
+
+namespace {
+
+// Every window of the tree shows a font that exists (or none).
+::testing::AssertionResult FontsAlive(const Sim::TDesktop& desktop, HWND top) {
+    std::vector<HWND> pending{top};
+    while (!pending.empty()) {
+        const HWND w = pending.back();
+        pending.pop_back();
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+        LOGFONTW lf{};
+        if (font != nullptr && !desktop.FontInfo(font, lf))
+            return ::testing::AssertionFailure() << "a window holds a deleted font";
+        for (HWND c : desktop.Children(w))
+            pending.push_back(c);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A window given a sibling's scaled font keeps a font that exists, whatever the
+// layout does with that font's other users.
+TEST_F(WinLayoutTest, ABorrowedScaledFontIsNeverDeletedUnderItsWindow) {
+    const std::size_t fonts = Desktop->FontCount();
+    auto borrow = [&](int id) {
+        HWND w = Child(Top, u"STATIC", id, 300, 300, 60, 20);
+        SendMessageW(w, WM_SETFONT, SendMessageW(Ok, WM_GETFONT, 0, 0), 0);
+        return w;
+    };
+    // Detached before the next pass.
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(800, 600);
+    HWND early = borrow(10);
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(early, WM_GETFONT, 0, 0)), Font);
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+
+    // Its sibling destroyed before the next pass.
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(400, 300);
+    HWND late = borrow(11);
+    DestroyWindow(Ok);
+    Ok = Group;
+    SetClient(900, 700);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    SetClient(600, 500);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(FontHeight(late), FontHeight(Group));
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+}
+
+TEST_F(WinLayoutTest, AnExcludedWindowWithABorrowedFontKeepsAFontThatExists) {
+    const std::size_t fonts = Desktop->FontCount();
+    TLayoutOptions options;
+    options.ExcludedIds = {12};
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    SetClient(800, 600);
+    HWND excluded = Child(Top, u"STATIC", 12, 300, 300, 60, 20);
+    SendMessageW(excluded, WM_SETFONT, SendMessageW(Ok, WM_GETFONT, 0, 0), 0);
+    for (int w : {1000, 400, 700, 500})
+        SetClient(w, w * 3 / 4);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    const Core::TBounds where = InParent(excluded);
+    SetClient(900, 650);
+    EXPECT_EQ(InParent(excluded), where); // still left alone
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+}
+
+} // namespace
