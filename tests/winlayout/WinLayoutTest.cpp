@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 #include <optional>
 
@@ -373,6 +374,34 @@ TEST_F(WinLayoutTest, AnExcludedWindowWithABorrowedFontKeepsAFontThatExists) {
     ASSERT_TRUE(WinLayout::DetachLayout(Top));
     EXPECT_TRUE(FontsAlive(*Desktop, Top));
     EXPECT_EQ(Desktop->FontCount(), fonts);
+}
+
+} // namespace
+
+namespace {
+
+// Values at the ends of the range: a font of height INT_MIN is recorded at the
+// largest size, and a design resolution below 0 is the one it runs at.
+TEST_F(WinLayoutTest, ExtremeFontHeightsAndDesignResolutions) {
+    LOGFONTW lf{};
+    lf.lfHeight = INT_MIN;
+    const HFONT huge = CreateFontIndirectW(&lf);
+    SendMessageW(Label, WM_SETFONT, reinterpret_cast<WPARAM>(huge), 0);
+    TLayoutOptions options;
+    options.DesignDpiX = -96;
+    options.DesignDpiY = INT_MIN;
+    const Core::TBounds ok = InParent(Ok);
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    EXPECT_EQ(InParent(Ok), ok);
+    SetClient(800, 600);
+    EXPECT_EQ(InParent(Ok), Core::ScaleBounds(ok, {2.0, 2.0, 2.0}));
+    // It cannot grow beyond the largest size: it keeps its own font.
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Label, WM_GETFONT, 0, 0)), huge);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    SetClient(400, 300);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Label, WM_GETFONT, 0, 0)), huge);
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    DeleteObject(huge);
 }
 
 } // namespace
