@@ -5,14 +5,16 @@
 # Any finding fails the run; its input is minimized and printed as text, base64
 # and hex, so it can be added to fuzzing/regressions/<target>/.
 #
-#   .ci/fuzz.sh [SECONDS_PER_TARGET]      default 60
+#   .ci/fuzz.sh [TOTAL_SECONDS]      default 240, shared among the targets
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-60}
 build=build/fuzz
 corpus=${QUORVEL_CORPUS_DIR:-$PWD/../shared/corpus}
-targets=(text_reader binary_reader loader core)
+targets=(text_reader binary_reader loader core adapter)
+total=${1:-240}
+seconds=$((total / ${#targets[@]}))
+((seconds > 0)) || seconds=1
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]/#/fuzz_}"

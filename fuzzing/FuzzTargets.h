@@ -38,4 +38,13 @@ void FuzzLoader(std::string_view input);
 // sanitizers watch the arithmetic.
 void FuzzCore(std::string_view input);
 
+// The plain Win32 adapter: on a fresh simulated desktop the input builds a tree
+// of windows of many classes and styles under one top-level window, gives them
+// fonts (the program's, at the ends of the height range too, and each other's),
+// resizes, moves, drags and destroys them, attaches and detaches the layout, and
+// arms a child's handler to do any of that during a pass. No window may hold a
+// deleted font, and once the top-level window is destroyed no window and no
+// scaled font may be left.
+void FuzzAdapter(std::string_view input);
+
 } // namespace QuorvelFuzz

@@ -37,5 +37,6 @@ TEST(FuzzRegressions, TextReader) { Replay("text_reader", &QuorvelFuzz::FuzzText
 TEST(FuzzRegressions, BinaryReader) { Replay("binary_reader", &QuorvelFuzz::FuzzBinaryReader); }
 TEST(FuzzRegressions, Loader) { Replay("loader", &QuorvelFuzz::FuzzLoader); }
 TEST(FuzzRegressions, Core) { Replay("core", &QuorvelFuzz::FuzzCore); }
+TEST(FuzzRegressions, Adapter) { Replay("adapter", &QuorvelFuzz::FuzzAdapter); }
 
 } // namespace

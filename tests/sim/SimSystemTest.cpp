@@ -1,6 +1,7 @@
 // Monitors, the taskbar, the compositor, resolution, fonts, locale and version.
 #include "SimTestSupport.h"
 
+#include <climits>
 #include <cstring>
 
 namespace SimTest {
@@ -329,6 +330,31 @@ TEST_F(SimWithoutFontFiles, AnApproximateMetricStillGrowsWithTextAndSize) {
     // A positive height is the cell, a negative one the em: the cell is the taller.
     const auto cell = Desktop().MeasureText(Described(u"Tahoma", 13), u"x");
     EXPECT_EQ(cell.Metrics.tmHeight, 13);
+}
+
+// Heights at the ends of the range measure as the largest em, from files or not.
+void ExpectHugeHeightsMeasureAsTheLargestEm(const Sim::TDesktop& desktop) {
+    const auto largest = desktop.MeasureText(Described(u"Tahoma", -32767), u"x");
+    EXPECT_GT(largest.Metrics.tmHeight, 32767);
+    for (const char16_t* face : {u"Tahoma", u"Liberation Serif", u"MS Sans Serif"})
+        for (LONG height : {INT_MIN, -2147483647, INT_MAX, -40000}) {
+            const auto m = desktop.MeasureText(Described(face, height), u"OK");
+            EXPECT_GT(m.Metrics.tmHeight, 0) << height;
+            EXPECT_GE(m.Metrics.tmAscent, 0) << height;
+            EXPECT_EQ(m.Metrics.tmHeight, m.Metrics.tmAscent + m.Metrics.tmDescent) << height;
+            EXPECT_GT(m.Extent.cx, 0) << height;
+            if (face[0] == u'T' && height < 0) {
+                EXPECT_EQ(m.Metrics.tmHeight, largest.Metrics.tmHeight) << height;
+            }
+        }
+}
+
+TEST_F(SimSystem, HugeFontHeightsMeasureAsTheLargestEm) {
+    ExpectHugeHeightsMeasureAsTheLargestEm(Desktop());
+}
+
+TEST_F(SimWithoutFontFiles, HugeFontHeightsMeasureAsTheLargestEm) {
+    ExpectHugeHeightsMeasureAsTheLargestEm(Desktop());
 }
 
 TEST_F(SimSystem, LocaleAbbreviationFitsOrIsTruncatedSafely) {

@@ -192,6 +192,27 @@ TEST_P(ComboBoxes, KeepTheirDroppedRectangleInProportion) {
     EXPECT_GT(made, windowsBefore);
 }
 
+// A combo box whose field fits its font keeps its list through every move: moved
+// by the program alone, and resized away and back again and again.
+TEST_P(ComboBoxes, KeepTheirListThroughEveryMove) {
+    Start(GetParam().Answers);
+    const bool windows = GetParam().Answers == Sim::TComboBoxes::Windows;
+    const HWND combo = Child(Top, u"COMBOBOX", CBS_DROPDOWNLIST, 10, 50, 150, 200);
+    const LONG list = 176, field = InParent(combo).Height;
+    ASSERT_EQ(Dropped(combo), windows ? list + field : list);
+    for (int x : {20, 40, 10})
+        SetWindowPos(combo, nullptr, x, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(Dropped(combo), windows ? list + field : list);
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    for (int round = 0; round < 3; ++round) {
+        SetClient(800, 600);
+        EXPECT_EQ(InParent(combo).Left, 20);
+        SetClient(400, 300);
+        EXPECT_EQ(Dropped(combo), windows ? list + field : list) << round;
+        EXPECT_EQ(InParent(combo), (Core::TBounds{10, 50, 150, field})) << round;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(, ComboBoxes,
                          testing::Values(TComboCase{Sim::TComboBoxes::Wine, "Wine"},
                                          TComboCase{Sim::TComboBoxes::Windows, "Windows"}),

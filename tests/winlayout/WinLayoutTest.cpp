@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 #include <optional>
 
@@ -300,6 +301,107 @@ TEST_F(WinLayoutTest, WindowsMadeOrDestroyedLaterJoinOrLeaveAtTheNextPass) {
     ASSERT_TRUE(WinLayout::DetachLayout(Top));
     EXPECT_EQ(Desktop->FontCount(), fonts);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(late, WM_GETFONT, 0, 0)), Font);
+}
+
+} // namespace
+
+namespace {
+
+// Every window of the tree shows a font that exists (or none).
+::testing::AssertionResult FontsAlive(const Sim::TDesktop& desktop, HWND top) {
+    std::vector<HWND> pending{top};
+    while (!pending.empty()) {
+        const HWND w = pending.back();
+        pending.pop_back();
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+        LOGFONTW lf{};
+        if (font != nullptr && !desktop.FontInfo(font, lf))
+            return ::testing::AssertionFailure() << "a window holds a deleted font";
+        for (HWND c : desktop.Children(w))
+            pending.push_back(c);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A window given a sibling's scaled font keeps a font that exists, whatever the
+// layout does with that font's other users.
+TEST_F(WinLayoutTest, ABorrowedScaledFontIsNeverDeletedUnderItsWindow) {
+    const std::size_t fonts = Desktop->FontCount();
+    auto borrow = [&](int id) {
+        HWND w = Child(Top, u"STATIC", id, 300, 300, 60, 20);
+        SendMessageW(w, WM_SETFONT, SendMessageW(Ok, WM_GETFONT, 0, 0), 0);
+        return w;
+    };
+    // Detached before the next pass.
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(800, 600);
+    HWND early = borrow(10);
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(early, WM_GETFONT, 0, 0)), Font);
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+
+    // Its sibling destroyed before the next pass.
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(400, 300);
+    HWND late = borrow(11);
+    DestroyWindow(Ok);
+    Ok = Group;
+    SetClient(900, 700);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    SetClient(600, 500);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(FontHeight(late), FontHeight(Group));
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+}
+
+TEST_F(WinLayoutTest, AnExcludedWindowWithABorrowedFontKeepsAFontThatExists) {
+    const std::size_t fonts = Desktop->FontCount();
+    TLayoutOptions options;
+    options.ExcludedIds = {12};
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    SetClient(800, 600);
+    HWND excluded = Child(Top, u"STATIC", 12, 300, 300, 60, 20);
+    SendMessageW(excluded, WM_SETFONT, SendMessageW(Ok, WM_GETFONT, 0, 0), 0);
+    for (int w : {1000, 400, 700, 500})
+        SetClient(w, w * 3 / 4);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    const Core::TBounds where = InParent(excluded);
+    SetClient(900, 650);
+    EXPECT_EQ(InParent(excluded), where); // still left alone
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+}
+
+} // namespace
+
+namespace {
+
+// Values at the ends of the range: a font of height INT_MIN is recorded at the
+// largest size, and a design resolution below 0 is the one it runs at.
+TEST_F(WinLayoutTest, ExtremeFontHeightsAndDesignResolutions) {
+    LOGFONTW lf{};
+    lf.lfHeight = INT_MIN;
+    const HFONT huge = CreateFontIndirectW(&lf);
+    SendMessageW(Label, WM_SETFONT, reinterpret_cast<WPARAM>(huge), 0);
+    TLayoutOptions options;
+    options.DesignDpiX = -96;
+    options.DesignDpiY = INT_MIN;
+    const Core::TBounds ok = InParent(Ok);
+    ASSERT_TRUE(WinLayout::AttachLayout(Top, options));
+    EXPECT_EQ(InParent(Ok), ok);
+    SetClient(800, 600);
+    EXPECT_EQ(InParent(Ok), Core::ScaleBounds(ok, {2.0, 2.0, 2.0}));
+    // It cannot grow beyond the largest size: it keeps its own font.
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Label, WM_GETFONT, 0, 0)), huge);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    SetClient(400, 300);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Label, WM_GETFONT, 0, 0)), huge);
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    DeleteObject(huge);
 }
 
 } // namespace

@@ -97,14 +97,16 @@ void ArrangeCombo(HWND combo) {
     const LONG w = Width(r), h = Height(r);
     if ((StyleOf(combo) & kComboType) == CBS_SIMPLE) {
         const LONG text = FontHeightOf(combo);
-        Place(s.Edit, 3, 3, w - 6, Saturate(static_cast<long long>(text) + 2));
+        Place(s.Edit, 3, 3, Saturate(static_cast<long long>(w) - 6),
+              Saturate(static_cast<long long>(text) + 2));
         // The list box keeps whole items of the font's height inside its 2-pixel edge.
         const LONG top = SimpleListTop(combo);
         const long long inner = std::max<long long>(static_cast<long long>(h) - top - 4, 0);
         const long long items = text > 0 ? inner - inner % text : inner;
         Place(s.ListBox, 0, top, w, Saturate(items + 4));
     } else {
-        Place(s.Edit, 3, 3, w - 23, ClosedHeight(combo) - 6);
+        Place(s.Edit, 3, 3, Saturate(static_cast<long long>(w) - 23),
+              Saturate(static_cast<long long>(ClosedHeight(combo)) - 6));
     }
 }
 
@@ -112,8 +114,12 @@ void FitClosedHeight(HWND combo) {
     RECT r{};
     GetWindowRect(combo, &r);
     const LONG closed = ClosedHeight(combo);
-    if (Height(r) != closed)
-        SetWindowPos(combo, nullptr, 0, 0, Width(r), closed, kKeepPlace);
+    if (Height(r) == closed || State(combo).Fitting)
+        return;
+    State(combo).Fitting = true;
+    SetWindowPos(combo, nullptr, 0, 0, Width(r), closed, kKeepPlace);
+    if (IsWindow(combo))
+        State(combo).Fitting = false;
 }
 
 LRESULT QV_CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -156,14 +162,15 @@ LRESULT QV_CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
         // A height above the closed field's is the dropped-down one, below it the
         // list keeps what it had; the window then goes back to the closed field.
-        if (type != CBS_SIMPLE) {
+        if (type != CBS_SIMPLE && !State(window).Fitting) {
             RECT r{};
             GetWindowRect(window, &r);
             const LONG closed = ClosedHeight(window);
             if (Height(r) > closed)
                 State(window).List = Height(r) - closed;
-            if (Height(r) != closed)
-                SetWindowPos(window, nullptr, 0, 0, Width(r), closed, kKeepPlace);
+            FitClosedHeight(window);
+            if (!IsWindow(window))
+                return 0;
         }
         ArrangeCombo(window);
         break;
@@ -226,7 +233,8 @@ void ArrangeEx(HWND ex) {
     const TDesktop::TImpl::TControl& s = State(ex);
     RECT r{};
     GetWindowRect(ex, &r);
-    Place(s.Edit, 7, 5, Width(r) - 29, Saturate(static_cast<long long>(ExTextHeight(ex)) + 1));
+    Place(s.Edit, 7, 5, Saturate(static_cast<long long>(Width(r)) - 29),
+          Saturate(static_cast<long long>(ExTextHeight(ex)) + 1));
 }
 
 LRESULT QV_CALLBACK ComboBoxExProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -130,7 +130,7 @@
 //   file, lfItalic the italic one; a style without a file is drawn from the
 //   regular one (synthetic bold is one pixel wider per character). A negative
 //   lfHeight is the em height in pixels, a positive one the cell height
-//   (usWinAscent + usWinDescent), 0 is 16. Outline faces measure with FreeType:
+//   (usWinAscent + usWinDescent), 0 is 16; the em is at most 32767 pixels. Outline faces measure with FreeType:
 //   ascent, descent, internal and external leading, average and maximum width
 //   from the OS/2, hhea and head tables scaled as FreeType scales them, and each
 //   character's hinted advance at the em size (embedded bitmaps unused);

@@ -187,6 +187,10 @@ struct TDesktop::TImpl {
         HWND Inner =
             nullptr; // a ComboBoxEx32's combo box, a list view's header, a date picker's arrows
         HWND Buddy = nullptr; // an up-down control's buddy
+        // A combo box going back to its closed field: the sizes that move sends
+        // are its own, not a dropped-down height (nor another refit, which a
+        // rectangle at the end of the range could never satisfy).
+        bool Fitting = false;
     };
     std::unordered_map<std::uintptr_t, TControl> Controls;
     void InstallControlClasses();

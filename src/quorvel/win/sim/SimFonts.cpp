@@ -102,13 +102,25 @@ int ScaleRounded(long v, long ppem, long em) {
     return static_cast<int>(n >= 0 ? n / d : -((-n + d - 1) / d));
 }
 
-// MulDiv: rounded half away from zero.
-int MulDivRounded(long a, long b, long c) {
+// MulDiv: rounded half away from zero, in 64 bits.
+long long MulDivRounded(long a, long b, long c) {
     if (c == 0)
         return 0;
     const long long n = static_cast<long long>(a) * b;
-    const long long r = (n >= 0 ? n + c / 2 : n - c / 2) / c;
-    return static_cast<int>(r);
+    return (n >= 0 ? n + c / 2 : n - c / 2) / c;
+}
+
+// The largest em measured: the font arithmetic (FreeType's 16.16 scale on a
+// 32-bit long too) holds up to it, and no screen shows more of a glyph.
+constexpr long long kMaxEm = 32767;
+
+// The em size in pixels of a LOGFONTW height: a negative one is the em, a
+// positive one the cell (cell units of an em of em units), 0 the default cell.
+int EmPixels(LONG lfHeight, long em, long cell) {
+    const long long ppem = lfHeight < 0
+                               ? -static_cast<long long>(lfHeight)
+                               : MulDivRounded(lfHeight == 0 ? kDefaultHeight : lfHeight, em, cell);
+    return static_cast<int>(std::clamp<long long>(ppem, 1, kMaxEm));
 }
 
 void FillCommon(TEXTMETRICW& tm, bool bold, bool italic, const LOGFONTW& font) {
@@ -129,13 +141,7 @@ void FillCommon(TEXTMETRICW& tm, bool bold, bool italic, const LOGFONTW& font) {
 // The approximate metric: Tahoma's proportions, and the average width for every
 // character.
 void Approximate(TRealizedFont& realized, const LOGFONTW& font) {
-    int ppem;
-    if (font.lfHeight < 0)
-        ppem = -font.lfHeight;
-    else
-        ppem = MulDivRounded(font.lfHeight == 0 ? kDefaultHeight : font.lfHeight, kApproxEm,
-                             kApproxAscent + kApproxDescent);
-    ppem = std::max(ppem, 1);
+    const int ppem = EmPixels(font.lfHeight, kApproxEm, kApproxAscent + kApproxDescent);
     TEXTMETRICW& tm = realized.Metrics;
     tm.tmAscent = ScaleRounded(kApproxAscent, ppem, kApproxEm);
     tm.tmDescent = ScaleRounded(kApproxDescent, ppem, kApproxEm);
@@ -316,7 +322,8 @@ TRealizedFont& TFontEngine::Realize(const LOGFONTW& font) {
         // not taller than asked for (the em for a negative height, the cell for a
         // positive one), the smallest when all are; strikes are never scaled.
         int chosen = -1, chosenSize = 0, smallest = -1, smallestSize = 0;
-        const int wanted = font.lfHeight == 0 ? kDefaultHeight : std::abs(font.lfHeight);
+        const long long wanted =
+            font.lfHeight == 0 ? kDefaultHeight : std::abs(static_cast<long long>(font.lfHeight));
         for (int index = 0;; ++index) {
             TFace* face = OpenFace(realized.Source.File, index);
             FT_WinFNT_HeaderRec header{};
@@ -369,11 +376,7 @@ TRealizedFont& TFontEngine::Realize(const LOGFONTW& font) {
             const long em = face->Handle->units_per_EM;
             const long ascent = os2->usWinAscent, descent = os2->usWinDescent;
             // A negative height is the em, a positive one the cell (ascent plus descent).
-            int ppem = font.lfHeight < 0
-                           ? -font.lfHeight
-                           : MulDivRounded(font.lfHeight == 0 ? kDefaultHeight : font.lfHeight, em,
-                                           ascent + descent);
-            ppem = std::max(ppem, 1);
+            const int ppem = EmPixels(font.lfHeight, em, ascent + descent);
             const FT_Fixed scale = FT_DivFix(static_cast<FT_Long>(ppem) * 64, em);
             tm.tmAscent = Pixels(ascent, scale);
             tm.tmDescent = Pixels(descent, scale);
