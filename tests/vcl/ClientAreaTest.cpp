@@ -1,5 +1,6 @@
 // The client areas containers lay their children out in, and the framework's
 // own arithmetic for centred anchors and for the order of same-aligned controls.
+#include "support/FormText.h"
 #include "vcl/VclTestSupport.h"
 
 #include "quorvel/vcl/ClientArea.h"
@@ -7,31 +8,9 @@
 
 using namespace Vcl;
 using namespace VclTest;
+using namespace FormTextTest;
 
 namespace {
-
-struct TBox {
-    int Left, Top, Width, Height;
-    bool operator==(const TBox&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const TBox& b) {
-    return os << "{" << b.Left << ", " << b.Top << ", " << b.Width << ", " << b.Height << "}";
-}
-
-TBox BoxOf(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
-std::string Object(const char* name, const char* cls, TBox b, const std::string& extra = "",
-                   const std::string& children = "") {
-    return "object " + std::string(name) + ": " + cls + "\n  Left = " + std::to_string(b.Left) +
-           "\n  Top = " + std::to_string(b.Top) + "\n  Width = " + std::to_string(b.Width) +
-           "\n  Height = " + std::to_string(b.Height) + "\n" + extra + children + "end\n";
-}
-
-std::string Form(const std::string& children, int cw = 400, int ch = 300) {
-    return "object Form1: TForm\n  ClientWidth = " + std::to_string(cw) +
-           "\n  ClientHeight = " + std::to_string(ch) + "\n" + children + "end\n";
-}
 
 class ClientArea : public ::testing::Test {
 protected:

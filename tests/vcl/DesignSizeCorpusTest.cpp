@@ -2,36 +2,23 @@
 // the real framework put it, so each file is its own reference. Every aligned,
 // anchored or auto-sized control must come out where its file stores it; what
 // does not is counted by reason, and those counts only go down.
+#include "support/Corpus.h"
 #include "vcl/VclTestSupport.h"
 
 #include "quorvel/vcl/FormFile.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <set>
 
 using namespace Vcl;
 using namespace VclTest;
-namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> CorpusFiles() {
-    std::vector<std::string> files;
-    for (const char* kind : {"text", "binary"}) {
-        fs::path root = fs::path(QUORVEL_CORPUS_DIR) / kind;
-        if (!fs::is_directory(root))
-            continue;
-        for (const auto& entry : fs::recursive_directory_iterator(root))
-            if (entry.is_regular_file())
-                files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
+using CorpusTest::CorpusFiles;
 
 struct TStored {
     std::optional<int> Left, Top, Width, Height;
@@ -118,7 +105,7 @@ std::string Describe(const TControl& c, const TStored& s) {
 } // namespace
 
 TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
-    const std::vector<std::string> files = CorpusFiles();
+    const std::vector<std::string> files = CorpusFiles({"text", "binary"});
     if (files.empty())
         GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR;
     TFormLoadOptions options;
