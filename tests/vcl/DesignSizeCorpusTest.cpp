@@ -65,12 +65,18 @@ std::string ExceptionReason(const TControl& c, const TStored& s, const TFormFact
                             const std::set<const TControl*>& elsewhere) {
     // The form's own class is always the file's; only the containers inside count.
     const TWinControl* parent = c.Parent();
-    if (parent->Parent() && IsGenericClass(*parent->ClassInfo()))
-        return "inside a class the framework does not know";
+    for (const TWinControl* p = parent; p->Parent(); p = p->Parent())
+        if (IsGenericClass(*p->ClassInfo()))
+            return "inside a class the framework does not know";
     if (IsGenericClass(*c.ClassInfo()))
         return "a class the framework does not know sizes itself";
-    if (elsewhere.count(parent))
-        return "its container is elsewhere";
+    // A sheet stores no bounds: its page control stands for it.
+    for (const TWinControl* p = parent; p; p = p->Parent()) {
+        if (elsewhere.count(p))
+            return "its container is elsewhere";
+        if (!dynamic_cast<const TTabSheet*>(p))
+            break;
+    }
     if (!form.ClientSizeStored)
         return "the form stores its outer size, measured with the designer's window frame";
     if (form.Maximized)
@@ -80,9 +86,21 @@ std::string ExceptionReason(const TControl& c, const TStored& s, const TFormFact
     const bool placedRight = (!s.Left || *s.Left == c.Left()) && (!s.Top || *s.Top == c.Top());
     if (c.AutoSize() && c.Align() == alNone)
         return "auto-sized to text measured with the simulated desktop's fonts";
+    // The designer aligns hidden controls as if they showed; the program does not.
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        const TControl* sibling = parent->Controls(i);
+        if (!sibling->Visible() && sibling->Align() != alNone && sibling->Align() != alCustom)
+            return "a hidden aligned control took room in the designer";
+    }
+    // The designer lays out only the page it shows; the others keep what they
+    // had when they last showed, and the program lays them out when they do.
+    for (const TWinControl* p = parent; p->Parent(); p = p->Parent())
+        if (const auto* sheet = dynamic_cast<const TTabSheet*>(p))
+            if (const TPageControl* pages = sheet->PageControl();
+                pages && pages->ActivePage() && pages->ActivePage() != sheet)
+                return "on a page the designer did not show";
     for (const TWinControl* p = parent; p; p = p->Parent())
-        for (const char* kind :
-             {"TGroupBox", "TTabSheet", "TPageControl", "TTabControl", "TScrollBox", "TRadioGroup"})
+        for (const char* kind : {"TGroupBox", "TScrollBox", "TRadioGroup"})
             if (p->ClassName() == std::string_view(kind))
                 return std::string("inside a ") + kind + ", whose client area is not modelled yet";
     for (const char* kind : {"TStatusBar", "TToolBar", "TCoolBar", "THeaderControl"})
@@ -110,6 +128,9 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
         GTEST_SKIP() << "no corpus at " << QUORVEL_CORPUS_DIR;
     TFormLoadOptions options;
     options.Lenient = true;
+    // QUORVEL_CORPUS_VERBOSE=1 lists what is not explained, 2 the exceptions too.
+    const char* verboseVar = std::getenv("QUORVEL_CORPUS_VERBOSE");
+    const int verbose = verboseVar ? std::atoi(verboseVar) : 0;
     int forms = 0, checked = 0, wrong = 0;
     std::map<std::string, int> exceptions;
     for (const std::string& path : files) {
@@ -162,10 +183,12 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
             const std::string reason = ExceptionReason(*c, *bounds, facts, elsewhere);
             if (!reason.empty()) {
                 ++exceptions[reason];
+                if (verbose > 1)
+                    std::cout << path << ": " << Describe(*c, *bounds) << " (" << reason << ")\n";
                 continue;
             }
             ++wrong;
-            if (std::getenv("QUORVEL_CORPUS_VERBOSE"))
+            if (verbose > 0)
                 std::cout << path << ": " << Describe(*c, *bounds) << "\n";
         }
     }
@@ -175,9 +198,10 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
         std::cout << "[ corpus   ]   " << count << " excepted: " << reason << "\n";
     // Not yet explained (QUORVEL_CORPUS_VERBOSE=1 lists them): the ceiling only
     // goes down, as do the ceilings of the reasons that name work still to do.
-    EXPECT_LE(wrong, 65);
-    EXPECT_LE(exceptions["its container is elsewhere"], 394);
-    EXPECT_LE(exceptions["inside a TTabSheet, whose client area is not modelled yet"], 36);
+    EXPECT_LE(wrong, 61);
+    EXPECT_LE(exceptions["its container is elsewhere"], 379);
+    EXPECT_LE(exceptions["a hidden aligned control took room in the designer"], 6);
+    EXPECT_LE(exceptions["on a page the designer did not show"], 5);
     EXPECT_LE(exceptions["inside a TGroupBox, whose client area is not modelled yet"], 5);
     EXPECT_GT(checked, 7000);
 }
