@@ -208,3 +208,21 @@ TEST_F(ClientArea, TabFramesNeverTurnInsideOut) {
     EXPECT_EQ(TabRows({60, 60, 60}, 100, true), 3);
     EXPECT_EQ(TabRows({200, 10}, 100, true), 2); // too wide a tab has a row of its own
 }
+
+TEST_F(ClientArea, APositiveFontHeightIsTheCellHeightAndMeasuresAsSuch) {
+    // A cell of 16 pixels holds a smaller em than a height of -16 does.
+    const std::string kids = Object("Cell", "TLabel", {0, 0, 10, 10},
+                                    "  Caption = 'Cell height'\n  Font.Height = 16\n"
+                                    "  ParentFont = False\n") +
+                             Object("Em", "TLabel", {0, 40, 10, 10},
+                                    "  Caption = 'Cell height'\n  Font.Height = -16\n"
+                                    "  ParentFont = False\n");
+    auto form = LoadAs<TForm>(Form(kids));
+    auto* cell = Find<TLabel>(*form, "Cell");
+    auto* em = Find<TLabel>(*form, "Em");
+    EXPECT_LT(cell->Font()->Size(), 0);
+    EXPECT_EQ(FontLineHeight(*cell->Font()), 16);
+    EXPECT_EQ(cell->Height(), 16);
+    EXPECT_LT(cell->Width(), em->Width());
+    EXPECT_GT(em->Height(), 16);
+}
