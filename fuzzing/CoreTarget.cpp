@@ -90,7 +90,8 @@ void FuzzCore(std::string_view input) {
     if (scaled.Width == 0 || scaled.Height == 0)
         Finding("a scaled size ended at 0");
     ReferenceBounds(scaled, factors, bounds);
-    ScaleControlFont(v.Int(), factors.Font);
+    ScaleFontPoints(v.Int(), factors.Font);
+    ScaleFontPixels(v.Int(), factors.Font);
     ScaleFormFont(v.Int(), factors.Font);
     const TDpiRatios ratios = DpiRatios(v.Int(), v.Int(), v.Int(), v.Int());
     StartupBounds(bounds, BoundsDivisors(ratios, static_cast<TBorderKind>((flags >> 4 & 3) % 3),

@@ -41,9 +41,9 @@ TEST(CoreBounds, RoundedHalfAwayFromZeroWithSizesNeverZero) {
 }
 
 TEST(CoreFonts, ControlsTruncateAndTheFormRounds) {
-    EXPECT_EQ(ScaleControlFont(9, 1.5), 13);
-    EXPECT_EQ(ScaleControlFont(8, 0.1), 1);
-    EXPECT_EQ(ScaleControlFontRaw(8, 0.1), 0);
+    EXPECT_EQ(ScaleFontPoints(9, 1.5), 13);
+    EXPECT_EQ(ScaleFontPoints(8, 0.1), 1);
+    EXPECT_EQ(ScaleFontPixels(15, 0.5), 7);
     EXPECT_EQ(ScaleFormFont(9, 1.5), 14);
     EXPECT_EQ(ScaleFormFont(8, 0.05), 0); // the form's font has no lower bound
 }
@@ -115,7 +115,7 @@ TEST_F(CoreScalingProperties, ScaledSizesAreNeverZeroAndOrderAndSignAreKept) {
         // A larger reference never scales to a smaller value.
         const int a = Int(-3000, 3000), c = a + Int(0, 3000);
         ASSERT_LE(ScaleCoord(a, f.X), ScaleCoord(c, f.X));
-        ASSERT_GE(ScaleControlFont(Int(1, 72), f.X), 1);
+        ASSERT_GE(ScaleFontPoints(Int(1, 72), f.X), 1);
     }
 }
 

@@ -430,8 +430,8 @@ private:
         if (!right)
             fail(Cat(step, ": ", w.Name, " is ", Text(got), ", the core says ", Text(want)));
         const LONG font = FontHeight(w.Window);
-        const int size = Core::ScaleControlFont(
-            w.FontReference < 0 ? -w.FontReference : w.FontReference, f.Font);
+        const int size =
+            Core::ScaleFontPixels(w.FontReference < 0 ? -w.FontReference : w.FontReference, f.Font);
         const LONG wantFont = w.KeepsFont || w.FontReference == 0
                                   ? w.DesignFont
                                   : (w.FontReference < 0 ? -size : size);

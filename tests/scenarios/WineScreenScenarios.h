@@ -443,7 +443,7 @@ inline void SystemQueries(TRecorder& r) {
     r.Add("system.version", Text(Vcl::Win32MajorVersion()) + "." + Text(Vcl::Win32MinorVersion()));
     r.Add("system.composition", Quorvel::IsDwmEnabled != 0);
     const Vcl::TRect work = f.Form->Monitor()->WorkareaRect();
-    r.Add("system.work area", Text(work.ToWin32()));
+    r.Add("system.work area", Text(Vcl::WinRectOf<RECT>(work)));
 }
 
 // ---- Text ------------------------------------------------------------------------------

@@ -235,7 +235,7 @@ TEST_F(Controls, BoundsAndWindowsStayInStepBothWays) {
     Win32::HWND window = form->Handle();
     Win32::RECT r{};
     Win32::GetWindowRect(window, &r);
-    EXPECT_EQ(TRect::From(r), form->BoundsRect());
+    EXPECT_EQ(RectOf(r), form->BoundsRect());
     EXPECT_EQ(form->Left(), 100);
     Win32::GetClientRect(window, &r);
     EXPECT_EQ(r.right, 400);
@@ -254,7 +254,7 @@ TEST_F(Controls, BoundsAndWindowsStayInStepBothWays) {
     // The program moves the form and a child.
     form->SetBounds(10, 20, 500, 400);
     Win32::GetWindowRect(window, &r);
-    EXPECT_EQ(TRect::From(r), (TRect{10, 20, 510, 420}));
+    EXPECT_EQ(RectOf(r), (TRect{10, 20, 510, 420}));
     auto& button = *Find<TButton>(*form, "Button1");
     button.SetBounds(30, 40, 100, 30);
     Win32::GetClientRect(button.Handle(), &r);
@@ -267,7 +267,7 @@ TEST_F(Controls, BoundsAndWindowsStayInStepBothWays) {
     desktop.Maximize(window);
     EXPECT_EQ(form->WindowState(), wsMaximized);
     Win32::GetWindowRect(window, &r);
-    EXPECT_EQ(TRect::From(r), form->BoundsRect());
+    EXPECT_EQ(RectOf(r), form->BoundsRect());
     desktop.Restore(window);
     EXPECT_EQ(form->BoundsRect(), (TRect{10, 20, 510, 420}));
     // The sheets follow the page control's window too.

@@ -130,7 +130,7 @@ TEST_F(WinLayoutTest, EveryDescendantFollowsTheCoreOnceAPass) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(InParent(windows[i]), Core::ScaleBounds(refs[i], f)) << i;
         EXPECT_EQ(Moves()[windows[i]], 1) << i; // one move per window in the batch
-        EXPECT_EQ(FontHeight(windows[i]), -Core::ScaleControlFont(12, 1.5)) << i;
+        EXPECT_EQ(FontHeight(windows[i]), -Core::ScaleFontPixels(12, 1.5)) << i;
     }
     // The label at left 0 stays flush with its parent's edge.
     EXPECT_EQ(refs[3].Left, 0);

@@ -520,16 +520,6 @@ std::string TitleOf(const TSnapshot& s) {
     return title;
 }
 
-std::string EventText(const TSnapshot& s) {
-    if (s.Events.empty())
-        return "no resize pass";
-    char buffer[96];
-    const auto& [x, y] = s.Events.back();
-    std::snprintf(buffer, sizeof buffer, "%zu pass%s, last x %.3f y %.3f", s.Events.size(),
-                  s.Events.size() == 1 ? "" : "es", x, y);
-    return buffer;
-}
-
 int WindowWidth(const TSnapshot& s) {
     return s.State == "minimized" ? 160 : s.ClientWidth + 2 * WindowBorder;
 }

@@ -1,6 +1,7 @@
 #include "HtmlReport.h"
 
 #include "FormPainter.h"
+#include "Markup.h"
 
 #include <algorithm>
 #include <sstream>
@@ -62,7 +63,7 @@ const char* const PageScript = R"((function () {
 std::string SizeText(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
 
 std::string Cell(const std::string& text, bool number = false) {
-    return std::string(number ? "<td class=\"num\">" : "<td>") + HtmlEscape(text) + "</td>";
+    return std::string(number ? "<td class=\"num\">" : "<td>") + MarkupEscape(text) + "</td>";
 }
 
 void WriteFindings(std::ostream& html, const std::vector<const TFinding*>& findings) {
@@ -79,12 +80,12 @@ void WriteFindings(std::ostream& html, const std::vector<const TFinding*>& findi
 }
 
 void WriteBounds(std::ostream& html, const TSnapshot& s) {
-    html << "<p>form " << HtmlEscape(s.FormName) << ", client "
+    html << "<p>form " << MarkupEscape(s.FormName) << ", client "
          << SizeText(s.ClientWidth, s.ClientHeight) << ", window " << s.WindowLeft << ","
          << s.WindowTop << "," << s.WindowRight << "," << s.WindowBottom << ", font " << s.FontSize
-         << ", " << HtmlEscape(s.State) << "</p>\n";
+         << ", " << MarkupEscape(s.State) << "</p>\n";
     if (s.Error)
-        html << "<p class=\"error\">error: " << HtmlEscape(*s.Error) << "</p>\n";
+        html << "<p class=\"error\">error: " << MarkupEscape(*s.Error) << "</p>\n";
     if (s.Controls.empty())
         return;
     html << "<table class=\"bounds\"><thead><tr><th>name</th><th>class</th><th>owner</th>"
@@ -106,7 +107,7 @@ void WriteSnapshot(std::ostream& html, const THtmlReport& report, std::size_t in
     const TSnapshot& s = report.Snapshots[index];
     html << "<section class=\"snapshot" << (extraAttributes.empty() ? "" : " step") << "\" id=\""
          << id << "\"" << extraAttributes << ">\n<h3>" << index + 1 << ". after "
-         << HtmlEscape(s.Action) << "</h3>\n";
+         << MarkupEscape(s.Action) << "</h3>\n";
     // Ids are unique per picture: clip paths are looked up in the whole page.
     std::string clipPrefix = std::to_string(index);
     clipPrefix.insert(0, 1, 's').push_back('c');
@@ -126,25 +127,6 @@ void WriteSnapshot(std::ostream& html, const THtmlReport& report, std::size_t in
 
 } // namespace
 
-std::string HtmlEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default:
-            // Other control characters have no business in a page.
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n')
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string MakeHtml(const THtmlReport& report) {
     const std::size_t total = report.Snapshots.size();
     const std::size_t sweep = std::min(report.SweepCount, total);
@@ -153,10 +135,10 @@ std::string MakeHtml(const THtmlReport& report) {
     std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-         << "<title>quorvel: " << HtmlEscape(report.FormFile) << "</title>\n<style>\n"
+         << "<title>quorvel: " << MarkupEscape(report.FormFile) << "</title>\n<style>\n"
          << PageStyle << "</style>\n</head>\n<body>\n";
     const std::string formName = total ? report.Snapshots.front().FormName : std::string();
-    html << "<h1>" << HtmlEscape(report.FormFile) << "</h1>\n<p>form " << HtmlEscape(formName)
+    html << "<h1>" << MarkupEscape(report.FormFile) << "</h1>\n<p>form " << MarkupEscape(formName)
          << " at " << report.Dpi << " DPI, " << total << (total == 1 ? " snapshot" : " snapshots")
          << ", " << report.Findings.size()
          << (report.Findings.size() == 1 ? " finding" : " findings") << "</p>\n";

@@ -27,7 +27,4 @@ struct THtmlReport {
 // the slider through every step and lists what it showed in <pre id="selftest">.
 std::string MakeHtml(const THtmlReport& report);
 
-// Text for HTML element content or a double- or single-quoted attribute.
-std::string HtmlEscape(std::string_view text);
-
 } // namespace QuorvelTool

@@ -3,6 +3,7 @@
 #include "quorvel/vcl/TypInfo.h"
 #include "quorvel/win/sim/SimDesktop.h"
 
+#include <cstdio>
 #include <unordered_map>
 
 namespace QuorvelTool {
@@ -78,7 +79,7 @@ TSnapshot TakeSnapshot(TCustomForm& form, std::string action) {
     if (form.HandleAllocated()) {
         Win32::RECT r{};
         if (Win32::GetWindowRect(form.Handle(), &r))
-            window = TRect::From(r);
+            window = RectOf(r);
     }
     s.WindowLeft = window.Left;
     s.WindowTop = window.Top;
@@ -103,6 +104,16 @@ TSnapshot TakeSnapshot(TCustomForm& form, std::string action) {
         if (auto it = index.find(listed[i]->Parent()); it != index.end())
             s.Controls[i].Parent = it->second;
     return s;
+}
+
+std::string EventText(const TSnapshot& s) {
+    if (s.Events.empty())
+        return "no resize pass";
+    char buffer[96];
+    const auto& [x, y] = s.Events.back();
+    std::snprintf(buffer, sizeof buffer, "%zu pass%s, last x %.3f y %.3f", s.Events.size(),
+                  s.Events.size() == 1 ? "" : "es", x, y);
+    return buffer;
 }
 
 } // namespace QuorvelTool

@@ -51,4 +51,8 @@ struct TSnapshot {
 // controls a frame owns follow the frame.
 TSnapshot TakeSnapshot(Vcl::TCustomForm& form, std::string action);
 
+// The resize passes the snapshot saw, for a picture's footer: how many, and the
+// factors of the last.
+std::string EventText(const TSnapshot& s);
+
 } // namespace QuorvelTool

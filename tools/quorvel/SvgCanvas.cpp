@@ -1,27 +1,12 @@
 #include "SvgCanvas.h"
 
+#include "Markup.h"
+
 #include "quorvel/vcl/SysUtils.h"
 
 #include <cstdio>
 
 namespace QuorvelTool {
-
-std::string XmlEscape(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default:
-            // Control characters are not allowed in XML 1.0.
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-                out += c;
-        }
-    }
-    return out;
-}
 
 std::string CssColor(TRgb color) {
     char buffer[8];
@@ -102,7 +87,7 @@ void TSvgCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
         return;
     const Sim::TFontSource& source = run.Measure.Source;
     FBody << "<text x=\"" << x << "\" y=\"" << y + run.Ascent() << "\" font-family=\""
-          << XmlEscape(FontFamily(run)) << "\" font-size=\"" << source.EmHeight << "px\"";
+          << MarkupEscape(FontFamily(run)) << "\" font-size=\"" << source.EmHeight << "px\"";
     if (run.Font.lfWeight >= 600)
         FBody << " font-weight=\"bold\"";
     if (run.Font.lfItalic)
@@ -112,7 +97,7 @@ void TSvgCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
               << (run.Font.lfUnderline && run.Font.lfStrikeOut ? " " : "")
               << (run.Font.lfStrikeOut ? "line-through" : "") << "\"";
     FBody << " fill=\"" << CssColor(color) << "\" xml:space=\"preserve\">"
-          << XmlEscape(Vcl::Utf16ToUtf8(run.Text)) << "</text>\n";
+          << MarkupEscape(Vcl::Utf16ToUtf8(run.Text)) << "</text>\n";
 }
 
 void TSvgCanvas::PushClip(const TBox& box) {
@@ -133,7 +118,7 @@ void TSvgCanvas::BeginStretch(const TBox& area, double scale) {
 void TSvgCanvas::EndStretch() { FBody << "</g>\n"; }
 
 void TSvgCanvas::BeginGroup(const std::string& title) {
-    FBody << "<g><title>" << XmlEscape(title) << "</title>\n";
+    FBody << "<g><title>" << MarkupEscape(title) << "</title>\n";
 }
 
 void TSvgCanvas::EndGroup() { FBody << "</g>\n"; }

@@ -37,8 +37,6 @@ private:
     int FNextClip = 0;
 };
 
-// Text for an XML attribute or element.
-std::string XmlEscape(std::string_view text);
 std::string CssColor(TRgb color);
 
 } // namespace QuorvelTool

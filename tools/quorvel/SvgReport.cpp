@@ -1,3 +1,4 @@
+#include "Markup.h"
 #include "Report.h"
 #include "SvgCanvas.h"
 
@@ -47,16 +48,6 @@ double PanelWidth(const TSnapshot& s, double scale) {
     return std::max(s.ClientWidth * scale, MinPanelWidth);
 }
 
-std::string EventText(const TSnapshot& s) {
-    if (s.Events.empty())
-        return "no resize pass";
-    char buffer[96];
-    const auto& [x, y] = s.Events.back();
-    std::snprintf(buffer, sizeof buffer, "%zu pass%s, last x %.3f y %.3f", s.Events.size(),
-                  s.Events.size() == 1 ? "" : "es", x, y);
-    return buffer;
-}
-
 void WritePanel(std::ostream& svg, const TSnapshot& s, std::size_t index, double left,
                 double scale) {
     const double top = Margin;
@@ -69,7 +60,7 @@ void WritePanel(std::ostream& svg, const TSnapshot& s, std::size_t index, double
 
     svg << "<g>\n";
     svg << "<text x=\"" << Num(left) << "\" y=\"" << Num(top + 16) << "\" class=\"title\">after "
-        << XmlEscape(s.Action) << "</text>\n";
+        << MarkupEscape(s.Action) << "</text>\n";
     // Caption bar: the window's title with the form's name and client size.
     svg << "<rect x=\"" << Num(left) << "\" y=\"" << Num(captionTop) << "\" width=\""
         << Num(std::max(clientW, width)) << "\" height=\"" << Num(CaptionHeight)
@@ -79,7 +70,7 @@ void WritePanel(std::ostream& svg, const TSnapshot& s, std::size_t index, double
     if (s.State != "normal")
         caption += " " + s.State;
     svg << "<text x=\"" << Num(left + 6) << "\" y=\"" << Num(captionTop + 16)
-        << "\" class=\"captiontext\">" << XmlEscape(caption) << "</text>\n";
+        << "\" class=\"captiontext\">" << MarkupEscape(caption) << "</text>\n";
     svg << "<clipPath id=\"" << clip << "\"><rect x=\"" << Num(left) << "\" y=\"" << Num(clientTop)
         << "\" width=\"" << Num(clientW) << "\" height=\"" << Num(clientH) << "\"/></clipPath>\n";
     svg << "<rect x=\"" << Num(left) << "\" y=\"" << Num(clientTop) << "\" width=\"" << Num(clientW)
@@ -92,22 +83,22 @@ void WritePanel(std::ostream& svg, const TSnapshot& s, std::size_t index, double
         const double h = std::max(c.Height * scale, 0.0);
         svg << "<rect x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" width=\"" << Num(w)
             << "\" height=\"" << Num(h) << "\" fill=\"" << Fill(c.Depth)
-            << "\" class=\"control\"><title>" << XmlEscape(c.Name) << ": " << XmlEscape(c.ClassName)
-            << " " << c.Left << "," << c.Top << " " << c.Width << "x" << c.Height
-            << "</title></rect>\n";
+            << "\" class=\"control\"><title>" << MarkupEscape(c.Name) << ": "
+            << MarkupEscape(c.ClassName) << " " << c.Left << "," << c.Top << " " << c.Width << "x"
+            << c.Height << "</title></rect>\n";
         // A container's name goes to its bottom edge, clear of the controls on it.
         const double baseline = c.Container ? y + h - 3 : y + std::min(h - 2, 11.0);
         if (w >= 24 && h >= 10)
             svg << "<text x=\"" << Num(x + 3) << "\" y=\"" << Num(baseline) << "\" class=\"label\">"
-                << XmlEscape(c.Name) << "</text>\n";
+                << MarkupEscape(c.Name) << "</text>\n";
     }
     svg << "</g>\n";
     const double footer = clientTop + clientH + 16;
     svg << "<text x=\"" << Num(left) << "\" y=\"" << Num(footer) << "\" class=\"note\">"
-        << XmlEscape(EventText(s)) << "</text>\n";
+        << MarkupEscape(EventText(s)) << "</text>\n";
     if (s.Error)
         svg << "<text x=\"" << Num(left) << "\" y=\"" << Num(footer + 15)
-            << "\" class=\"error\">error: " << XmlEscape(*s.Error) << "</text>\n";
+            << "\" class=\"error\">error: " << MarkupEscape(*s.Error) << "</text>\n";
     svg << "</g>\n";
 }
 

@@ -22,7 +22,7 @@ void TQuorvel::HandleMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam
         break;
     case WM_SIZING: {
         auto* rect = reinterpret_cast<RECT*>(LParam);
-        const Core::TRect r = Core::ClampDrag(ToCore(*rect), FProps.Limits);
+        const Core::TRect r = Core::ClampDrag(Core::RectOf(*rect), FProps.Limits);
         *rect = {r.Left, r.Top, r.Right, r.Bottom};
         break;
     }
@@ -77,9 +77,9 @@ void TQuorvel::MaxSizeAndPosition(HWND Window, MINMAXINFO* Info, Core::TMessageR
     if (query.Limits.HasMax()) {
         RECT R{};
         GetWindowRect(Window, &R);
-        query.Window = ToCore(R);
-        query.Monitor = ToCore(monitor->BoundsRect());
-        query.WorkArea = ToCore(monitor->WorkareaRect());
+        query.Window = Core::RectOf(R);
+        query.Monitor = monitor->BoundsRect();
+        query.WorkArea = monitor->WorkareaRect();
     }
     const Core::TMaxInfoAnswer answer = Core::MaxInfo(query);
     if (answer.RememberMonitorSize) {

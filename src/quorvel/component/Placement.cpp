@@ -21,7 +21,7 @@ TFrameInsets GetFrameInsets(HWND Handle) {
     if (IsDwmEnabled &&
         DwmGetWindowAttribute(Handle, DWMWA_EXTENDED_FRAME_BOUNDS, &vis, sizeof(vis)) != S_OK_)
         vis = win;
-    return Core::FrameInsets(ToCore(win), ToCore(vis));
+    return Core::FrameInsets(Core::RectOf(win), Core::RectOf(vis));
 }
 
 namespace {
@@ -45,8 +45,8 @@ APPBARDATA GetTaskbarInfo(int& Width, int& Height, Core::TTaskbarEdge& Edge, boo
     const UINT_PTR state = SHAppBarMessage(ABM_GETSTATE, &bar);
     SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
     const Core::TTaskbarArea area =
-        Core::TaskbarArea(ToCore(bar.rc), EdgeOf(bar.uEdge), (state & ABS_AUTOHIDE) != 0, Width,
-                          Height, ValidTaskbar);
+        Core::TaskbarArea(Core::RectOf(bar.rc), EdgeOf(bar.uEdge), (state & ABS_AUTOHIDE) != 0,
+                          Width, Height, ValidTaskbar);
     bar.rc = {area.Bar.Left, area.Bar.Top, area.Bar.Right, area.Bar.Bottom};
     Width = area.Width;
     Height = area.Height;
@@ -59,7 +59,7 @@ Core::TTaskbarArea TaskbarArea(int Width, int Height, bool ValidTaskbar) {
     const APPBARDATA bar = GetTaskbarInfo(Width, Height, area.Edge, ValidTaskbar);
     area.Width = Width;
     area.Height = Height;
-    area.Bar = ToCore(bar.rc);
+    area.Bar = Core::RectOf(bar.rc);
     return area;
 }
 
@@ -68,8 +68,8 @@ void PlaceForm(TCustomForm* Form, TResizeFormPos Pos, int Width, int Height) {
     if (IsZoomed(window))
         return;
     const Core::TPoint at =
-        Core::PlacementOrigin(Pos, ToCore(Form->Monitor()->WorkareaRect()), GetFrameInsets(window),
-                              Width, Height, IsDwmEnabled != 0);
+        Core::PlacementOrigin(Pos, Form->Monitor()->WorkareaRect(), GetFrameInsets(window), Width,
+                              Height, IsDwmEnabled != 0);
     MoveWindow(window, at.X, at.Y, Width, Height, 1);
 }
 

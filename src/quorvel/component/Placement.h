@@ -32,8 +32,4 @@ void PlaceForm(Vcl::TCustomForm* Form, TResizeFormPos Pos, int Width, int Height
 // from one screen device context.
 Vcl::TPoint ScreenDpi();
 
-// Conversions between the framework's, Windows' and the core's rectangles.
-inline Core::TRect ToCore(const Win32::RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-inline Core::TRect ToCore(const Vcl::TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 } // namespace Quorvel

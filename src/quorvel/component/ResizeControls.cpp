@@ -75,7 +75,7 @@ void TQuorvel::KeepMaximizedOnMonitor(HWND Window, Core::TMessageRoute Route) {
                 FProps.ValidTaskbar);
         }
         GetWindowRect(Window, &R);
-        if (const auto at = Core::KeepCornerWithin(ToCore(R), limit.X, limit.Y))
+        if (const auto at = Core::KeepCornerWithin(Core::RectOf(R), limit.X, limit.Y))
             MoveWindow(Window, at->X, at->Y, R.right - R.left, R.bottom - R.top, 1);
     } else if (Route == Core::mrWindowProc && TStyleManager::IsCustomStyleActive()) {
         GetWindowRect(Window, &R);
@@ -89,7 +89,7 @@ void TQuorvel::ScaleControl(TControl& Ctrl, TCtrlInfo& Info, bool TopLevel, bool
                             const Core::TFactors& Factors) {
     HoldParentFont(true, Info, Ctrl);
     if (FProps.ResizeFont && Info.Font && !FixedFont)
-        Ctrl.Font()->SetSize(Core::ScaleControlFont(Info.FontSize, Factors.Font));
+        Ctrl.Font()->SetSize(Core::ScaleFontPoints(Info.FontSize, Factors.Font));
     const Core::TBounds b = Core::ScaleBounds(Info.Reference, Factors);
     Ctrl.SetTop(b.Top);
     Ctrl.SetLeft(b.Left);

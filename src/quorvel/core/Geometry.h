@@ -1,5 +1,6 @@
-// Points and rectangles of the layout core: plain values, independent of the
-// framework's and of Windows' own records (the adapters convert at their edge).
+// Points and rectangles: the one definition the core, the form framework and
+// both adapters share. Plain values, independent of Windows' own records; RectOf
+// and WinRectOf convert at an adapter's edge.
 #pragma once
 
 #include "quorvel/core/Saturate.h"
@@ -20,10 +21,19 @@ struct TRect {
     int Right = 0;
     int Bottom = 0;
 
-    int Width() const { return Sub(Right, Left); }
-    int Height() const { return Sub(Bottom, Top); }
+    constexpr int Width() const { return Sub(Right, Left); }
+    constexpr int Height() const { return Sub(Bottom, Top); }
     bool operator==(const TRect&) const = default;
 };
+
+// Windows' RECT (the seam's or the real one) as a rectangle, and back. Templates,
+// so that the core needs no Windows header: any record with the four fields does.
+template <class TWinRect> constexpr TRect RectOf(const TWinRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+template <class TWinRect> constexpr TWinRect WinRectOf(const TRect& r) {
+    return {r.Left, r.Top, r.Right, r.Bottom};
+}
 
 // A control's bounds as the layout sees them: position and size.
 struct TBounds {

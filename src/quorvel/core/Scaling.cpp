@@ -28,16 +28,23 @@ TBounds ScaleBounds(const TBounds& reference, const TFactors& factors) {
             RaiseZero(RoundHalfAway(reference.Height * factors.Y))};
 }
 
-int ScaleControlFontRaw(int referenceSize, double fontFactor) {
-    return Trunc(referenceSize * fontFactor);
+namespace {
+// Points and pixels scale alike; only what they measure differs.
+int ScaleControlFont(int reference, double fontFactor) {
+    return RaiseZero(Trunc(reference * fontFactor));
+}
+} // namespace
+
+int ScaleFontPoints(int referencePoints, double fontFactor) {
+    return ScaleControlFont(referencePoints, fontFactor);
 }
 
-int ScaleControlFont(int referenceSize, double fontFactor) {
-    return RaiseZero(ScaleControlFontRaw(referenceSize, fontFactor));
+int ScaleFontPixels(int referencePixels, double fontFactor) {
+    return ScaleControlFont(referencePixels, fontFactor);
 }
 
-int ScaleFormFont(int referenceSize, double fontFactor) {
-    return RoundHalfAway(referenceSize * fontFactor);
+int ScaleFormFont(int referencePoints, double fontFactor) {
+    return RoundHalfAway(referencePoints * fontFactor);
 }
 
 std::optional<int> ReferenceFromCurrent(int current, double factor) {

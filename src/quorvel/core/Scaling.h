@@ -49,16 +49,15 @@ constexpr int RaiseZero(int value) { return value == 0 ? 1 : value; }
 TBounds ScaleBounds(const TBounds& reference, const TFactors& factors);
 
 // A control's font size at the font factor: truncated (no 0.5 added) and raised
-// from 0 to 1.
-int ScaleControlFont(int referenceSize, double fontFactor);
+// from 0 to 1. One function a unit, so that a call says which it scales: a
+// framework font's Size in points (the component), or the magnitude of a Windows
+// font's height in pixels (the plain adapter).
+int ScaleFontPoints(int referencePoints, double fontFactor);
+int ScaleFontPixels(int referencePixels, double fontFactor);
 
-// The control font size before the zero rule, for adapters that must set the
-// value and read it back before raising it.
-int ScaleControlFontRaw(int referenceSize, double fontFactor);
-
-// The form's own font size at the font factor: rounded half away from zero,
-// with no lower bound (it may reach 0).
-int ScaleFormFont(int referenceSize, double fontFactor);
+// The form's own font Size, in points, at the font factor: rounded half away
+// from zero, with no lower bound (it may reach 0).
+int ScaleFormFont(int referencePoints, double fontFactor);
 
 // The reference value for one a control shows now at the factor that placed it
 // (the inverse of ScaleCoord, rounded half away from zero). No reference can be

@@ -319,9 +319,8 @@ void AnchorAxis(bool nearEdge, bool farEdge, int start, int size, int parentThen
     } else if (farEdge) {
         newStart = start + growth;
     } else if (!nearEdge && parentThen > 0) {
-        const int centre = SaturatedSum(start, size / 2);
-        newStart = SaturatedSum(ScaleValue(centre, parentNow, parentThen),
-                                -static_cast<long long>(size / 2));
+        const int centre = Core::Add(start, size / 2);
+        newStart = Core::Sub(ScaleValue(centre, parentNow, parentThen), size / 2);
     }
 }
 } // namespace
@@ -373,7 +372,7 @@ int ScaleValue(int value, int m, int d) {
     const bool negative = (product < 0) != (d < 0);
     const long long magnitude = product < 0 ? -product : product;
     const long long q = (magnitude + half) / (d < 0 ? -static_cast<long long>(d) : d);
-    return SaturatedSum(0, negative ? -q : q);
+    return Core::Narrow(negative ? -q : q);
 }
 
 void TControl::ResetScalingFlags() {
@@ -396,12 +395,10 @@ void TControl::ChangeScale(int m, int d) {
         const int top = has(sfTop) ? ScaleValue(FTop, m, d) : FTop;
         int width = FWidth, height = FHeight;
         if (has(sfWidth))
-            width = has(sfLeft) ? SaturatedSum(ScaleValue(SaturatedSum(FLeft, FWidth), m, d),
-                                               -static_cast<long long>(left))
+            width = has(sfLeft) ? Core::Sub(ScaleValue(Core::Add(FLeft, FWidth), m, d), left)
                                 : ScaleValue(FWidth, m, d);
         if (has(sfHeight))
-            height = has(sfTop) ? SaturatedSum(ScaleValue(SaturatedSum(FTop, FHeight), m, d),
-                                               -static_cast<long long>(top))
+            height = has(sfTop) ? Core::Sub(ScaleValue(Core::Add(FTop, FHeight), m, d), top)
                                 : ScaleValue(FHeight, m, d);
         // The limits before the new bounds, which are measured against them, but
         // after the bounds were read: a lower maximum would clamp the old size.
@@ -618,12 +615,11 @@ TPoint TWinControl::ContentClientSize() const {
     AdjustClientRect(inner);
     const long long il = inner.Left, it = inner.Top, ir = Large - inner.Right,
                     ib = Large - inner.Bottom;
-    const int w =
-        SaturatedSum(0, std::max(il + FPadding->Left() + sideWidths + FPadding->Right() + ir,
-                                 right + FPadding->Right() + ir));
+    const int w = Core::Narrow(std::max(il + FPadding->Left() + sideWidths + FPadding->Right() + ir,
+                                        right + FPadding->Right() + ir));
     const int h =
-        SaturatedSum(0, std::max(it + FPadding->Top() + stackHeights + FPadding->Bottom() + ib,
-                                 bottom + FPadding->Bottom() + ib));
+        Core::Narrow(std::max(it + FPadding->Top() + stackHeights + FPadding->Bottom() + ib,
+                              bottom + FPadding->Bottom() + ib));
     return {byWidth ? w : cw, byHeight ? h : ch};
 }
 
@@ -637,9 +633,9 @@ void TWinControl::AdjustSize(int& left, int& top, int& width, int& height) {
     const bool keepHeight = Align() == alLeft || Align() == alRight || Align() == alClient;
     // Content reaching the 32-bit limit saturates the size rather than wrapping.
     if (!keepWidth)
-        width = SaturatedSum(FWidth, static_cast<long long>(content.X) - ClientWidth());
+        width = Core::Narrow(std::int64_t{FWidth} + content.X - ClientWidth());
     if (!keepHeight)
-        height = SaturatedSum(FHeight, static_cast<long long>(content.Y) - ClientHeight());
+        height = Core::Narrow(std::int64_t{FHeight} + content.Y - ClientHeight());
 }
 
 void TWinControl::AlignControls() {

@@ -137,9 +137,9 @@ public:
     void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
     // Applies the constraints, stores the bounds and moves the window if any.
     virtual void SetBounds(int left, int top, int width, int height);
-    // The right and bottom edges saturate at the 32-bit range (see SaturatedSum).
+    // The right and bottom edges saturate at the 32-bit range (see Core::Add).
     TRect BoundsRect() const {
-        return {FLeft, FTop, SaturatedSum(FLeft, FWidth), SaturatedSum(FTop, FHeight)};
+        return {FLeft, FTop, Core::Add(FLeft, FWidth), Core::Add(FTop, FHeight)};
     }
 
     virtual int ClientWidth() const { return FWidth; }

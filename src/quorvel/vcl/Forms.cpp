@@ -20,8 +20,8 @@ MONITORINFO InfoOf(HMONITOR monitor) {
 }
 } // namespace
 
-TRect TMonitor::BoundsRect() const { return TRect::From(InfoOf(FHandle).rcMonitor); }
-TRect TMonitor::WorkareaRect() const { return TRect::From(InfoOf(FHandle).rcWork); }
+TRect TMonitor::BoundsRect() const { return RectOf(InfoOf(FHandle).rcMonitor); }
+TRect TMonitor::WorkareaRect() const { return RectOf(InfoOf(FHandle).rcWork); }
 bool TMonitor::Primary() const { return (InfoOf(FHandle).dwFlags & MONITORINFOF_PRIMARY) != 0; }
 
 TScreen& Screen() {
@@ -459,8 +459,7 @@ TPoint TCustomForm::OuterSizeFor(int clientWidth, int clientHeight) const {
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, WindowStyle(), 0, WindowExStyle());
     // The frame pushes the edges outward; at the 32-bit limit the size saturates.
-    return {SaturatedSum(r.right, -static_cast<long long>(r.left)),
-            SaturatedSum(r.bottom, -static_cast<long long>(r.top))};
+    return {Core::Sub(r.right, r.left), Core::Sub(r.bottom, r.top)};
 }
 
 int TCustomForm::ClientWidth() const {
@@ -469,7 +468,7 @@ int TCustomForm::ClientWidth() const {
     if (FPendingClientWidth >= 0)
         return FPendingClientWidth;
     // A window smaller than its frame has an empty client area, not a negative one.
-    return std::max(SaturatedSum(FWidth, -static_cast<long long>(OuterSizeFor(0, 0).X)), 0);
+    return std::max(Core::Sub(FWidth, OuterSizeFor(0, 0).X), 0);
 }
 
 int TCustomForm::ClientHeight() const {
@@ -477,7 +476,7 @@ int TCustomForm::ClientHeight() const {
         return TScrollingWinControl::ClientHeight();
     if (FPendingClientHeight >= 0)
         return FPendingClientHeight;
-    return std::max(SaturatedSum(FHeight, -static_cast<long long>(OuterSizeFor(0, 0).Y)), 0);
+    return std::max(Core::Sub(FHeight, OuterSizeFor(0, 0).Y), 0);
 }
 
 void TCustomForm::SetClientWidth(int value) {
@@ -526,8 +525,8 @@ void TCustomForm::CreateHandle() {
     GetWindowRect(FHandle, &r);
     FLeft = r.left;
     FTop = r.top;
-    FWidth = SaturatedSum(r.right, -static_cast<long long>(r.left));
-    FHeight = SaturatedSum(r.bottom, -static_cast<long long>(r.top));
+    FWidth = Core::Sub(r.right, r.left);
+    FHeight = Core::Sub(r.bottom, r.top);
 }
 
 void TCustomForm::UpdateBounds(const WINDOWPOS& pos) {

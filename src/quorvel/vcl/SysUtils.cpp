@@ -1,6 +1,5 @@
 #include "quorvel/vcl/SysUtils.h"
 
-#include <cmath>
 #include <limits>
 
 namespace Vcl {
@@ -257,16 +256,6 @@ String Utf16ToUtf8(std::u16string_view s) {
         AppendUtf8(out, c);
     }
     return out;
-}
-
-std::int32_t Trunc(double value) {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483647.0)
-        return std::numeric_limits<std::int32_t>::max();
-    if (value <= -2147483648.0)
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
 }
 
 std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {

@@ -7,6 +7,8 @@
 // only cuts at ASCII separators, where the two agree.
 #pragma once
 
+#include "quorvel/core/Rounding.h"
+
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -110,8 +112,9 @@ void AppendUtf8(String& out, char32_t codePoint);
 // ---- Numbers ------------------------------------------------------------------
 
 // Truncation toward zero into the 32-bit range: values beyond it saturate at the
-// nearest limit and NaN gives 0, so no conversion is ever undefined.
-std::int32_t Trunc(double value);
+// nearest limit and NaN gives 0, so no conversion is ever undefined. The core's,
+// so that the framework and the layout truncate alike.
+using Quorvel::Core::Trunc;
 // Round half away from zero of a * b / c in 64-bit arithmetic, as Windows' MulDiv;
 // c = 0 gives -1.
 std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c);

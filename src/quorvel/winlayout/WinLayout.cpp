@@ -496,7 +496,7 @@ void PassOnce(TLayout& layout) {
             c.HasPlaced = true;
         }
         if (layout.Options.ResizeFont && c.ReferenceHeight != 0) {
-            const int size = Core::ScaleControlFont(c.ReferenceHeight, factors.Font);
+            const int size = Core::ScaleFontPixels(c.ReferenceHeight, factors.Font);
             const HFONT font = FontFor(layout, c, std::clamp(size, 1, INT_MAX));
             if (font != c.Applied) {
                 c.Seen = now;
@@ -601,8 +601,6 @@ void Pass(const std::shared_ptr<TLayout>& held) {
     }
 }
 
-Core::TRect ToCore(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 void FirstShow(TLayout& layout) {
     const TLayoutOptions& o = layout.Options;
     const bool startSize = o.StartWidth > 0 && o.StartHeight > 0;
@@ -616,9 +614,9 @@ void FirstShow(TLayout& layout) {
     const Core::TPoint size = Core::FirstShowSize(
         o.StartWidth, o.StartHeight, win.right - win.left, win.bottom - win.top,
         info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top);
-    const Core::TFrameInsets frame = Core::FrameInsets(ToCore(win), ToCore(win));
+    const Core::TFrameInsets frame = Core::FrameInsets(Core::RectOf(win), Core::RectOf(win));
     const Core::TPoint at =
-        Core::PlacementOrigin(o.StartPos, ToCore(info.rcWork), frame, size.X, size.Y, false);
+        Core::PlacementOrigin(o.StartPos, Core::RectOf(info.rcWork), frame, size.X, size.Y, false);
     SetWindowPos(layout.Window, nullptr, at.X, at.Y, size.X, size.Y, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -666,7 +664,7 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_SIZING:
         if (auto* rect = reinterpret_cast<RECT*>(lParam)) {
-            const Core::TRect r = Core::ClampDrag(ToCore(*rect), limits);
+            const Core::TRect r = Core::ClampDrag(Core::RectOf(*rect), limits);
             *rect = {r.Left, r.Top, r.Right, r.Bottom};
         }
         break;

@@ -1,0 +1,22 @@
+#include "Markup.h"
+
+namespace QuorvelTool {
+
+std::string MarkupEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+                out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace QuorvelTool
