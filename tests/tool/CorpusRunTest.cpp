@@ -6,11 +6,11 @@
 #include "quorvel/vcl/Controls.h"
 #include "quorvel/vcl/FormStreaming.h"
 #include "quorvel/win/sim/SimDesktop.h"
+#include "support/Corpus.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -19,20 +19,9 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using namespace QuorvelTool;
+using CorpusTest::CorpusFiles;
 
-std::vector<std::string> CorpusFiles() {
-    std::vector<std::string> files;
-    const fs::path root = fs::path(QUORVEL_CORPUS_DIR) / "text";
-    if (!fs::is_directory(root))
-        return files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
-    return files;
-}
+using namespace QuorvelTool;
 
 // The form itself is auto-sized: its own properties are the ones indented once.
 bool RootAutoSized(const std::string& file) {

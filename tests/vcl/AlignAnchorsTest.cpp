@@ -1,65 +1,20 @@
 // Aligned and anchored controls: the parent's client area handed out to aligned
 // children, anchored children following their parent's size, and setters that
 // realign at once.
+#include "support/FormText.h"
 #include "vcl/VclTestSupport.h"
 
 #include <vector>
 
 using namespace Vcl;
 using namespace VclTest;
+using namespace FormTextTest;
 
 namespace {
 
-struct TBox {
-    int Left, Top, Width, Height;
-    bool operator==(const TBox&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const TBox& b) {
-    return os << "{" << b.Left << ", " << b.Top << ", " << b.Width << ", " << b.Height << "}";
-}
-
-TBox BoxOf(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
 std::string Panel(const char* name, int l, int t, int w, int h, const std::string& extra = "",
                   const std::string& children = "") {
-    return "  object " + std::string(name) + ": TPanel\n    Left = " + std::to_string(l) +
-           "\n    Top = " + std::to_string(t) + "\n    Width = " + std::to_string(w) +
-           "\n    Height = " + std::to_string(h) + "\n" + extra + children + "  end\n";
-}
-
-std::string Form(const std::string& children, int cw = 400, int ch = 300) {
-    return "object Form1: TForm\n  ClientWidth = " + std::to_string(cw) +
-           "\n  ClientHeight = " + std::to_string(ch) + "\n" + children + "end\n";
-}
-
-// Aligned children that take room tile the client area: inside it, no two
-// overlapping, their areas adding up to what they cover.
-void ExpectTiles(const TWinControl& parent, long long area) {
-    std::vector<TBox> boxes;
-    for (int i = 0; i < parent.ControlCount(); ++i) {
-        const TControl* c = parent.Controls(i);
-        if (c->Align() != alNone && c->Visible())
-            boxes.push_back(BoxOf(*c));
-    }
-    long long sum = 0;
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const TBox& a = boxes[i];
-        EXPECT_GE(a.Width, 0);
-        EXPECT_GE(a.Height, 0);
-        EXPECT_GE(a.Left, 0);
-        EXPECT_GE(a.Top, 0);
-        EXPECT_LE(a.Left + a.Width, parent.ClientWidth());
-        EXPECT_LE(a.Top + a.Height, parent.ClientHeight());
-        sum += static_cast<long long>(a.Width) * a.Height;
-        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-            const TBox& b = boxes[j];
-            const bool apart = a.Left + a.Width <= b.Left || b.Left + b.Width <= a.Left ||
-                               a.Top + a.Height <= b.Top || b.Top + b.Height <= a.Top;
-            EXPECT_TRUE(apart) << a << " overlaps " << b;
-        }
-    }
-    EXPECT_EQ(sum, area);
+    return Object(name, "TPanel", {l, t, w, h}, extra, children);
 }
 
 class AlignAnchors : public ::testing::Test {
@@ -83,14 +38,14 @@ TEST_F(AlignAnchors, AnExplorerLayoutTilesTheClientAreaAtEverySize) {
     EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "Tree")), (TBox{0, 30, 150, 250}));
     EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "Splitter")), (TBox{150, 30, 3, 250}));
     EXPECT_EQ(BoxOf(*list), (TBox{153, 30, 247, 250}));
-    ExpectTiles(*form, 400 * 300);
+    ExpectTiles(*form, {0, 0, 400, 300});
 
     form->Show();
     form->SetClientWidth(640);
     form->SetClientHeight(480);
     EXPECT_EQ(BoxOf(*list), (TBox{153, 30, 487, 430}));
     EXPECT_EQ(BoxOf(*Find<TPanel>(*form, "Status")), (TBox{0, 460, 640, 20}));
-    ExpectTiles(*form, 640 * 480);
+    ExpectTiles(*form, {0, 0, 640, 480});
 
     // Smaller than the fixed parts: the client control is empty, never negative.
     form->SetClientWidth(100);
@@ -152,7 +107,7 @@ TEST_F(AlignAnchors, SettersVisibilityAndAlignmentRealignTheParentAtOnce) {
     top->SetAlign(alLeft);
     EXPECT_EQ(BoxOf(*top), (TBox{0, 15, 400, 285}));
     EXPECT_EQ(rest->Width(), 0);
-    ExpectTiles(*form, 400 * 300);
+    ExpectTiles(*form, {0, 0, 400, 300});
 }
 
 TEST_F(AlignAnchors, PaddingMarginsAndConstraintsNarrowWhatAControlGets) {

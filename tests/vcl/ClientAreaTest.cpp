@@ -1,5 +1,6 @@
 // The client areas containers lay their children out in, and the framework's
 // own arithmetic for centred anchors and for the order of same-aligned controls.
+#include "support/FormText.h"
 #include "vcl/VclTestSupport.h"
 
 #include "quorvel/vcl/ClientArea.h"
@@ -7,31 +8,9 @@
 
 using namespace Vcl;
 using namespace VclTest;
+using namespace FormTextTest;
 
 namespace {
-
-struct TBox {
-    int Left, Top, Width, Height;
-    bool operator==(const TBox&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const TBox& b) {
-    return os << "{" << b.Left << ", " << b.Top << ", " << b.Width << ", " << b.Height << "}";
-}
-
-TBox BoxOf(const TControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
-std::string Object(const char* name, const char* cls, TBox b, const std::string& extra = "",
-                   const std::string& children = "") {
-    return "object " + std::string(name) + ": " + cls + "\n  Left = " + std::to_string(b.Left) +
-           "\n  Top = " + std::to_string(b.Top) + "\n  Width = " + std::to_string(b.Width) +
-           "\n  Height = " + std::to_string(b.Height) + "\n" + extra + children + "end\n";
-}
-
-std::string Form(const std::string& children, int cw = 400, int ch = 300) {
-    return "object Form1: TForm\n  ClientWidth = " + std::to_string(cw) +
-           "\n  ClientHeight = " + std::to_string(ch) + "\n" + children + "end\n";
-}
 
 class ClientArea : public ::testing::Test {
 protected:
@@ -143,4 +122,107 @@ TEST_F(ClientArea, TiesAtTheBottomAndRightGoToTheLaterControlAndSplittersTakeThe
     EXPECT_EQ(Find<TControl>(*form, "RightA")->Left(), 280);
     // The splitter stored left of both stays left of both.
     EXPECT_EQ(Find<TControl>(*form, "RightSplit")->Left(), 277);
+}
+
+// ---- Tab and page controls -----------------------------------------------------------------
+
+namespace {
+std::string Sheets(int count, const std::string& extra = "") {
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += "object Sheet" + std::to_string(i) + ": TTabSheet\n  Caption = 'Page " +
+                std::to_string(i) + "'\n" + extra + "end\n";
+    return text;
+}
+} // namespace
+
+TEST_F(ClientArea, PageControlSheetsLieInsideTheFrameClearOfTheTabRow) {
+    // Tahoma 8: a 13-pixel line, so a row of 18 (20 for a 19-pixel TabHeight is
+    // its own); frame and padding 4 on every side, the framework's 2 more on top.
+    struct TCase {
+        const char* Props;
+        TBox Sheet;
+    } cases[] = {
+        {"", {4, 24, 281, 165}},
+        {"  TabPosition = tpBottom\n", {4, 6, 281, 165}},
+        {"  TabPosition = tpLeft\n", {22, 6, 263, 183}},
+        {"  TabPosition = tpRight\n", {4, 6, 263, 183}},
+        {"  TabHeight = 30\n", {4, 36, 281, 153}},
+        {"  Style = tsButtons\n", {4, 27, 281, 162}},
+        {"  Style = tsFlatButtons\n  TabPosition = tpBottom\n", {4, 6, 281, 162}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Props);
+        auto form = LoadAs<TForm>(
+            Form(Object("Pages", "TPageControl", {0, 0, 289, 193}, c.Props, Sheets(2))));
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Sheet1")), c.Sheet);
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Sheet2")), c.Sheet);
+    }
+}
+
+TEST_F(ClientArea, TabRowsFollowTheTabsThatShow) {
+    // No tab shows: no row, only the frame.
+    auto hidden = LoadAs<TForm>(Form(Object("Pages", "TPageControl", {0, 0, 289, 193}, "",
+                                            Sheets(2, "  TabVisible = False\n"))));
+    EXPECT_EQ(BoxOf(*Find<TControl>(*hidden, "Sheet1")), (TBox{4, 6, 281, 183}));
+    // Many tabs on a narrow control: one row, or several with MultiLine, each
+    // taking the row height off the sheets.
+    int single = 0;
+    for (const char* multi : {"", "  MultiLine = True\n"}) {
+        auto form = LoadAs<TForm>(
+            Form(Object("Pages", "TPageControl", {0, 0, 150, 193}, multi, Sheets(6))));
+        const TBox sheet = BoxOf(*Find<TControl>(*form, "Sheet1"));
+        if (!*multi) {
+            single = sheet.Top;
+            EXPECT_EQ(single, 24);
+        } else {
+            EXPECT_GT(sheet.Top, single);
+            EXPECT_EQ((sheet.Top - 6) % 18, 0) << sheet;
+        }
+        EXPECT_EQ(sheet.Top + sheet.Height, 193 - 4);
+    }
+}
+
+TEST_F(ClientArea, TabControlChildrenTileItsDisplayArea) {
+    const std::string kids = Object("Head", "TPanel", {0, 0, 10, 20}, "  Align = alTop\n") +
+                             Object("Body", "TMemo", {0, 0, 10, 10}, "  Align = alClient\n");
+    for (const char* tabs : {"", "  Tabs.Strings = (\n    'One'\n    'Two')\n"}) {
+        SCOPED_TRACE(tabs);
+        auto form =
+            LoadAs<TForm>(Form(Object("Tabs", "TTabControl", {8, 8, 289, 193}, tabs, kids)));
+        const int top = *tabs ? 24 : 6;
+        ExpectTiles(*Find<TWinControl>(*form, "Tabs"), {4, top, 285, 189});
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Head")), (TBox{4, top, 281, 20}));
+    }
+}
+
+TEST_F(ClientArea, TabFramesNeverTurnInsideOut) {
+    using namespace Vcl::ClientArea;
+    for (TTabSide side : {TTabSide::Top, TTabSide::Bottom, TTabSide::Left, TTabSide::Right}) {
+        const Vcl::TRect r = TabControl({0, 0, 10, 7}, {side, TTabLook::Buttons, 30, 3});
+        EXPECT_GE(r.Width(), 0);
+        EXPECT_GE(r.Height(), 0);
+    }
+    EXPECT_EQ(TabRows({}, 100, true), 0);
+    EXPECT_EQ(TabRows({60, 60, 60}, 100, false), 1);
+    EXPECT_EQ(TabRows({60, 60, 60}, 100, true), 3);
+    EXPECT_EQ(TabRows({200, 10}, 100, true), 2); // too wide a tab has a row of its own
+}
+
+TEST_F(ClientArea, APositiveFontHeightIsTheCellHeightAndMeasuresAsSuch) {
+    // A cell of 16 pixels holds a smaller em than a height of -16 does.
+    const std::string kids = Object("Cell", "TLabel", {0, 0, 10, 10},
+                                    "  Caption = 'Cell height'\n  Font.Height = 16\n"
+                                    "  ParentFont = False\n") +
+                             Object("Em", "TLabel", {0, 40, 10, 10},
+                                    "  Caption = 'Cell height'\n  Font.Height = -16\n"
+                                    "  ParentFont = False\n");
+    auto form = LoadAs<TForm>(Form(kids));
+    auto* cell = Find<TLabel>(*form, "Cell");
+    auto* em = Find<TLabel>(*form, "Em");
+    EXPECT_LT(cell->Font()->Size(), 0);
+    EXPECT_EQ(FontLineHeight(*cell->Font()), 16);
+    EXPECT_EQ(cell->Height(), 16);
+    EXPECT_LT(cell->Width(), em->Width());
+    EXPECT_GT(em->Height(), 16);
 }

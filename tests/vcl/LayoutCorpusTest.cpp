@@ -1,29 +1,18 @@
 // Real form files laid out: every corpus form read leniently, resized, and
 // checked for what alignment and anchors promise whatever the form.
+#include "support/Corpus.h"
 #include "vcl/VclTestSupport.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 #include <map>
 
 using namespace Vcl;
 using namespace VclTest;
-namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> CorpusFiles() {
-    std::vector<std::string> files;
-    fs::path root = fs::path(QUORVEL_CORPUS_DIR) / "text";
-    if (!fs::is_directory(root))
-        return files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
-    return files;
-}
+using CorpusTest::CorpusFiles;
 
 bool Limited(const TControl& c) {
     const TSizeConstraints& k = *c.Constraints();

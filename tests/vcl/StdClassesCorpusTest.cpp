@@ -1,30 +1,19 @@
 // Real form files through the framework: every one loads leniently into live
 // components, and its written form is a fixed point of reading and writing;
 // those that use only what the framework knows also load strictly.
+#include "support/Corpus.h"
 #include "vcl/VclTestSupport.h"
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <iostream>
 
 using namespace Vcl;
 using namespace VclTest;
-namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> CorpusFiles() {
-    std::vector<std::string> files;
-    fs::path root = fs::path(QUORVEL_CORPUS_DIR) / "text";
-    if (!fs::is_directory(root))
-        return files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files.push_back(entry.path().string());
-    std::sort(files.begin(), files.end());
-    return files;
-}
+using CorpusTest::CorpusFiles;
 
 // Whether lenient reading had to stand in for something: a component of a class
 // the framework does not have (the root's own class is always unknown) or a

@@ -28,4 +28,61 @@ TRect GroupBox(const TRect& client, int textHeight, bool ctl3D) {
     return Inset(client, frame, Core::Add(textHeight, frame), frame, frame);
 }
 
+namespace {
+// The tab control's frame and the padding inside it, on every side.
+constexpr int TabFrame = 2, TabPadding = 2;
+// Around a tab's text: above and below once (twice for buttons), and the line
+// height's own two pixels.
+constexpr int TabVerticalPadding = 3, TabTextMargin = 2;
+// Between rows of buttons.
+constexpr int ButtonRowGap = 3;
+} // namespace
+
+int TabRowHeight(int textHeight, int tabHeight, int imageHeight, TTabLook look) {
+    if (tabHeight > 0)
+        return tabHeight;
+    const int item = std::max(SaturatedSum(textHeight, TabTextMargin), imageHeight);
+    return SaturatedSum(item, (look == TTabLook::Tabs ? 1 : 2) * TabVerticalPadding);
+}
+
+int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine) {
+    if (tabWidths.empty())
+        return 0;
+    if (!multiLine)
+        return 1;
+    int rows = 1;
+    long long used = 0;
+    for (int w : tabWidths) {
+        // A tab wider than the room still takes a row of its own, not more.
+        if (used > 0 && used + w > room) {
+            ++rows;
+            used = 0;
+        }
+        used += w;
+    }
+    return rows;
+}
+
+TRect TabDisplay(const TRect& client, const TTabFrame& frame) {
+    constexpr int inset = TabFrame + TabPadding;
+    const long long gaps =
+        frame.Look == TTabLook::Tabs || frame.Rows < 1 ? 0 : ButtonRowGap * (frame.Rows - 1LL);
+    const int row =
+        SaturatedSum(static_cast<long long>(frame.RowHeight) * std::max(frame.Rows, 0), gaps);
+    switch (frame.Side) {
+    case TTabSide::Top: return Inset(client, inset, SaturatedSum(inset, row), inset, inset);
+    case TTabSide::Bottom: return Inset(client, inset, inset, inset, SaturatedSum(inset, row));
+    case TTabSide::Left: return Inset(client, SaturatedSum(inset, row), inset, inset, inset);
+    case TTabSide::Right: return Inset(client, inset, inset, SaturatedSum(inset, row), inset);
+    }
+    return client;
+}
+
+TRect TabControl(const TRect& client, const TTabFrame& frame) {
+    TRect r = TabDisplay(client, frame);
+    r.Top = std::min(SaturatedSum(r.Top, 2), std::max(r.Bottom, r.Top));
+    r.Bottom = std::max(r.Bottom, r.Top);
+    return r;
+}
+
 } // namespace Vcl::ClientArea

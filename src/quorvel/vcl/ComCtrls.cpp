@@ -1,7 +1,13 @@
 #include "quorvel/vcl/ComCtrls.h"
 
+#include "quorvel/vcl/ClientArea.h"
 #include "quorvel/vcl/Collections.h"
+#include "quorvel/vcl/ImgList.h"
 #include "quorvel/vcl/Published.h"
+#include "quorvel/vcl/TextMetrics.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace Vcl {
 
@@ -16,9 +22,52 @@ namespace P = Vcl::Published;
 
 bool NeverStored(const TObject&) { return false; }
 
-// Height of a row of tabs, and the frame around the display area.
-constexpr int TabRowHeight = 24;
-constexpr int SheetFrame = 4;
+// A tab's room beside its text, and beside its image.
+constexpr int TabTextPadding = 6, TabImageGap = 3;
+// Images of a list the file names but that is not on this form.
+constexpr int UnknownImageSize = 16;
+
+// The tab row and frame of a tab or page control with tabs of those captions.
+ClientArea::TTabFrame TabFrameOf(const TWinControl& control, const std::vector<String>& captions,
+                                 const TRect& client) {
+    const TPropertyBag* bag = control.BagIfAny();
+    auto ord = [bag](const char* name, int def) {
+        return bag ? static_cast<int>(bag->Ord(name, def)) : def;
+    };
+    ClientArea::TTabFrame frame;
+    frame.Side = static_cast<ClientArea::TTabSide>(std::clamp(ord("TabPosition", 0), 0, 3));
+    frame.Look = static_cast<ClientArea::TTabLook>(std::clamp(ord("Style", 0), 0, 2));
+    int imageWidth = 0, imageHeight = 0;
+    if (const String images = bag ? bag->Str("Images") : String(); !images.empty()) {
+        const TComponent* list = control.Owner() ? control.Owner()->FindComponent(images) : nullptr;
+        if (const auto* il = dynamic_cast<const TCustomImageList*>(list)) {
+            imageWidth = il->Width();
+            imageHeight = il->Height();
+        } else {
+            imageWidth = imageHeight = UnknownImageSize;
+        }
+    }
+    TFont& font = *control.Font();
+    frame.RowHeight = ClientArea::TabRowHeight(FontLineHeight(font), ord("TabHeight", 0),
+                                               imageHeight, frame.Look);
+    const int fixedWidth = ord("TabWidth", 0);
+    std::vector<int> widths;
+    for (const String& caption : captions) {
+        int w = fixedWidth;
+        if (w <= 0) {
+            w = CaptionExtent(font, caption, false, 0, true).Width + 2 * TabTextPadding;
+            if (imageWidth > 0)
+                w += imageWidth + TabImageGap;
+        }
+        widths.push_back(w);
+    }
+    // Tabs on the left or right always break into rows, as the framework has it.
+    const bool vertical =
+        frame.Side == ClientArea::TTabSide::Left || frame.Side == ClientArea::TTabSide::Right;
+    frame.Rows = ClientArea::TabRows(widths, vertical ? client.Height() : client.Width(),
+                                     vertical || ord("MultiLine", 0) != 0);
+    return frame;
+}
 } // namespace
 
 // ---- TTabSheet --------------------------------------------------------------------
@@ -180,20 +229,19 @@ void TPageControl::SetActivePage(TTabSheet* page) {
 }
 
 TRect TPageControl::DisplayRect() const {
-    int w = ClientWidth(), h = ClientHeight();
-    TRect r{SheetFrame, SheetFrame, w - SheetFrame, h - SheetFrame};
-    // The row of tabs takes its room on the side the tabs are on.
-    switch (BagIfAny() ? BagIfAny()->Ord("TabPosition", 0) : 0) {
-    case 1: r.Bottom = h - TabRowHeight; break;
-    case 2: r.Left = TabRowHeight; break;
-    case 3: r.Right = w - TabRowHeight; break;
-    default: r.Top = TabRowHeight; break;
-    }
-    if (r.Right < r.Left)
-        r.Right = r.Left;
-    if (r.Bottom < r.Top)
-        r.Bottom = r.Top;
+    TRect r{0, 0, ClientWidth(), ClientHeight()};
+    AdjustClientRect(r);
     return r;
+}
+
+void TPageControl::AdjustClientRect(TRect& rect) const {
+    std::vector<String> captions;
+    for (int i = 0; i < PageCount(); ++i) {
+        const TTabSheet* sheet = Pages(i);
+        if (!sheet->BagIfAny() || sheet->BagIfAny()->Ord("TabVisible", 1))
+            captions.push_back(sheet->GetText());
+    }
+    rect = ClientArea::TabControl(rect, TabFrameOf(*this, captions, rect));
 }
 
 void TPageControl::LayoutSheets() {
@@ -1446,6 +1494,17 @@ TTabControl::TTabControl(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
     FWidth = 289;
     FHeight = 193;
+}
+
+void TTabControl::AdjustClientRect(TRect& rect) const {
+    std::vector<String> captions;
+    // The tab list lives in the bag, made on first use; reading it changes nothing.
+    if (BagIfAny()) {
+        const TStringList* tabs = const_cast<TTabControl*>(this)->Bag().Strings("Tabs");
+        for (int i = 0; i < tabs->Count(); ++i)
+            captions.push_back((*tabs)[i]);
+    }
+    rect = ClientArea::TabControl(rect, TabFrameOf(*this, captions, rect));
 }
 
 const TClassInfo& THeaderControl::StaticClass() {

@@ -37,7 +37,8 @@ public:
     void SetActivePageName(const String& name);
     TTabSheet* ActivePage() const;
     void SetActivePage(TTabSheet* page);
-    // The area the sheets take, in the page control's client coordinates.
+    // The area the sheets take, in the page control's client coordinates: inside
+    // the frame and clear of the tabs of the sheets that show one.
     TRect DisplayRect() const;
     // Places every sheet on the display area.
     void LayoutSheets();
@@ -46,6 +47,7 @@ public:
 protected:
     void BoundsChanged() override;
     void UpdateBounds(const Win32::WINDOWPOS& pos) override;
+    void AdjustClientRect(TRect& rect) const override;
 
 private:
     String FActivePage;
@@ -177,10 +179,14 @@ public:
     explicit THotKey(TComponent* owner);
 };
 
+// Tabs without pages: its children lie in the display area below the tabs.
 class TTabControl : public TWinControl {
     QV_CLASS_INFO
 public:
     explicit TTabControl(TComponent* owner);
+
+protected:
+    void AdjustClientRect(TRect& rect) const override;
 };
 
 class THeaderControl : public TWinControl {
