@@ -495,14 +495,90 @@ TEST_F(FormReading, LenientStandInsKeepValuesOfTheirOwnTypeRaw) {
     String saved = SaveFormText(*form);
     EXPECT_EQ(Resave(saved, lenient), saved);
 
-    // A class the framework has gets no such leeway.
-    EXPECT_THROW(Load("object Form1: TForm1\n"
-                      "  object Button1: TButton\n"
-                      "    Margins = 4\n"
-                      "  end\n"
-                      "end\n",
-                      lenient),
-                 EReadError);
+    // A class the framework has keeps such a value too, but says so; strict reading
+    // refuses it.
+    std::vector<String> warnings;
+    lenient.OnWarning = [&](const EReadError& e) { warnings.push_back(e.Message()); };
+    const char* button = "object Form1: TForm1\n"
+                         "  object Button1: TButton\n"
+                         "    Margins = 4\n"
+                         "  end\n"
+                         "end\n";
+    auto kept = Load(button, lenient);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].rfind("3:5: Button1.Margins: ", 0), 0u) << warnings[0];
+    EXPECT_NE(SaveFormText(*kept).find("Margins = 4"), String::npos);
+    EXPECT_THROW(Load(button), EReadError);
+}
+
+// Whatever lenient reading keeps as stored instead of applying it is a warning
+// with the file, the line of the value, the object and the property; what it
+// takes says nothing.
+TEST_F(FormReading, LenientReadingWarnsForEveryValueItCannotTake) {
+    const char* text = "object Main: TMainForm\n"          // 1
+                       "  Caption = 'Main'\n"              // 2
+                       "  Flavour = 3\n"                   // 3
+                       "  object Button1: TButton\n"       // 4
+                       "    Left = 8\n"                    // 5
+                       "    Shine = True\n"                // 6
+                       "    Font.Glow = 2\n"               // 7
+                       "    Align = alSideways\n"          // 8
+                       "  end\n"                           // 9
+                       "  object StatusBar1: TStatusBar\n" // 10
+                       "    Panels = <\n"                  // 11
+                       "      item\n"                      // 12
+                       "        Width = 50\n"              // 13
+                       "        Hue = 4\n"                 // 14
+                       "      end>\n"                      // 15
+                       "  end\n"                           // 16
+                       "  object Gauge: TFancyGauge\n"     // 17
+                       "    Left = 1\n"                    // 18
+                       "    Needle = 5\n"                  // 19
+                       "    Dial.Color = clRed\n"          // 20
+                       "  end\n"                           // 21
+                       "end\n";
+    TFormLoadOptions lenient;
+    lenient.Lenient = true;
+    lenient.FileName = "main.dfm";
+    std::vector<EReadError> warnings;
+    lenient.OnWarning = [&](const EReadError& e) { warnings.push_back(e); };
+    auto form = Load(text, lenient);
+
+    std::vector<String> seen;
+    for (const EReadError& w : warnings) {
+        EXPECT_EQ(w.FileName(), "main.dfm");
+        seen.push_back(std::to_string(w.Line()) + " " + w.Reason());
+    }
+    ASSERT_EQ(seen.size(), 6u) << ::testing::PrintToString(seen);
+    auto has = [&](std::size_t i, const char* head, const char* tail) {
+        EXPECT_EQ(seen[i].rfind(head, 0), 0u) << seen[i];
+        EXPECT_NE(seen[i].find(tail), String::npos) << seen[i];
+    };
+    has(0, "1 Main: class TMainForm is not known (read as TForm)", "applied: Flavour");
+    has(1, "6 Button1.Shine: TButton has no such property", "kept as stored");
+    has(2, "7 Button1.Font.Glow: ", "kept as stored");
+    has(3, "8 Button1.Align: ", "alSideways");
+    has(4, "14 StatusBar1.Panels[0].Hue: ", "kept as stored");
+    has(5, "17 Gauge: class TFancyGauge is not known (read as a ", ": Needle, Dial.Color");
+
+    // Kept means written back: a second reading keeps the same and says the same.
+    const String saved = SaveFormText(*form);
+    for (const char* value : {"Flavour = 3", "Shine = True", "Font.Glow = 2", "Align = alSideways",
+                              "Hue = 4", "Needle = 5"})
+        EXPECT_NE(saved.find(value), String::npos) << value;
+    warnings.clear();
+    EXPECT_EQ(SaveFormText(*Load(saved, lenient)), saved);
+    EXPECT_EQ(warnings.size(), 6u);
+
+    // A file of known classes and properties reads without a word.
+    warnings.clear();
+    Load("object Main: TForm\n"
+         "  object Button1: TButton\n"
+         "    Caption = 'OK'\n"
+         "  end\n"
+         "end\n",
+         lenient);
+    EXPECT_TRUE(warnings.empty());
 }
 
 TEST_F(FormReading, DesigningMarksEveryComponent) {

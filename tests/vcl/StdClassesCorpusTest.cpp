@@ -29,6 +29,17 @@ bool KeptAnythingRaw(const TComponent& owner, bool isRoot) {
     return false;
 }
 
+// Values lenient reading kept raw on components of classes the framework has
+// (the root's class is always unknown), as "TClass.Property".
+void KeptOnKnownClasses(const TComponent& owner, bool isRoot, std::vector<String>& out) {
+    if (!isRoot && !IsGenericClass(*owner.ClassInfo()))
+        if (const TPropertyBag* bag = owner.BagIfAny())
+            for (const TFormProperty& p : bag->Unknown)
+                out.push_back(owner.ClassName() + "." + p.Name);
+    for (int i = 0; i < owner.ComponentCount(); ++i)
+        KeptOnKnownClasses(*owner.Components(i), false, out);
+}
+
 } // namespace
 
 TEST(StdClassesCorpus, EveryFileLoadsAndItsWrittenFormIsStable) {
@@ -38,6 +49,10 @@ TEST(StdClassesCorpus, EveryFileLoadsAndItsWrittenFormIsStable) {
 
     TFormLoadOptions options;
     options.Lenient = true;
+    // Properties of known classes that the framework did not publish; each one
+    // the standard classes learn takes the ceiling down, never up.
+    constexpr std::size_t kKeptOnKnownCeiling = 0;
+    std::vector<String> keptOnKnown;
     std::size_t failures = 0, unstable = 0, components = 0;
     auto start = std::chrono::steady_clock::now();
     for (const std::string& path : files) {
@@ -45,6 +60,7 @@ TEST(StdClassesCorpus, EveryFileLoadsAndItsWrittenFormIsStable) {
         try {
             std::unique_ptr<TComponent> root = LoadFormFile(path, options);
             components += static_cast<std::size_t>(root->ComponentCount());
+            KeptOnKnownClasses(*root, true, keptOnKnown);
             String first = SaveFormText(*root);
             root.reset();
             TFormLoadOptions again = options;
@@ -64,6 +80,7 @@ TEST(StdClassesCorpus, EveryFileLoadsAndItsWrittenFormIsStable) {
     std::cout << "[ corpus   ] " << files.size() << " files, " << components
               << " top-level components, " << failures << " failed, " << unstable << " unstable, "
               << seconds << " s\n";
+    EXPECT_LE(keptOnKnown.size(), kKeptOnKnownCeiling) << ::testing::PrintToString(keptOnKnown);
 }
 
 // Strict reading refuses only what lenient reading keeps raw, and only for a

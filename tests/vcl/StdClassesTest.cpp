@@ -380,3 +380,129 @@ TEST(StdClasses, EventsBoundInCodeFire) {
     EXPECT_EQ(counter.Clicks, 3);
     EXPECT_THROW(timer->SetInterval(-1), EPropertyError);
 }
+
+// What files of the current framework store on its standard classes reads
+// strictly, is written back exactly as it was, and what decides a layout is applied.
+TEST(StdClasses, CurrentPublishedPropertiesReadWriteBackAndApply) {
+    const char* text = "object Form1: TForm\n"
+                       "  Left = 0\n"
+                       "  Top = 0\n"
+                       "  Caption = 'Form1'\n"
+                       "  ClientHeight = 200\n"
+                       "  ClientWidth = 300\n"
+                       "  Color = clBtnFace\n"
+                       "  OldCreateOrder = False\n"
+                       "  PixelsPerInch = 96\n"
+                       "  TextHeight = 13\n"
+                       "  Touch.InteractiveGestures = [igZoom, igPan]\n"
+                       "  object CheckBox1: TCheckBox\n"
+                       "    Left = 0\n"
+                       "    Top = 0\n"
+                       "    Width = 300\n"
+                       "    Height = 17\n"
+                       "    Align = alTop\n"
+                       "    Caption = 'Check'\n"
+                       "    TabOrder = 0\n"
+                       "  end\n"
+                       "  object RadioButton1: TRadioButton\n"
+                       "    Left = 0\n"
+                       "    Top = 183\n"
+                       "    Width = 300\n"
+                       "    Height = 17\n"
+                       "    Align = alBottom\n"
+                       "    TabOrder = 1\n"
+                       "  end\n"
+                       "  object Button1: TButton\n"
+                       "    Left = 8\n"
+                       "    Top = 24\n"
+                       "    Width = 75\n"
+                       "    Height = 25\n"
+                       "    DisabledImageIndex = 3\n"
+                       "    HotImageIndex = 2\n"
+                       "    ImageAlignment = iaCenter\n"
+                       "    ImageIndex = 1\n"
+                       "    ImageMargins.Left = 4\n"
+                       "    ImageMargins.Bottom = 2\n"
+                       "    PressedImageName = 'down'\n"
+                       "    TabOrder = 2\n"
+                       "    Touch.ParentTabletOptions = False\n"
+                       "    Touch.TabletOptions = [toPressAndHold, toFlicks]\n"
+                       "  end\n"
+                       "  object Edit1: TEdit\n"
+                       "    Left = 8\n"
+                       "    Top = 56\n"
+                       "    Width = 121\n"
+                       "    Height = 21\n"
+                       "    ImeMode = imDisable\n"
+                       "    TabOrder = 3\n"
+                       "  end\n"
+                       "  object ComboBox1: TComboBox\n"
+                       "    Left = 136\n"
+                       "    Top = 56\n"
+                       "    Width = 145\n"
+                       "    Height = 21\n"
+                       "    AutoCompleteDelay = 250\n"
+                       "    ImeMode = imHira\n"
+                       "    TabOrder = 4\n"
+                       "  end\n"
+                       "  object Label1: TLabel\n"
+                       "    Left = 8\n"
+                       "    Top = 88\n"
+                       "    Width = 35\n"
+                       "    Height = 13\n"
+                       "    Caption = 'Label1'\n"
+                       "    GlowSize = 3\n"
+                       "  end\n"
+                       "  object ScrollBox1: TScrollBox\n"
+                       "    Left = 8\n"
+                       "    Top = 104\n"
+                       "    Width = 185\n"
+                       "    Height = 73\n"
+                       "    BorderStyle = bsNone\n"
+                       "    Padding.Left = 10\n"
+                       "    Padding.Top = 6\n"
+                       "    TabOrder = 5\n"
+                       "    object Panel1: TPanel\n"
+                       "      Left = 10\n"
+                       "      Top = 6\n"
+                       "      Width = 175\n"
+                       "      Height = 67\n"
+                       "      Align = alClient\n"
+                       "      TabOrder = 0\n"
+                       "    end\n"
+                       "  end\n"
+                       "end\n";
+    Sim::TDesktop desktop;
+    std::unique_ptr<TComponent> form = Load(text);
+    EXPECT_EQ(SaveFormText(*form), text);
+
+    auto* check = Find<TControl>(*form, "CheckBox1");
+    auto* radio = Find<TControl>(*form, "RadioButton1");
+    auto* panel = Find<TControl>(*form, "Panel1");
+    ASSERT_TRUE(check && radio && panel);
+    EXPECT_EQ(check->Align(), alTop);
+    EXPECT_EQ(radio->Align(), alBottom);
+    EXPECT_EQ(check->Width(), 300);
+    EXPECT_EQ(radio->Top(), 183);
+    // The scroll box keeps its padding clear of what it aligns.
+    EXPECT_EQ(panel->Left(), 10);
+    EXPECT_EQ(panel->Top(), 6);
+
+    // Names the real classes do not publish there are still refused.
+    EXPECT_NE(LoadError("object Form1: TForm\n"
+                        "  object CheckBox1: TCheckBox\n"
+                        "    ImeMode = imDisable\n"
+                        "  end\n"
+                        "end\n")
+                  .Reason()
+                  .find("ImeMode"),
+              String::npos);
+    EXPECT_NE(LoadError("object Form1: TForm\n"
+                        "  object Edit1: TEdit\n"
+                        "    ImeMode = imSideways\n"
+                        "  end\n"
+                        "end\n")
+                  .Reason()
+                  .find("imSideways"),
+              String::npos);
+}

@@ -68,6 +68,7 @@ const TClassInfo& TSpeedButton::StaticClass() {
                                 P::ShowHint(),
                                 P::PlainInt("Spacing", 4),
                                 P::PlainBool("Transparent", true),
+                                StdProps::Touch(),
                                 P::Visible(),
                                 StyleElements(),
                                 StyleName(),

@@ -326,8 +326,22 @@ private:
         throw Here(EReadError(reason, FileName(), line, column));
     }
     void Warn(const String& reason, const TFormObject& at) const {
+        Warn(reason, at.Line, at.Column);
+    }
+    void Warn(const String& reason, int line, int column) const {
         if (FOptions.OnWarning)
-            FOptions.OnWarning(Here(EReadError(reason, FileName(), at.Line, at.Column)));
+            FOptions.OnWarning(Here(EReadError(reason, FileName(), line, column)));
+    }
+    static String ObjectName(const TComponent& component) {
+        return component.Name().empty() ? component.ClassName() : component.Name();
+    }
+    // What a stand-in is read as: a form or frame of the framework's, else a control
+    // or a component.
+    static String StandInKind(const TComponent& component) {
+        if (dynamic_cast<const TCustomForm*>(&component) ||
+            dynamic_cast<const TCustomFrame*>(&component))
+            return component.ClassInfo()->Parent->Name;
+        return dynamic_cast<const TControl*>(&component) ? "a control" : "a component";
     }
 
     // Switches to another file while one is read, remembering the way to it: the
@@ -400,8 +414,23 @@ private:
                 Fail(e.Message(), object);
             }
         }
+        // A stand-in takes little of what its class stores: one warning names
+        // everything it kept as stored.
+        std::vector<String> kept;
+        std::vector<String>* const outer = FKeptRaw;
+        FKeptRaw = StandsIn(component) ? &kept : nullptr;
         for (const TFormProperty& property : object.Properties)
             ReadProperty(component, property);
+        FKeptRaw = outer;
+        if (!kept.empty()) {
+            String names;
+            for (const String& name : kept)
+                names += (names.empty() ? "" : ", ") + name;
+            Warn(ObjectName(component) + ": class " + component.ClassName() +
+                     " is not known (read as " + StandInKind(component) +
+                     "); kept as stored, not applied: " + names,
+                 object);
+        }
         for (const TFormObject& child : object.Children)
             ReadChild(owner, component, child);
     }
@@ -783,7 +812,9 @@ private:
 
     // Sets one property of `root` (the component, or an item of one of its
     // collections); unknown ones are kept in root's bag when reading leniently.
-    void ReadPropertyOf(TPersistent& root, TComponent& component, const TFormProperty& property) {
+    // `shown` names the property in warnings (an item's as Columns[2].Width).
+    void ReadPropertyOf(TPersistent& root, TComponent& component, const TFormProperty& property,
+                        const String& shown = {}) {
         std::vector<String> path = SplitPath(property.Name);
         TPersistent* target = &root;
         for (std::size_t i = 0; i + 1 < path.size() && target; ++i) {
@@ -795,6 +826,7 @@ private:
             target = dynamic_cast<TPersistent*>(info->GetObj(*target));
         }
         const String& last = path.back();
+        String refusal;
         if (target) {
             if (auto* font = dynamic_cast<TFont*>(target); font && target != &root)
                 font->SetPixelsPerInch(FFormPpi);
@@ -814,17 +846,30 @@ private:
                         return;
                     }
             } catch (const EReadError& e) {
-                if (!StandsIn(component))
+                if (!FOptions.Lenient)
                     throw Here(e.WithPosition(FileName(), property.Line, property.Column));
+                refusal = e.Reason();
             } catch (const Exception& e) {
                 // A setter refused the value: the reader stops there with its message.
-                if (!StandsIn(component))
+                if (!FOptions.Lenient)
                     Fail(e.Message(), property.Line, property.Column);
+                refusal = e.Message();
             }
         }
         if (!FOptions.Lenient)
             Fail("Property " + property.Name + " does not exist in " + root.ClassName(),
                  property.Line, property.Column);
+        // Lenient reading keeps what it cannot take, and says so.
+        const String& name = shown.empty() ? property.Name : shown;
+        if (StandsIn(component)) {
+            if (FKeptRaw)
+                FKeptRaw->push_back(name);
+        } else {
+            Warn(ObjectName(component) + "." + name + ": " +
+                     (refusal.empty() ? root.ClassName() + " has no such property" : refusal) +
+                     "; kept as stored, not applied",
+                 property.Line, property.Column);
+        }
         // A property met again (an inherited component read once from its ancestor's
         // file and once from the overrides) keeps one entry with the last value.
         std::vector<TFormProperty>* unknownList = nullptr;
@@ -918,9 +963,11 @@ private:
                     bad("a collection");
                 collection->Clear();
                 for (const TFormCollectionItem& item : v.Items) {
+                    const String at =
+                        property.Name + "[" + std::to_string(collection->Count()) + "].";
                     TCollectionItem* made = collection->Add();
                     for (const TFormProperty& p : item.Properties)
-                        ReadPropertyOf(*made, component, p);
+                        ReadPropertyOf(*made, component, p, at + p.Name);
                 }
                 return;
             }
@@ -948,8 +995,9 @@ private:
     int FFrameDepth = 0;
     std::vector<TComponent*> FLoaded;
     std::set<TComponent*> FSeen;
-    std::set<String> FVisualEvidence; // upper-cased unknown class names
-    std::set<String> FChildOwners;    // upper-cased unknown classes that own their children
+    std::set<String> FVisualEvidence;        // upper-cased unknown class names
+    std::vector<String>* FKeptRaw = nullptr; // what a stand-in being read keeps raw
+    std::set<String> FChildOwners;           // upper-cased unknown classes that own their children
     String FFile;
     std::vector<EReadError::TInclusion> FIncludes; // the way to FFile, outermost first
     std::shared_ptr<TFormLibrary> FLibrary;

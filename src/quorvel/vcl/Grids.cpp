@@ -66,6 +66,7 @@ std::vector<TPropInfo> GridProps() {
         P::ShowHint(),
         P::TabOrder(),
         P::TabStop(true),
+        StdProps::Touch(),
         P::Visible(),
         P::PlainInt("VisibleColCount", 0),
         P::PlainInt("VisibleRowCount", 0),

@@ -1,6 +1,7 @@
 #include "quorvel/vcl/StdCtrls.h"
 
 #include "quorvel/vcl/ClientArea.h"
+#include "quorvel/vcl/Collections.h"
 #include "quorvel/vcl/Published.h"
 #include "quorvel/vcl/TextMetrics.h"
 
@@ -29,6 +30,20 @@ const TEnumInfo ListBoxStyleInfo{
     "TListBoxStyle",
     {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable", "lbVirtual", "lbVirtualOwnerDraw"}};
 const TEnumInfo ButtonStyleInfo{"TButtonStyle", {"bsPushButton", "bsCommandLink", "bsSplitButton"}};
+const TEnumInfo ImeModeInfo{"TImeMode",
+                            {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
+                             "imHira", "imSKata", "imKata", "imChinese", "imSHanguel",
+                             "imHanguel"}};
+const TEnumInfo InteractiveGestureInfo{
+    "TInteractiveGesture", {"igZoom", "igPan", "igRotate", "igTwoFingerTap", "igPressAndTap"}};
+const TEnumInfo InteractiveGestureOptionInfo{"TInteractiveGestureOption",
+                                             {"igoPanSingleFingerHorizontal",
+                                              "igoPanSingleFingerVertical", "igoPanInertia",
+                                              "igoPanGutter", "igoParentPassthrough"}};
+const TEnumInfo TabletOptionInfo{"TTabletOption",
+                                 {"toPressAndHold", "toPenTapFeedback", "toPenBarrelFeedback",
+                                  "toTouchUIForceOn", "toTouchUIForceOff", "toTouchSwitch",
+                                  "toFlicks", "toSmoothScrolling", "toFlickFallbackKeys"}};
 const TEnumInfo EllipsisPositionInfo{
     "TEllipsisPosition", {"epNone", "epPathEllipsis", "epEndEllipsis", "epWordEllipsis"}};
 
@@ -56,7 +71,33 @@ TPropInfo BevelOuter(int def) { return Published::PlainEnum("BevelOuter", BevelC
 TPropInfo BevelKind() { return Published::PlainEnum("BevelKind", BevelKindInfo, 0); }
 TPropInfo BevelWidth() { return Published::PlainInt("BevelWidth", 1); }
 TPropInfo BorderStyle(int def) { return Published::PlainEnum("BorderStyle", BorderStyleInfo, def); }
+TPropInfo ImeMode() { return Published::PlainEnum("ImeMode", ImeModeInfo, 3); }
 TPropInfo ImeName() { return Published::PlainString("ImeName"); }
+
+namespace {
+const TClassInfo& TouchManagerInfo() {
+    // Pan with press-and-tap, panning either way with inertia and the gutter,
+    // passed on to the parent: what a control starts with.
+    constexpr std::int64_t Gestures = (1 << 1) | (1 << 4);
+    constexpr std::int64_t GestureOptions = 0x1F;
+    static const TClassInfo info{
+        "TTouchManager",
+        &TPersistent::StaticClass(),
+        {
+            Published::PlainRef("GestureManager"),
+            Published::PlainSet("InteractiveGestures", InteractiveGestureInfo, Gestures),
+            Published::PlainSet("InteractiveGestureOptions", InteractiveGestureOptionInfo,
+                                GestureOptions),
+            Published::PlainBool("ParentTabletOptions", true),
+            Published::PlainSet("TabletOptions", TabletOptionInfo, 1 << 0),
+        },
+        {},
+        nullptr};
+    return info;
+}
+} // namespace
+
+TPropInfo Touch() { return Published::ValuesObject("Touch", TouchManagerInfo()); }
 
 TPropInfo Color(TColor def) {
     return WithStored(
@@ -88,6 +129,20 @@ namespace {
 
 using namespace StdProps;
 namespace P = Vcl::Published;
+
+const TEnumInfo ImageAlignmentInfo{"TImageAlignment",
+                                   {"iaLeft", "iaRight", "iaTop", "iaBottom", "iaCenter"}};
+
+// Space around a button's image, in pixels.
+const TClassInfo& ImageMarginsInfo() {
+    static const TClassInfo info{"TImageMargins",
+                                 &TPersistent::StaticClass(),
+                                 {P::PlainInt("Left", 0), P::PlainInt("Top", 0),
+                                  P::PlainInt("Right", 0), P::PlainInt("Bottom", 0)},
+                                 {},
+                                 nullptr};
+    return info;
+}
 
 TPropInfo ClickEvent() { return EventProp<TButtonControl>("OnClick", &TButtonControl::OnClick); }
 
@@ -129,6 +184,7 @@ const TClassInfo& TLabel::StaticClass() {
                 P::Enabled(),
                 RefProp<C>("FocusControl", &C::FocusControlName, &C::SetFocusControlName),
                 P::Font(),
+                P::PlainInt("GlowSize", 0),
                 ParentBiDiMode(),
                 P::ParentColor(),
                 P::ParentFont(),
@@ -138,6 +194,7 @@ const TClassInfo& TLabel::StaticClass() {
                 P::ShowHint(),
                 P::PlainBool("Transparent", false),
                 EnumProp<C>("Layout", TextLayoutInfo, &C::Layout, &C::SetLayout, tlTop),
+                StdProps::Touch(),
                 P::Visible(),
                 BoolProp<C>("WordWrap", &C::WordWrap, &C::SetWordWrap, false),
                 StyleElements(),
@@ -241,6 +298,9 @@ const TClassInfo& TButton::StaticClass() {
                 P::PlainString("CommandLinkHint"),
                 P::Constraints(),
                 BoolProp<C>("Default", &C::Default, &C::SetDefault, false),
+                P::PlainInt("DisabledImageIndex", -1),
+                P::PlainString("DisabledImageName"),
+                P::PlainRef("DisabledImages"),
                 DoubleBuffered(),
                 DragCursor(),
                 DragKind(),
@@ -249,7 +309,11 @@ const TClassInfo& TButton::StaticClass() {
                 P::PlainBool("ElevationRequired", false),
                 P::Enabled(),
                 P::Font(),
+                P::PlainInt("HotImageIndex", -1),
+                P::PlainString("HotImageName"),
+                P::PlainEnum("ImageAlignment", ImageAlignmentInfo, 0),
                 P::PlainInt("ImageIndex", -1),
+                P::ValuesObject("ImageMargins", ImageMarginsInfo()),
                 P::PlainString("ImageName"),
                 P::PlainRef("Images"),
                 P::PlainInt("ModalResult", 0),
@@ -258,10 +322,17 @@ const TClassInfo& TButton::StaticClass() {
                 P::ParentFont(),
                 P::ParentShowHint(),
                 P::PopupMenu(),
+                P::PlainInt("PressedImageIndex", -1),
+                P::PlainString("PressedImageName"),
+                P::PlainInt("SelectedImageIndex", -1),
+                P::PlainString("SelectedImageName"),
                 P::ShowHint(),
                 P::PlainEnum("Style", ButtonStyleInfo, 0),
+                P::PlainInt("StylusHotImageIndex", -1),
+                P::PlainString("StylusHotImageName"),
                 P::TabOrder(),
                 P::TabStop(true),
+                StdProps::Touch(),
                 P::Visible(),
                 P::PlainBool("WordWrap", false),
                 StyleElements(),
@@ -325,6 +396,7 @@ const TClassInfo& TCheckBox::StaticClass() {
         WithEvents(
             {
                 Action(),
+                P::Align(),
                 P::PlainEnum("Alignment", AlignmentInfo, taRightJustify),
                 BoolProp<C>("AllowGrayed", &C::AllowGrayed, &C::SetAllowGrayed, false),
                 P::Anchors(),
@@ -351,6 +423,7 @@ const TClassInfo& TCheckBox::StaticClass() {
                 EnumProp<C>("State", CheckBoxStateInfo, &C::State, &C::SetState, cbUnchecked),
                 P::TabOrder(),
                 P::TabStop(true),
+                StdProps::Touch(),
                 P::Visible(),
                 P::PlainBool("WordWrap", false),
                 StyleElements(),
@@ -409,6 +482,7 @@ const TClassInfo& TRadioButton::StaticClass() {
         WithEvents(
             {
                 Action(),
+                P::Align(),
                 P::PlainEnum("Alignment", AlignmentInfo, taRightJustify),
                 P::Anchors(),
                 BiDiMode(),
@@ -433,6 +507,7 @@ const TClassInfo& TRadioButton::StaticClass() {
                 P::ShowHint(),
                 P::TabOrder(),
                 P::TabStop(false),
+                StdProps::Touch(),
                 P::Visible(),
                 P::PlainBool("WordWrap", false),
                 StyleElements(),
@@ -609,7 +684,7 @@ std::vector<TPropInfo> EditProps(bool memo) {
     for (TPropInfo p :
          {StdProps::Color(clWindow), P::Constraints(), Ctl3D(), DoubleBuffered(), DragCursor(),
           DragKind(), DragMode(), ClassProp<C>("EditMargins", &C::EditMargins), P::Enabled(),
-          P::Font(), P::PlainBool("HideSelection", true), ImeName()})
+          P::Font(), P::PlainBool("HideSelection", true), ImeMode(), ImeName()})
         props.push_back(std::move(p));
     if (memo)
         props.push_back(P::Strings("Lines"));
@@ -635,6 +710,7 @@ std::vector<TPropInfo> EditProps(bool memo) {
         props.push_back(P::Text());
         props.push_back(P::PlainString("TextHint"));
     }
+    props.push_back(Touch());
     props.push_back(P::Visible());
     if (memo) {
         props.push_back(P::PlainBool("WantReturns", true));
@@ -789,6 +865,7 @@ const TClassInfo& TComboBox::StaticClass() {
         withItems(WithEvents(
             {
                 P::PlainBool("AutoComplete", true),
+                P::PlainInt("AutoCompleteDelay", 500),
                 P::PlainBool("AutoDropDown", false),
                 P::PlainBool("AutoDropDownWidth", false),
                 P::PlainBool("AutoCloseUp", false),
@@ -811,6 +888,7 @@ const TClassInfo& TComboBox::StaticClass() {
                 P::PlainInt("DropDownCount", 8),
                 P::Enabled(),
                 P::Font(),
+                ImeMode(),
                 ImeName(),
                 P::PlainInt("ItemHeight", 16),
                 IntProp<L>("ItemIndex", &L::ItemIndex, &L::SetItemIndex, -1),
@@ -828,6 +906,7 @@ const TClassInfo& TComboBox::StaticClass() {
                 P::TabStop(true),
                 P::Text(),
                 P::PlainString("TextHint"),
+                StdProps::Touch(),
                 P::Visible(),
                 StyleElements(),
                 StyleName(),
@@ -897,6 +976,7 @@ const TClassInfo& TListBox::StaticClass() {
             {
                 EnumProp<C>("Style", ListBoxStyleInfo, &C::Style, &C::SetStyle, lbStandard),
                 P::PlainBool("AutoComplete", true),
+                P::PlainInt("AutoCompleteDelay", 500),
                 P::Align(),
                 P::Anchors(),
                 BevelEdges(),
@@ -916,6 +996,7 @@ const TClassInfo& TListBox::StaticClass() {
                 P::Enabled(),
                 P::PlainBool("ExtendedSelect", true),
                 P::Font(),
+                ImeMode(),
                 ImeName(),
                 P::PlainBool("IntegralHeight", false),
                 P::PlainInt("ItemHeight", 16),
@@ -934,6 +1015,7 @@ const TClassInfo& TListBox::StaticClass() {
                 P::TabOrder(),
                 P::TabStop(true),
                 P::PlainInt("TabWidth", 0),
+                StdProps::Touch(),
                 P::Visible(),
                 StyleElements(),
                 StyleName(),
@@ -1002,21 +1084,21 @@ const TClassInfo& TGroupBox::StaticClass() {
         &TCustomGroupBox::StaticClass(),
         WithEvents(
             {
-                P::Align(),       P::Anchors(),
-                BiDiMode(),       P::Caption(),
-                P::Color(),       P::Constraints(),
-                Ctl3D(),          P::PlainBool("DockSite", false),
-                DoubleBuffered(), DragCursor(),
-                DragKind(),       DragMode(),
-                P::Enabled(),     P::Font(),
-                P::Padding(),     ParentBackground(true),
-                ParentBiDiMode(), P::ParentColor(),
-                ParentCtl3D(),    ParentDoubleBuffered(),
-                P::ParentFont(),  P::ParentShowHint(),
-                P::PopupMenu(),   P::ShowHint(),
-                P::TabOrder(),    P::TabStop(false),
-                P::Visible(),     StyleElements(),
-                StyleName(),
+                P::Align(),        P::Anchors(),
+                BiDiMode(),        P::Caption(),
+                P::Color(),        P::Constraints(),
+                Ctl3D(),           P::PlainBool("DockSite", false),
+                DoubleBuffered(),  DragCursor(),
+                DragKind(),        DragMode(),
+                P::Enabled(),      P::Font(),
+                P::Padding(),      ParentBackground(true),
+                ParentBiDiMode(),  P::ParentColor(),
+                ParentCtl3D(),     ParentDoubleBuffered(),
+                P::ParentFont(),   P::ParentShowHint(),
+                P::PopupMenu(),    P::ShowHint(),
+                P::TabOrder(),     P::TabStop(false),
+                StdProps::Touch(), P::Visible(),
+                StyleElements(),   StyleName(),
             },
             {"OnClick",      "OnContextPopup", "OnDblClick",      "OnDragDrop",  "OnDockDrop",
              "OnDockOver",   "OnDragOver",     "OnEndDock",       "OnEndDrag",   "OnEnter",

@@ -66,7 +66,10 @@ TPropInfo BevelOuter(int def);
 TPropInfo BevelKind();
 TPropInfo BevelWidth();
 TPropInfo BorderStyle(int def);
+TPropInfo ImeMode();
 TPropInfo ImeName();
+// The gestures and tablet options a control takes (its Touch manager).
+TPropInfo Touch();
 // Color for classes whose colour is not their parent's by default (edits: clWindow).
 TPropInfo Color(TColor def);
 TPropInfo ParentColor(bool def);
