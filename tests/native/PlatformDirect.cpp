@@ -37,3 +37,17 @@ bool FontDetails(void* font, long& height, std::string& face) {
     face = Utf8(info.lfFaceName);
     return true;
 }
+
+int SystemMetric(int index) { return GetSystemMetrics(index); }
+
+long IconTitleFontHeight() {
+    LOGFONTW font{};
+    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0))
+        return 0;
+    return font.lfHeight;
+}
+
+bool User32Exports(const char* name) {
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    return user != nullptr && GetProcAddress(user, name) != nullptr;
+}

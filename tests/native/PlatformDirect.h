@@ -19,3 +19,12 @@ std::string WindowClassName(void* window);
 // The height and face name of a font object, from GetObjectW; false for a
 // handle that is not a font.
 bool FontDetails(void* font, long& height, std::string& face);
+
+// GetSystemMetrics as <windows.h> answers it.
+int SystemMetric(int index);
+
+// The icon title font's lfHeight from SystemParametersInfoW; 0 when it fails.
+long IconTitleFontHeight();
+
+// Whether user32 exports the named function on this system.
+bool User32Exports(const char* name);

@@ -338,16 +338,20 @@ DPI_AWARENESS_CONTEXT GetThreadDpiAwarenessContext() {
     return reinterpret_cast<DPI_AWARENESS_CONTEXT>(::IsProcessDPIAware() ? -2 : -1);
 }
 
+// The pseudo-handles' awareness is fixed, and answered here: Wine does not know
+// per-monitor v2's (-4). Other contexts are user32's to read.
 int GetAwarenessFromDpiAwarenessContext(DPI_AWARENESS_CONTEXT context) {
-    if (const auto call = DpiApi().Awareness)
-        return call(reinterpret_cast<::HANDLE>(context));
     switch (reinterpret_cast<std::intptr_t>(context)) {
-    case -1: return DPI_AWARENESS_UNAWARE_;
+    case -1:
+    case -5: return DPI_AWARENESS_UNAWARE_;
     case -2: return DPI_AWARENESS_SYSTEM_AWARE_;
     case -3:
     case -4: return DPI_AWARENESS_PER_MONITOR_AWARE_;
-    default: return DPI_AWARENESS_INVALID_;
+    default: break;
     }
+    if (const auto call = DpiApi().Awareness)
+        return call(reinterpret_cast<::HANDLE>(context));
+    return DPI_AWARENESS_INVALID_;
 }
 
 // ---- Shell, compositor, locale, system version --------------------------------------------------

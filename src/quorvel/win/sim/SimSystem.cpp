@@ -390,7 +390,8 @@ DPI_AWARENESS_CONTEXT GetThreadDpiAwarenessContext() {
 int GetAwarenessFromDpiAwarenessContext(DPI_AWARENESS_CONTEXT context) {
     Desk(__func__);
     switch (reinterpret_cast<std::intptr_t>(context)) {
-    case -1: return DPI_AWARENESS_UNAWARE_;
+    case -1:
+    case -5: return DPI_AWARENESS_UNAWARE_; // unaware, bitmaps stretched by GDI
     case -2: return DPI_AWARENESS_SYSTEM_AWARE_;
     case -3:
     case -4: return DPI_AWARENESS_PER_MONITOR_AWARE_;
