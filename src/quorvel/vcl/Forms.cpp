@@ -1,5 +1,6 @@
 #include "quorvel/vcl/Forms.h"
 
+#include "quorvel/vcl/Collections.h"
 #include "quorvel/vcl/Published.h"
 #include "quorvel/vcl/StdCtrls.h"
 
@@ -183,6 +184,25 @@ bool ClientSizeStored(const TObject&) { return true; }
 bool NeverStored(const TObject&) { return false; }
 } // namespace
 
+namespace {
+// How far the window frame reaches into the client area (drawn only).
+const TClassInfo& GlassFrameInfo() {
+    static const TClassInfo info{"TGlassFrame",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     Published::PlainBool("Enabled", false),
+                                     Published::PlainInt("Left", 0),
+                                     Published::PlainInt("Top", 0),
+                                     Published::PlainInt("Right", 0),
+                                     Published::PlainInt("Bottom", 0),
+                                     Published::PlainBool("SheetOfGlass", false),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+} // namespace
+
 const TClassInfo& TCustomForm::StaticClass() {
     using F = TCustomForm;
     namespace P = Published;
@@ -227,6 +247,7 @@ const TClassInfo& TCustomForm::StaticClass() {
                 P::Enabled(),
                 P::Font(),
                 EnumProp<F>("FormStyle", FormStyleInfo, &F::FormStyle, &F::SetFormStyle, fsNormal),
+                P::ValuesObject("GlassFrame", GlassFrameInfo()),
                 P::PlainString("HelpFile"),
                 ClassProp<F>("Icon", &F::Icon),
                 P::PlainBool("KeyPreview", false),

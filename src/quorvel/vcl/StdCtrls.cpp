@@ -144,6 +144,33 @@ const TClassInfo& ImageMarginsInfo() {
     return info;
 }
 
+// The font of a group box's caption, when it is not the control's own: each
+// value is written back when the file stored it.
+const TClassInfo& HeaderFontInfo() {
+    auto read = [](TPropInfo p) {
+        const String name = p.Name;
+        return WithStored(std::move(p), [name](const TObject& o) {
+            const auto* values = dynamic_cast<const TValuesPersistent*>(&o);
+            return values && values->Values().HasOrd(name);
+        });
+    };
+    static const TClassInfo info{"TFont",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     read(P::PlainIdentInt("Charset", CharsetIdents)),
+                                     read(P::PlainIdentInt("Color", ColorIdents)),
+                                     read(P::PlainInt("Height")),
+                                     P::PlainString("Name"),
+                                     read(P::PlainInt("Orientation")),
+                                     read(P::PlainEnum("Pitch", FontPitchInfo)),
+                                     read(P::PlainSet("Style", FontStyleInfo)),
+                                     read(P::PlainEnum("Quality", FontQualityInfo)),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+
 TPropInfo ClickEvent() { return EventProp<TButtonControl>("OnClick", &TButtonControl::OnClick); }
 
 // A windowed control whose style changed gets a new window.
@@ -1084,21 +1111,38 @@ const TClassInfo& TGroupBox::StaticClass() {
         &TCustomGroupBox::StaticClass(),
         WithEvents(
             {
-                P::Align(),        P::Anchors(),
-                BiDiMode(),        P::Caption(),
-                P::Color(),        P::Constraints(),
-                Ctl3D(),           P::PlainBool("DockSite", false),
-                DoubleBuffered(),  DragCursor(),
-                DragKind(),        DragMode(),
-                P::Enabled(),      P::Font(),
-                P::Padding(),      ParentBackground(true),
-                ParentBiDiMode(),  P::ParentColor(),
-                ParentCtl3D(),     ParentDoubleBuffered(),
-                P::ParentFont(),   P::ParentShowHint(),
-                P::PopupMenu(),    P::ShowHint(),
-                P::TabOrder(),     P::TabStop(false),
-                StdProps::Touch(), P::Visible(),
-                StyleElements(),   StyleName(),
+                P::Align(),
+                P::Anchors(),
+                BiDiMode(),
+                P::Caption(),
+                P::Color(),
+                P::Constraints(),
+                Ctl3D(),
+                P::PlainBool("DefaultHeaderFont", true),
+                P::PlainBool("DockSite", false),
+                DoubleBuffered(),
+                DragCursor(),
+                DragKind(),
+                DragMode(),
+                P::Enabled(),
+                P::Font(),
+                P::ValuesObject("HeaderFont", HeaderFontInfo()),
+                P::Padding(),
+                ParentBackground(true),
+                ParentBiDiMode(),
+                P::ParentColor(),
+                ParentCtl3D(),
+                ParentDoubleBuffered(),
+                P::ParentFont(),
+                P::ParentShowHint(),
+                P::PopupMenu(),
+                P::ShowHint(),
+                P::TabOrder(),
+                P::TabStop(false),
+                StdProps::Touch(),
+                P::Visible(),
+                StyleElements(),
+                StyleName(),
             },
             {"OnClick",      "OnContextPopup", "OnDblClick",      "OnDragDrop",  "OnDockDrop",
              "OnDockOver",   "OnDragOver",     "OnEndDock",       "OnEndDrag",   "OnEnter",
