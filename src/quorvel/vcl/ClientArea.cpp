@@ -41,8 +41,8 @@ constexpr int ButtonRowGap = 3;
 int TabRowHeight(int textHeight, int tabHeight, int imageHeight, TTabLook look) {
     if (tabHeight > 0)
         return tabHeight;
-    const int item = std::max(SaturatedSum(textHeight, TabTextMargin), imageHeight);
-    return SaturatedSum(item, (look == TTabLook::Tabs ? 1 : 2) * TabVerticalPadding);
+    const int item = std::max(Core::Add(textHeight, TabTextMargin), imageHeight);
+    return Core::Add(item, (look == TTabLook::Tabs ? 1 : 2) * TabVerticalPadding);
 }
 
 int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine) {
@@ -68,19 +68,19 @@ TRect TabDisplay(const TRect& client, const TTabFrame& frame) {
     const long long gaps =
         frame.Look == TTabLook::Tabs || frame.Rows < 1 ? 0 : ButtonRowGap * (frame.Rows - 1LL);
     const int row =
-        SaturatedSum(static_cast<long long>(frame.RowHeight) * std::max(frame.Rows, 0), gaps);
+        Core::Narrow(static_cast<long long>(frame.RowHeight) * std::max(frame.Rows, 0) + gaps);
     switch (frame.Side) {
-    case TTabSide::Top: return Inset(client, inset, SaturatedSum(inset, row), inset, inset);
-    case TTabSide::Bottom: return Inset(client, inset, inset, inset, SaturatedSum(inset, row));
-    case TTabSide::Left: return Inset(client, SaturatedSum(inset, row), inset, inset, inset);
-    case TTabSide::Right: return Inset(client, inset, inset, SaturatedSum(inset, row), inset);
+    case TTabSide::Top: return Inset(client, inset, Core::Add(inset, row), inset, inset);
+    case TTabSide::Bottom: return Inset(client, inset, inset, inset, Core::Add(inset, row));
+    case TTabSide::Left: return Inset(client, Core::Add(inset, row), inset, inset, inset);
+    case TTabSide::Right: return Inset(client, inset, inset, Core::Add(inset, row), inset);
     }
     return client;
 }
 
 TRect TabControl(const TRect& client, const TTabFrame& frame) {
     TRect r = TabDisplay(client, frame);
-    r.Top = std::min(SaturatedSum(r.Top, 2), std::max(r.Bottom, r.Top));
+    r.Top = std::min(Core::Add(r.Top, 2), std::max(r.Bottom, r.Top));
     r.Bottom = std::max(r.Bottom, r.Top);
     return r;
 }
