@@ -421,25 +421,43 @@ void MeasureFontsAt(TControl& control, int ppi) {
         for (int i = 0; i < win->ControlCount(); ++i)
             MeasureFontsAt(*win->Controls(i), ppi);
 }
+
+void FollowMonitorAt(TControl& control, int ppi) {
+    control.Font()->FollowMonitor(ppi);
+    if (auto* win = dynamic_cast<TWinControl*>(&control))
+        for (int i = 0; i < win->ControlCount(); ++i)
+            FollowMonitorAt(*win->Controls(i), ppi);
+}
 } // namespace
 
 void TCustomForm::ReadFileDone(int filePixelsPerInch, bool last) {
     if (Designing())
         return;
     const int screen = Screen().PixelsPerInch();
+    // Only the last file's fonts are measured at the screen's resolution: a form
+    // that is not scaled keeps its file's, and its fonts their point sizes.
+    const TFontsAtDpi fonts = last && FScaled ? fdMeasure : fdKeep;
     if (FScaled && screen > 0 && filePixelsPerInch > 0 && filePixelsPerInch != screen) {
-        ChangeScale(screen, filePixelsPerInch);
         FLoadScaling = {filePixelsPerInch, screen};
+        ScaleBy(screen, filePixelsPerInch, fonts);
     } else {
         // Nothing of this file is scaled; what it set stays as it is.
         ResetScalingFlags();
+        ScaleBy(screen, screen, fonts);
     }
-    if (!last || !FScaled)
+}
+
+void TCustomForm::ScaleBy(int newDpi, int oldDpi, TFontsAtDpi fonts) {
+    if (newDpi != oldDpi)
+        ChangeScale(newDpi, oldDpi);
+    if (fonts == fdKeep)
         return;
-    // Scaled to the screen: sizes in points are the screen's now. A form that is
-    // not scaled keeps its file's resolution, and its fonts their point sizes.
-    FPixelsPerInch = screen;
-    MeasureFontsAt(*this, screen);
+    // Sizes in points are the new resolution's now.
+    if (fonts == fdMeasure)
+        MeasureFontsAt(*this, newDpi);
+    else
+        FollowMonitorAt(*this, newDpi);
+    FPixelsPerInch = newDpi;
 }
 
 Win32::DWORD TCustomForm::WindowStyle() const {
@@ -564,15 +582,6 @@ int TCustomForm::CurrentPixelsPerInch() const {
     return FScaled ? FPixelsPerInch : Screen().PixelsPerInch();
 }
 
-namespace {
-void FollowMonitorAt(TControl& control, int ppi) {
-    control.Font()->FollowMonitor(ppi);
-    if (auto* win = dynamic_cast<TWinControl*>(&control))
-        for (int i = 0; i < win->ControlCount(); ++i)
-            FollowMonitorAt(*win->Controls(i), ppi);
-}
-} // namespace
-
 void TCustomForm::DpiChanged(int dpi, const RECT& suggested) {
     const bool perMonitor = GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) ==
                             DPI_AWARENESS_PER_MONITOR_AWARE_;
@@ -580,11 +589,8 @@ void TCustomForm::DpiChanged(int dpi, const RECT& suggested) {
         return;
     const int old = CurrentPixelsPerInch();
     FMonitorPpi = dpi;
-    if (dpi != old) {
-        ChangeScale(dpi, old);
-        FollowMonitorAt(*this, dpi);
-        FPixelsPerInch = dpi;
-    }
+    if (dpi != old)
+        ScaleBy(dpi, old, fdFollow);
     if (FHandle != nullptr)
         SetWindowPos(FHandle, nullptr, suggested.left, suggested.top,
                      suggested.right - suggested.left, suggested.bottom - suggested.top,

@@ -229,6 +229,13 @@ protected:
 
 private:
     void ApplyPosition();
+    // What becomes of the fonts' resolution when the form is scaled: kept (a
+    // file that is not the last), measured at the new one (reading), or followed
+    // as the monitor's (a DPI change).
+    enum TFontsAtDpi { fdKeep, fdMeasure, fdFollow };
+    // Scales the form from one resolution to the other (nothing when they are
+    // the same), then its fonts as told; the form is at the new one unless kept.
+    void ScaleBy(int newDpi, int oldDpi, TFontsAtDpi fonts);
     Win32::DWORD WindowStyle() const;
     Win32::DWORD WindowExStyle() const;
 

@@ -582,6 +582,17 @@ BOOL SystemParametersInfoForDpi(UINT action, UINT param, void* value, UINT winIn
 DPI_AWARENESS_CONTEXT GetThreadDpiAwarenessContext();
 // One of the DPI_AWARENESS_..._ values.
 int GetAwarenessFromDpiAwarenessContext(DPI_AWARENESS_CONTEXT context);
+// A size the system gives at its own DPI, as it is at another: value * dpi /
+// systemDpi rounded half away from zero, as MulDiv; the value unchanged without
+// a system DPI. What the calls above fall back to, and how fonts grow with the DPI.
+constexpr int ScaleFromSystemDpi(int value, UINT dpi, int systemDpi) {
+    if (systemDpi <= 0)
+        return value;
+    const long long product = static_cast<long long>(value) * static_cast<long long>(dpi);
+    const long long half = systemDpi / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / systemDpi
+                                         : (product - half) / systemDpi);
+}
 
 // Monitors.
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);

@@ -311,7 +311,7 @@ int GetSystemMetricsForDpi(int index, UINT dpi) {
     if (const auto call = DpiApi().Metrics)
         return call(index, dpi);
     // The system's metrics are those of the system DPI.
-    return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi), ::SystemDpi());
+    return ScaleFromSystemDpi(::GetSystemMetrics(index), dpi, ::SystemDpi());
 }
 
 BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) {
@@ -326,8 +326,8 @@ BOOL SystemParametersInfoForDpi(UINT action, UINT param, void* value, UINT winIn
     if (!::SystemParametersInfoW(action, param, value, winIni))
         return 0;
     if (action == SPI_GETICONTITLELOGFONT && value != nullptr)
-        static_cast<::LOGFONTW*>(value)->lfHeight = ::MulDiv(
-            static_cast<::LOGFONTW*>(value)->lfHeight, static_cast<int>(dpi), ::SystemDpi());
+        static_cast<::LOGFONTW*>(value)->lfHeight =
+            ScaleFromSystemDpi(static_cast<::LOGFONTW*>(value)->lfHeight, dpi, ::SystemDpi());
     return 1;
 }
 

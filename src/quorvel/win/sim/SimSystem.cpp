@@ -365,9 +365,10 @@ BOOL SystemParametersInfoForDpi(UINT action, UINT param, void* value, UINT, UINT
     if (action != SPI_GETICONTITLELOGFONT || value == nullptr || param != sizeof(LOGFONTW) ||
         dpi == 0)
         return kFalse;
-    // Windows 10's icon title font, 9 points of Segoe UI at the DPI asked for.
+    // Windows 10's icon title font, 9 points of Segoe UI (12 pixels at 96) at
+    // the DPI asked for.
     LOGFONTW font{};
-    font.lfHeight = -Sim::MulDiv(9, static_cast<int>(dpi), 72);
+    font.lfHeight = ScaleFromSystemDpi(-12, dpi, 96);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     const char16_t face[] = u"Segoe UI";
