@@ -6,6 +6,8 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -105,6 +107,9 @@ void Act(TRun& run, TAction action);
 
 LRESULT QV_CALLBACK ChildHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR) {
+    // The message takes effect first: a font in flight is the sender's to keep
+    // alive until it arrives, not the layout's.
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
     TRun* run = Current;
     if (run && run->Armed && run->ArmedMessage == message && run->Depth == 0 && run->Actions < 64) {
         const TAction action = *run->Armed;
@@ -112,10 +117,8 @@ LRESULT QV_CALLBACK ChildHandler(HWND window, UINT message, WPARAM wParam, LPARA
         ++run->Depth;
         Act(*run, action);
         --run->Depth;
-        if (!IsWindow(window))
-            return 0;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return result;
 }
 
 HWND MakeChild(TRun& run) {
@@ -187,6 +190,8 @@ void Resize(TRun& run) {
 
 void Act(TRun& run, TAction action) {
     ++run.Actions;
+    if (std::getenv("QUORVEL_FUZZ_TRACE"))
+        std::fprintf(stderr, "act %d depth %d\n", static_cast<int>(action), run.Depth);
     switch (action) {
     case TAction::DestroyTop:
         if (IsWindow(run.Top))
@@ -217,7 +222,10 @@ void Act(TRun& run, TAction action) {
 
 // Every live window shows a font that exists, or none: the program deletes none
 // of its own before the end, so a deleted one is a scaled font of the layout's.
-void CheckFonts(const TRun& run) {
+void CheckFonts(TRun& run) {
+    // Looking acts on nothing: the armed handler waits.
+    const std::optional<TAction> armed = run.Armed;
+    run.Armed.reset();
     const Sim::TDesktop& desktop = Sim::TDesktop::Current();
     for (HWND w : run.Live()) {
         const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
@@ -225,6 +233,7 @@ void CheckFonts(const TRun& run) {
         if (font != nullptr && !desktop.FontInfo(font, lf))
             Finding("a window holds a deleted font");
     }
+    run.Armed = armed;
 }
 
 void Register() {
@@ -266,6 +275,8 @@ void FuzzAdapter(std::string_view input) {
 
     for (int step = 0; step < 200 && run.In.More(); ++step) {
         const std::uint8_t op = run.In.Byte();
+        if (std::getenv("QUORVEL_FUZZ_TRACE"))
+            std::fprintf(stderr, "op %d, %zu windows\n", op % 12, run.Live().size());
         switch (op % 12) {
         case 0:
         case 1: MakeChild(run); break;
