@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace QuorvelFuzz {
@@ -208,8 +209,13 @@ void Act(TRun& run, TAction action) {
     case TAction::BorrowFont: {
         // One window takes another's font, which may be a scaled one of the layout's.
         HWND from = run.Pick(false), to = run.Pick(false);
-        if (from && to)
-            SendMessageW(to, WM_SETFONT, SendMessageW(from, WM_GETFONT, 0, 0), 0);
+        if (from && to) {
+            // Read quietly: a font freed between reading and giving is the program's doing.
+            const std::optional<TAction> armed = std::exchange(run.Armed, std::nullopt);
+            const LRESULT font = SendMessageW(from, WM_GETFONT, 0, 0);
+            run.Armed = armed;
+            SendMessageW(to, WM_SETFONT, static_cast<WPARAM>(font), 0);
+        }
         break;
     }
     case TAction::Attach:
