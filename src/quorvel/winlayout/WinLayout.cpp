@@ -699,8 +699,16 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 } // namespace
 
 bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
-    if (!IsWindow(Window) || Find(Window))
+    // Recording sends messages: a handler attaching the same window meanwhile
+    // would make a second layout of it.
+    static std::vector<HWND> attaching;
+    if (!IsWindow(Window) || Find(Window) || Contains(attaching, Window))
         return false;
+    attaching.push_back(Window);
+    struct TDone {
+        HWND Window;
+        ~TDone() { attaching.erase(std::find(attaching.begin(), attaching.end(), Window)); }
+    } done{Window};
     auto layout = std::make_shared<TLayout>();
     layout->Window = Window;
     layout->Options = Options;
