@@ -6,8 +6,11 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace QuorvelFuzz {
@@ -105,6 +108,9 @@ void Act(TRun& run, TAction action);
 
 LRESULT QV_CALLBACK ChildHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR) {
+    // The message takes effect first: a font in flight is the sender's to keep
+    // alive until it arrives, not the layout's.
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
     TRun* run = Current;
     if (run && run->Armed && run->ArmedMessage == message && run->Depth == 0 && run->Actions < 64) {
         const TAction action = *run->Armed;
@@ -112,10 +118,8 @@ LRESULT QV_CALLBACK ChildHandler(HWND window, UINT message, WPARAM wParam, LPARA
         ++run->Depth;
         Act(*run, action);
         --run->Depth;
-        if (!IsWindow(window))
-            return 0;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return result;
 }
 
 HWND MakeChild(TRun& run) {
@@ -187,6 +191,8 @@ void Resize(TRun& run) {
 
 void Act(TRun& run, TAction action) {
     ++run.Actions;
+    if (std::getenv("QUORVEL_FUZZ_TRACE"))
+        std::fprintf(stderr, "act %d depth %d\n", static_cast<int>(action), run.Depth);
     switch (action) {
     case TAction::DestroyTop:
         if (IsWindow(run.Top))
@@ -203,8 +209,13 @@ void Act(TRun& run, TAction action) {
     case TAction::BorrowFont: {
         // One window takes another's font, which may be a scaled one of the layout's.
         HWND from = run.Pick(false), to = run.Pick(false);
-        if (from && to)
-            SendMessageW(to, WM_SETFONT, SendMessageW(from, WM_GETFONT, 0, 0), 0);
+        if (from && to) {
+            // Read quietly: a font freed between reading and giving is the program's doing.
+            const std::optional<TAction> armed = std::exchange(run.Armed, std::nullopt);
+            const LRESULT font = SendMessageW(from, WM_GETFONT, 0, 0);
+            run.Armed = armed;
+            SendMessageW(to, WM_SETFONT, static_cast<WPARAM>(font), 0);
+        }
         break;
     }
     case TAction::Attach:
@@ -217,7 +228,10 @@ void Act(TRun& run, TAction action) {
 
 // Every live window shows a font that exists, or none: the program deletes none
 // of its own before the end, so a deleted one is a scaled font of the layout's.
-void CheckFonts(const TRun& run) {
+void CheckFonts(TRun& run) {
+    // Looking acts on nothing: the armed handler waits.
+    const std::optional<TAction> armed = run.Armed;
+    run.Armed.reset();
     const Sim::TDesktop& desktop = Sim::TDesktop::Current();
     for (HWND w : run.Live()) {
         const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
@@ -225,6 +239,7 @@ void CheckFonts(const TRun& run) {
         if (font != nullptr && !desktop.FontInfo(font, lf))
             Finding("a window holds a deleted font");
     }
+    run.Armed = armed;
 }
 
 void Register() {
@@ -266,6 +281,8 @@ void FuzzAdapter(std::string_view input) {
 
     for (int step = 0; step < 200 && run.In.More(); ++step) {
         const std::uint8_t op = run.In.Byte();
+        if (std::getenv("QUORVEL_FUZZ_TRACE"))
+            std::fprintf(stderr, "op %d, %zu windows\n", op % 12, run.Live().size());
         switch (op % 12) {
         case 0:
         case 1: MakeChild(run); break;

@@ -398,3 +398,17 @@ TEST_F(SimSystem, VersionFollowsTheConfiguredSystem) {
 
 } // namespace
 } // namespace SimTest
+
+namespace SimTest {
+namespace {
+
+// A point at the far end of the range still finds the nearest monitor.
+TEST_F(SimMonitors, TheNearestMonitorOfAFarAwayPoint) {
+    const HMONITOR left = MonitorFromPoint(POINT{-1280, 56}, MONITOR_DEFAULTTONULL);
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTONULL);
+    EXPECT_EQ(MonitorFromPoint(POINT{INT_MIN, INT_MIN}, MONITOR_DEFAULTTONEAREST), left);
+    EXPECT_EQ(MonitorFromPoint(POINT{INT_MAX, INT_MAX}, MONITOR_DEFAULTTONEAREST), primary);
+}
+
+} // namespace
+} // namespace SimTest

@@ -10,6 +10,7 @@
 #include <climits>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -402,6 +403,43 @@ TEST_F(WinLayoutTest, ExtremeFontHeightsAndDesignResolutions) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Label, WM_GETFONT, 0, 0)), huge);
     ASSERT_TRUE(WinLayout::DetachLayout(Top));
     DeleteObject(huge);
+}
+
+} // namespace
+
+namespace {
+
+struct TPassOn {
+    HWND From = nullptr, To = nullptr;
+};
+
+// Once given a font, gives another window a third one's font.
+LRESULT QV_CALLBACK PassFontOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR data) {
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    auto* pass = reinterpret_cast<TPassOn*>(data);
+    if (message == WM_SETFONT && pass->To != nullptr) {
+        const HWND to = std::exchange(pass->To, nullptr);
+        SendMessageW(to, WM_SETFONT, SendMessageW(pass->From, WM_GETFONT, 0, 0), 0);
+    }
+    return result;
+}
+
+// Detaching gives the originals back in turn; a window given a scaled font by a
+// handler meanwhile gets its original too before the scaled fonts go.
+TEST_F(WinLayoutTest, AFontPassedOnWhileDetachingIsGivenBackToo) {
+    const std::size_t fonts = Desktop->FontCount();
+    ASSERT_TRUE(WinLayout::AttachLayout(Top));
+    SetClient(800, 600);
+    TPassOn pass;
+    SetWindowSubclass(Group, &PassFontOn, 2, reinterpret_cast<DWORD_PTR>(&pass));
+    pass = {Edit, Ok}; // the edit comes after the group, the button before it
+    ASSERT_TRUE(WinLayout::DetachLayout(Top));
+    EXPECT_EQ(pass.To, nullptr);
+    EXPECT_TRUE(FontsAlive(*Desktop, Top));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Ok, WM_GETFONT, 0, 0)), Font);
+    EXPECT_EQ(Desktop->FontCount(), fonts);
+    RemoveWindowSubclass(Group, &PassFontOn, 2);
 }
 
 } // namespace

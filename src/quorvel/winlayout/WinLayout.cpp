@@ -434,11 +434,22 @@ void DeleteUnusedFonts(TLayout& layout, const std::vector<HWND>& all) {
 // Every window of the tree holding a scaled font gets the original it was made
 // from; then the scaled fonts are deleted.
 void Teardown(TLayout& layout) {
-    if (!layout.Fonts.empty() && IsWindow(layout.Window))
+    // A handler may pass a scaled font on while the originals go back (a window
+    // given its sibling's before that one got its own): the windows are looked
+    // at again until none holds one.
+    constexpr int kSweeps = 8;
+    for (int sweep = 0; sweep < kSweeps && !layout.Fonts.empty() && IsWindow(layout.Window);
+         ++sweep) {
+        bool gave = false;
         for (HWND w : Descendants(layout.Window))
             if (const TFontKey* key =
-                    CachedKey(layout, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0))))
+                    CachedKey(layout, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)))) {
                 SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(key->Original), 1);
+                gave = true;
+            }
+        if (!gave)
+            break;
+    }
     for (auto& [key, cached] : layout.Fonts)
         DeleteObject(cached.Font);
     layout.Fonts.clear();
@@ -686,8 +697,16 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 } // namespace
 
 bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
-    if (!IsWindow(Window) || Find(Window))
+    // Recording sends messages: a handler attaching the same window meanwhile
+    // would make a second layout of it.
+    static std::vector<HWND> attaching;
+    if (!IsWindow(Window) || Find(Window) || Contains(attaching, Window))
         return false;
+    attaching.push_back(Window);
+    struct TDone {
+        HWND Window;
+        ~TDone() { attaching.erase(std::find(attaching.begin(), attaching.end(), Window)); }
+    } done{Window};
     auto layout = std::make_shared<TLayout>();
     layout->Window = Window;
     layout->Options = Options;

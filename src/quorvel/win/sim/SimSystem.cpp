@@ -4,6 +4,7 @@
 #include "quorvel/win/sim/SimFonts.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <iterator>
 
@@ -54,6 +55,16 @@ long long PixelGap(long long at, long long low, long long high) {
     if (at >= high)
         return at - (high - 1);
     return 0;
+}
+
+// The square of a distance whose sides are gaps of 32-bit coordinates, in 64
+// bits: each side is capped at 2^31 - 1, so the sum cannot overflow (monitors
+// farther away than that are all equally far).
+long long SquaredDistance(long long dx, long long dy) {
+    constexpr long long kFar = INT_MAX;
+    dx = std::min(dx, kFar);
+    dy = std::min(dy, kFar);
+    return dx * dx + dy * dy;
 }
 
 int FallBack(DWORD flags, int nearest) {
@@ -136,7 +147,7 @@ int TDesktop::TImpl::MonitorFor(const RECT& rect, DWORD flags) const {
         }
         const long long dx = Gap(rect.left, rect.right, m.left, m.right);
         const long long dy = Gap(rect.top, rect.bottom, m.top, m.bottom);
-        const long long distance = dx * dx + dy * dy;
+        const long long distance = SquaredDistance(dx, dy);
         if (nearestDistance < 0 || distance < nearestDistance) {
             nearestDistance = distance;
             nearest = static_cast<int>(i);
@@ -154,7 +165,7 @@ int TDesktop::TImpl::MonitorAt(POINT point, DWORD flags) const {
         const long long dy = PixelGap(point.y, m.top, m.bottom);
         if (dx == 0 && dy == 0)
             return static_cast<int>(i);
-        const long long distance = dx * dx + dy * dy;
+        const long long distance = SquaredDistance(dx, dy);
         if (nearestDistance < 0 || distance < nearestDistance) {
             nearestDistance = distance;
             nearest = static_cast<int>(i);
