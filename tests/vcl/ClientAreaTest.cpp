@@ -12,7 +12,7 @@ using namespace FormTextTest;
 
 namespace {
 
-class ClientArea : public ::testing::Test {
+class ClientAreas : public ::testing::Test {
 protected:
     Sim::TDesktop desktop;
 };
@@ -21,7 +21,7 @@ protected:
 
 // ---- Panels --------------------------------------------------------------------------------
 
-TEST_F(ClientArea, PanelChildrenTileTheInsideOfBorderWidthAndEachDrawnBevel) {
+TEST_F(ClientAreas, PanelChildrenTileTheInsideOfBorderWidthAndEachDrawnBevel) {
     struct TCase {
         const char* Props;
         int Inset;
@@ -54,7 +54,7 @@ TEST_F(ClientArea, PanelChildrenTileTheInsideOfBorderWidthAndEachDrawnBevel) {
     }
 }
 
-TEST_F(ClientArea, AnAutoSizedPanelHoldsItsChildrenInsideItsBevels) {
+TEST_F(ClientAreas, AnAutoSizedPanelHoldsItsChildrenInsideItsBevels) {
     const std::string kids = Object("Button", "TButton", {7, 3, 75, 25});
     auto form = LoadAs<TForm>(Form(Object(
         "Box", "TPanel", {0, 0, 300, 300},
@@ -65,14 +65,14 @@ TEST_F(ClientArea, AnAutoSizedPanelHoldsItsChildrenInsideItsBevels) {
     EXPECT_EQ(Find<TPanel>(*form, "Box")->Height(), 3 + 25 + 2 + 2);
 }
 
-TEST_F(ClientArea, TooSmallAPanelGivesItsChildrenEmptyRoomNeverNegative) {
+TEST_F(ClientAreas, TooSmallAPanelGivesItsChildrenEmptyRoomNeverNegative) {
     const Vcl::TRect r = Vcl::ClientArea::Panel({0, 0, 5, 3}, {4, 1, true, true});
     EXPECT_EQ(r.Width(), 0);
     EXPECT_EQ(r.Height(), 0);
     EXPECT_EQ(r.Left, 6);
 }
 
-TEST_F(ClientArea, GroupBoxChildrenStartBelowTheCaptionLineInsideTheFrame) {
+TEST_F(ClientAreas, GroupBoxChildrenStartBelowTheCaptionLineInsideTheFrame) {
     // Tahoma 8 at 96 DPI: a 13-pixel line; Ctl3D frames are two pixels.
     for (const char* ctl3D : {"", "  Ctl3D = False\n"}) {
         SCOPED_TRACE(ctl3D);
@@ -90,7 +90,7 @@ TEST_F(ClientArea, GroupBoxChildrenStartBelowTheCaptionLineInsideTheFrame) {
 
 // ---- The framework's arithmetic ------------------------------------------------------------
 
-TEST_F(ClientArea, CentredAnchorsKeepTheCentreByMulDivAndTakeHalfTheSizeOffByDivision) {
+TEST_F(ClientAreas, CentredAnchorsKeepTheCentreByMulDivAndTakeHalfTheSizeOffByDivision) {
     // Centre at 10 + 25 div 2 = 22 of 200; at 302 wide: MulDiv(22, 302, 200) = 33
     // (33.22), less 12 = 21. Exact halves would give 33.97 - 12.5 = 21.47, also 21,
     // so the height tells the two apart: centre 5 + 7 div 2 = 8 of 150, at 231:
@@ -107,7 +107,7 @@ TEST_F(ClientArea, CentredAnchorsKeepTheCentreByMulDivAndTakeHalfTheSizeOffByDiv
     EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Centred")), (TBox{10, 5, 25, 7}));
 }
 
-TEST_F(ClientArea, TiesAtTheBottomAndRightGoToTheLaterControlAndSplittersTakeTheirPlace) {
+TEST_F(ClientAreas, TiesAtTheBottomAndRightGoToTheLaterControlAndSplittersTakeTheirPlace) {
     const std::string kids =
         Object("BottomA", "TPanel", {0, 250, 10, 50}, "  Align = alBottom\n") +
         Object("BottomB", "TPanel", {0, 280, 10, 20}, "  Align = alBottom\n") +
@@ -136,7 +136,7 @@ std::string Sheets(int count, const std::string& extra = "") {
 }
 } // namespace
 
-TEST_F(ClientArea, PageControlSheetsLieInsideTheFrameClearOfTheTabRow) {
+TEST_F(ClientAreas, PageControlSheetsLieInsideTheFrameClearOfTheTabRow) {
     // Tahoma 8: a 13-pixel line, so a row of 18 (20 for a 19-pixel TabHeight is
     // its own); frame and padding 4 on every side, the framework's 2 more on top.
     struct TCase {
@@ -160,7 +160,7 @@ TEST_F(ClientArea, PageControlSheetsLieInsideTheFrameClearOfTheTabRow) {
     }
 }
 
-TEST_F(ClientArea, TabRowsFollowTheTabsThatShow) {
+TEST_F(ClientAreas, TabRowsFollowTheTabsThatShow) {
     // No tab shows: no row, only the frame.
     auto hidden = LoadAs<TForm>(Form(Object("Pages", "TPageControl", {0, 0, 289, 193}, "",
                                             Sheets(2, "  TabVisible = False\n"))));
@@ -183,7 +183,7 @@ TEST_F(ClientArea, TabRowsFollowTheTabsThatShow) {
     }
 }
 
-TEST_F(ClientArea, TabControlChildrenTileItsDisplayArea) {
+TEST_F(ClientAreas, TabControlChildrenTileItsDisplayArea) {
     const std::string kids = Object("Head", "TPanel", {0, 0, 10, 20}, "  Align = alTop\n") +
                              Object("Body", "TMemo", {0, 0, 10, 10}, "  Align = alClient\n");
     for (const char* tabs : {"", "  Tabs.Strings = (\n    'One'\n    'Two')\n"}) {
@@ -196,7 +196,7 @@ TEST_F(ClientArea, TabControlChildrenTileItsDisplayArea) {
     }
 }
 
-TEST_F(ClientArea, TabFramesNeverTurnInsideOut) {
+TEST_F(ClientAreas, TabFramesNeverTurnInsideOut) {
     using namespace Vcl::ClientArea;
     for (TTabSide side : {TTabSide::Top, TTabSide::Bottom, TTabSide::Left, TTabSide::Right}) {
         const Vcl::TRect r = TabControl({0, 0, 10, 7}, {side, TTabLook::Buttons, 30, 3});
@@ -209,7 +209,7 @@ TEST_F(ClientArea, TabFramesNeverTurnInsideOut) {
     EXPECT_EQ(TabRows({200, 10}, 100, true), 2); // too wide a tab has a row of its own
 }
 
-TEST_F(ClientArea, APositiveFontHeightIsTheCellHeightAndMeasuresAsSuch) {
+TEST_F(ClientAreas, APositiveFontHeightIsTheCellHeightAndMeasuresAsSuch) {
     // A cell of 16 pixels holds a smaller em than a height of -16 does.
     const std::string kids = Object("Cell", "TLabel", {0, 0, 10, 10},
                                     "  Caption = 'Cell height'\n  Font.Height = 16\n"

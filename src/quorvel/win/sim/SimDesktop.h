@@ -130,13 +130,12 @@
 //   file, lfItalic the italic one; a style without a file is drawn from the
 //   regular one (synthetic bold is one pixel wider per character). A negative
 //   lfHeight is the em height in pixels, a positive one the cell height
-//   (usWinAscent + usWinDescent), 0 is 16; the em is at most 32767 pixels. Outline faces measure with FreeType:
-//   ascent, descent, internal and external leading, average and maximum width
-//   from the OS/2, hhea and head tables scaled as FreeType scales them, and each
-//   character's hinted advance at the em size (embedded bitmaps unused);
-//   GetTextExtentPoint32W adds the advances (no kerning) and answers the cell
-//   height. A bitmap face uses the largest strike not taller than asked for (the
-//   smallest when all are), never scaled. Without FreeType, or where a file is
+//   (usWinAscent + usWinDescent), 0 is 16; the em is at most 32767 pixels. Outline faces measure
+//   with FreeType: ascent, descent, internal and external leading, average and maximum width from
+//   the OS/2, hhea and head tables scaled as FreeType scales them, and each character's hinted
+//   advance at the em size (embedded bitmaps unused); GetTextExtentPoint32W adds the advances (no
+//   kerning) and answers the cell height. A bitmap face uses the largest strike not taller than
+//   asked for (the smallest when all are), never scaled. Without FreeType, or where a file is
 //   missing, an approximate metric stands in: Tahoma's vertical proportions and
 //   its average width for every character (TFontSource::Approximate says which).
 //   A device context starts with no font of the program selected; it then
