@@ -154,6 +154,7 @@
     X(DPI_AWARENESS_UNAWARE_, DPI_AWARENESS_UNAWARE)                                               \
     X(DPI_AWARENESS_SYSTEM_AWARE_, DPI_AWARENESS_SYSTEM_AWARE)                                     \
     X(DPI_AWARENESS_PER_MONITOR_AWARE_, DPI_AWARENESS_PER_MONITOR_AWARE)                           \
+    X(MDT_EFFECTIVE_DPI_, MDT_EFFECTIVE_DPI)                                                       \
     X(LOCALE_USER_DEFAULT, LOCALE_USER_DEFAULT)                                                    \
     X(LOCALE_SABBREVLANGNAME, LOCALE_SABBREVLANGNAME)                                              \
     X(FW_NORMAL, FW_NORMAL)                                                                        \
@@ -270,6 +271,8 @@ using HRESULT = Win32::HRESULT;
 
 #include <dwmapi.h>
 #include <shellapi.h>
+// Per-monitor resolution: MONITOR_DPI_TYPE.
+#include <shellscalingapi.h>
 // Plain-window layout: SUBCLASSPROC.
 #include <commctrl.h>
 
