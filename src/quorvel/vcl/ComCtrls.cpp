@@ -236,11 +236,18 @@ TRect TPageControl::DisplayRect() const {
     return r;
 }
 
+namespace {
+// A sheet shows a tab unless its TabVisible is off.
+bool HasTab(const TTabSheet& sheet) {
+    return !sheet.BagIfAny() || sheet.BagIfAny()->Ord("TabVisible", 1);
+}
+} // namespace
+
 void TPageControl::AdjustClientRect(TRect& rect) const {
     std::vector<String> captions;
     for (int i = 0; i < PageCount(); ++i) {
         const TTabSheet* sheet = Pages(i);
-        if (!sheet->BagIfAny() || sheet->BagIfAny()->Ord("TabVisible", 1))
+        if (HasTab(*sheet))
             captions.push_back(sheet->GetText());
     }
     rect = ClientArea::TabControl(rect, TabFrameOf(*this, captions, rect));
@@ -252,7 +259,7 @@ void TPageControl::LayoutSheets() {
     // as the tab control selects its first tab.
     TTabSheet* active = ActivePage();
     for (int i = 0; i < PageCount() && !active; ++i)
-        if (!Pages(i)->BagIfAny() || Pages(i)->BagIfAny()->Ord("TabVisible", 1))
+        if (HasTab(*Pages(i)))
             active = Pages(i);
     for (int i = 0; i < PageCount(); ++i) {
         TTabSheet* sheet = Pages(i);
