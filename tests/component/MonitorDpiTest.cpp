@@ -7,6 +7,9 @@
 #include "quorvel/vcl/ExtCtrls.h"
 #include "quorvel/vcl/StdCtrls.h"
 
+#include <map>
+#include <random>
+
 namespace QuorvelTest {
 namespace {
 
@@ -125,6 +128,64 @@ TEST_F(MonitorDpi, AMovedFormIsLaidOutAsAStartUpThereWouldAndComesBackExactly) {
             EXPECT_EQ(LayoutOf(form), at96[2]) << round;
         }
     }
+}
+
+TEST_F(MonitorDpi, RandomMovesAndResizesAlwaysGiveTheLayoutOfAStartUpThere) {
+    const std::vector<int> dpis = {96, 120, 144, 192};
+    const std::vector<std::pair<int, int>> sizes = {{400, 300}, {640, 480}, {300, 420}, {851, 333}};
+    const std::string text = FormText(Children());
+    std::map<int, std::vector<TLayout>> fresh;
+    for (int dpi : dpis)
+        fresh[dpi] = FreshAt(dpi, text, sizes);
+
+    Sim::TDesktopConfig config;
+    config.Monitors.clear();
+    for (int i = 0; i < 4; ++i)
+        config.Monitors.push_back({{1920 * i, 0, 1920 * (i + 1), 1080}, dpis[i]});
+    config.DpiAwareness = Sim::TDpiAwareness::PerMonitorV2;
+    UseDesktop(config);
+    auto& form = Load(text);
+    Component(form).SetFollowMonitorDpi(true);
+    form.Show();
+    SetClient(form, 401, 301);
+    SetClient(form, 400, 300);
+    std::mt19937 random(27);
+    int monitor = 0;
+    std::size_t size = 0;
+    for (int step = 0; step < 60; ++step) {
+        if (random() % 2) {
+            monitor = static_cast<int>(random() % 4);
+            Desktop->MoveTo(form.Handle(), 1920 * monitor + 100 + static_cast<int>(random() % 50),
+                            100);
+        } else {
+            size = random() % sizes.size();
+            SetClient(form, sizes[size].first, sizes[size].second);
+        }
+        ASSERT_EQ(Win32::GetDpiForWindow(form.Handle()), static_cast<Win32::UINT>(dpis[monitor]));
+        ASSERT_EQ(LayoutOf(form), fresh[dpis[static_cast<std::size_t>(monitor)]][size])
+            << "step " << step << " at " << dpis[static_cast<std::size_t>(monitor)];
+    }
+}
+
+TEST_F(MonitorDpi, AScaledFormIsLaidOutInTheWindowTheFrameworkGivesItWithoutScalingTwice) {
+    // The framework scales a Scaled form itself and takes the suggested window;
+    // the component then lays it out as a form that is not Scaled at that size,
+    // not as the doubly corrected start-up of a Scaled form on that monitor.
+    const std::string plain = FormText(Children());
+    const TLayout expected = FreshAt(144, plain, {{600, 450}})[0];
+    std::string text = plain;
+    text.erase(text.find("  Scaled = False\n"), 17);
+    UseDesktop(TwoMonitors());
+    auto& form = Load(text);
+    Component(form).SetFollowMonitorDpi(true);
+    form.Show();
+    SetClient(form, 401, 301);
+    SetClient(form, 400, 300);
+    const TLayout before = LayoutOf(form);
+    Desktop->MoveTo(form.Handle(), 2100, 100);
+    EXPECT_EQ(LayoutOf(form), expected);
+    Desktop->MoveTo(form.Handle(), 100, 100);
+    EXPECT_EQ(LayoutOf(form), before);
 }
 
 TEST_F(MonitorDpi, OffByDefaultAMoveChangesNothing) {
