@@ -63,6 +63,10 @@ TLayout LayoutOf(TCustomForm& form) {
         auto* c = dynamic_cast<TControl*>(form.FindComponent(name));
         l.Controls.push_back({c->Left(), c->Top(), c->Width(), c->Height(), c->Font()->Size()});
     }
+    // A frame's control, where the form has the frame.
+    if (auto* frame = form.FindComponent("FrameA"))
+        if (auto* c = dynamic_cast<TControl*>(frame->FindComponent("Deep")))
+            l.Controls.push_back({c->Left(), c->Top(), c->Width(), c->Height(), c->Font()->Size()});
     return l;
 }
 
@@ -71,9 +75,10 @@ protected:
     // The layout a start-up on a monitor of that DPI gives at each client size,
     // as a resize pass lays it out.
     std::vector<TLayout> FreshAt(int dpi, const std::string& text,
-                                 const std::vector<std::pair<int, int>>& sizes) {
+                                 const std::vector<std::pair<int, int>>& sizes,
+                                 const std::vector<std::string>& frames = {}) {
         UseDesktop(OneMonitor(dpi));
-        auto& form = Load(text);
+        auto& form = frames.empty() ? Load(text) : LoadWithFrames(text, frames);
         form.Show();
         std::vector<TLayout> layouts;
         for (auto [w, h] : sizes) {
@@ -88,25 +93,33 @@ protected:
 
 TEST_F(MonitorDpi, AMovedFormIsLaidOutAsAStartUpThereWouldAndComesBackExactly) {
     // A sizeable form, one whose fonts are not resized (start-up corrects them
-    // all the same), and a dialog without start size (bounds kept, fonts
-    // corrected).
-    const std::vector<std::string> texts = {FormText(Children()),
-                                            FormText(Children(), "    ResizeFont = False\n"),
-                                            FormText(Children(), "", "  BorderStyle = bsDialog\n")};
+    // all the same), a dialog without start size (bounds kept, fonts corrected),
+    // and a form with a frame.
+    const std::vector<std::string> texts = {
+        FormText(Children()), FormText(Children(), "    ResizeFont = False\n"),
+        FormText(Children(), "", "  BorderStyle = bsDialog\n"),
+        FormText(Children() + "  inline FrameA: TFrame2\n    Left = 240\n    Top = 150\n  end\n")};
+    // The frame's control has a font of its own.
+    const std::vector<std::string> frames = {
+        "object Frame2: TFrame2\n  Width = 140\n  Height = 90\n" +
+        Button("Deep", 10, 20, 100, 24, "    Font.Height = -16\n    ParentFont = False\n") +
+        "end\n"};
     const std::vector<std::pair<int, int>> sizes = {{400, 300}, {600, 450}, {333, 517}};
     for (const std::string& text : texts) {
-        const std::vector<TLayout> at96 = FreshAt(96, text, sizes);
-        const std::vector<TLayout> at144 = FreshAt(144, text, sizes);
+        const std::vector<TLayout> at96 = FreshAt(96, text, sizes, frames);
+        const std::vector<TLayout> at144 = FreshAt(144, text, sizes, frames);
         // The auto-sized label measures its caption at the monitor's resolution.
         ASSERT_NE(at96[1], at144[1]) << "nothing to follow";
 
         UseDesktop(TwoMonitors());
-        auto& form = Load(text);
+        auto& form = LoadWithFrames(text, frames);
         auto& q = Component(form);
         q.SetFollowMonitorDpi(true);
         TPassCounter passes(q);
         form.Show();
         auto& sim = *Desktop;
+        const bool framed = text.find("FrameA") != std::string::npos;
+        ASSERT_EQ(at96[0].Controls.size(), std::size(Names) + (framed ? 1 : 0));
         for (int round = 0; round < 2; ++round) {
             SetClient(form, 600, 450);
             EXPECT_EQ(LayoutOf(form), at96[1]) << round;
