@@ -201,6 +201,21 @@ TEST_F(MonitorDpi, AScaledFormIsLaidOutInTheWindowTheFrameworkGivesItWithoutScal
     EXPECT_EQ(LayoutOf(form), before);
 }
 
+TEST_F(MonitorDpi, AHiddenFormTakesTheResolutionAndWaitsForItsFirstShowing) {
+    UseDesktop(TwoMonitors());
+    auto& form = Load(FormText(Children()));
+    auto& q = Component(form);
+    q.SetFollowMonitorDpi(true);
+    TPassCounter passes(q);
+    Win32::RECT r{};
+    Win32::GetWindowRect(form.Handle(), &r);
+    Win32::MoveWindow(form.Handle(), 2100, 100, r.right - r.left, r.bottom - r.top, 0);
+    EXPECT_EQ(Win32::GetDpiForWindow(form.Handle()), 144u);
+    EXPECT_EQ(q.State().RunDpiW, 144);
+    EXPECT_EQ(passes.Count, 0);
+    EXPECT_FALSE(q.State().IsResized) << "the first showing still sizes and places the form";
+}
+
 TEST_F(MonitorDpi, OffByDefaultAMoveChangesNothing) {
     UseDesktop(TwoMonitors());
     auto& form = Load(FormText(Children()));

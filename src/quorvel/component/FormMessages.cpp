@@ -55,8 +55,10 @@ void TQuorvel::MessageHandled(HWND Window, UINT Msg) {
         return;
     FRetakePending = false;
     // A form that keeps its size gets no size message: the layout at the new
-    // resolution comes from this pass.
-    if (IsIconic(Window))
+    // resolution comes from this pass. A hidden or minimized one waits for its
+    // next size message; before the first showing a pass would end the first-show
+    // placement.
+    if (!IsWindowVisible(Window) || IsIconic(Window))
         return;
     RECT client{};
     GetClientRect(Window, &client);
