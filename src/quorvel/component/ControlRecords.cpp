@@ -70,6 +70,13 @@ void TControlRecords::SetFixedFont(const String& Text) {
 
 // ---- Building ----
 
+void TControlRecords::SetResolution(int DesignX, int DesignY, int RunX, int RunY) {
+    FDesignDpiX = DesignX;
+    FDesignDpiY = DesignY;
+    FRunDpiX = RunX;
+    FRunDpiY = RunY;
+}
+
 void TControlRecords::Record(TComponent& Owner, int Count, double FontRatio) {
     ForEach(Owner, Count, [&](TControl* control, TControl* frame) {
         if (frame) {
@@ -102,7 +109,14 @@ PCtrlInfo TControlRecords::NewRecord(TControl& Control, const String& ParentName
     PCtrlInfo R = record.get();
     R->Name = Control.Name();
     R->Font = GetFontSetting(Control);
+    // The form file's values are at the design resolution; anything else is at
+    // the run-time one.
+    R->BaseDpiX = R->BaseFontDpi = StartupRatio ? FDesignDpiX : FRunDpiX;
+    R->BaseDpiY = StartupRatio ? FDesignDpiY : FRunDpiY;
     if (R->Font) {
+        R->BaseFontSize = Control.Font()->Size();
+        if (StartupRatio && Control.ParentFont())
+            R->BaseFontDpi = FRunDpiX; // the parent's, corrected already
         R->ParentFont = R->OrgParentFont = Control.ParentFont();
         R->FontSize = R->Font->Size();
         TFont* font = Control.Font();
@@ -115,6 +129,8 @@ PCtrlInfo TControlRecords::NewRecord(TControl& Control, const String& ParentName
             R->FontSize = *size;
             R->LastFontSize = font->Size();
         }
+        if (!StartupRatio)
+            R->BaseFontSize = R->FontSize;
         R->Font->SetSize(R->FontSize);
     }
     // Bounds after the font: a control may size itself to its text.
@@ -122,6 +138,7 @@ PCtrlInfo TControlRecords::NewRecord(TControl& Control, const String& ParentName
     // A control recorded later stands in the current, scaled coordinates: dividing
     // by the latest factors gives its reference.
     R->Reference = StartupRatio ? R->Last : Core::ReferenceBounds(R->Last, Latest);
+    R->BaseBounds = R->Reference;
     R->ParentName = ParentName;
     R->ChildCtlCnt = ChildCount;
     (R->ParentName.empty() ? FCtrls : FChildCtrls).Add(record.release());

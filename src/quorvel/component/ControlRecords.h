@@ -52,6 +52,10 @@ public:
     PCtrlInfo Find(std::string_view Name);
     PCtrlInfo Find(std::string_view Frame, std::string_view Name);
 
+    // The design and run-time resolutions, horizontal and vertical, that new
+    // records note as the resolution of their base values.
+    void SetResolution(int DesignX, int DesignY, int RunX, int RunY);
+
     // Start-up: a record of every control of the owner's first Count components
     // and of the controls of each frame among them, as they stand. An own font
     // (ParentFont off) is first corrected by FontRatio. The counts are taken.
@@ -133,6 +137,7 @@ private:
     int FCtlCnt = 0;
     int FChildCtlCnt = 0;
     int FAddCnt = 0;
+    int FDesignDpiX = 0, FDesignDpiY = 0, FRunDpiX = 0, FRunDpiY = 0;
 
     // The first record of each name, so that finding one takes constant time
     // with the lists' first-match meaning.

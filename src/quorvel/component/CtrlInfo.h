@@ -24,6 +24,13 @@ struct TCtrlInfo {
     bool OrgParentFont = true; // the state FontSize was last taken for
     Vcl::String ParentName;    // owning frame's Name for a frame's child, else empty
     int ChildCtlCnt = 0;       // a frame's component count when recorded
+    // What the reference is made again from when the run-time resolution is
+    // taken again: the bounds and font size the form file gave the control (at
+    // the design resolution), or, for a control recorded later or a font it
+    // took from its parent, what was recorded at the resolution of that moment.
+    Core::TBounds BaseBounds;
+    int BaseFontSize = 0;
+    int BaseDpiX = 0, BaseDpiY = 0, BaseFontDpi = 0;
 };
 
 using PCtrlInfo = TCtrlInfo*;

@@ -187,7 +187,13 @@ LRESULT QV_CALLBACK FormWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lPara
     if (instance && instance->Enabled())
         instance->HandleMessage(hWnd, Msg, wParam, lParam, Core::mrWindowProc);
     // Forwarding looks the instance up again: the handling may have freed it.
-    return Forward(hWnd, Msg, wParam, lParam);
+    const LRESULT result = Forward(hWnd, Msg, wParam, lParam);
+    if (Msg == WM_DPICHANGED) {
+        instance = FindInstance(hWnd);
+        if (instance && instance->Enabled())
+            instance->MessageHandled(hWnd, Msg);
+    }
+    return result;
 }
 
 LRESULT QV_CALLBACK FormHookProc(int nCode, WPARAM wParam, LPARAM lParam) {

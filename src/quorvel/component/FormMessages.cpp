@@ -34,8 +34,36 @@ void TQuorvel::HandleMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam
                             HIWORD(static_cast<std::uintptr_t>(LParam))},
                            WParam == SIZE_MAXIMIZED, Route);
         break;
+    case WM_DPICHANGED:
+        // Taken before the form sees the message, so that passes its own resizing
+        // causes lay out at the new resolution already.
+        if (FFollowMonitorDpi && Route == Core::mrWindowProc) {
+            const int x = LOWORD(static_cast<std::uintptr_t>(WParam));
+            const int y = HIWORD(static_cast<std::uintptr_t>(WParam));
+            if (x != FReference.RunDpiX || y != FReference.RunDpiY) {
+                RetakeRunDpi(x, y);
+                FRetakePending = true;
+            }
+        }
+        break;
     default: break;
     }
+}
+
+void TQuorvel::MessageHandled(HWND Window, UINT Msg) {
+    if (Msg != WM_DPICHANGED || !FRetakePending)
+        return;
+    FRetakePending = false;
+    // A form that keeps its size gets no size message: the layout at the new
+    // resolution comes from this pass. A hidden or minimized one waits for its
+    // next size message; before the first showing a pass would end the first-show
+    // placement.
+    if (!IsWindowVisible(Window) || IsIconic(Window))
+        return;
+    RECT client{};
+    GetClientRect(Window, &client);
+    ResizeControls(Window, {client.right - client.left, client.bottom - client.top},
+                   IsZoomed(Window) != 0, Core::mrWindowProc);
 }
 
 bool TQuorvel::FormGuard(HWND Window) {

@@ -29,6 +29,7 @@
 #include "quorvel/core/FormLimits.h"
 #include "quorvel/core/Placement.h"
 #include "quorvel/core/Scaling.h"
+#include "quorvel/core/Startup.h"
 #include "quorvel/vcl/Component.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Graphics.h"
@@ -119,6 +120,15 @@ public:
     void SetValidTaskbar(bool Value);
     TExitResizeEvent OnExitResize;
 
+    // Off by default, and not stored in form files. On, a per-monitor-aware
+    // program's form moved onto a monitor of another resolution (WM_DPICHANGED)
+    // takes that resolution as its run-time one: fonts and references are made
+    // again from the form file's values as start-up makes them, and one resize
+    // pass lays the form out at its client size then, so the layout is the one
+    // a start-up on that monitor would have given; later passes scale from it.
+    bool FollowMonitorDpi() const { return FFollowMonitorDpi; }
+    void SetFollowMonitorDpi(bool Value) { FFollowMonitorDpi = Value; }
+
     // True when the user's default locale is Japanese.
     bool CheckJapan() const;
 
@@ -127,6 +137,8 @@ public:
     // size, the dragged rectangle and size changes are acted on.
     void HandleMessage(Win32::HWND Window, Win32::UINT Msg, Win32::WPARAM WParam,
                        Win32::LPARAM LParam, Core::TMessageRoute Route);
+    // The same message once the form's own procedure has handled it.
+    void MessageHandled(Win32::HWND Window, Win32::UINT Msg);
 
     // ---- Read access for tools and tests (no behaviour) ----
     struct TState {
@@ -177,6 +189,9 @@ private:
     bool FormGuard(Win32::HWND Window);
     void FirstShowPlacement(Win32::HWND Window);
     void MaxSizeAndPosition(Win32::HWND Window, Win32::MINMAXINFO* Info, Core::TMessageRoute Route);
+    // Takes another run-time resolution as start-up takes the screen's: the
+    // form's and the controls' fonts, every record's reference and font size.
+    void RetakeRunDpi(int DpiX, int DpiY);
 
     String FOwnerFormName;
     TProperties FProps;
@@ -185,7 +200,15 @@ private:
     Core::TFactors FPrevious;    // of the latest pass that scaled a form's control
     bool FIsResized = false;
     std::unique_ptr<Vcl::TFont> FOwnerFont; // the form's font at start-up
-    Vcl::TPoint FMaxSize;                   // the monitor's size, for a maximized form
+    bool FFollowMonitorDpi = false;
+    // What start-up corrected for the resolution with: the form's font size
+    // before the correction, and what decided whether bounds are corrected.
+    int FFileFontSize = 0;
+    Core::TBorderKind FStartupBorder = Core::bkSizeable;
+    bool FStartupMaximized = false;
+    bool FStartupHasSize = false;
+    bool FRetakePending = false; // a resolution was taken: the pass follows
+    Vcl::TPoint FMaxSize;        // the monitor's size, for a maximized form
     std::unique_ptr<TControlRecords> FRecords;
     std::unique_ptr<TFormHook> FHook;
 };
