@@ -98,6 +98,11 @@ struct TChild {
     TEnter Enter = TEnter::All;
     const TControlClass* Control = nullptr; // when it is one of kControls
     Core::TBounds Reference;                // relative to the parent's client area, at factor 1.0
+    // The reference as it was recorded, and the resolution it was recorded at:
+    // the reference at any other one is made from it.
+    Core::TBounds Base;
+    int BaseDpiX = 0;
+    int BaseDpiY = 0;
     // What it showed after the latest pass: anything else since is the program's.
     Core::TBounds Seen;
     // What the latest pass asked of it, while nothing moved it since.
@@ -111,11 +116,15 @@ struct TChild {
     // Where it was put (by the program, or when it was recorded) and the factors
     // of that moment: at those factors it stays exactly there.
     Core::TFactors PlacedAt;
+    int PlacedDpiX = 0;
+    int PlacedDpiY = 0;
     Core::TBounds Placed;
     bool HasPlaced = false;
     HFONT OriginalFont = nullptr;
     LOGFONTW Font{};
     int ReferenceHeight = 0; // the font's pixel height at factor 1.0; 0: not scaled
+    int BaseHeight = 0;      // as it was recorded, at FontDpi
+    int FontDpi = 0;
     HFONT Applied = nullptr; // the font the window has now from this layout
 };
 
@@ -141,6 +150,18 @@ struct TLayout {
     HWND Window = nullptr;
     TLayoutOptions Options;
     Core::TReference Reference;
+    // The client size recorded when attaching and the resolution it had; the
+    // resolution laid out at now, and the one of the latest pass.
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int ClientDpiX = 0;
+    int ClientDpiY = 0;
+    int DpiX = 0;
+    int DpiY = 0;
+    int LastDpiX = 0;
+    int LastDpiY = 0;
+    bool FollowDpi = false;
+    unsigned Passes = 0;
     std::vector<TChild> Children; // every descendant, in the order they are enumerated
     std::map<TFontKey, TCachedFont> Fonts;
     bool Shown = false;
@@ -321,6 +342,9 @@ TChild Record(TLayout& layout, HWND window, const TChild* parent, const Core::TF
     Core::TBounds now{};
     Extent(layout, c, origins, now);
     c.Reference = Core::ReferenceBounds(now, factors);
+    c.Base = c.Reference;
+    c.BaseDpiX = c.PlacedDpiX = layout.LastDpiX;
+    c.BaseDpiY = c.PlacedDpiY = layout.LastDpiY;
     c.Seen = now;
     c.PlacedAt = factors;
     c.Placed = now;
@@ -333,7 +357,8 @@ TChild Record(TLayout& layout, HWND window, const TChild* parent, const Core::TF
     c.OriginalFont = key ? key->Original : c.Applied;
     if (c.OriginalFont && cls != u"#32770" && !FixedFont(o, window) &&
         GetObjectW(c.OriginalFont, sizeof(LOGFONTW), &c.Font) == sizeof(LOGFONTW))
-        c.ReferenceHeight = AbsHeight(c.Font.lfHeight);
+        c.ReferenceHeight = c.BaseHeight = AbsHeight(c.Font.lfHeight);
+    c.FontDpi = layout.LastDpiX;
     if (key) // the window holds a use of the cached font from now on
         ++layout.Fonts[*key].Uses;
     return c;
@@ -456,14 +481,45 @@ void Teardown(TLayout& layout) {
     layout.Children.clear();
 }
 
+// A record's reference and font at a resolution, made from what was recorded,
+// so that the same resolution always gives the same values.
+void AtResolution(TChild& c, int dpiX, int dpiY) {
+    c.Reference =
+        c.BaseDpiX == dpiX && c.BaseDpiY == dpiY
+            ? c.Base
+            : Core::StartupBounds(c.Base, Core::DpiRatios(c.BaseDpiX, c.BaseDpiY, dpiX, dpiY));
+    if (c.BaseHeight != 0)
+        c.ReferenceHeight =
+            c.FontDpi == dpiX
+                ? c.BaseHeight
+                : std::max(Core::StartupAdjust(c.BaseHeight, Core::DpiRatio(c.FontDpi, dpiX)), 1);
+    c.HasAsked = false;
+}
+
+// The resolution the next pass lays out at; the reference client size is the
+// recorded one at that resolution.
+void SetResolution(TLayout& layout, int dpiX, int dpiY) {
+    layout.DpiX = dpiX;
+    layout.DpiY = dpiY;
+    layout.Reference = {
+        Core::StartupAdjust(layout.ClientWidth, Core::DpiRatio(layout.ClientDpiX, dpiX)),
+        Core::StartupAdjust(layout.ClientHeight, Core::DpiRatio(layout.ClientDpiY, dpiY)),
+        dpiX,
+        dpiY,
+        dpiX,
+        dpiY};
+}
+
 // What a window is asked for at the factors, if anything: nothing when it is
 // there already, or when it did not take the same last time and nobody moved it
-// since.
+// since. Where it was put counts at the resolution it was put at.
 inline void Plan(TChild& c, std::size_t index, const Core::TBounds& now, bool unchanged,
-                 const Core::TFactors& factors, std::vector<TMove>& moves) {
+                 const Core::TFactors& factors, int dpiX, int dpiY, std::vector<TMove>& moves) {
     c.Seen = now;
     const Core::TBounds to =
-        c.HasPlaced && c.PlacedAt == factors ? c.Placed : Core::ScaleBounds(c.Reference, factors);
+        c.HasPlaced && c.PlacedAt == factors && c.PlacedDpiX == dpiX && c.PlacedDpiY == dpiY
+            ? c.Placed
+            : Core::ScaleBounds(c.Reference, factors);
     if (to == now || (unchanged && c.HasAsked && c.Asked == to))
         return;
     c.Asked = to;
@@ -472,10 +528,15 @@ inline void Plan(TChild& c, std::size_t index, const Core::TBounds& now, bool un
 }
 
 void PassOnce(TLayout& layout) {
+    ++layout.Passes;
     RECT client{};
     GetClientRect(layout.Window, &client);
     const Core::TFactors factors =
         Core::PassFactors(client.right - client.left, client.bottom - client.top, layout.Reference);
+    // A new resolution since the last pass: every reference and font is made
+    // again for it.
+    const int dpiX = layout.DpiX, dpiY = layout.DpiY;
+    const bool rescale = dpiX != layout.LastDpiX || dpiY != layout.LastDpiY;
 
     // Windows destroyed since the last pass leave; windows made since join, at
     // the place they were given for the size of that moment.
@@ -500,12 +561,17 @@ void PassOnce(TLayout& layout) {
         const bool unchanged = now == c.Seen;
         if (!unchanged) {
             c.Reference = Core::ReferenceBounds(now, layout.LastFactors, c.Reference);
+            c.Base = c.Reference;
+            c.BaseDpiX = c.PlacedDpiX = layout.LastDpiX;
+            c.BaseDpiY = c.PlacedDpiY = layout.LastDpiY;
             c.HasAsked = false;
             c.Took = 0;
             c.PlacedAt = layout.LastFactors;
             c.Placed = now;
             c.HasPlaced = true;
         }
+        if (rescale)
+            AtResolution(c, dpiX, dpiY);
         if (layout.Options.ResizeFont && c.ReferenceHeight != 0) {
             const int size = Core::ScaleFontPixels(c.ReferenceHeight, factors.Font);
             const HFONT font = FontFor(layout, c, std::clamp(size, 1, INT_MAX));
@@ -517,7 +583,7 @@ void PassOnce(TLayout& layout) {
             if (font != c.OriginalFont)
                 Release(layout, font); // FontFor took a use the child already holds
         }
-        Plan(c, i, now, unchanged, factors, moves);
+        Plan(c, i, now, unchanged, factors, dpiX, dpiY, moves);
     }
 
     // Fonts before rectangles: a window's new font and its new rectangle then
@@ -536,9 +602,11 @@ void PassOnce(TLayout& layout) {
         TChild& c = layout.Children[i];
         Core::TBounds now;
         if (Extent(layout, c, origins, now))
-            Plan(c, i, now, false, factors, moves);
+            Plan(c, i, now, false, factors, dpiX, dpiY, moves);
     }
     layout.LastFactors = factors;
+    layout.LastDpiX = dpiX;
+    layout.LastDpiY = dpiY;
 
     // A moved window repaints whole: the bits copied from its old place were
     // drawn in its old size and often its old font.
@@ -683,6 +751,24 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (wParam != SIZE_MINIMIZED)
             Pass(layout.Self.lock());
         break;
+    case WM_DPICHANGED:
+        // Before the program sees it, which may also take the rectangle: the
+        // same again changes nothing.
+        if (layout.FollowDpi && lParam != 0) {
+            const std::shared_ptr<TLayout> held = layout.Self.lock();
+            const int x = LOWORD(static_cast<std::uintptr_t>(wParam));
+            const int y = HIWORD(static_cast<std::uintptr_t>(wParam));
+            if (x > 0 && y > 0 && (x != layout.DpiX || y != layout.DpiY))
+                SetResolution(layout, x, y);
+            const RECT r = *reinterpret_cast<const RECT*>(lParam);
+            const unsigned passes = layout.Passes;
+            SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            // A window that keeps its client size gets no size message.
+            if (!layout.Detached && layout.Passes == passes && !IsIconic(window))
+                Pass(held);
+        }
+        break;
     case WM_NCDESTROY:
         // The window's subclasses end with it; the scaled fonts end here (or
         // when a pass it was destroyed from returns).
@@ -714,28 +800,37 @@ bool AttachLayout(HWND Window, const TLayoutOptions& Options) {
     RECT client{};
     GetClientRect(Window, &client);
     HDC dc = GetDC(nullptr);
-    const int runX = GetDeviceCaps(dc, LOGPIXELSX), runY = GetDeviceCaps(dc, LOGPIXELSY);
+    int runX = GetDeviceCaps(dc, LOGPIXELSX), runY = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
+    layout->FollowDpi = Options.FollowMonitorDpi &&
+                        GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) ==
+                            DPI_AWARENESS_PER_MONITOR_AWARE_;
+    if (layout->FollowDpi)
+        if (const int own = static_cast<int>(GetDpiForWindow(Window)); own > 0)
+            runX = runY = own;
     // No resolution, or none that exists, is the one it runs at.
     const int designX = Options.DesignDpiX > 0 ? Options.DesignDpiX : runX;
     const int designY = Options.DesignDpiY > 0 ? Options.DesignDpiY : runY;
-    // The design resolution is corrected once, below; passes then scale by the
-    // client size alone.
-    layout->Reference = {
-        client.right - client.left, client.bottom - client.top, runX, runY, runX, runY};
+    // The windows are recorded at the design resolution, and their references
+    // made for the one it runs at; passes then scale by the client size alone.
+    layout->ClientWidth = client.right - client.left;
+    layout->ClientHeight = client.bottom - client.top;
+    layout->ClientDpiX = runX;
+    layout->ClientDpiY = runY;
+    SetResolution(*layout, runX, runY);
+    layout->LastDpiX = designX;
+    layout->LastDpiY = designY;
     Reconcile(*layout, Descendants(Window), {});
+    for (TChild& c : layout->Children)
+        if (c.Laid)
+            AtResolution(c, runX, runY);
+    layout->LastDpiX = runX;
+    layout->LastDpiY = runY;
 
-    // Laid out for another resolution: the references are divided by the ratio
-    // and the window is laid out for them at once.
+    // Laid out for another resolution: the window is laid out for the corrected
+    // references at once.
     const Core::TDpiRatios ratios = Core::DpiRatios(designX, designY, runX, runY);
     const bool corrected = ratios.X != 1.0 || ratios.Y != 1.0;
-    if (corrected)
-        for (TChild& c : layout->Children) {
-            c.Reference = Core::StartupBounds(c.Reference, ratios);
-            c.HasPlaced = false;
-            if (c.ReferenceHeight != 0)
-                c.ReferenceHeight = std::max(Core::StartupAdjust(c.ReferenceHeight, ratios.X), 1);
-        }
 
     layout->Self = layout;
     if (!SetWindowSubclass(Window, &LayoutProc, kSubclassId,

@@ -86,6 +86,14 @@ struct TLayoutOptions {
     // resolution it runs at. When it differs, fonts and rectangles are corrected once on attaching.
     int DesignDpiX = 0;
     int DesignDpiY = 0;
+    // For a per-monitor-aware window (the thread's awareness when attaching): it
+    // runs at its own resolution (GetDpiForWindow) and follows its monitor's. On
+    // WM_DPICHANGED it takes the suggested rectangle, its fonts are made again and
+    // every rectangle is scaled by the new to the old resolution on top of the
+    // proportional factors, always from what was recorded, so moving back restores
+    // every window and font exactly. Off, or for other windows: the screen's
+    // resolution when attaching, for good.
+    bool FollowMonitorDpi = true;
     // Called after every pass with the window and the pass's factors.
     std::function<void(Win32::HWND, const Core::TFactors&)> OnLayout;
 };
