@@ -237,7 +237,8 @@ TEST(RunContract, DesktopOptionsShapeTheDesktop) {
     EXPECT_EQ(maximizedBottom("bottom:60:autohide"), maximizedBottom("none"));
     EXPECT_EQ(maximizedBottom("bottom:60:autohide") - maximizedBottom("bottom:60"), 60);
     // A second monitor: the form maximizes on the one it was moved to.
-    json two = RunJson({form, "--monitor", "1280,0,1920x1080", "move", "1500", "100", "maximize"});
+    json two = RunJson({form, "--screen", "1280x720", "--monitor", "1280,0,1920x1080", "move",
+                        "1500", "100", "maximize"});
     EXPECT_EQ(two[2]["form"]["window"], json::parse("[1272, -8, 3192, 1032]"));
     // A higher resolution corrects fonts at start-up.
     EXPECT_EQ(RunJson({form, "--screen", "1920x1080@144"})[0]["form"]["font"], 12);
@@ -275,6 +276,56 @@ TEST(RunContract, TheDpiAwarenessDecidesWhatTheProgramIsToldAndWhatTheUserSees) 
     TResult bad = Quorvel({"run", form, "--dpi-awareness", "sometimes"});
     EXPECT_EQ(bad.Status, 2);
     EXPECT_NE(bad.Err.find("--dpi-awareness"), std::string::npos) << bad.Err;
+}
+
+// A 96-DPI primary and a 144-DPI monitor to its right; the form moved onto the
+// second and back.
+TEST(RunContract, AMoveOntoAMonitorOfAnotherDpiShowsWhatTheAwarenessGives) {
+    const std::string form = Example("OrderEntry.dfm");
+    auto moved = [&](const std::string& awareness, Strings more = {}) {
+        Strings args{form, "--monitor", "1920,0,2880x1620@144", "--dpi-awareness", awareness};
+        args.insert(args.end(), more.begin(), more.end());
+        for (const char* word : {"move", "2400", "200", "move", "400", "200"})
+            args.emplace_back(word);
+        return RunJson(args);
+    };
+    auto sameControls = [](const json& a, const json& b) {
+        EXPECT_EQ(a["controls"], b["controls"]);
+        EXPECT_EQ(a["form"]["font"], b["form"]["font"]);
+        EXPECT_EQ(a["form"]["client"], b["form"]["client"]);
+    };
+    // Per-monitor aware with the component following: the layout on the second
+    // monitor is the one a start-up there gives at that client size, and moving
+    // back gives the first one exactly.
+    for (const Strings& scaled : {Strings{}, Strings{"set", "OrderEntryForm.Scaled=True"}}) {
+        Strings options{"--follow-monitor-dpi"};
+        options.insert(options.end(), scaled.begin(), scaled.end());
+        json follow = moved("permonitor", options);
+        const json& there = follow[follow.size() - 2];
+        ASSERT_EQ(there["form"]["dpi"], 144);
+        EXPECT_EQ(there["form"]["scale"], 1.0);
+        const int w = there["form"]["client"][0], h = there["form"]["client"][1];
+        json fresh = RunJson({form, "--screen", "2880x1620@144", "--dpi-awareness", "permonitor",
+                              "client", std::to_string(w + 1) + "x" + std::to_string(h), "client",
+                              std::to_string(w) + "x" + std::to_string(h)});
+        ASSERT_EQ(fresh.size(), 3u);
+        sameControls(there, fresh[2]);
+        sameControls(follow.back(), follow[0]);
+        EXPECT_EQ(follow.back()["form"]["dpi"], 96);
+    }
+    // Without the switch the window is told the new DPI and keeps its layout.
+    json still = moved("permonitor");
+    EXPECT_EQ(still[1]["form"]["dpi"], 144);
+    sameControls(still[1], still[0]);
+    // A program that does not follow the monitor is stretched there by the
+    // system and lays nothing out again.
+    for (const char* awareness : {"unaware", "system"}) {
+        json stretched = moved(awareness);
+        EXPECT_EQ(stretched[1]["form"]["dpi"], 96) << awareness;
+        EXPECT_EQ(stretched[1]["form"]["scale"], 1.5) << awareness;
+        EXPECT_EQ(stretched[2]["form"]["scale"], 1.0) << awareness;
+        sameControls(stretched[1], stretched[0]);
+    }
 }
 
 TEST(RunContract, PicturesAreDrawnForEverySnapshot) {

@@ -460,6 +460,9 @@ TCommandLine::TCommandLine()
                   "say on standard error which unknown classes were taken for what");
     Run->add_flag("--attach", RunOptions.Attach,
                   "put a TQuorvel on a form that has none (design values from the form)");
+    Run->add_flag("--follow-monitor-dpi", RunOptions.FollowMonitorDpi,
+                  "turn TQuorvel.FollowMonitorDpi on: with --dpi-awareness permonitor a move "
+                  "onto a monitor of another DPI lays the form out as a start-up there would");
     Run->add_option("-o,--output", RunOutput.Output,
                     "write the table or the JSON to FILE (default: standard output)")
         ->type_name(FileValue);

@@ -142,7 +142,17 @@ Sim::TDesktopConfig MakeDesktopConfig(const TDesktopOptions& options) {
         auto y = ParseInt(parts[1]);
         if (!x || !y)
             Bad("--monitor", text, expected);
-        config.Monitors.push_back(ParseMonitorSize("--monitor", parts[2], *x, *y));
+        Sim::TMonitorConfig monitor = ParseMonitorSize("--monitor", parts[2], *x, *y);
+        // Overlapping monitors would leave it open which one holds a window.
+        for (std::size_t i = 0; i < config.Monitors.size(); ++i) {
+            const Win32::RECT& b = config.Monitors[i].Bounds;
+            if (monitor.Bounds.left < b.right && b.left < monitor.Bounds.right &&
+                monitor.Bounds.top < b.bottom && b.top < monitor.Bounds.bottom)
+                throw EUsageError("invalid --monitor value '" + text + "': it overlaps " +
+                                  (i == 0 ? std::string("the primary monitor (--screen)")
+                                          : "--monitor " + options.Monitors[i - 1]));
+        }
+        config.Monitors.push_back(monitor);
     }
     config.Taskbar = ParseTaskbar(options.Taskbar);
 

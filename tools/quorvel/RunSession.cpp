@@ -209,6 +209,10 @@ TRunResult RunForm(const TRunOptions& options, std::ostream& err) {
             result.Attached = true;
             bindHooks();
         }
+        if (options.FollowMonitorDpi)
+            for (int i = 0; i < form->ComponentCount(); ++i)
+                if (auto* q = dynamic_cast<TQuorvel*>(form->Components(i)))
+                    q->SetFollowMonitorDpi(true);
         for (const std::string& assignment : options.Assignments)
             AssignProperty(*form, assignment);
         form->Show();

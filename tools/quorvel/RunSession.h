@@ -33,6 +33,9 @@ struct TRunOptions {
     // Puts a TQuorvel on a form that has none, with the form's client size and
     // resolution as loaded for design values.
     bool Attach = false;
+    // Turns TQuorvel::FollowMonitorDpi on for every component of the form (an
+    // attached one too) before it is shown.
+    bool FollowMonitorDpi = false;
     std::vector<TAction> Actions;
     // COMPONENT.PROPERTY=VALUE assignments made before the form is shown (the
     // captions of a translation); a refusal is the show step's error.

@@ -319,11 +319,14 @@ int TDesktop::WindowDpi(HWND window) const {
 
 double TDesktop::DisplayScale(HWND window) const {
     const TWindow* w = FImpl->Find(window);
-    if (w == nullptr || FImpl->Given.DpiAwareness != TDpiAwareness::Unaware)
+    const TDpiAwareness awareness = FImpl->Given.DpiAwareness;
+    if (w == nullptr || awareness == TDpiAwareness::PerMonitorV2)
         return 1.0;
     while (w->Parent != nullptr)
         w = w->Parent;
-    return FImpl->MonitorDpi(FImpl->MonitorOf(*w)) / 96.0;
+    // The system stretches a window drawn at another resolution than its monitor's.
+    const int drawnAt = awareness == TDpiAwareness::Unaware ? 96 : FImpl->SystemDpi();
+    return FImpl->MonitorDpi(FImpl->MonitorOf(*w)) / static_cast<double>(drawnAt);
 }
 
 int TDesktop::MonitorCount() const { return static_cast<int>(FImpl->Config.Monitors.size()); }

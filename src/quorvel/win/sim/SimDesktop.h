@@ -93,14 +93,16 @@
 //   it in its manifest. GetDC/GetDeviceCaps answer the system DPI on every device
 //   context: 96 for an unaware program, the primary monitor's DPI otherwise.
 //   System (the default): coordinates are every monitor's own pixels, also on a
-//   monitor of another DPI (Windows would stretch the window's picture there;
-//   the simulation does not). Unaware: the program sees a desktop of 96-DPI
-//   pixels: each monitor keeps its top-left corner and its size is
-//   MulDiv(size, 96, its DPI), the taskbar's thickness MulDiv(thickness, 96, the
-//   primary's DPI); windows, work areas, messages and fonts are all in those
-//   pixels, and DisplayScale tells how much the system stretches a window's
-//   picture on its monitor for the user. Config() and MonitorDpi answer what was
-//   configured, MonitorBounds and WorkArea what the program sees.
+//   monitor of another DPI; there DisplayScale tells how much the system
+//   stretches the window's picture (Windows would also give the program
+//   system-DPI coordinates there; the simulation does not). Unaware: the
+//   program sees a desktop of 96-DPI pixels: each monitor keeps its top-left
+//   corner and its size is MulDiv(size, 96, its DPI), the taskbar's thickness
+//   MulDiv(thickness, 96, the primary's DPI); windows, work areas, messages and
+//   fonts are all in those pixels, and DisplayScale tells how much the system
+//   stretches a window's picture on its monitor for the user. Config() and
+//   MonitorDpi answer what was configured, MonitorBounds and WorkArea what the
+//   program sees.
 //   PerMonitorV2: each top-level window keeps the DPI it was last told, its
 //   monitor's when it was made. When a move or resize leaves it mostly on a
 //   monitor of another DPI (minimized windows excepted), it gets
@@ -373,9 +375,11 @@ public:
     // that holds the window for a per-monitor-aware one (the system DPI for a
     // window it does not know).
     int WindowDpi(HWND window) const;
-    // Screen pixels per pixel of the window as the user sees it: its monitor's
-    // DPI / 96 for an unaware program, whose windows the system stretches, and 1
-    // otherwise (also for a window it does not know).
+    // Screen pixels per pixel of the window as the user sees it: the system
+    // stretches the windows of a program that draws them at another resolution
+    // than their monitor's, so its monitor's DPI / 96 for an unaware program, its
+    // monitor's DPI / the system DPI for a system-aware one, and 1 for a
+    // per-monitor-aware one (and for a window it does not know).
     double DisplayScale(HWND window) const;
     int MonitorCount() const;
     HWND LockedWindow() const;
