@@ -1,5 +1,6 @@
 #include "ControlLook.h"
 
+#include "quorvel/vcl/ActnList.h"
 #include "quorvel/vcl/Buttons.h"
 #include "quorvel/vcl/CheckLst.h"
 #include "quorvel/vcl/Collections.h"
@@ -7,6 +8,7 @@
 #include "quorvel/vcl/ExtCtrls.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Grids.h"
+#include "quorvel/vcl/Menus.h"
 #include "quorvel/vcl/StdCtrls.h"
 #include "quorvel/vcl/TypInfo.h"
 
@@ -23,16 +25,17 @@ const TRgb SystemColors[] = {0xD4D0C8, 0x3A6EA5, 0x0A246A, 0x808080, 0xD4D0C8, 0
                              0x404040, 0xD4D0C8, 0x000000, 0xFFFFE1, 0xB5B5B5, 0x0000FF, 0xA6CAF0,
                              0xC0C0C0, 0x316AC5, 0xECE9D8};
 
-std::int64_t Ord(TControl& c, std::string_view name, std::int64_t def) {
+std::int64_t Ord(TObject& c, std::string_view name, std::int64_t def) {
     const TPropInfo* p = GetPropInfo(c, name);
     return p && p->IsOrdinal() && p->GetOrd ? p->GetOrd(c) : def;
 }
 
-bool Has(TControl& c, std::string_view name) { return GetPropInfo(c, name) != nullptr; }
+bool Has(TObject& c, std::string_view name) { return GetPropInfo(c, name) != nullptr; }
 
-std::string Str(TControl& c, std::string_view name) {
+std::string Str(TObject& c, std::string_view name) {
     const TPropInfo* p = GetPropInfo(c, name);
-    return p && p->Kind == tkString && p->GetStr ? p->GetStr(c) : std::string();
+    return p && (p->Kind == tkString || p->Kind == tkReference) && p->GetStr ? p->GetStr(c)
+                                                                             : std::string();
 }
 
 std::string EnumName(TControl& c, std::string_view name, const std::string& def) {
@@ -139,11 +142,31 @@ TLookKind KindOf(TControl& c) {
     return TLookKind::Unknown;
 }
 
+// The action a control is linked to: its Action names a component of the
+// control's owner (or of the form, "Form.Name" written in full).
+TComponent* LinkedAction(TComponent& c) {
+    std::string name = Str(c, "Action");
+    if (name.empty())
+        return nullptr;
+    if (const auto dot = name.rfind('.'); dot != std::string::npos)
+        name = name.substr(dot + 1);
+    for (TComponent* owner = c.Owner(); owner; owner = owner->Owner())
+        if (TComponent* found = owner->FindComponent(name))
+            return dynamic_cast<TContainedAction*>(found) ? found : nullptr;
+    return nullptr;
+}
+
+// A linked action decides what its control shows, whatever the control stores.
+bool Linked(TComponent& c, std::string_view property, bool own) {
+    TComponent* action = LinkedAction(c);
+    return action && Has(*action, property) ? Ord(*action, property, own ? 1 : 0) != 0 : own;
+}
+
 // A page control shows only its active sheet.
 bool Shown(TControl& c) {
     int guard = 0;
     for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard) {
-        if (!p->Visible() && !dynamic_cast<TCustomForm*>(p))
+        if (!Linked(*p, "Visible", p->Visible()) && !dynamic_cast<TCustomForm*>(p))
             return false;
         if (auto* sheet = dynamic_cast<TTabSheet*>(p))
             if (TPageControl* pages = sheet->PageControl(); pages && pages->ActivePage() != sheet)
@@ -188,7 +211,7 @@ TControlLook TakeLook(TControl& c) {
     TControlLook look;
     look.Kind = KindOf(c);
     look.Visible = Shown(c);
-    look.Enabled = c.Enabled();
+    look.Enabled = Linked(c, "Enabled", c.Enabled());
     look.Color = EffectiveColor(c);
     if (GetPropInfo(c, "Font")) {
         look.HasFont = true;
@@ -197,6 +220,8 @@ TControlLook TakeLook(TControl& c) {
     }
     if (Has(c, "Caption") || Has(c, "Text"))
         look.Text = c.GetText();
+    if (TComponent* action = LinkedAction(c); action && Has(c, "Caption"))
+        look.Text = Str(*action, "Caption");
     look.Alignment = EnumName(c, "Alignment", "taLeftJustify");
     look.Layout = EnumName(c, "Layout", "tlTop");
     look.WordWrap = Ord(c, "WordWrap", 0) != 0;
@@ -211,8 +236,14 @@ TControlLook TakeLook(TControl& c) {
 
     switch (look.Kind) {
     case TLookKind::Button: look.State = Ord(c, "Default", 0) ? 1 : 0; break;
-    case TLookKind::CheckBox: look.State = static_cast<int>(Ord(c, "State", 0)); break;
-    case TLookKind::RadioButton: look.State = Ord(c, "Checked", 0) ? 1 : 0; break;
+    case TLookKind::CheckBox:
+        look.State = static_cast<int>(Ord(c, "State", 0));
+        if (TComponent* action = LinkedAction(c))
+            look.State = Ord(*action, "Checked", 0) ? 1 : 0;
+        break;
+    case TLookKind::RadioButton:
+        look.State = Linked(c, "Checked", Ord(c, "Checked", 0)) ? 1 : 0;
+        break;
     case TLookKind::Edit:
         if (const std::string mask = Str(c, "PasswordChar"); !mask.empty() && mask != "#0")
             look.Text = std::string(look.Text.size(), mask[0]);
@@ -262,6 +293,31 @@ TControlLook TakeLook(TControl& c) {
         look.Index = static_cast<int>(Ord(c, "FixedRows", 1) | (Ord(c, "FixedCols", 1) << 8));
         break;
     default: break;
+    }
+    return look;
+}
+
+TWindowLook TakeWindowLook(TCustomForm& form) {
+    TWindowLook look;
+    look.BorderStyle = EnumName(form, "BorderStyle", "bsSizeable");
+    const TBorderIcons icons = form.BorderIcons();
+    look.SystemMenu = (icons & (1u << biSystemMenu)) != 0;
+    look.Minimize = (icons & (1u << biMinimize)) != 0;
+    look.Maximize = (icons & (1u << biMaximize)) != 0;
+    look.Help = (icons & (1u << biHelp)) != 0;
+    const std::string menuName = Str(form, "Menu");
+    auto* menu =
+        menuName.empty() ? nullptr : dynamic_cast<TMainMenu*>(form.FindComponent(menuName));
+    if (menu && menu->Items()) {
+        for (int i = 0; i < menu->Items()->Count(); ++i) {
+            TMenuItem& item = *menu->Items()->Items(i);
+            if (!Linked(item, "Visible", item.Visible()) || item.Caption() == "-")
+                continue;
+            std::string caption = item.Caption();
+            if (TComponent* action = LinkedAction(item))
+                caption = Str(*action, "Caption");
+            look.Menu.push_back({caption, Linked(item, "Enabled", item.Enabled())});
+        }
     }
     return look;
 }

@@ -5,6 +5,7 @@
 
 #include "Canvas.h"
 #include "quorvel/vcl/Controls.h"
+#include "quorvel/vcl/Forms.h"
 
 #include <string>
 #include <vector>
@@ -74,8 +75,22 @@ struct TControlLook {
     Win32::LOGFONTW Font{};
 };
 
+// The frame a form's window gets from its border style and icons, and its
+// main menu's bar.
+struct TWindowLook {
+    std::string BorderStyle = "bsSizeable";
+    bool SystemMenu = true, Minimize = true, Maximize = true, Help = false;
+    struct TMenuItem {
+        std::string Caption;
+        bool Enabled = true;
+    };
+    std::vector<TMenuItem> Menu; // the top items shown
+};
+
 // Reads the look of a control on the current simulated desktop.
 TControlLook TakeLook(Vcl::TControl& control);
+
+TWindowLook TakeWindowLook(Vcl::TCustomForm& form);
 
 // A colour of the framework (system colours by their classic scheme).
 TRgb ToRgb(Vcl::TColor color);
