@@ -8,9 +8,14 @@
 #include "quorvel/vcl/ExtCtrls.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Grids.h"
+#include "quorvel/vcl/ImgList.h"
 #include "quorvel/vcl/Menus.h"
 #include "quorvel/vcl/StdCtrls.h"
 #include "quorvel/vcl/TypInfo.h"
+
+#include <map>
+#include <memory>
+#include <tuple>
 
 namespace QuorvelTool {
 
@@ -175,6 +180,70 @@ bool Shown(TControl& c) {
     return true;
 }
 
+// Decoding once per image, not once per snapshot: keyed by the bytes' hash and size.
+template <typename T, typename F>
+std::shared_ptr<const T> Cached(const std::vector<std::uint8_t>& data, int kind, F decode) {
+    static std::map<std::tuple<std::size_t, std::size_t, int>, std::shared_ptr<const T>> cache;
+    const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+    const auto key = std::make_tuple(std::hash<std::string_view>{}(bytes), data.size(), kind);
+    if (auto it = cache.find(key); it != cache.end())
+        return it->second;
+    if (cache.size() > 512)
+        cache.clear();
+    std::shared_ptr<const T> value = decode(data);
+    cache.emplace(key, value);
+    return value;
+}
+
+TImageRef DecodedPicture(const std::vector<std::uint8_t>& data, bool bitmap) {
+    return Cached<TPixmap>(data, bitmap ? 1 : 0, [bitmap](const std::vector<std::uint8_t>& d) {
+        std::optional<TPixmap> image = bitmap ? DecodeBitmapData(d) : DecodePictureData(d);
+        return image ? std::make_shared<const TPixmap>(std::move(*image)) : nullptr;
+    });
+}
+
+// Image `index` of the image list the property names.
+TImageRef ListImage(TComponent& c, std::string_view property, int index) {
+    std::string name = Str(c, property);
+    if (name.empty() || index < 0)
+        return nullptr;
+    if (const auto dot = name.rfind('.'); dot != std::string::npos)
+        name = name.substr(dot + 1);
+    TCustomImageList* list = nullptr;
+    for (TComponent* owner = c.Owner(); owner && !list; owner = owner->Owner())
+        list = dynamic_cast<TCustomImageList*>(owner->FindComponent(name));
+    if (!list)
+        return nullptr;
+    const auto kept = list->Bag().Kept.find("Bitmap");
+    if (kept == list->Bag().Kept.end())
+        return nullptr;
+    auto images = Cached<std::vector<TPixmap>>(
+        kept->second.Binary, 2, [](const std::vector<std::uint8_t>& d) {
+            return std::make_shared<const std::vector<TPixmap>>(DecodeImageList(d));
+        });
+    return index < static_cast<int>(images->size())
+               ? TImageRef(images, &(*images)[static_cast<std::size_t>(index)])
+               : nullptr;
+}
+
+// A button's glyph: the first of its NumGlyphs side by side (the second when
+// disabled and there is one), its bottom-left pixel's colour transparent.
+TImageRef Glyph(TControl& c, bool enabled) {
+    auto* bitmap = dynamic_cast<TGraphicData*>(Object(c, "Glyph"));
+    if (!bitmap || bitmap->Empty())
+        return nullptr;
+    TImageRef sheet = DecodedPicture(bitmap->Data(), true);
+    if (!sheet)
+        return nullptr;
+    const int count = std::max(static_cast<int>(Ord(c, "NumGlyphs", 1)), 1);
+    const int width = sheet->Width / count;
+    const int which = !enabled && count >= 2 ? 1 : 0;
+    auto glyph = std::make_shared<TPixmap>(sheet->Crop(which * width, 0, width, sheet->Height));
+    if (glyph->Width > 0 && glyph->Height > 0 && (glyph->At(0, glyph->Height - 1) >> 24) == 0xFF)
+        glyph->MakeTransparent(glyph->At(0, glyph->Height - 1));
+    return glyph;
+}
+
 TRgb EffectiveColor(TControl& c) {
     int guard = 0;
     TControl* p = &c;
@@ -235,7 +304,41 @@ TControlLook TakeLook(TControl& c) {
     look.Style = EnumName(c, "Shape", EnumName(c, "Style", ""));
 
     switch (look.Kind) {
-    case TLookKind::Button: look.State = Ord(c, "Default", 0) ? 1 : 0; break;
+    case TLookKind::Image:
+        if (auto* picture = dynamic_cast<TGraphicData*>(Object(c, "Picture"));
+            picture && !picture->Empty()) {
+            look.HasImage = true;
+            look.Image = DecodedPicture(picture->Data(), false);
+            if (look.Image && look.Transparent &&
+                (look.Image->At(0, look.Image->Height - 1) >> 24) == 0xFF) {
+                auto copy = std::make_shared<TPixmap>(*look.Image);
+                copy->MakeTransparent(copy->At(0, copy->Height - 1));
+                look.Image = copy;
+            }
+        }
+        look.Stretch = Ord(c, "Stretch", 0) != 0;
+        look.Center = Ord(c, "Center", 0) != 0;
+        look.Proportional = Ord(c, "Proportional", 0) != 0;
+        break;
+    case TLookKind::ToolButton:
+        if (c.Parent())
+            look.Image =
+                ListImage(*c.Parent(), "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.HasImage = look.Image != nullptr;
+        break;
+    case TLookKind::SpeedButton:
+        look.Image = Glyph(c, look.Enabled);
+        if (!look.Image)
+            look.Image = ListImage(c, "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.HasImage = look.Image != nullptr;
+        break;
+    case TLookKind::Button:
+        look.State = Ord(c, "Default", 0) ? 1 : 0;
+        look.Image = Glyph(c, look.Enabled);
+        if (!look.Image)
+            look.Image = ListImage(c, "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.HasImage = look.Image != nullptr;
+        break;
     case TLookKind::CheckBox:
         look.State = static_cast<int>(Ord(c, "State", 0));
         if (TComponent* action = LinkedAction(c))

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Canvas.h"
+#include "ImageDecoding.h"
 #include "quorvel/vcl/Controls.h"
 #include "quorvel/vcl/Forms.h"
 
@@ -73,6 +74,11 @@ struct TControlLook {
     TRgb FontColor = 0x000000;
     bool HasFont = false;
     Win32::LOGFONTW Font{};
+    // A picture, glyph or image-list image the form holds, decoded; none when
+    // there is none or it cannot be decoded (a placeholder is drawn then).
+    TImageRef Image;
+    bool HasImage = false; // the form holds one, decoded or not
+    bool Stretch = false, Center = false, Proportional = false;
 };
 
 // The frame a form's window gets from its border style and icons, and its

@@ -208,6 +208,70 @@ bool IsGraphic(TLookKind kind) {
     }
 }
 
+// Where a picture lies in its control: at the top-left corner at its own size,
+// centred, stretched, or scaled keeping its proportions (down only, unless
+// stretched as well).
+TBox PictureBox(const TControlLook& look, const TBox& b) {
+    const TPixmap& image = *look.Image;
+    int w = image.Width, h = image.Height;
+    if (look.Proportional && (look.Stretch || w > b.Width || h > b.Height)) {
+        if (static_cast<long long>(w) * b.Height > static_cast<long long>(h) * b.Width) {
+            h = static_cast<int>(static_cast<long long>(h) * b.Width / std::max(w, 1));
+            w = b.Width;
+        } else {
+            w = static_cast<int>(static_cast<long long>(w) * b.Height / std::max(h, 1));
+            h = b.Height;
+        }
+    } else if (look.Stretch) {
+        return b;
+    }
+    if (look.Center)
+        return {b.Left + (b.Width - w) / 2, b.Top + (b.Height - h) / 2, w, h};
+    return {b.Left, b.Top, w, h};
+}
+
+// A disabled glyph without a glyph of its own is drawn faded.
+TPixmap Faded(const TPixmap& image) {
+    TPixmap out = image;
+    for (std::uint32_t& p : out.Argb) {
+        const std::uint32_t grey =
+            (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10;
+        const std::uint32_t light = 0x80 + grey / 2;
+        p = (p & 0xFF000000u) | (light << 16) | (light << 8) | light;
+    }
+    return out;
+}
+
+// A button with a glyph: glyph and caption centred together, 4 pixels apart,
+// the glyph on the side its Layout names.
+void GlyphButton(TCanvas& cv, const TControlLook& look, const TBox& b, TRgb text) {
+    const TPixmap& glyph = *look.Image;
+    const bool hasText = !look.Text.empty();
+    const bool vertical = look.Layout == "blGlyphTop" || look.Layout == "blGlyphBottom";
+    const int spacing = hasText ? 4 : 0;
+    const int textW =
+        hasText ? MeasureRun(look.Font, U16(StripAccelerators(look.Text))).Width() : 0;
+    const int textH = hasText ? MeasureRun(look.Font, u"Ag").Height() : 0;
+    int gx = b.Left + (b.Width - glyph.Width) / 2, gy = b.Top + (b.Height - glyph.Height) / 2;
+    int dx = 0, dy = 0;
+    if (vertical) {
+        const int total = glyph.Height + spacing + textH;
+        const int top = b.Top + (b.Height - total) / 2;
+        const bool first = look.Layout == "blGlyphTop";
+        gy = first ? top : top + textH + spacing;
+        dy = first ? (glyph.Height + spacing) / 2 : -(glyph.Height + spacing) / 2;
+    } else {
+        const int total = glyph.Width + spacing + textW;
+        const int left = b.Left + (b.Width - total) / 2;
+        const bool first = look.Layout != "blGlyphRight";
+        gx = first ? left : left + textW + spacing;
+        dx = first ? (glyph.Width + spacing) / 2 : -(glyph.Width + spacing) / 2;
+    }
+    cv.Image({gx, gy, glyph.Width, glyph.Height}, look.Enabled ? glyph : Faded(glyph));
+    if (hasText)
+        DrawPlaces(cv, look, {b.Left + dx, b.Top + dy, b.Width, b.Height}, text);
+}
+
 void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
     const TControlLook& look = c.Look;
     const TRgb text = look.FontColor;
@@ -227,7 +291,10 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
             edge = b.Inset(1, 1);
         }
         Raised(cv, edge);
-        DrawPlaces(cv, look, b, text);
+        if (look.Image)
+            GlyphButton(cv, look, b, text);
+        else
+            DrawPlaces(cv, look, b, text);
         return;
     }
     case TLookKind::CheckBox:
@@ -348,6 +415,11 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
             const int x = b.Left + b.Width / 2 - 1;
             cv.FillRect({x, b.Top + 2, 1, b.Height - 4}, Shadow);
             cv.FillRect({x + 1, b.Top + 2, 1, b.Height - 4}, Highlight);
+        } else if (look.Image) {
+            const TPixmap& image = *look.Image;
+            cv.Image({b.Left + (b.Width - image.Width) / 2, b.Top + (b.Height - image.Height) / 2,
+                      image.Width, image.Height},
+                     look.Enabled ? image : Faded(image));
         } else {
             // The glyph's place.
             const TBox glyph{b.Left + (b.Width - 16) / 2, b.Top + (b.Height - 16) / 2, 16, 16};
@@ -356,6 +428,10 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
         }
         return;
     case TLookKind::Image:
+        if (look.Image) {
+            cv.Image(PictureBox(look, b), *look.Image);
+            return;
+        }
         if (!look.Transparent)
             cv.FillRect(b, 0xECECEC);
         cv.FrameRect(b, Shadow);

@@ -87,6 +87,22 @@ void TRasterCanvas::FrameRect(const TBox& box, TRgb color) {
     FillRect({box.Right() - 1, box.Top, 1, box.Height}, color);
 }
 
+void TRasterCanvas::Image(const TBox& box, const TPixmap& image) {
+    if (box.Empty() || image.Width <= 0 || image.Height <= 0)
+        return;
+    const TBox area = box.Intersect(Clip());
+    for (int y = area.Top; y < area.Bottom(); ++y) {
+        const int sy =
+            static_cast<int>(static_cast<long long>(y - box.Top) * image.Height / box.Height);
+        for (int x = area.Left; x < area.Right(); ++x) {
+            const int sx =
+                static_cast<int>(static_cast<long long>(x - box.Left) * image.Width / box.Width);
+            const std::uint32_t p = image.At(sx, sy);
+            Blend(x, y, p & 0xFFFFFF, static_cast<int>(p >> 24));
+        }
+    }
+}
+
 void TRasterCanvas::FillEllipse(const TBox& box, TRgb color) {
     if (box.Empty())
         return;
