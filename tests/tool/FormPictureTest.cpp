@@ -384,5 +384,42 @@ TEST(FormPictureWindow, ActionsMenusAndTheBorderStyleDecideWhatIsShown) {
     EXPECT_EQ(LayoutPicture(shots).Clients[0].Top, client.Top - 3 - 19 - 19);
 }
 
+Win32::LOGFONTW Face(const char16_t* name, int height) {
+    Win32::LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = 400;
+    for (int i = 0; name[i] && i < Win32::LF_FACESIZE - 1; ++i)
+        lf.lfFaceName[i] = name[i];
+    return lf;
+}
+
+TEST(FormPictureText, ChineseTextIsMeasuredAndDrawnFromTheCjkFont) {
+    Sim::TDesktop desktop;
+    const TTextRun linked = MeasureRun(Face(u"Tahoma", -12), u"\u4E2D\u6587");
+    if (linked.Measure.Source.LinkFile.empty())
+        GTEST_SKIP() << "fonts-wqy-microhei is not installed";
+    // Ideographs are an em wide, in a Latin face through the linked font too.
+    EXPECT_EQ(linked.Width(), 24);
+    // The Chinese and Japanese faces are answered by the CJK family.
+    for (const char16_t* face : {u"SimSun", u"MS UI Gothic", u"Gulim", u"\u5B8B\u4F53"}) {
+        const TTextRun run = MeasureRun(Face(face, -12), u"\u4E2D\u6587");
+        EXPECT_EQ(run.Measure.Source.Family, u"WenQuanYi Micro Hei");
+        EXPECT_EQ(run.Width(), 24);
+    }
+    // Drawn as glyphs, not as the missing-glyph box: the two characters' ink differs.
+    TRasterCanvas canvas(40, 20, 0xFFFFFF);
+    canvas.Text(0, 0, linked, 0x000000);
+    int first = 0, second = 0, differ = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 12; ++x) {
+            first += Dark(canvas.Pixel(x, y)) ? 1 : 0;
+            second += Dark(canvas.Pixel(x + 12, y)) ? 1 : 0;
+            differ += Dark(canvas.Pixel(x, y)) != Dark(canvas.Pixel(x + 12, y)) ? 1 : 0;
+        }
+    EXPECT_GT(first, 10);
+    EXPECT_GT(second, 10);
+    EXPECT_GT(differ, 10);
+}
+
 } // namespace
 } // namespace ToolTest
