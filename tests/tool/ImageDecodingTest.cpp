@@ -126,6 +126,25 @@ TEST(ImageDecoding, BitmapsIconsAndImageListsAreReadFromTheirStructures) {
     EXPECT_EQ(images[1].At(0, 0), 0xFF00FF00u);
     EXPECT_EQ(images[2].At(0, 1), 0xFF000000u);
 
+    // Run-length encoded 8 bits: a run of green below, red green blue as they are above.
+    Bytes rle = DibHeader(3, 2, 8, {0xFF0000, 0x00FF00, 0x0000FF});
+    rle[16] = 1; // BI_RLE8
+    for (std::uint8_t v : {3, 1, 0, 0, 0, 3, 0, 1, 2, 0, 0, 1})
+        rle.push_back(v);
+    Bytes rleFile{'B', 'M'};
+    Put32(rleFile, static_cast<std::uint32_t>(14 + rle.size()));
+    Put32(rleFile, 0);
+    Put32(rleFile, static_cast<std::uint32_t>(14 + 40 + 3 * 4));
+    rleFile.insert(rleFile.end(), rle.begin(), rle.end());
+    image = DecodeImageFile(rleFile.data(), rleFile.size());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->At(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(image->At(2, 0), 0xFF0000FFu);
+    EXPECT_EQ(image->At(0, 1), 0xFF00FF00u);
+    EXPECT_EQ(image->At(2, 1), 0xFF00FF00u);
+    for (std::size_t n = 0; n < rleFile.size(); ++n)
+        (void)DecodeImageFile(rleFile.data(), n); // cut off anywhere: no read past the end
+
     // Whatever is cut off or damaged is refused, never read past its end.
     for (std::size_t n = 0; n < bmp.size(); ++n)
         EXPECT_FALSE(DecodeImageFile(bmp.data(), n)) << n;
@@ -168,6 +187,15 @@ TEST(ImageDecoding, ThePicturesOfRealFormsShowTheirImages) {
             }
         EXPECT_GT(found, 0);
     }
+    // Run-length encoded glyphs of bit buttons.
+    std::vector<TSnapshot> shots = Snapshots((root / "design/JvVirtualKeyEditorForm.dfm").string());
+    ASSERT_FALSE(shots.empty());
+    for (const TControlState& control : shots[0].Controls)
+        if (control.ClassName == "TBitBtn") {
+            ASSERT_TRUE(control.Look.Image) << control.Name;
+            EXPECT_EQ(control.Look.Image->Width, 16);
+            EXPECT_EQ(control.Look.Image->Height, 16);
+        }
 }
 
 } // namespace

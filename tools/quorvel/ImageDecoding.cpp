@@ -50,6 +50,52 @@ std::uint32_t Channel(std::uint32_t value, std::uint32_t mask) {
         (static_cast<std::uint64_t>((value & mask) >> shift) * 255 + bits / 2) / bits);
 }
 
+// Run-length encoded 8-bit or 4-bit rows, in file order (bottom-up), as palette
+// indexes; what the runs skip stays index 0.
+std::vector<std::uint8_t> DecodeRunLength(const std::uint8_t* p, std::size_t size, int width,
+                                          int height, std::uint32_t bpp) {
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(width) *
+                                  static_cast<std::size_t>(height));
+    int x = 0, y = 0;
+    auto put = [&](std::uint8_t index) {
+        if (x < width && y < height)
+            out[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                static_cast<std::size_t>(x)] = index;
+        ++x;
+    };
+    std::size_t at = 0;
+    while (at + 1 < size && y < height) {
+        const std::uint8_t count = p[at], value = p[at + 1];
+        at += 2;
+        if (count > 0) {
+            for (int i = 0; i < count; ++i)
+                put(bpp == 8 ? value
+                             : static_cast<std::uint8_t>(i % 2 ? value & 0x0F : value >> 4));
+        } else if (value == 0) { // end of line
+            x = 0;
+            ++y;
+        } else if (value == 1) { // end of bitmap
+            break;
+        } else if (value == 2) { // a move
+            if (at + 1 >= size)
+                break;
+            x += p[at];
+            y += p[at + 1];
+            at += 2;
+        } else { // `value` pixels as they are, padded to a 16-bit boundary
+            const std::size_t bytes = bpp == 8 ? value : (value + 1u) / 2;
+            if (at + bytes > size)
+                break;
+            for (int i = 0; i < value; ++i)
+                put(bpp == 8 ? p[at + static_cast<std::size_t>(i)]
+                             : static_cast<std::uint8_t>(i % 2 ? p[at + i / 2] & 0x0F
+                                                               : p[at + i / 2] >> 4));
+            at += bytes + (bytes & 1);
+        }
+    }
+    return out;
+}
+
 // A DIB: its header, palette and bits. An icon's DIB is twice its height, the
 // colour bits followed by a one-bit mask (1 is transparent). `end` bounds what
 // may be read.
@@ -93,8 +139,9 @@ std::optional<TPixmap> DecodeDib(const std::uint8_t* dib, std::size_t size,
             masks[i] = Le32(dib + 40 + 4 * i);
         palettePos += 12;
     }
-    if (compression != 0 && compression != 3)
-        return std::nullopt; // run-length and embedded formats: a placeholder
+    const bool runLength = (compression == 1 && bpp == 8) || (compression == 2 && bpp == 4);
+    if (compression != 0 && compression != 3 && !runLength)
+        return std::nullopt; // embedded formats: a placeholder
     if (compression == 0) {
         if (bpp == 16) {
             masks[0] = 0x7C00;
@@ -122,6 +169,26 @@ std::optional<TPixmap> DecodeDib(const std::uint8_t* dib, std::size_t size,
     const std::uint8_t* end = dib + size;
     if (!bits)
         bits = dib + palettePos;
+    if (runLength) {
+        if (bits < dib || bits > end || icon)
+            return std::nullopt;
+        std::vector<std::uint8_t> indexes =
+            DecodeRunLength(bits, static_cast<std::size_t>(end - bits), static_cast<int>(width),
+                            static_cast<int>(height), bpp);
+        TPixmap out;
+        out.Width = static_cast<int>(width);
+        out.Height = static_cast<int>(height);
+        out.Argb.resize(indexes.size());
+        for (long long row = 0; row < height; ++row) {
+            const long long y = topDown ? row : height - 1 - row;
+            for (long long x = 0; x < width; ++x) {
+                const std::uint8_t index = indexes[static_cast<std::size_t>(row * width + x)];
+                out.Argb[static_cast<std::size_t>(y * width + x)] =
+                    index < palette.size() ? palette[index] : 0xFF000000u;
+            }
+        }
+        return out;
+    }
     const std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
     const std::size_t maskStride = ((static_cast<std::size_t>(width) + 31) / 32) * 4;
     if (bits < dib || bits > end ||
