@@ -187,6 +187,18 @@ TEST(ImageDecoding, ThePicturesOfRealFormsShowTheirImages) {
             }
         EXPECT_GT(found, 0);
     }
+    // Tool buttons show their toolbar's image-list images (the list's own file
+    // length field counts only the headers).
+    std::vector<TSnapshot> designer = Snapshots((root / "examples/JvDesigner/Main.dfm").string());
+    ASSERT_FALSE(designer.empty());
+    int buttons = 0;
+    for (const TControlState& control : designer[0].Controls)
+        if (control.ClassName == "TToolButton") {
+            ASSERT_TRUE(control.Look.Image) << control.Name;
+            EXPECT_EQ(control.Look.Image->Width, 26);
+            ++buttons;
+        }
+    EXPECT_EQ(buttons, 5);
     // Run-length encoded glyphs of bit buttons.
     std::vector<TSnapshot> shots = Snapshots((root / "design/JvVirtualKeyEditorForm.dfm").string());
     ASSERT_FALSE(shots.empty());

@@ -515,7 +515,17 @@ std::vector<TPixmap> DecodeImageList(const std::vector<std::uint8_t>& data) {
     const std::size_t left = data.size() - HeaderSize;
     if (cx <= 0 || cy <= 0 || left < 14 || bmp[0] != 'B' || bmp[1] != 'M')
         return images;
-    const std::size_t bmpSize = std::min<std::size_t>(Le32(bmp + 2), left);
+    // The file's own length field is not to be trusted here (it often counts
+    // the headers only): the bits' size is what the header says they take.
+    std::size_t bmpSize = left;
+    if (left >= 14 + 40 && Le32(bmp + 14) >= 40) {
+        const long long width = static_cast<std::int32_t>(Le32(bmp + 18));
+        const long long height = static_cast<std::int32_t>(Le32(bmp + 22));
+        const long long stride = (std::max(width, 0LL) * Le16(bmp + 28) + 31) / 32 * 4;
+        bmpSize = std::min<std::size_t>(
+            static_cast<std::size_t>(Le32(bmp + 10) + stride * (height < 0 ? -height : height)),
+            left);
+    }
     std::optional<TPixmap> sheet = DecodeImageFile(bmp, bmpSize);
     if (!sheet)
         return images;
