@@ -12,6 +12,11 @@ set -euo pipefail
 packages=(libcli11-dev nlohmann-json3-dev librsvg2-bin libfreetype-dev fonts-wine fonts-liberation2)
 # The tool draws its PNG pictures itself and writes them with zlib.
 packages+=(zlib1g-dev)
+# Images stored in forms (pictures, glyphs, image lists) are decoded by libpng,
+# libjpeg-turbo and giflib; without one, its images are drawn as placeholders.
+packages+=(libpng-dev libjpeg62-turbo-dev libgif-dev)
+# Chinese, Japanese and Korean text is measured and drawn with WenQuanYi Micro Hei.
+packages+=(fonts-wqy-microhei)
 # windres compiles the test dialogs' templates for the simulated desktop's tests.
 packages+=(binutils-mingw-w64-x86-64)
 # The fuzz targets (preset fuzz, .ci/fuzz.sh): Clang 14 with libFuzzer's runtime.

@@ -260,5 +260,166 @@ TEST(FormPictureCommand, RunWritesBothPicturesAndKeepsTheWireframe) {
     EXPECT_NE(ReadFile(dir.Path("w.svg")).find("class=\"control\""), std::string::npos);
 }
 
+const std::string Linked = R"(object Linked: TForm
+  Caption = 'Linked'
+  BorderStyle = bsDialog
+  BorderIcons = [biSystemMenu, biMinimize, biMaximize, biHelp]
+  ClientHeight = 120
+  ClientWidth = 300
+  Color = clBtnFace
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Menu = MainMenu1
+  PixelsPerInch = 96
+  object Apply: TButton
+    Left = 10
+    Top = 10
+    Width = 90
+    Height = 25
+    Action = ApplyAction
+  end
+  object Wrap: TCheckBox
+    Left = 10
+    Top = 50
+    Width = 120
+    Height = 17
+    Action = WrapAction
+  end
+  object Hidden: TButton
+    Left = 150
+    Top = 10
+    Width = 75
+    Height = 25
+    Caption = 'Hidden'
+    Action = HiddenAction
+  end
+  object Actions: TActionList
+    object ApplyAction: TAction
+      Caption = 'Apply &now'
+      Enabled = False
+    end
+    object WrapAction: TAction
+      Caption = 'Wrap lines'
+      Checked = True
+    end
+    object HiddenAction: TAction
+      Caption = 'Hidden'
+      Visible = False
+    end
+  end
+  object MainMenu1: TMainMenu
+    object FileMenu: TMenuItem
+      Caption = '&File'
+    end
+    object EditMenu: TMenuItem
+      Action = ApplyAction
+    end
+    object GoneMenu: TMenuItem
+      Caption = 'Gone'
+      Visible = False
+    end
+  end
+end
+)";
+
+const TControlState& Named(const TSnapshot& s, const std::string& name) {
+    for (const TControlState& c : s.Controls)
+        if (c.Name == name)
+            return c;
+    ADD_FAILURE() << name;
+    return s.Controls.front();
+}
+
+TEST(FormPictureWindow, ActionsMenusAndTheBorderStyleDecideWhatIsShown) {
+    TScratch dir;
+    std::vector<TSnapshot> shots = Snapshots(dir.Write("linked.dfm", Linked));
+    ASSERT_EQ(shots.size(), 1u);
+    const TSnapshot& s = shots[0];
+    // Controls show their action's caption, state and visibility.
+    EXPECT_EQ(Named(s, "Apply").Look.Text, "Apply &now");
+    EXPECT_FALSE(Named(s, "Apply").Look.Enabled);
+    EXPECT_EQ(Named(s, "Wrap").Look.Text, "Wrap lines");
+    EXPECT_EQ(Named(s, "Wrap").Look.State, 1);
+    EXPECT_FALSE(Named(s, "Hidden").Look.Visible);
+    // The menu's visible top items, linked ones through their action.
+    ASSERT_EQ(s.Window.Menu.size(), 2u);
+    EXPECT_EQ(s.Window.Menu[0].Caption, "&File");
+    EXPECT_EQ(s.Window.Menu[1].Caption, "Apply &now");
+    EXPECT_FALSE(s.Window.Menu[1].Enabled);
+
+    std::optional<Sim::TDesktop> desktop;
+    desktop.emplace();
+    const TPictureLayout layout = LayoutPicture(shots);
+    const TBox client = layout.Clients[0];
+    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
+    PaintPicture(canvas, shots);
+    // The menu bar lies between the caption and the client area, its first item's
+    // text at its left.
+    const TBox bar{client.Left, client.Top - 19, client.Width, 19};
+    EXPECT_EQ(canvas.Pixel(bar.Right() - 2, bar.Top + 2), 0xD4D0C8u);
+    EXPECT_GT(DarkPixels(canvas, {bar.Left + 5, bar.Top, 25, bar.Height}), 10);
+    EXPECT_EQ(canvas.Pixel(client.Left + 2, bar.Top - 3), 0x0A246Au);
+    // A dialog's caption has close and help only: the place of a minimize button
+    // stays caption blue.
+    const int captionY = bar.Top - 10;
+    const int right = client.Right() - 2;
+    EXPECT_EQ(canvas.Pixel(right - 14, captionY), 0xD4D0C8u); // close
+    EXPECT_EQ(canvas.Pixel(right - 32, captionY), 0xD4D0C8u); // help
+    EXPECT_EQ(canvas.Pixel(right - 46, captionY), 0x0A246Au);
+    // The disabled button's caption is etched, not black.
+    EXPECT_EQ(DarkPixels(canvas, {client.Left + 12, client.Top + 12, 86, 21}), 0);
+    // The hidden button is not drawn.
+    EXPECT_EQ(canvas.Pixel(client.Left + 150, client.Top + 10), 0xD4D0C8u);
+    EXPECT_EQ(canvas.Pixel(client.Left + 224, client.Top + 34), 0xD4D0C8u);
+
+    // A sizeable window has both buttons of the pair, one greyed when only the
+    // other is asked for; a tool window has a smaller caption.
+    shots[0].Window.BorderStyle = "bsSizeable";
+    shots[0].Window.Maximize = false;
+    EXPECT_EQ(LayoutPicture(shots).Clients[0].Top, client.Top + 1);
+    shots[0].Window.BorderStyle = "bsToolWindow";
+    EXPECT_EQ(LayoutPicture(shots).Clients[0].Top, client.Top - 3);
+    shots[0].Window.BorderStyle = "bsNone";
+    shots[0].Window.Menu.clear();
+    EXPECT_EQ(LayoutPicture(shots).Clients[0].Top, client.Top - 3 - 19 - 19);
+}
+
+Win32::LOGFONTW Face(const char16_t* name, int height) {
+    Win32::LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = 400;
+    for (int i = 0; name[i] && i < Win32::LF_FACESIZE - 1; ++i)
+        lf.lfFaceName[i] = name[i];
+    return lf;
+}
+
+TEST(FormPictureText, ChineseTextIsMeasuredAndDrawnFromTheCjkFont) {
+    Sim::TDesktop desktop;
+    const TTextRun linked = MeasureRun(Face(u"Tahoma", -12), u"\u4E2D\u6587");
+    if (linked.Measure.Source.LinkFile.empty())
+        GTEST_SKIP() << "fonts-wqy-microhei is not installed";
+    // Ideographs are an em wide, in a Latin face through the linked font too.
+    EXPECT_EQ(linked.Width(), 24);
+    // The Chinese and Japanese faces are answered by the CJK family.
+    for (const char16_t* face : {u"SimSun", u"MS UI Gothic", u"Gulim", u"\u5B8B\u4F53"}) {
+        const TTextRun run = MeasureRun(Face(face, -12), u"\u4E2D\u6587");
+        EXPECT_EQ(run.Measure.Source.Family, u"WenQuanYi Micro Hei");
+        EXPECT_EQ(run.Width(), 24);
+    }
+    // Drawn as glyphs, not as the missing-glyph box: the two characters' ink differs.
+    TRasterCanvas canvas(40, 20, 0xFFFFFF);
+    canvas.Text(0, 0, linked, 0x000000);
+    int first = 0, second = 0, differ = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 12; ++x) {
+            first += Dark(canvas.Pixel(x, y)) ? 1 : 0;
+            second += Dark(canvas.Pixel(x + 12, y)) ? 1 : 0;
+            differ += Dark(canvas.Pixel(x, y)) != Dark(canvas.Pixel(x + 12, y)) ? 1 : 0;
+        }
+    EXPECT_GT(first, 10);
+    EXPECT_GT(second, 10);
+    EXPECT_GT(differ, 10);
+}
+
 } // namespace
 } // namespace ToolTest

@@ -4,6 +4,7 @@
 // the same thing.
 #pragma once
 
+#include "ImageDecoding.h"
 #include "quorvel/win/sim/SimDesktop.h"
 
 #include <cstdint>
@@ -49,6 +50,8 @@ public:
     virtual void Line(int x0, int y0, int x1, int y1, TRgb color) = 0;
     // The run's left edge at x, its cell's top at y.
     virtual void Text(int x, int y, const TTextRun& run, TRgb color) = 0;
+    // The image scaled to the box, pixel by pixel, over what lies there.
+    virtual void Image(const TBox& box, const TPixmap& image) = 0;
     // Clipping nests: a pushed box is cut by the ones pushed before it.
     virtual void PushClip(const TBox& box) = 0;
     virtual void PopClip() = 0;

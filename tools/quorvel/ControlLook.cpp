@@ -1,5 +1,6 @@
 #include "ControlLook.h"
 
+#include "quorvel/vcl/ActnList.h"
 #include "quorvel/vcl/Buttons.h"
 #include "quorvel/vcl/CheckLst.h"
 #include "quorvel/vcl/Collections.h"
@@ -7,8 +8,14 @@
 #include "quorvel/vcl/ExtCtrls.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/Grids.h"
+#include "quorvel/vcl/ImgList.h"
+#include "quorvel/vcl/Menus.h"
 #include "quorvel/vcl/StdCtrls.h"
 #include "quorvel/vcl/TypInfo.h"
+
+#include <map>
+#include <memory>
+#include <tuple>
 
 namespace QuorvelTool {
 
@@ -23,16 +30,17 @@ const TRgb SystemColors[] = {0xD4D0C8, 0x3A6EA5, 0x0A246A, 0x808080, 0xD4D0C8, 0
                              0x404040, 0xD4D0C8, 0x000000, 0xFFFFE1, 0xB5B5B5, 0x0000FF, 0xA6CAF0,
                              0xC0C0C0, 0x316AC5, 0xECE9D8};
 
-std::int64_t Ord(TControl& c, std::string_view name, std::int64_t def) {
+std::int64_t Ord(TObject& c, std::string_view name, std::int64_t def) {
     const TPropInfo* p = GetPropInfo(c, name);
     return p && p->IsOrdinal() && p->GetOrd ? p->GetOrd(c) : def;
 }
 
-bool Has(TControl& c, std::string_view name) { return GetPropInfo(c, name) != nullptr; }
+bool Has(TObject& c, std::string_view name) { return GetPropInfo(c, name) != nullptr; }
 
-std::string Str(TControl& c, std::string_view name) {
+std::string Str(TObject& c, std::string_view name) {
     const TPropInfo* p = GetPropInfo(c, name);
-    return p && p->Kind == tkString && p->GetStr ? p->GetStr(c) : std::string();
+    return p && (p->Kind == tkString || p->Kind == tkReference) && p->GetStr ? p->GetStr(c)
+                                                                             : std::string();
 }
 
 std::string EnumName(TControl& c, std::string_view name, const std::string& def) {
@@ -139,17 +147,101 @@ TLookKind KindOf(TControl& c) {
     return TLookKind::Unknown;
 }
 
+// The action a control is linked to: its Action names a component of the
+// control's owner (or of the form, "Form.Name" written in full).
+TComponent* LinkedAction(TComponent& c) {
+    std::string name = Str(c, "Action");
+    if (name.empty())
+        return nullptr;
+    if (const auto dot = name.rfind('.'); dot != std::string::npos)
+        name = name.substr(dot + 1);
+    for (TComponent* owner = c.Owner(); owner; owner = owner->Owner())
+        if (TComponent* found = owner->FindComponent(name))
+            return dynamic_cast<TContainedAction*>(found) ? found : nullptr;
+    return nullptr;
+}
+
+// A linked action decides what its control shows, whatever the control stores.
+bool Linked(TComponent& c, std::string_view property, bool own) {
+    TComponent* action = LinkedAction(c);
+    return action && Has(*action, property) ? Ord(*action, property, own ? 1 : 0) != 0 : own;
+}
+
 // A page control shows only its active sheet.
 bool Shown(TControl& c) {
     int guard = 0;
     for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard) {
-        if (!p->Visible() && !dynamic_cast<TCustomForm*>(p))
+        if (!Linked(*p, "Visible", p->Visible()) && !dynamic_cast<TCustomForm*>(p))
             return false;
         if (auto* sheet = dynamic_cast<TTabSheet*>(p))
             if (TPageControl* pages = sheet->PageControl(); pages && pages->ActivePage() != sheet)
                 return false;
     }
     return true;
+}
+
+// Decoding once per image, not once per snapshot: keyed by the bytes' hash and size.
+template <typename T, typename F>
+std::shared_ptr<const T> Cached(const std::vector<std::uint8_t>& data, int kind, F decode) {
+    static std::map<std::tuple<std::size_t, std::size_t, int>, std::shared_ptr<const T>> cache;
+    const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+    const auto key = std::make_tuple(std::hash<std::string_view>{}(bytes), data.size(), kind);
+    if (auto it = cache.find(key); it != cache.end())
+        return it->second;
+    if (cache.size() > 512)
+        cache.clear();
+    std::shared_ptr<const T> value = decode(data);
+    cache.emplace(key, value);
+    return value;
+}
+
+TImageRef DecodedPicture(const std::vector<std::uint8_t>& data, bool bitmap) {
+    return Cached<TPixmap>(data, bitmap ? 1 : 0, [bitmap](const std::vector<std::uint8_t>& d) {
+        std::optional<TPixmap> image = bitmap ? DecodeBitmapData(d) : DecodePictureData(d);
+        return image ? std::make_shared<const TPixmap>(std::move(*image)) : nullptr;
+    });
+}
+
+// Image `index` of the image list the property names.
+TImageRef ListImage(TComponent& c, std::string_view property, int index) {
+    std::string name = Str(c, property);
+    if (name.empty() || index < 0)
+        return nullptr;
+    if (const auto dot = name.rfind('.'); dot != std::string::npos)
+        name = name.substr(dot + 1);
+    TCustomImageList* list = nullptr;
+    for (TComponent* owner = c.Owner(); owner && !list; owner = owner->Owner())
+        list = dynamic_cast<TCustomImageList*>(owner->FindComponent(name));
+    if (!list)
+        return nullptr;
+    const auto kept = list->Bag().Kept.find("Bitmap");
+    if (kept == list->Bag().Kept.end())
+        return nullptr;
+    auto images = Cached<std::vector<TPixmap>>(
+        kept->second.Binary, 2, [](const std::vector<std::uint8_t>& d) {
+            return std::make_shared<const std::vector<TPixmap>>(DecodeImageList(d));
+        });
+    return index < static_cast<int>(images->size())
+               ? TImageRef(images, &(*images)[static_cast<std::size_t>(index)])
+               : nullptr;
+}
+
+// A button's glyph: the first of its NumGlyphs side by side (the second when
+// disabled and there is one), its bottom-left pixel's colour transparent.
+TImageRef Glyph(TControl& c, bool enabled) {
+    auto* bitmap = dynamic_cast<TGraphicData*>(Object(c, "Glyph"));
+    if (!bitmap || bitmap->Empty())
+        return nullptr;
+    TImageRef sheet = DecodedPicture(bitmap->Data(), true);
+    if (!sheet)
+        return nullptr;
+    const int count = std::max(static_cast<int>(Ord(c, "NumGlyphs", 1)), 1);
+    const int width = sheet->Width / count;
+    const int which = !enabled && count >= 2 ? 1 : 0;
+    auto glyph = std::make_shared<TPixmap>(sheet->Crop(which * width, 0, width, sheet->Height));
+    if (glyph->Width > 0 && glyph->Height > 0 && (glyph->At(0, glyph->Height - 1) >> 24) == 0xFF)
+        glyph->MakeTransparent(glyph->At(0, glyph->Height - 1));
+    return glyph;
 }
 
 TRgb EffectiveColor(TControl& c) {
@@ -188,7 +280,7 @@ TControlLook TakeLook(TControl& c) {
     TControlLook look;
     look.Kind = KindOf(c);
     look.Visible = Shown(c);
-    look.Enabled = c.Enabled();
+    look.Enabled = Linked(c, "Enabled", c.Enabled());
     look.Color = EffectiveColor(c);
     if (GetPropInfo(c, "Font")) {
         look.HasFont = true;
@@ -197,6 +289,8 @@ TControlLook TakeLook(TControl& c) {
     }
     if (Has(c, "Caption") || Has(c, "Text"))
         look.Text = c.GetText();
+    if (TComponent* action = LinkedAction(c); action && Has(c, "Caption"))
+        look.Text = Str(*action, "Caption");
     look.Alignment = EnumName(c, "Alignment", "taLeftJustify");
     look.Layout = EnumName(c, "Layout", "tlTop");
     look.WordWrap = Ord(c, "WordWrap", 0) != 0;
@@ -210,9 +304,49 @@ TControlLook TakeLook(TControl& c) {
     look.Style = EnumName(c, "Shape", EnumName(c, "Style", ""));
 
     switch (look.Kind) {
-    case TLookKind::Button: look.State = Ord(c, "Default", 0) ? 1 : 0; break;
-    case TLookKind::CheckBox: look.State = static_cast<int>(Ord(c, "State", 0)); break;
-    case TLookKind::RadioButton: look.State = Ord(c, "Checked", 0) ? 1 : 0; break;
+    case TLookKind::Image:
+        if (auto* picture = dynamic_cast<TGraphicData*>(Object(c, "Picture"));
+            picture && !picture->Empty()) {
+            look.HasImage = true;
+            look.Image = DecodedPicture(picture->Data(), false);
+            if (look.Image && look.Transparent &&
+                (look.Image->At(0, look.Image->Height - 1) >> 24) == 0xFF) {
+                auto copy = std::make_shared<TPixmap>(*look.Image);
+                copy->MakeTransparent(copy->At(0, copy->Height - 1));
+                look.Image = copy;
+            }
+        }
+        look.Stretch = Ord(c, "Stretch", 0) != 0;
+        look.Center = Ord(c, "Center", 0) != 0;
+        look.Proportional = Ord(c, "Proportional", 0) != 0;
+        break;
+    case TLookKind::ToolButton:
+        if (c.Parent())
+            look.Image =
+                ListImage(*c.Parent(), "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.HasImage = look.Image != nullptr;
+        break;
+    case TLookKind::SpeedButton:
+        look.Image = Glyph(c, look.Enabled);
+        if (!look.Image)
+            look.Image = ListImage(c, "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.HasImage = look.Image != nullptr;
+        break;
+    case TLookKind::Button:
+        look.State = Ord(c, "Default", 0) ? 1 : 0;
+        look.Image = Glyph(c, look.Enabled);
+        if (!look.Image)
+            look.Image = ListImage(c, "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.HasImage = look.Image != nullptr;
+        break;
+    case TLookKind::CheckBox:
+        look.State = static_cast<int>(Ord(c, "State", 0));
+        if (TComponent* action = LinkedAction(c))
+            look.State = Ord(*action, "Checked", 0) ? 1 : 0;
+        break;
+    case TLookKind::RadioButton:
+        look.State = Linked(c, "Checked", Ord(c, "Checked", 0)) ? 1 : 0;
+        break;
     case TLookKind::Edit:
         if (const std::string mask = Str(c, "PasswordChar"); !mask.empty() && mask != "#0")
             look.Text = std::string(look.Text.size(), mask[0]);
@@ -262,6 +396,31 @@ TControlLook TakeLook(TControl& c) {
         look.Index = static_cast<int>(Ord(c, "FixedRows", 1) | (Ord(c, "FixedCols", 1) << 8));
         break;
     default: break;
+    }
+    return look;
+}
+
+TWindowLook TakeWindowLook(TCustomForm& form) {
+    TWindowLook look;
+    look.BorderStyle = EnumName(form, "BorderStyle", "bsSizeable");
+    const TBorderIcons icons = form.BorderIcons();
+    look.SystemMenu = (icons & (1u << biSystemMenu)) != 0;
+    look.Minimize = (icons & (1u << biMinimize)) != 0;
+    look.Maximize = (icons & (1u << biMaximize)) != 0;
+    look.Help = (icons & (1u << biHelp)) != 0;
+    const std::string menuName = Str(form, "Menu");
+    auto* menu =
+        menuName.empty() ? nullptr : dynamic_cast<TMainMenu*>(form.FindComponent(menuName));
+    if (menu && menu->Items()) {
+        for (int i = 0; i < menu->Items()->Count(); ++i) {
+            TMenuItem& item = *menu->Items()->Items(i);
+            if (!Linked(item, "Visible", item.Visible()) || item.Caption() == "-")
+                continue;
+            std::string caption = item.Caption();
+            if (TComponent* action = LinkedAction(item))
+                caption = Str(*action, "Caption");
+            look.Menu.push_back({caption, Linked(item, "Enabled", item.Enabled())});
+        }
     }
     return look;
 }

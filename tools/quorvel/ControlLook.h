@@ -4,7 +4,9 @@
 #pragma once
 
 #include "Canvas.h"
+#include "ImageDecoding.h"
 #include "quorvel/vcl/Controls.h"
+#include "quorvel/vcl/Forms.h"
 
 #include <string>
 #include <vector>
@@ -72,10 +74,29 @@ struct TControlLook {
     TRgb FontColor = 0x000000;
     bool HasFont = false;
     Win32::LOGFONTW Font{};
+    // A picture, glyph or image-list image the form holds, decoded; none when
+    // there is none or it cannot be decoded (a placeholder is drawn then).
+    TImageRef Image;
+    bool HasImage = false; // the form holds one, decoded or not
+    bool Stretch = false, Center = false, Proportional = false;
+};
+
+// The frame a form's window gets from its border style and icons, and its
+// main menu's bar.
+struct TWindowLook {
+    std::string BorderStyle = "bsSizeable";
+    bool SystemMenu = true, Minimize = true, Maximize = true, Help = false;
+    struct TMenuItem {
+        std::string Caption;
+        bool Enabled = true;
+    };
+    std::vector<TMenuItem> Menu; // the top items shown
 };
 
 // Reads the look of a control on the current simulated desktop.
 TControlLook TakeLook(Vcl::TControl& control);
+
+TWindowLook TakeWindowLook(Vcl::TCustomForm& form);
 
 // A colour of the framework (system colours by their classic scheme).
 TRgb ToRgb(Vcl::TColor color);

@@ -208,6 +208,70 @@ bool IsGraphic(TLookKind kind) {
     }
 }
 
+// Where a picture lies in its control: at the top-left corner at its own size,
+// centred, stretched, or scaled keeping its proportions (down only, unless
+// stretched as well).
+TBox PictureBox(const TControlLook& look, const TBox& b) {
+    const TPixmap& image = *look.Image;
+    int w = image.Width, h = image.Height;
+    if (look.Proportional && (look.Stretch || w > b.Width || h > b.Height)) {
+        if (static_cast<long long>(w) * b.Height > static_cast<long long>(h) * b.Width) {
+            h = static_cast<int>(static_cast<long long>(h) * b.Width / std::max(w, 1));
+            w = b.Width;
+        } else {
+            w = static_cast<int>(static_cast<long long>(w) * b.Height / std::max(h, 1));
+            h = b.Height;
+        }
+    } else if (look.Stretch) {
+        return b;
+    }
+    if (look.Center)
+        return {b.Left + (b.Width - w) / 2, b.Top + (b.Height - h) / 2, w, h};
+    return {b.Left, b.Top, w, h};
+}
+
+// A disabled glyph without a glyph of its own is drawn faded.
+TPixmap Faded(const TPixmap& image) {
+    TPixmap out = image;
+    for (std::uint32_t& p : out.Argb) {
+        const std::uint32_t grey =
+            (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10;
+        const std::uint32_t light = 0x80 + grey / 2;
+        p = (p & 0xFF000000u) | (light << 16) | (light << 8) | light;
+    }
+    return out;
+}
+
+// A button with a glyph: glyph and caption centred together, 4 pixels apart,
+// the glyph on the side its Layout names.
+void GlyphButton(TCanvas& cv, const TControlLook& look, const TBox& b, TRgb text) {
+    const TPixmap& glyph = *look.Image;
+    const bool hasText = !look.Text.empty();
+    const bool vertical = look.Layout == "blGlyphTop" || look.Layout == "blGlyphBottom";
+    const int spacing = hasText ? 4 : 0;
+    const int textW =
+        hasText ? MeasureRun(look.Font, U16(StripAccelerators(look.Text))).Width() : 0;
+    const int textH = hasText ? MeasureRun(look.Font, u"Ag").Height() : 0;
+    int gx = b.Left + (b.Width - glyph.Width) / 2, gy = b.Top + (b.Height - glyph.Height) / 2;
+    int dx = 0, dy = 0;
+    if (vertical) {
+        const int total = glyph.Height + spacing + textH;
+        const int top = b.Top + (b.Height - total) / 2;
+        const bool first = look.Layout == "blGlyphTop";
+        gy = first ? top : top + textH + spacing;
+        dy = first ? (glyph.Height + spacing) / 2 : -(glyph.Height + spacing) / 2;
+    } else {
+        const int total = glyph.Width + spacing + textW;
+        const int left = b.Left + (b.Width - total) / 2;
+        const bool first = look.Layout != "blGlyphRight";
+        gx = first ? left : left + textW + spacing;
+        dx = first ? (glyph.Width + spacing) / 2 : -(glyph.Width + spacing) / 2;
+    }
+    cv.Image({gx, gy, glyph.Width, glyph.Height}, look.Enabled ? glyph : Faded(glyph));
+    if (hasText)
+        DrawPlaces(cv, look, {b.Left + dx, b.Top + dy, b.Width, b.Height}, text);
+}
+
 void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
     const TControlLook& look = c.Look;
     const TRgb text = look.FontColor;
@@ -227,7 +291,10 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
             edge = b.Inset(1, 1);
         }
         Raised(cv, edge);
-        DrawPlaces(cv, look, b, text);
+        if (look.Image)
+            GlyphButton(cv, look, b, text);
+        else
+            DrawPlaces(cv, look, b, text);
         return;
     }
     case TLookKind::CheckBox:
@@ -348,6 +415,11 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
             const int x = b.Left + b.Width / 2 - 1;
             cv.FillRect({x, b.Top + 2, 1, b.Height - 4}, Shadow);
             cv.FillRect({x + 1, b.Top + 2, 1, b.Height - 4}, Highlight);
+        } else if (look.Image) {
+            const TPixmap& image = *look.Image;
+            cv.Image({b.Left + (b.Width - image.Width) / 2, b.Top + (b.Height - image.Height) / 2,
+                      image.Width, image.Height},
+                     look.Enabled ? image : Faded(image));
         } else {
             // The glyph's place.
             const TBox glyph{b.Left + (b.Width - 16) / 2, b.Top + (b.Height - 16) / 2, 16, 16};
@@ -356,6 +428,10 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
         }
         return;
     case TLookKind::Image:
+        if (look.Image) {
+            cv.Image(PictureBox(look, b), *look.Image);
+            return;
+        }
         if (!look.Transparent)
             cv.FillRect(b, 0xECECEC);
         cv.FrameRect(b, Shadow);
@@ -492,20 +568,40 @@ void PaintTree(TCanvas& cv, const TSnapshot& s, const std::vector<std::vector<in
         }
 }
 
-void CaptionButton(TCanvas& cv, const TBox& b, int glyph) {
+enum class TCaptionGlyph { Minimize, Maximize, Help, Close };
+
+void CaptionButton(TCanvas& cv, const TBox& b, TCaptionGlyph glyph, bool enabled) {
     cv.FillRect(b, Face);
     Raised(cv, b);
-    const int x = b.Left + 4, y = b.Top + 3;
-    switch (glyph) {
-    case 0: cv.FillRect({x, y + 6, 6, 2}, 0x000000); break; // minimize
-    case 1:                                                 // maximize
-        cv.FrameRect({x - 1, y - 1, 9, 9}, 0x000000);
-        cv.FillRect({x - 1, y, 9, 1}, 0x000000);
-        break;
-    default: // close
-        for (int i = 0; i < 2; ++i) {
-            cv.Line(x + i, y, x + 6 + i, y + 6, 0x000000);
-            cv.Line(x + 6 + i, y, x + i, y + 6, 0x000000);
+    // Small buttons of a tool window have a smaller glyph.
+    const int size = b.Height >= 14 ? 6 : 4;
+    const int x = b.Left + (b.Width - size) / 2 - 1, y = b.Top + (b.Height - size) / 2 - 1;
+    // A disabled glyph is grey with a white shadow, as Windows etches it.
+    for (int pass = enabled ? 1 : 0; pass < 2; ++pass) {
+        const int d = pass == 0 ? 1 : 0;
+        const TRgb ink = pass == 0 ? Highlight : enabled ? 0x000000 : GrayText;
+        switch (glyph) {
+        case TCaptionGlyph::Minimize: cv.FillRect({x + d, y + size + d, size, 2}, ink); break;
+        case TCaptionGlyph::Maximize:
+            cv.FrameRect({x - 1 + d, y - 1 + d, size + 3, size + 3}, ink);
+            cv.FillRect({x - 1 + d, y + d, size + 3, 1}, ink);
+            break;
+        case TCaptionGlyph::Help: {
+            // A question mark.
+            const int cx = x + size / 2 + d, top = y - 1 + d;
+            cv.FillRect({cx - 2, top, 4, 1}, ink);
+            cv.FillRect({cx - 3, top + 1, 2, 2}, ink);
+            cv.FillRect({cx + 1, top + 1, 2, 3}, ink);
+            cv.FillRect({cx, top + 4, 1, 2}, ink);
+            cv.FillRect({cx, top + size + 1, 1, 2}, ink);
+            break;
+        }
+        case TCaptionGlyph::Close:
+            for (int i = 0; i < 2; ++i) {
+                cv.Line(x + i + d, y + d, x + size + i + d, y + size + d, ink);
+                cv.Line(x + size + i + d, y + d, x + i + d, y + size + d, ink);
+            }
+            break;
         }
     }
 }
@@ -520,12 +616,33 @@ std::string TitleOf(const TSnapshot& s) {
     return title;
 }
 
+bool Borderless(const TSnapshot& s) { return s.Window.BorderStyle == "bsNone"; }
+bool ToolWindow(const TSnapshot& s) {
+    return s.Window.BorderStyle == "bsToolWindow" || s.Window.BorderStyle == "bsSizeToolWin";
+}
+
+// The frame around the client area: a sizeable border is thicker than a fixed one.
+int Border(const TSnapshot& s) {
+    if (Borderless(s))
+        return 0;
+    return s.Window.BorderStyle == "bsSizeable" || s.Window.BorderStyle == "bsSizeToolWin" ? 4 : 3;
+}
+
+// The caption bar and the line below it; a tool window's is smaller.
+int CaptionHeight(const TSnapshot& s) { return Borderless(s) ? 0 : ToolWindow(s) ? 16 : 19; }
+
+// The main menu's bar between the caption and the client area.
+constexpr int MenuBarHeight = 19;
+int MenuHeight(const TSnapshot& s) { return s.Window.Menu.empty() ? 0 : MenuBarHeight; }
+
+int TopFrame(const TSnapshot& s) { return Border(s) + CaptionHeight(s) + MenuHeight(s); }
+
 int WindowWidth(const TSnapshot& s) {
-    return s.State == "minimized" ? 160 : s.ClientWidth + 2 * WindowBorder;
+    return s.State == "minimized" ? 160 : s.ClientWidth + 2 * Border(s);
 }
 int WindowHeight(const TSnapshot& s) {
-    return s.State == "minimized" ? WindowCaption + 2 * WindowBorder - 1
-                                  : s.ClientHeight + WindowCaption + 2 * WindowBorder;
+    return s.State == "minimized" ? CaptionHeight(s) + 2 * Border(s) - 1
+                                  : s.ClientHeight + TopFrame(s) + Border(s);
 }
 
 // The window's size as the user sees it, stretched for an unaware program.
@@ -533,30 +650,75 @@ int Shown(int size, const TSnapshot& s) {
     return static_cast<int>(std::lround(size * s.DisplayScale));
 }
 
+// The caption buttons from the right: close, then maximize and minimize, or help.
+// Returns where the buttons begin.
+int CaptionButtons(TCanvas& cv, const TSnapshot& s, const TBox& caption) {
+    const TWindowLook& w = s.Window;
+    int bx = caption.Right() - 2;
+    if (!w.SystemMenu)
+        return bx;
+    const bool small = ToolWindow(s);
+    const int buttonW = small ? 12 : 16, buttonH = small ? 10 : 14;
+    const int buttonTop = caption.Top + (caption.Height - buttonH) / 2;
+    bx -= buttonW;
+    CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, TCaptionGlyph::Close, true);
+    if (small)
+        return bx;
+    // Only a resizable or single-border window has the pair, shown when either is
+    // asked for; help shows only where the pair does not.
+    const bool framed = w.BorderStyle == "bsSingle" || w.BorderStyle == "bsSizeable";
+    if (framed && (w.Minimize || w.Maximize)) {
+        bx -= buttonW + 2;
+        CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, TCaptionGlyph::Maximize, w.Maximize);
+        bx -= buttonW;
+        CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, TCaptionGlyph::Minimize, w.Minimize);
+    } else if (w.Help && (framed || w.BorderStyle == "bsDialog")) {
+        bx -= buttonW + 2;
+        CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, TCaptionGlyph::Help, true);
+    }
+    return bx;
+}
+
+void MenuBar(TCanvas& cv, const TSnapshot& s, const TBox& bar) {
+    cv.FillRect(bar, Face);
+    const Win32::LOGFONTW font = UiFont(-11, false);
+    int x = bar.Left;
+    cv.PushClip(bar);
+    for (const TWindowLook::TMenuItem& item : s.Window.Menu) {
+        const TTextRun run = MeasureRun(font, U16(StripAccelerators(item.Caption)));
+        // Each item has room for its text and 7 pixels either side.
+        DrawLine(cv, font, run.Text, x + 7, bar.Top + (bar.Height - run.Height()) / 2, 0x000000,
+                 item.Enabled);
+        x += run.Width() + 14;
+    }
+    cv.PopClip();
+}
+
 void PaintWindow(TCanvas& cv, const TSnapshot& s, int x, int y) {
     const TBox window{x, y, WindowWidth(s), WindowHeight(s)};
+    const int border = Border(s);
     cv.FillRect(window, Face);
-    Raised(cv, window);
-    const TBox caption{x + WindowBorder, y + WindowBorder, window.Width - 2 * WindowBorder,
-                       WindowCaption - 1};
-    cv.FillRect(caption, CaptionColor);
-    const int buttonTop = caption.Top + 2, buttonW = 16, buttonH = 14;
-    int bx = caption.Right() - 2 - buttonW;
-    CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, 2);
-    bx -= buttonW + 2;
-    CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, 1);
-    bx -= buttonW;
-    CaptionButton(cv, {bx, buttonTop, buttonW, buttonH}, 0);
-    cv.PushClip({caption.Left, caption.Top, bx - 2 - caption.Left, caption.Height});
-    const TTextRun title =
-        MeasureRun(UiFont(-11, true), U16(s.Caption.empty() ? s.FormName : s.Caption));
-    cv.Text(caption.Left + 3, caption.Top + (caption.Height - title.Height()) / 2, title,
-            Highlight);
-    cv.PopClip();
+    if (border > 0)
+        Raised(cv, window);
+    if (!Borderless(s)) {
+        const TBox caption{x + border, y + border, window.Width - 2 * border, CaptionHeight(s) - 1};
+        cv.FillRect(caption, CaptionColor);
+        const int buttons = CaptionButtons(cv, s, caption);
+        cv.PushClip({caption.Left, caption.Top, buttons - 2 - caption.Left, caption.Height});
+        const TTextRun title = MeasureRun(UiFont(ToolWindow(s) ? -9 : -11, true),
+                                          U16(s.Caption.empty() ? s.FormName : s.Caption));
+        cv.Text(caption.Left + 3, caption.Top + (caption.Height - title.Height()) / 2, title,
+                Highlight);
+        cv.PopClip();
+    }
     if (s.State == "minimized")
         return;
+    if (MenuHeight(s) > 0)
+        MenuBar(
+            cv, s,
+            {x + border, y + border + CaptionHeight(s), window.Width - 2 * border, MenuHeight(s)});
 
-    const int cx = x + WindowBorder, cy = y + WindowBorder + WindowCaption;
+    const int cx = x + border, cy = y + TopFrame(s);
     const TBox client{cx, cy, s.ClientWidth, s.ClientHeight};
     cv.PushClip(client);
     cv.FillRect(client, s.Look.Color);
@@ -590,8 +752,8 @@ TPictureLayout LayoutPicture(const std::vector<TSnapshot>& snapshots) {
     TPictureLayout layout;
     int x = Margin, maxHeight = 0;
     for (const TSnapshot& s : snapshots) {
-        layout.Clients.push_back({x + Shown(WindowBorder, s),
-                                  Margin + TitleHeight + Shown(WindowBorder + WindowCaption, s),
+        layout.Clients.push_back({x + Shown(Border(s), s),
+                                  Margin + TitleHeight + Shown(TopFrame(s), s),
                                   Shown(s.ClientWidth, s), Shown(s.ClientHeight, s)});
         x += PanelWidth(s) + Gap;
         maxHeight = std::max(maxHeight, Shown(WindowHeight(s), s));
@@ -606,7 +768,7 @@ void PaintPicture(TCanvas& cv, const std::vector<TSnapshot>& snapshots) {
     cv.FillRect({0, 0, layout.Width, layout.Height}, 0xFFFFFF);
     for (std::size_t i = 0; i < snapshots.size(); ++i) {
         const TSnapshot& s = snapshots[i];
-        const int x = layout.Clients[i].Left - Shown(WindowBorder, s);
+        const int x = layout.Clients[i].Left - Shown(Border(s), s);
         cv.Text(x, Margin, MeasureRun(UiFont(-13, true), U16(TitleOf(s))), 0x222222);
         const bool stretched = s.DisplayScale != 1.0;
         if (stretched)

@@ -14,10 +14,6 @@
 
 namespace QuorvelTool {
 
-// The frame around the client area of a drawn window.
-constexpr int WindowBorder = 4;
-constexpr int WindowCaption = 19; // the caption bar and the line below it
-
 struct TPictureLayout {
     int Width = 0, Height = 0;
     // Where each snapshot's client area starts in the picture.

@@ -25,12 +25,15 @@ void Chunk(std::string& out, const char* type, const std::string& data) {
 
 } // namespace
 
-std::string EncodePng(int width, int height, const std::vector<unsigned char>& rgb) {
+namespace {
+
+std::string Encode(int width, int height, const std::vector<unsigned char>& rgb, int channels) {
     if (width <= 0 || height <= 0 ||
-        rgb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3)
+        rgb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+                          static_cast<std::size_t>(channels))
         throw std::invalid_argument("EncodePng: the pixels do not match the size");
     // Each row starts with its filter type, 0 (none).
-    const std::size_t stride = static_cast<std::size_t>(width) * 3;
+    const std::size_t stride = static_cast<std::size_t>(width) * static_cast<std::size_t>(channels);
     std::string raw;
     raw.reserve((stride + 1) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
@@ -49,14 +52,24 @@ std::string EncodePng(int width, int height, const std::vector<unsigned char>& r
     std::string header;
     Put32(header, static_cast<std::uint32_t>(width));
     Put32(header, static_cast<std::uint32_t>(height));
-    header +=
-        std::string("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no filter, no interlace
+    // 8 bits, RGB or RGBA, deflate, no filter, no interlace.
+    header += std::string(channels == 4 ? "\x08\x06\x00\x00\x00" : "\x08\x02\x00\x00\x00", 5);
 
     std::string out("\x89PNG\r\n\x1a\n", 8);
     Chunk(out, "IHDR", header);
     Chunk(out, "IDAT", packed);
     Chunk(out, "IEND", {});
     return out;
+}
+
+} // namespace
+
+std::string EncodePng(int width, int height, const std::vector<unsigned char>& rgb) {
+    return Encode(width, height, rgb, 3);
+}
+
+std::string EncodePngRgba(int width, int height, const std::vector<unsigned char>& rgba) {
+    return Encode(width, height, rgba, 4);
 }
 
 } // namespace QuorvelTool

@@ -87,6 +87,22 @@ void TRasterCanvas::FrameRect(const TBox& box, TRgb color) {
     FillRect({box.Right() - 1, box.Top, 1, box.Height}, color);
 }
 
+void TRasterCanvas::Image(const TBox& box, const TPixmap& image) {
+    if (box.Empty() || image.Width <= 0 || image.Height <= 0)
+        return;
+    const TBox area = box.Intersect(Clip());
+    for (int y = area.Top; y < area.Bottom(); ++y) {
+        const int sy =
+            static_cast<int>(static_cast<long long>(y - box.Top) * image.Height / box.Height);
+        for (int x = area.Left; x < area.Right(); ++x) {
+            const int sx =
+                static_cast<int>(static_cast<long long>(x - box.Left) * image.Width / box.Width);
+            const std::uint32_t p = image.At(sx, sy);
+            Blend(x, y, p & 0xFFFFFF, static_cast<int>(p >> 24));
+        }
+    }
+}
+
 void TRasterCanvas::FillEllipse(const TBox& box, TRgb color) {
     if (box.Empty())
         return;
@@ -145,8 +161,18 @@ void TRasterCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
             ch = 0x10000 + ((ch - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
             ++i;
         }
-        const FT_Int32 flags = FT_LOAD_RENDER | (source.Bitmap ? 0 : FT_LOAD_NO_BITMAP);
-        if (!face || FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), flags) != 0) {
+        FT_Face from = face;
+        FT_Int32 flags = FT_LOAD_RENDER | (source.Bitmap ? 0 : FT_LOAD_NO_BITMAP);
+        FT_UInt glyph = face ? FT_Get_Char_Index(face, ch) : 0;
+        // A character the face lacks comes from the linked face, as it is measured.
+        if (face && glyph == 0 && ch > 0x7F && !source.LinkFile.empty())
+            if (FT_Face link = FGlyphs->Face(source.LinkFile, 0)) {
+                from = link;
+                FT_Set_Pixel_Sizes(from, 0, static_cast<FT_UInt>(std::max(source.EmHeight, 1)));
+                flags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP;
+                glyph = FT_Get_Char_Index(from, ch);
+            }
+        if (!face || FT_Load_Glyph(from, glyph, flags) != 0) {
             // No file: a box of the average width stands for the character.
             const int w = run.Measure.Metrics.tmAveCharWidth;
             if (ch != u' ')
@@ -156,7 +182,7 @@ void TRasterCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {
             pen += w;
             continue;
         }
-        const FT_GlyphSlot slot = face->glyph;
+        const FT_GlyphSlot slot = from->glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
         for (int pass = 0; pass <= bold; ++pass)
             for (unsigned row = 0; row < bitmap.rows; ++row)

@@ -22,6 +22,7 @@ public:
     void FillEllipse(const TBox& box, TRgb color) override;
     void Line(int x0, int y0, int x1, int y1, TRgb color) override;
     void Text(int x, int y, const TTextRun& run, TRgb color) override;
+    void Image(const TBox& box, const TPixmap& image) override;
     void PushClip(const TBox& box) override;
     void PopClip() override;
     // Drawn apart, then resampled bilinearly into place, as the system stretches.

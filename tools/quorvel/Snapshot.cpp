@@ -95,6 +95,7 @@ TSnapshot TakeSnapshot(TCustomForm& form, std::string action) {
         s.Dpi = Sim::TDesktop::Current().SystemDpi();
     }
     s.Look = TakeLook(form);
+    s.Window = TakeWindowLook(form);
     std::vector<TControl*> listed;
     AddOwned(form, form, s.Controls, listed, 0);
     std::unordered_map<const TControl*, int> index;

@@ -42,6 +42,7 @@ struct TSnapshot {
     int Dpi = 96;
     double DisplayScale = 1.0;
     TControlLook Look; // the form's colour and font
+    TWindowLook Window;
     std::vector<TControlState> Controls;
     std::vector<std::pair<double, double>> Events; // OnExitResize factors
     std::optional<std::string> Error;

@@ -1,9 +1,11 @@
 #include "SvgCanvas.h"
 
 #include "Markup.h"
+#include "PngWriter.h"
 
 #include "quorvel/vcl/SysUtils.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace QuorvelTool {
@@ -80,6 +82,39 @@ void TSvgCanvas::Line(int x0, int y0, int x1, int y1, TRgb color) {
                   "<line x1=\"%d.5\" y1=\"%d.5\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\"/>\n", x0, y0,
                   ex, ey, CssColor(color).c_str());
     FBody << buffer;
+}
+
+namespace {
+
+std::string Base64(const std::string& bytes) {
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t n = std::min<std::size_t>(bytes.size() - i, 3);
+        std::uint32_t v = 0;
+        for (std::size_t k = 0; k < 3; ++k)
+            v = (v << 8) | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        for (std::size_t k = 0; k < 4; ++k)
+            out += k <= n ? digits[(v >> (18 - 6 * k)) & 0x3F] : '=';
+    }
+    return out;
+}
+
+} // namespace
+
+void TSvgCanvas::Image(const TBox& box, const TPixmap& image) {
+    if (box.Empty() || image.Width <= 0 || image.Height <= 0)
+        return;
+    std::vector<unsigned char> rgba;
+    rgba.reserve(image.Argb.size() * 4);
+    for (std::uint32_t p : image.Argb)
+        for (int shift : {16, 8, 0, 24})
+            rgba.push_back(static_cast<unsigned char>((p >> shift) & 0xFF));
+    FBody << "<image x=\"" << box.Left << "\" y=\"" << box.Top << "\" width=\"" << box.Width
+          << "\" height=\"" << box.Height
+          << "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" "
+             "href=\"data:image/png;base64,"
+          << Base64(EncodePngRgba(image.Width, image.Height, rgba)) << "\"/>\n";
 }
 
 void TSvgCanvas::Text(int x, int y, const TTextRun& run, TRgb color) {

@@ -158,7 +158,8 @@ std::vector<std::string> DefaultFontDirectories() {
 #if defined(QUORVEL_SIM_FONT_DIRS)
     const std::string all = QUORVEL_SIM_FONT_DIRS;
 #else
-    const std::string all = "/usr/share/wine/fonts|/usr/share/fonts/truetype/liberation2";
+    const std::string all = "/usr/share/wine/fonts|/usr/share/fonts/truetype/liberation2|"
+                            "/usr/share/fonts/truetype/wqy";
 #endif
     std::vector<std::string> result;
     std::size_t start = 0;

@@ -286,6 +286,10 @@ struct TFontSource {
     bool SyntheticBold = false;   // bold asked for, drawn from a lighter file
     bool SyntheticItalic = false; // italic asked for, drawn from an upright file
     bool Approximate = true;      // no file: the approximate metric
+    // Characters the face lacks (Chinese, Japanese, Korean) are measured and
+    // drawn from this file at the same em, as Windows links fonts; empty when
+    // it is not installed.
+    std::string LinkFile;
 };
 
 struct TTextMeasure {

@@ -40,7 +40,13 @@ const TFamily Families[] = {
      "LiberationSerif-Italic.ttf", "LiberationSerif-BoldItalic.ttf"},
     {u"Liberation Mono", "LiberationMono-Regular.ttf", "LiberationMono-Bold.ttf",
      "LiberationMono-Italic.ttf", "LiberationMono-BoldItalic.ttf"},
+    {u"WenQuanYi Micro Hei", "wqy-microhei.ttc", nullptr, nullptr, nullptr},
 };
+
+// The family that stands in for the Chinese, Japanese and Korean faces, and
+// for the characters other faces lack. Optional: without it such text falls
+// back as any other.
+const char16_t* const CjkFamily = u"WenQuanYi Micro Hei";
 
 // Faces answered by another family under their own name: the metric-compatible
 // replacements of the Windows core fonts, and the dialog faces Windows maps to
@@ -51,9 +57,42 @@ struct TAlias {
 };
 
 const TAlias Aliases[] = {
-    {u"Arial", u"Liberation Sans"},       {u"Times New Roman", u"Liberation Serif"},
-    {u"Courier New", u"Liberation Mono"}, {u"MS Shell Dlg", u"Tahoma"},
+    {u"Arial", u"Liberation Sans"},
+    {u"Times New Roman", u"Liberation Serif"},
+    {u"Courier New", u"Liberation Mono"},
+    {u"MS Shell Dlg", u"Tahoma"},
     {u"MS Shell Dlg 2", u"Tahoma"},
+    // Chinese, Japanese and Korean faces, as Wine answers them from Debian's fonts.
+    {u"SimSun", CjkFamily},
+    {u"NSimSun", CjkFamily},
+    {u"SimHei", CjkFamily},
+    {u"\u5B8B\u4F53", CjkFamily}, // SimSun
+    {u"\u9ED1\u4F53", CjkFamily}, // SimHei
+    {u"Microsoft YaHei", CjkFamily},
+    {u"Microsoft YaHei UI", CjkFamily},
+    {u"\u5FAE\u8F6F\u96C5\u9ED1", CjkFamily}, // Microsoft YaHei
+    {u"MingLiU", CjkFamily},
+    {u"PMingLiU", CjkFamily},
+    {u"Microsoft JhengHei", CjkFamily},
+    {u"\u65B0\u7D30\u660E\u9AD4", CjkFamily}, // PMingLiU
+    {u"MS Gothic", CjkFamily},
+    {u"MS PGothic", CjkFamily},
+    {u"MS UI Gothic", CjkFamily},
+    {u"MS Mincho", CjkFamily},
+    {u"MS PMincho", CjkFamily},
+    {u"Meiryo", CjkFamily},
+    {u"Meiryo UI", CjkFamily},
+    {u"Yu Gothic", CjkFamily},
+    {u"Yu Gothic UI", CjkFamily},
+    {u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF", CjkFamily},       // MS Gothic
+    {u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF", CjkFamily}, // MS PGothic
+    {u"Gulim", CjkFamily},
+    {u"GulimChe", CjkFamily},
+    {u"Dotum", CjkFamily},
+    {u"Batang", CjkFamily},
+    {u"Malgun Gothic", CjkFamily},
+    {u"\uAD74\uB9BC", CjkFamily}, // Gulim
+    {u"\uB3CB\uC6C0", CjkFamily}, // Dotum
 };
 
 // Every other face name.
@@ -250,8 +289,9 @@ bool TFontEngine::MeasuresFontFiles() const {
         return false;
     for (const TFamily& family : Families)
         for (const char* file : {family.Regular, family.Bold, family.Italic, family.BoldItalic})
-            if (file && FindFile(file).empty())
-                return false;
+            if (file && !SameName(family.Name, CjkFamily))
+                if (FindFile(file).empty())
+                    return false;
     return true;
 #else
     return false;
@@ -266,7 +306,10 @@ TFontSource TFontEngine::Resolve(const LOGFONTW& font) const {
         source.Face = family->Name;
     } else {
         for (const TAlias& alias : Aliases)
-            if (SameName(requested, alias.Name)) {
+            // Without the optional family its faces fall back as unknown ones do.
+            if (SameName(requested, alias.Name) &&
+                !(SameName(alias.Family, CjkFamily) &&
+                  FindFile(FindFamily(CjkFamily)->Regular).empty())) {
                 family = FindFamily(alias.Family);
                 source.Face = requested;
             }
@@ -294,6 +337,8 @@ TFontSource TFontEngine::Resolve(const LOGFONTW& font) const {
     source.SyntheticItalic = italic && !fileItalic;
     source.File = FindFile(file);
     source.Approximate = source.File.empty();
+    if (const TFamily* cjk = FindFamily(CjkFamily); cjk && !source.Approximate)
+        source.LinkFile = FindFile(cjk->Regular);
     return source;
 }
 
@@ -420,7 +465,16 @@ int TFontEngine::Advance(TRealizedFont& font, char32_t ch) {
                 FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(font.Source.EmHeight));
                 flags |= FT_LOAD_NO_BITMAP;
             }
-            const FT_UInt glyph = FT_Get_Char_Index(f, ch);
+            FT_UInt glyph = FT_Get_Char_Index(f, ch);
+            // A character the face lacks comes from the linked face, outlines at the same em.
+            if (glyph == 0 && ch > 0x7F && !font.Source.LinkFile.empty())
+                if (TFace* link = OpenFace(font.Source.LinkFile, 0)) {
+                    f = link->Handle;
+                    FT_Set_Pixel_Sizes(f, 0,
+                                       static_cast<FT_UInt>(std::max(font.Source.EmHeight, 1)));
+                    flags = FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP;
+                    glyph = FT_Get_Char_Index(f, ch);
+                }
             if (FT_Load_Glyph(f, glyph, flags) == 0)
                 advance = static_cast<int>((f->glyph->advance.x + 32) >> 6) +
                           (font.Source.SyntheticBold ? 1 : 0);
