@@ -43,7 +43,7 @@ struct TFinding {
     std::string File;
     int Width = 0, Height = 0, Dpi = 96; // the client size and the resolution
     std::string Control;
-    std::string Kind; // scaled, text, overlap, outside, font, shrunk
+    std::string Kind; // scaled, screen, text, overlap, outside, tabs, font, shrunk
     std::string Message;
     std::optional<std::pair<int, int>> Needs, Has; // text findings
     std::string Other;                             // the sibling of an overlap
