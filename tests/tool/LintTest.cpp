@@ -447,6 +447,21 @@ end
         << translated.dump();
 }
 
+// The bundled order entry at 150%: the component enlarges its controls, the client
+// area stays, and the two address frames' controls are told apart by their frame.
+TEST(Lint, TheBundledOrderEntryIsCutOffAt144Dpi) {
+    const std::string form = Example("OrderEntry.dfm");
+    EXPECT_EQ(Quorvel({"lint", form, "--dpi", "96", "--sizes", "640x440"}).Status, 0);
+    const TResult r = Quorvel({"lint", form, "--dpi", "144", "--sizes", "640x440"});
+    EXPECT_EQ(r.Status, 1) << r.Err;
+    for (const char* line : {": 640x440@144: OkButton: leaves OrderEntryForm (",
+                             ": 640x440@144: BillingAddress.PostcodeLabel: overlaps "
+                             "BillingAddress.PostcodeEdit\n",
+                             ": 640x440@144: ShippingAddress.PostcodeLabel: overlaps "
+                             "ShippingAddress.PostcodeEdit\n"})
+        EXPECT_NE(r.Out.find(line), std::string::npos) << line << "\n" << r.Out;
+}
+
 // A form larger than the screen at 144 DPI is cut off where it is shown: the
 // window system keeps it centred, so its caption and bottom leave the work area.
 // The same form at 96 DPI, and a form on a taller screen, are not.

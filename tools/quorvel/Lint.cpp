@@ -38,8 +38,15 @@ bool Inside(const TSnapshot& s, const TControlState& c) {
     return c.Left >= 0 && c.Top >= 0 && c.Left + c.Width <= w && c.Top + c.Height <= h;
 }
 
+// A control's name, with its frame's when a frame owns it (two frames of one
+// class have controls of the same names).
+std::string NameIn(const TSnapshot& s, const TControlState& c) {
+    const std::string name = c.Name.empty() ? "(" + c.ClassName + ")" : c.Name;
+    return c.Owner.empty() || c.Owner == s.FormName ? name : c.Owner + "." + name;
+}
+
 std::string ParentName(const TSnapshot& s, const TControlState& c) {
-    return c.Parent < 0 ? s.FormName : s.Controls[static_cast<std::size_t>(c.Parent)].Name;
+    return c.Parent < 0 ? s.FormName : NameIn(s, s.Controls[static_cast<std::size_t>(c.Parent)]);
 }
 
 std::string Size(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
@@ -194,7 +201,7 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
             f.Width = s.ClientWidth;
             f.Height = s.ClientHeight;
             f.Dpi = dpi;
-            f.Control = c.Name.empty() ? "(" + c.ClassName + ")" : c.Name;
+            f.Control = NameIn(s, c);
             findings.push_back(std::move(f));
         };
         const bool comparable = s.Controls.size() == design.Controls.size();
@@ -244,8 +251,8 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
                     continue;
                 TFinding f;
                 f.Kind = "overlap";
-                f.Other = d.Name;
-                f.Message = "overlaps " + d.Name;
+                f.Other = NameIn(s, d);
+                f.Message = "overlaps " + f.Other;
                 add(f, c);
             }
             if (!Inside(s, c) && (!before || Inside(design, *before))) {

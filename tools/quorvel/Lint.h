@@ -1,7 +1,9 @@
 // `quorvel lint`: runs each form at its design size and at other sizes and
-// resolutions, and reports what breaks there: text that no longer fits its
-// control, controls that come to overlap a sibling, controls that leave their
-// parent's client area, fonts too small to read, controls shrunk to one pixel.
+// resolutions, and reports what breaks there against the form as designed: text
+// that no longer fits its control, controls that come to overlap a sibling or
+// leave their parent's client area, tabs that no longer fit one row, a form shown
+// beyond its monitor's work area, fonts too small to read, controls shrunk to one
+// pixel.
 #pragma once
 
 #include "DesktopOptions.h"
