@@ -118,9 +118,11 @@ TEST(HtmlReport, OnePageWithEveryPictureTheBoundsAndTheFindings) {
         ++findings;
     }
     EXPECT_GT(findings, 0u);
-    EXPECT_NE(html.find(std::to_string(findings) + " findings"), std::string::npos);
-    EXPECT_NE(html.find("<td>OkButton</td><td>font</td><td>font 5 pt (7 px) is below 6 pt (8 px at "
-                        "96 DPI)</td>"),
+    EXPECT_NE(html.find(", " + std::to_string(findings) +
+                        (findings == 1 ? " finding</p>" : " findings</p>")),
+              std::string::npos);
+    EXPECT_NE(html.find("<td>Form1</td><td>font</td><td>font 5.3 pt (7 px) is below 6 pt (8 px at "
+                        "96 DPI), the form's font, in 2 controls</td>"),
               std::string::npos);
 }
 

@@ -370,11 +370,14 @@ TControlLook TakeLook(TControl& c) {
                 if (pages->Pages(i) == pages->ActivePage())
                     look.Index = i;
             }
+            look.OneRowTabs = OneRowTabWidths(*pages);
         }
         break;
     case TLookKind::TabControl:
         look.Items = Lines(c, "Tabs");
         look.Index = static_cast<int>(Ord(c, "TabIndex", -1));
+        if (auto* tabs = dynamic_cast<TWinControl*>(&c))
+            look.OneRowTabs = OneRowTabWidths(*tabs);
         break;
     case TLookKind::StatusBar:
         if (Ord(c, "SimplePanel", 0))

@@ -56,6 +56,7 @@ struct TControlLook {
     std::string Text;               // caption or text, accelerator marks included
     std::vector<std::string> Items; // lines, items, tabs, status panels or columns
     std::vector<int> ItemWidths;    // status panels and list columns
+    std::vector<int> OneRowTabs;    // the tabs' widths when they stay in one row
     int Index = -1;                 // the selected item or the active tab
     int State = 0;                  // check state (0, 1, 2), a default button (1), a position
     int Range = 0;                  // progress and track bars: Max - Min

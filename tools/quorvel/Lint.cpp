@@ -7,6 +7,7 @@
 #include "RunSession.h"
 #include "Sweep.h"
 #include "quorvel/vcl/SysUtils.h"
+#include "quorvel/win/sim/SimDesktop.h"
 
 #include <nlohmann/json.hpp>
 
@@ -37,8 +38,15 @@ bool Inside(const TSnapshot& s, const TControlState& c) {
     return c.Left >= 0 && c.Top >= 0 && c.Left + c.Width <= w && c.Top + c.Height <= h;
 }
 
+// A control's name, with its frame's when a frame owns it (two frames of one
+// class have controls of the same names).
+std::string NameIn(const TSnapshot& s, const TControlState& c) {
+    const std::string name = c.Name.empty() ? "(" + c.ClassName + ")" : c.Name;
+    return c.Owner.empty() || c.Owner == s.FormName ? name : c.Owner + "." + name;
+}
+
 std::string ParentName(const TSnapshot& s, const TControlState& c) {
-    return c.Parent < 0 ? s.FormName : s.Controls[static_cast<std::size_t>(c.Parent)].Name;
+    return c.Parent < 0 ? s.FormName : NameIn(s, s.Controls[static_cast<std::size_t>(c.Parent)]);
 }
 
 std::string Size(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
@@ -148,6 +156,26 @@ int EmPixels(const Win32::LOGFONTW& font) {
     return run.Measure.Metrics.tmHeight - run.Measure.Metrics.tmInternalLeading;
 }
 
+// The pixels per em of a control's font; 0 without one.
+int FontEm(const TControlState& c) {
+    return c.FontSize && c.Look.HasFont ? EmPixels(c.Look.Font) : 0;
+}
+
+// Pixels as points at a resolution, to a tenth.
+std::string Points(int pixels, int dpi) {
+    const long long tenths = (pixels * 720LL + dpi / 2) / dpi;
+    return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "");
+}
+
+// The width the tabs of a page or tab control take in one row; 0 when they
+// break into rows.
+int TabRowNeeds(const TControlLook& look) {
+    long long sum = 0;
+    for (int w : look.OneRowTabs)
+        sum += w;
+    return static_cast<int>(std::min<long long>(sum, 1 << 30));
+}
+
 } // namespace
 
 std::string FormatFinding(const TFinding& f) {
@@ -163,6 +191,7 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
         return findings;
     const TSnapshot& design = designed ? *designed : snapshots.front();
     std::set<std::pair<int, int>> seenSizes;
+    std::set<std::pair<int, int>> fontsSeen; // control index (-1: the form), pixels
     for (const TSnapshot& s : snapshots) {
         // The same size twice (a maximum that equals the work area) says nothing new.
         if (s.State == "minimized" || !seenSizes.insert({s.ClientWidth, s.ClientHeight}).second)
@@ -172,10 +201,40 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
             f.Width = s.ClientWidth;
             f.Height = s.ClientHeight;
             f.Dpi = dpi;
-            f.Control = c.Name.empty() ? "(" + c.ClassName + ")" : c.Name;
+            f.Control = NameIn(s, c);
             findings.push_back(std::move(f));
         };
         const bool comparable = s.Controls.size() == design.Controls.size();
+        // Fonts are compared in pixels at the snapshot's resolution: a positive
+        // Font.Height is a cell height and gives a negative Size. A form font too
+        // small is one finding for the form and the controls that share it, once
+        // per resolution; another control's font is its own finding.
+        const int resolution = s.Dpi > 0 ? s.Dpi : dpi;
+        const int least = (minFontPoints * resolution + 36) / 72;
+        const int formEm = s.Look.HasFont ? EmPixels(s.Look.Font) : 0;
+        const bool formSmall = formEm > 0 && formEm < least;
+        auto fontFinding = [&](int em, const std::string& sharing) {
+            TFinding f;
+            f.Kind = "font";
+            f.Message = "font " + Points(em, resolution) + " pt (" + std::to_string(em) +
+                        " px) is below " + std::to_string(minFontPoints) + " pt (" +
+                        std::to_string(least) + " px at " + std::to_string(resolution) + " DPI)" +
+                        sharing;
+            return f;
+        };
+        if (formSmall && fontsSeen.insert({-1, formEm}).second) {
+            int sharing = 0;
+            for (const TControlState& c : s.Controls)
+                sharing += c.Look.Visible && FontEm(c) == formEm ? 1 : 0;
+            TFinding f = fontFinding(formEm, ", the form's font, in " + std::to_string(sharing) +
+                                                 (sharing == 1 ? " control" : " controls"));
+            f.File = file;
+            f.Width = s.ClientWidth;
+            f.Height = s.ClientHeight;
+            f.Dpi = dpi;
+            f.Control = s.FormName;
+            findings.push_back(std::move(f));
+        }
         for (std::size_t i = 0; i < s.Controls.size(); ++i) {
             const TControlState& c = s.Controls[i];
             if (!c.Look.Visible)
@@ -192,8 +251,8 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
                     continue;
                 TFinding f;
                 f.Kind = "overlap";
-                f.Other = d.Name;
-                f.Message = "overlaps " + d.Name;
+                f.Other = NameIn(s, d);
+                f.Message = "overlaps " + f.Other;
                 add(f, c);
             }
             if (!Inside(s, c) && (!before || Inside(design, *before))) {
@@ -205,21 +264,19 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
                             Size(pw, ph) + ")";
                 add(f, c);
             }
-            if (c.FontSize && c.Look.HasFont) {
-                // Compared in pixels at the snapshot's resolution: a positive
-                // Font.Height is a cell height and gives a negative Size.
-                const int em = EmPixels(c.Look.Font);
-                const int resolution = s.Dpi > 0 ? s.Dpi : dpi;
-                const int least = (minFontPoints * resolution + 36) / 72;
-                if (em < least) {
-                    TFinding f;
-                    f.Kind = "font";
-                    f.Message = "font " + std::to_string((em * 72 + resolution / 2) / resolution) +
-                                " pt (" + std::to_string(em) + " px) is below " +
-                                std::to_string(minFontPoints) + " pt (" + std::to_string(least) +
-                                " px at " + std::to_string(resolution) + " DPI)";
-                    add(f, c);
-                }
+            if (const int em = FontEm(c); em > 0 && em < least && !(formSmall && em == formEm) &&
+                                          fontsSeen.insert({static_cast<int>(i), em}).second)
+                add(fontFinding(em, ""), c);
+            if (const int need = TabRowNeeds(c.Look);
+                need > c.Width && (!before || TabRowNeeds(before->Look) <= before->Width)) {
+                TFinding f;
+                f.Kind = "tabs";
+                f.Needs = {need, 0};
+                f.Has = {c.Width, 0};
+                f.Message = "tabs need " + std::to_string(need) + " px in one row, it is " +
+                            std::to_string(c.Width) +
+                            " px wide: arrows scroll the row and hide the tabs beyond it";
+                add(f, c);
             }
             if ((c.Width <= 1 || c.Height <= 1) &&
                 (!before || (before->Width > 1 && before->Height > 1))) {
@@ -327,6 +384,62 @@ std::vector<TFinding> ScalingFindings(const std::string& file, int dpi, const TR
     return findings;
 }
 
+// The form as it is shown, cut off by the edges of its monitor's work area: its
+// frame may lie beyond them (an invisible border does), its caption and client
+// area not.
+std::optional<TFinding> ScreenFinding(const std::string& file, int dpi, const TSnapshot& shown,
+                                      const Sim::TDesktop& desktop) {
+    if (shown.State != "normal" || shown.Error)
+        return std::nullopt;
+    const int width = shown.WindowRight - shown.WindowLeft;
+    const int height = shown.WindowBottom - shown.WindowTop;
+    const int border = std::max(0, (width - shown.ClientWidth) / 2);
+    const int left = shown.WindowLeft + border, right = shown.WindowRight - border;
+    const int top = shown.WindowTop + border, bottom = shown.WindowBottom - border;
+    // The monitor that holds most of the window, as the window system picks it.
+    long long best = -1;
+    Win32::RECT work{};
+    for (int i = 0; i < desktop.MonitorCount(); ++i) {
+        const Win32::RECT m = desktop.MonitorBounds(i);
+        const long long w = std::max(0, std::min<int>(m.right, shown.WindowRight) -
+                                            std::max<int>(m.left, shown.WindowLeft));
+        const long long h = std::max(0, std::min<int>(m.bottom, shown.WindowBottom) -
+                                            std::max<int>(m.top, shown.WindowTop));
+        if (w * h > best) {
+            best = w * h;
+            work = desktop.WorkArea(i);
+        }
+    }
+    std::vector<std::string> cuts;
+    auto cut = [&](long long by, const char* side) {
+        if (by > 0)
+            cuts.push_back(std::to_string(by) + " px " + side);
+    };
+    cut(static_cast<long long>(work.left) - left, "at the left");
+    cut(static_cast<long long>(work.top) - top, "at the top");
+    cut(static_cast<long long>(right) - work.right, "at the right");
+    cut(static_cast<long long>(bottom) - work.bottom, "at the bottom");
+    if (cuts.empty())
+        return std::nullopt;
+    TFinding f;
+    f.File = file;
+    f.Width = shown.ClientWidth;
+    f.Height = shown.ClientHeight;
+    f.Dpi = dpi;
+    f.Control = shown.FormName;
+    f.Kind = "screen";
+    f.Needs = {width, height};
+    f.Has = {static_cast<int>(work.right - work.left), static_cast<int>(work.bottom - work.top)};
+    f.Message = "the window (" + std::to_string(shown.WindowLeft) + "," +
+                std::to_string(shown.WindowTop) + " " + Size(width, height) +
+                ") is shown beyond the work area of its monitor (" + std::to_string(work.left) +
+                "," + std::to_string(work.top) + " " + Size(f.Has->first, f.Has->second) +
+                "), cut off ";
+    for (std::size_t i = 0; i < cuts.size(); ++i)
+        f.Message += (i == 0 ? "" : i + 1 == cuts.size() ? " and " : ", ") + cuts[i];
+    return f;
+}
+
 nlohmann::ordered_json ToJson(const TFinding& f) {
     nlohmann::ordered_json j;
     j["file"] = f.File;
@@ -399,6 +512,9 @@ int RunLint(const TLintOptions& options, std::ostream& out, std::ostream& err) {
                     err << file << ": " << s.Action << ": error: " << *s.Error << "\n";
             Sim::TDesktop metrics(MakeDesktopConfig(run.Desktop));
             std::vector<TFinding> found = ScalingFindings(file, dpi, result);
+            if (!result.Snapshots.empty())
+                if (auto f = ScreenFinding(file, dpi, result.Snapshots.front(), metrics))
+                    found.push_back(std::move(*f));
             std::vector<TFinding> checked =
                 CheckSnapshots(file, dpi, result.Snapshots, result.Designed, options.MinFontPoints);
             found.insert(found.end(), checked.begin(), checked.end());

@@ -1,7 +1,9 @@
 // `quorvel lint`: runs each form at its design size and at other sizes and
-// resolutions, and reports what breaks there: text that no longer fits its
-// control, controls that come to overlap a sibling, controls that leave their
-// parent's client area, fonts too small to read, controls shrunk to one pixel.
+// resolutions, and reports what breaks there against the form as designed: text
+// that no longer fits its control, controls that come to overlap a sibling or
+// leave their parent's client area, tabs that no longer fit one row, a form shown
+// beyond its monitor's work area, fonts too small to read, controls shrunk to one
+// pixel.
 #pragma once
 
 #include "DesktopOptions.h"
@@ -43,7 +45,7 @@ struct TFinding {
     std::string File;
     int Width = 0, Height = 0, Dpi = 96; // the client size and the resolution
     std::string Control;
-    std::string Kind; // scaled, text, overlap, outside, font, shrunk
+    std::string Kind; // scaled, screen, text, overlap, outside, tabs, font, shrunk
     std::string Message;
     std::optional<std::pair<int, int>> Needs, Has; // text findings
     std::string Other;                             // the sibling of an overlap

@@ -28,8 +28,9 @@ constexpr int TabTextPadding = 6, TabImageGap = 3;
 constexpr int UnknownImageSize = 16;
 
 // The tab row and frame of a tab or page control with tabs of those captions.
+// With oneRowWidths, also the tabs' widths when they stay in one row.
 ClientArea::TTabFrame TabFrameOf(const TWinControl& control, const std::vector<String>& captions,
-                                 const TRect& client) {
+                                 const TRect& client, std::vector<int>* oneRowWidths = nullptr) {
     const TPropertyBag* bag = control.BagIfAny();
     auto ord = [bag](const char* name, int def) {
         return bag ? static_cast<int>(bag->Ord(name, def)) : def;
@@ -66,7 +67,14 @@ ClientArea::TTabFrame TabFrameOf(const TWinControl& control, const std::vector<S
         frame.Side == ClientArea::TTabSide::Left || frame.Side == ClientArea::TTabSide::Right;
     frame.Rows = ClientArea::TabRows(widths, vertical ? client.Height() : client.Width(),
                                      vertical || ord("MultiLine", 0) != 0);
+    if (oneRowWidths && !vertical && ord("MultiLine", 0) == 0)
+        *oneRowWidths = std::move(widths);
     return frame;
+}
+
+// A sheet shows a tab unless its TabVisible is off.
+bool HasTab(const TTabSheet& sheet) {
+    return !sheet.BagIfAny() || sheet.BagIfAny()->Ord("TabVisible", 1);
 }
 } // namespace
 
@@ -235,13 +243,6 @@ TRect TPageControl::DisplayRect() const {
     AdjustClientRect(r);
     return r;
 }
-
-namespace {
-// A sheet shows a tab unless its TabVisible is off.
-bool HasTab(const TTabSheet& sheet) {
-    return !sheet.BagIfAny() || sheet.BagIfAny()->Ord("TabVisible", 1);
-}
-} // namespace
 
 void TPageControl::AdjustClientRect(TRect& rect) const {
     std::vector<String> captions;
@@ -1519,15 +1520,38 @@ TTabControl::TTabControl(TComponent* owner) : TWinControl(owner) {
     FHeight = 193;
 }
 
-void TTabControl::AdjustClientRect(TRect& rect) const {
+namespace {
+std::vector<String> TabCaptions(const TTabControl& control) {
     std::vector<String> captions;
     // The tab list lives in the bag, made on first use; reading it changes nothing.
-    if (BagIfAny()) {
-        const TStringList* tabs = const_cast<TTabControl*>(this)->Bag().Strings("Tabs");
+    if (control.BagIfAny()) {
+        const TStringList* tabs = const_cast<TTabControl&>(control).Bag().Strings("Tabs");
         for (int i = 0; i < tabs->Count(); ++i)
             captions.push_back((*tabs)[i]);
     }
-    rect = ClientArea::TabControl(rect, TabFrameOf(*this, captions, rect));
+    return captions;
+}
+} // namespace
+
+void TTabControl::AdjustClientRect(TRect& rect) const {
+    rect = ClientArea::TabControl(rect, TabFrameOf(*this, TabCaptions(*this), rect));
+}
+
+std::vector<int> OneRowTabWidths(const TWinControl& control) {
+    std::vector<String> captions;
+    if (const auto* pages = dynamic_cast<const TPageControl*>(&control)) {
+        for (int i = 0; i < pages->PageCount(); ++i)
+            if (HasTab(*pages->Pages(i)))
+                captions.push_back(pages->Pages(i)->GetText());
+    } else if (const auto* tabs = dynamic_cast<const TTabControl*>(&control)) {
+        captions = TabCaptions(*tabs);
+    } else {
+        return {};
+    }
+    std::vector<int> widths;
+    TabFrameOf(control, captions, TRect{0, 0, control.ClientWidth(), control.ClientHeight()},
+               &widths);
+    return widths;
 }
 
 const TClassInfo& THeaderControl::StaticClass() {

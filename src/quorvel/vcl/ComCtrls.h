@@ -189,6 +189,11 @@ protected:
     void AdjustClientRect(TRect& rect) const override;
 };
 
+// The widths of the tabs a page or tab control shows, as the framework lays them
+// out, when they stay in one row (not MultiLine, tabs at the top or bottom); empty
+// otherwise and for other controls. Wider than the control, they scroll.
+std::vector<int> OneRowTabWidths(const TWinControl& control);
+
 class THeaderControl : public TWinControl {
     QV_CLASS_INFO
 public:
