@@ -369,10 +369,15 @@ TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner) {
     FHeight = 41;
 }
 
-void TScrollBox::CreateParams(TCreateParams& params) {
-    TScrollingWinControl::CreateParams(params);
-    if (!BagIfAny() || BagIfAny()->Ord("BorderStyle", 1) == 1)
-        params.ExStyle |= WS_EX_CLIENTEDGE;
+void TScrollBox::FrameStyles(DWORD& style, DWORD& exStyle) const {
+    // A single border is a client edge, or a thin line without Ctl3D.
+    const TPropertyBag* bag = BagIfAny();
+    if (bag && bag->Ord("BorderStyle", 1) != 1)
+        return;
+    if (!bag || bag->Ord("Ctl3D", 1) != 0)
+        exStyle |= WS_EX_CLIENTEDGE;
+    else
+        style |= WS_BORDER;
 }
 
 // ---- Views, bars and pickers ------------------------------------------------------------

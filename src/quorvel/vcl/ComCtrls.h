@@ -60,7 +60,7 @@ public:
     explicit TScrollBox(TComponent* owner);
 
 protected:
-    void CreateParams(TCreateParams& params) override;
+    void FrameStyles(Win32::DWORD& style, Win32::DWORD& exStyle) const override;
 };
 
 // ---- Views, bars and pickers ------------------------------------------------------------

@@ -861,6 +861,17 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.Height = FHeight;
     if (Parent())
         params.WndParent = Parent()->Handle();
+    FrameStyles(params.Style, params.ExStyle);
+}
+
+TPoint TWinControl::FrameSize() const {
+    DWORD style = WS_CHILD, exStyle = 0;
+    FrameStyles(style, exStyle);
+    if (style == WS_CHILD && exStyle == 0)
+        return {0, 0};
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, style, 0, exStyle);
+    return {Core::Sub(r.right, r.left), Core::Sub(r.bottom, r.top)};
 }
 
 Win32::HWND TWinControl::Handle() {
@@ -969,7 +980,7 @@ void TWinControl::BoundsChanged() {
 
 int TWinControl::ClientWidth() const {
     if (!FHandle)
-        return FWidth;
+        return std::max(Core::Sub(FWidth, FrameSize().X), 0);
     RECT r{};
     GetClientRect(FHandle, &r);
     return r.right - r.left;
@@ -977,7 +988,7 @@ int TWinControl::ClientWidth() const {
 
 int TWinControl::ClientHeight() const {
     if (!FHandle)
-        return FHeight;
+        return std::max(Core::Sub(FHeight, FrameSize().Y), 0);
     RECT r{};
     GetClientRect(FHandle, &r);
     return r.bottom - r.top;

@@ -347,7 +347,8 @@ public:
     virtual void WndProc(TMessage& message);
     void DefaultHandler(TMessage& message);
 
-    // The window's client area once the window exists; the bounds before.
+    // The window's client area once the window exists; before, the bounds less
+    // the frame its window will have (FrameStyles).
     int ClientWidth() const override;
     int ClientHeight() const override;
 
@@ -366,6 +367,14 @@ protected:
         Win32::HWND WndParent = nullptr;
     };
     virtual void CreateParams(TCreateParams& params);
+    // The styles of the window's frame (a client edge, a thin border), which
+    // CreateParams adds; the client area is inside them before the window exists
+    // as after.
+    virtual void FrameStyles(Win32::DWORD& style, Win32::DWORD& exStyle) const {
+        (void)style, (void)exStyle;
+    }
+    // The width and height the frame of FrameStyles takes.
+    TPoint FrameSize() const;
     virtual void CreateHandle();
     // The window was moved or sized by anyone: take its bounds.
     virtual void UpdateBounds(const Win32::WINDOWPOS& pos);

@@ -106,14 +106,13 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
     FHeight = 41;
 }
 
-void TCustomPanel::CreateParams(TCreateParams& params) {
-    TCustomControl::CreateParams(params);
+void TCustomPanel::FrameStyles(Win32::DWORD& style, Win32::DWORD& exStyle) const {
     const TPropertyBag* bag = BagIfAny();
     if (bag && bag->Ord("BorderStyle", 0) == 1) {
         if (bag->Ord("Ctl3D", 1) != 0)
-            params.ExStyle |= Win32::WS_EX_CLIENTEDGE;
+            exStyle |= Win32::WS_EX_CLIENTEDGE;
         else
-            params.Style |= Win32::WS_BORDER;
+            style |= Win32::WS_BORDER;
     }
 }
 

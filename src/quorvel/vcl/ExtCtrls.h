@@ -26,7 +26,7 @@ public:
     explicit TCustomPanel(TComponent* owner);
 
 protected:
-    void CreateParams(TCreateParams& params) override;
+    void FrameStyles(Win32::DWORD& style, Win32::DWORD& exStyle) const override;
     void AdjustClientRect(TRect& rect) const override;
 };
 

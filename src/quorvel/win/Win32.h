@@ -400,6 +400,8 @@ constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
 
 // System metrics (GetSystemMetricsForDpi).
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
 constexpr int SM_CYCAPTION = 4;
 constexpr int SM_CXBORDER = 5;
 constexpr int SM_CYBORDER = 6;

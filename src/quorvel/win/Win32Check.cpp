@@ -125,6 +125,8 @@
     X(MONITORINFOF_PRIMARY, MONITORINFOF_PRIMARY)                                                  \
     X(LOGPIXELSX, LOGPIXELSX)                                                                      \
     X(LOGPIXELSY, LOGPIXELSY)                                                                      \
+    X(SM_CXVSCROLL, SM_CXVSCROLL)                                                                  \
+    X(SM_CYHSCROLL, SM_CYHSCROLL)                                                                  \
     X(SM_CYCAPTION, SM_CYCAPTION)                                                                  \
     X(SM_CXBORDER, SM_CXBORDER)                                                                    \
     X(SM_CYBORDER, SM_CYBORDER)                                                                    \

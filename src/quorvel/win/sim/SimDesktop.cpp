@@ -113,7 +113,7 @@ TDesktopConfig WineLikeConfig() {
     TDesktopConfig config;
     config.Monitors = {TMonitorConfig{{0, 0, 1280, 1024}, 96}};
     config.Taskbar = {TTaskbarEdge::Bottom, 1, true};
-    config.Frame = {4, 3, 1, 19, 16, {112, 27}, 4};
+    config.Frame = {4, 3, 1, 19, 16, {112, 27}, 4, 2, 16};
     config.OsMajor = 10;
     config.OsMinor = 0;
     config.Composition = true;

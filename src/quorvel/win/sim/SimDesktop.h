@@ -273,6 +273,7 @@ struct TFrameMetrics {
     POINT MinTrackSize{136, 39};
     int MaxTrackExtra = 12; // added to the virtual screen and both borders
     int ClientEdge = 2;     // WS_EX_CLIENTEDGE, inside the border
+    int ScrollBar = 17;     // SM_CXVSCROLL and SM_CYHSCROLL
 };
 
 // Where the simulated desktop measures a font from (see the text metrics above).

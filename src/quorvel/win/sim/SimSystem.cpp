@@ -360,6 +360,8 @@ int GetSystemMetricsForDpi(int index, UINT dpi) {
     case SM_CYEDGE: return f.ClientEdge;
     case SM_CYSMCAPTION: return f.SmallCaption;
     case SM_CXPADDEDBORDER: return 0; // counted in SizeableBorder
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return f.ScrollBar;
     default: return 0;
     }
 }
