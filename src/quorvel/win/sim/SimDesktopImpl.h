@@ -158,6 +158,8 @@ struct TDesktop::TImpl {
     struct TSubclassFrame {
         HWND Window = nullptr;
         int Index = 0;
+        // The window's chain, which stays while any of its procedures runs.
+        TSubclassChain* Chain = nullptr;
     };
     std::unordered_map<std::uintptr_t, TSubclassChain> Subclasses;
     std::vector<TSubclassFrame> SubclassFrames;

@@ -42,18 +42,10 @@ LRESULT RunChain(TDesktop::TImpl& d, TDesktop::TImpl::TSubclassChain& chain, HWN
     if (index < 0)
         return CallWindowProcW(chain.Original, window, message, wParam, lParam);
     const TDesktop::TImpl::TSubclass entry = chain.Entries[static_cast<std::size_t>(index)];
-    d.SubclassFrames.push_back({window, index});
+    d.SubclassFrames.push_back({window, index, &chain});
     const LRESULT result = entry.Proc(window, message, wParam, lParam, entry.Id, entry.Data);
     Desk("DefSubclassProc").SubclassFrames.pop_back();
     return result;
-}
-
-LRESULT RunChain(HWND window, int index, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto& d = Desk("DefSubclassProc");
-    auto it = d.Subclasses.find(FromHandle(window));
-    if (it == d.Subclasses.end())
-        return DefWindowProcW(window, message, wParam, lParam);
-    return RunChain(d, it->second, window, index, message, wParam, lParam);
 }
 
 LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -145,7 +137,9 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data) {
         if (!proc(child, data))
             break;
     }
-    Desk(__func__).SpareEnum = std::move(all);
+    // Kept for the next, unless a callback ended the desktop.
+    if (Sim::GCurrentImpl != nullptr)
+        Sim::GCurrentImpl->SpareEnum = std::move(all);
     return Sim::kTrue;
 }
 
@@ -231,7 +225,8 @@ BOOL EndDeferWindowPos(HDWP batch) {
         if (!Desk(__func__).SetPos(m.hwnd, m.hwndInsertAfter, m.x, m.y, m.cx, m.cy, m.flags))
             all = Sim::kFalse;
     }
-    Desk(__func__).SpareMoves.push_back(std::move(moves));
+    if (Sim::GCurrentImpl != nullptr) // unless a procedure ended the desktop
+        Sim::GCurrentImpl->SpareMoves.push_back(std::move(moves));
     return all;
 }
 
@@ -291,7 +286,7 @@ LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     // The innermost running entry of this window's chain passes on to the next older one.
     for (auto f = d.SubclassFrames.rbegin(); f != d.SubclassFrames.rend(); ++f)
         if (f->Window == window)
-            return Sim::RunChain(window, f->Index - 1, message, wParam, lParam);
+            return Sim::RunChain(d, *f->Chain, window, f->Index - 1, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
