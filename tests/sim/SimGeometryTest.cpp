@@ -282,5 +282,99 @@ TEST_F(SimGeometry, OnlyOneWindowCanBeLocked) {
     EXPECT_TRUE(LockWindowUpdate(a));
 }
 
+// ---- Deferred moves and enumeration ------------------------------------------------------
+
+RECT InParent(HWND window, HWND parent) {
+    const RECT r = WindowRect(window);
+    POINT p[2] = {{r.left, r.top}, {r.right, r.bottom}};
+    MapWindowPoints(nullptr, parent, p, 2);
+    return RECT{p[0].x, p[0].y, p[1].x, p[1].y};
+}
+
+TEST_F(SimGeometry, DeferredBatchesMoveAtTheirEndAndAFailingEntryEndsItsBatch) {
+    TProbe& probe = NewProbe();
+    HWND top = Create(probe, WS_POPUP | WS_VISIBLE, {0, 0, 400, 300});
+    std::vector<HWND> kids;
+    for (LONG i = 0; i < 20; ++i)
+        kids.push_back(Create(probe, WS_CHILD | WS_VISIBLE, {i, i, i + 10, i + 10}, top));
+
+    // Two batches open at once; the older one is filled after the newer and
+    // with more moves than it announced.
+    HDWP older = BeginDeferWindowPos(1);
+    HDWP newer = BeginDeferWindowPos(static_cast<int>(kids.size()));
+    for (std::size_t i = 0; i < kids.size(); ++i)
+        newer = DeferWindowPos(newer, kids[i], nullptr, 100 + static_cast<int>(i), 50, 5, 6,
+                               SWP_NOZORDER);
+    for (int i = 0; i < 3; ++i)
+        older = DeferWindowPos(older, kids[static_cast<std::size_t>(i)], nullptr, 200 + i, 60, 7, 8,
+                               SWP_NOZORDER);
+    ASSERT_NE(older, nullptr);
+    ASSERT_NE(newer, nullptr);
+    EXPECT_EQ(InParent(kids[5], top), (RECT{5, 5, 15, 15})); // nothing moves before the end
+    EXPECT_TRUE(EndDeferWindowPos(newer));
+    EXPECT_EQ(InParent(kids[5], top), (RECT{105, 50, 110, 56}));
+    EXPECT_EQ(InParent(kids[19], top), (RECT{119, 50, 124, 56}));
+    EXPECT_TRUE(EndDeferWindowPos(older));
+    EXPECT_EQ(InParent(kids[0], top), (RECT{200, 60, 207, 68}));
+    EXPECT_EQ(InParent(kids[2], top), (RECT{202, 60, 209, 68}));
+    EXPECT_FALSE(EndDeferWindowPos(older)); // ended already
+
+    // A window that is gone ends its batch: none of the batch's moves happen.
+    HDWP failing = BeginDeferWindowPos(2);
+    const HDWP handle = failing;
+    failing = DeferWindowPos(failing, kids[3], nullptr, 0, 0, 1, 1, SWP_NOZORDER);
+    ASSERT_EQ(failing, handle);
+    DestroyWindow(kids.back());
+    EXPECT_EQ(DeferWindowPos(failing, kids.back(), nullptr, 0, 0, 1, 1, SWP_NOZORDER), nullptr);
+    EXPECT_FALSE(EndDeferWindowPos(handle));
+    EXPECT_EQ(InParent(kids[3], top), (RECT{103, 50, 108, 56}));
+
+    // A later batch holds its own moves only.
+    HDWP again = BeginDeferWindowPos(1);
+    again = DeferWindowPos(again, kids[4], nullptr, 1, 2, 3, 4, SWP_NOZORDER);
+    EXPECT_TRUE(EndDeferWindowPos(again));
+    EXPECT_EQ(InParent(kids[4], top), (RECT{1, 2, 4, 6}));
+    EXPECT_EQ(InParent(kids[3], top), (RECT{103, 50, 108, 56}));
+    EXPECT_EQ(InParent(kids[0], top), (RECT{200, 60, 207, 68}));
+}
+
+struct TEnumeration {
+    std::vector<HWND> Seen;
+    std::vector<HWND> Inner; // enumerated again from the first callback
+    HWND Top = nullptr;
+};
+
+BOOL QV_CALLBACK CollectInner(HWND window, LPARAM data) {
+    reinterpret_cast<TEnumeration*>(data)->Inner.push_back(window);
+    return 1;
+}
+
+BOOL QV_CALLBACK CollectOuter(HWND window, LPARAM data) {
+    auto& e = *reinterpret_cast<TEnumeration*>(data);
+    if (e.Seen.empty())
+        EnumChildWindows(e.Top, &CollectInner, data);
+    e.Seen.push_back(window);
+    return 1;
+}
+
+TEST_F(SimGeometry, ChildWindowsEnumerateDepthFirstAlsoFromInsideACallback) {
+    TProbe& probe = NewProbe();
+    TEnumeration e;
+    e.Top = Create(probe, WS_POPUP, {0, 0, 200, 200});
+    HWND a = Create(probe, WS_CHILD, {0, 0, 50, 50}, e.Top);
+    HWND a1 = Create(probe, WS_CHILD, {0, 0, 5, 5}, a);
+    HWND a2 = Create(probe, WS_CHILD, {0, 0, 5, 5}, a);
+    HWND a2x = Create(probe, WS_CHILD, {0, 0, 2, 2}, a2);
+    HWND b = Create(probe, WS_CHILD, {60, 0, 50, 50}, e.Top);
+    HWND b1 = Create(probe, WS_CHILD, {0, 0, 5, 5}, b);
+    const std::vector<HWND> order{a, a1, a2, a2x, b, b1};
+    EXPECT_TRUE(EnumChildWindows(e.Top, &CollectOuter, reinterpret_cast<LPARAM>(&e)));
+    EXPECT_EQ(e.Seen, order);
+    EXPECT_EQ(e.Inner, order);
+    e.Seen.clear();
+    EXPECT_TRUE(EnumChildWindows(a, &CollectInner, reinterpret_cast<LPARAM>(&e)));
+    EXPECT_EQ(e.Inner, (std::vector<HWND>{a, a1, a2, a2x, b, b1, a1, a2, a2x}));
+}
+
 } // namespace
 } // namespace SimTest

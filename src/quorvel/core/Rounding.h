@@ -8,6 +8,9 @@ namespace Quorvel::Core {
 
 // Truncation toward zero. Inline: every scaled value of a pass comes through here.
 inline std::int32_t Trunc(double value) {
+    // Whatever truncates into the range converts as it is (NaN fails both tests).
+    if (value > -2147483649.0 && value < 2147483648.0)
+        return static_cast<std::int32_t>(value);
     if (value != value) // NaN
         return 0;
     if (value >= 2147483647.0)

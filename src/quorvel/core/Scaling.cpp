@@ -21,13 +21,6 @@ TFactors PassFactors(int clientWidth, int clientHeight, const TReference& refere
 
 int ScaleCoord(int reference, double factor) { return RoundHalfAway(reference * factor); }
 
-TBounds ScaleBounds(const TBounds& reference, const TFactors& factors) {
-    // ScaleCoord's rounding, written out: this runs for every window of a pass.
-    return {RoundHalfAway(reference.Left * factors.X), RoundHalfAway(reference.Top * factors.Y),
-            RaiseZero(RoundHalfAway(reference.Width * factors.X)),
-            RaiseZero(RoundHalfAway(reference.Height * factors.Y))};
-}
-
 namespace {
 // Points and pixels scale alike; only what they measure differs.
 int ScaleControlFont(int reference, double fontFactor) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "quorvel/core/Geometry.h"
+#include "quorvel/core/Rounding.h"
 
 #include <optional>
 
@@ -46,7 +47,13 @@ int ScaleCoord(int reference, double factor);
 constexpr int RaiseZero(int value) { return value == 0 ? 1 : value; }
 
 // A control's bounds at the factors; the width and height raised from 0 to 1.
-TBounds ScaleBounds(const TBounds& reference, const TFactors& factors);
+// ScaleCoord's rounding, written out and inline: this runs for every window of
+// a pass.
+inline TBounds ScaleBounds(const TBounds& reference, const TFactors& factors) {
+    return {RoundHalfAway(reference.Left * factors.X), RoundHalfAway(reference.Top * factors.Y),
+            RaiseZero(RoundHalfAway(reference.Width * factors.X)),
+            RaiseZero(RoundHalfAway(reference.Height * factors.Y))};
+}
 
 // A control's font size at the font factor: truncated (no 0.5 added) and raised
 // from 0 to 1. One function a unit, so that a call says which it scales: a

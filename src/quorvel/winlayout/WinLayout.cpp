@@ -215,7 +215,14 @@ int Narrow(long long v) {
     return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
 }
 
-Core::TBounds Bounds(const RECT& r, POINT origin) {
+[[gnu::always_inline]] inline Core::TBounds Bounds(const RECT& r, POINT origin) {
+    // Nothing saturates far from the limits, which is where windows are.
+    int left = 0, top = 0, width = 0, height = 0;
+    if (!__builtin_sub_overflow(r.left, origin.x, &left) &&
+        !__builtin_sub_overflow(r.top, origin.y, &top) &&
+        !__builtin_sub_overflow(r.right, r.left, &width) &&
+        !__builtin_sub_overflow(r.bottom, r.top, &height))
+        return {left, top, width, height};
     return {Narrow(static_cast<long long>(r.left) - origin.x),
             Narrow(static_cast<long long>(r.top) - origin.y),
             Narrow(static_cast<long long>(r.right) - r.left),
@@ -243,25 +250,29 @@ private:
 
 constexpr LONG kUnanswered = INT_MIN;
 
+// A drop-down combo box's height reaches down to the bottom of its list.
+void AddDropped(const TLayout& layout, const TChild& c, Core::TBounds& out) {
+    // The answer's success value differs (Wine returns CB_OKAY, which is 0): a
+    // rectangle filled in is the answer.
+    RECT dropped{kUnanswered, kUnanswered, kUnanswered, kUnanswered};
+    SendMessageW(c.Window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    if (dropped.top != kUnanswered && dropped.bottom != kUnanswered) {
+        const long long list = static_cast<long long>(dropped.bottom) - dropped.top;
+        const long long height = layout.DroppedHasField == 1 ? list : list + out.Height;
+        out.Height = static_cast<int>(std::clamp<long long>(height, 0, INT_MAX));
+    }
+}
+
 // A window's rectangle as the layout sees it, relative to its parent's client
-// area; a drop-down combo box's reaches down to the bottom of its list. False
-// when the window is gone.
-bool Extent(const TLayout& layout, const TChild& c, TOrigins& origins, Core::TBounds& out) {
+// area. False when the window is gone. Inline: every window of a pass is read.
+[[gnu::always_inline]] inline bool Extent(const TLayout& layout, const TChild& c, TOrigins& origins,
+                                          Core::TBounds& out) {
     RECT r{};
     if (!GetWindowRect(c.Window, &r))
         return false;
     out = Bounds(r, origins.Of(c.Parent));
-    if (c.DropDown) {
-        // The answer's success value differs (Wine returns CB_OKAY, which is 0):
-        // a rectangle filled in is the answer.
-        RECT dropped{kUnanswered, kUnanswered, kUnanswered, kUnanswered};
-        SendMessageW(c.Window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-        if (dropped.top != kUnanswered && dropped.bottom != kUnanswered) {
-            const long long list = static_cast<long long>(dropped.bottom) - dropped.top;
-            const long long height = layout.DroppedHasField == 1 ? list : list + out.Height;
-            out.Height = static_cast<int>(std::clamp<long long>(height, 0, INT_MAX));
-        }
-    }
+    if (c.DropDown)
+        AddDropped(layout, c, out);
     return true;
 }
 
@@ -510,17 +521,23 @@ void SetResolution(TLayout& layout, int dpiX, int dpiY) {
         dpiY};
 }
 
+// Bounds compared without a branch a field: a pass compares every window's.
+inline bool Same(const Core::TBounds& a, const Core::TBounds& b) {
+    return ((a.Left ^ b.Left) | (a.Top ^ b.Top) | (a.Width ^ b.Width) | (a.Height ^ b.Height)) == 0;
+}
+
 // What a window is asked for at the factors, if anything: nothing when it is
 // there already, or when it did not take the same last time and nobody moved it
 // since. Where it was put counts at the resolution it was put at.
-inline void Plan(TChild& c, std::size_t index, const Core::TBounds& now, bool unchanged,
-                 const Core::TFactors& factors, int dpiX, int dpiY, std::vector<TMove>& moves) {
+[[gnu::always_inline]] inline void Plan(TChild& c, std::size_t index, const Core::TBounds& now,
+                                        bool unchanged, const Core::TFactors& factors, int dpiX,
+                                        int dpiY, std::vector<TMove>& moves) {
     c.Seen = now;
     const Core::TBounds to =
         c.HasPlaced && c.PlacedAt == factors && c.PlacedDpiX == dpiX && c.PlacedDpiY == dpiY
             ? c.Placed
             : Core::ScaleBounds(c.Reference, factors);
-    if (to == now || (unchanged && c.HasAsked && c.Asked == to))
+    if (Same(to, now) || (unchanged && c.HasAsked && Same(c.Asked, to)))
         return;
     c.Asked = to;
     c.HasAsked = true;
@@ -553,12 +570,15 @@ void PassOnce(TLayout& layout) {
     std::vector<std::pair<std::size_t, HFONT>>& refont = layout.Refont;
     refont.clear();
     TOrigins origins;
-    for (std::size_t i = 0; i < layout.Children.size(); ++i) {
-        TChild& c = layout.Children[i];
+    // Nothing changes the records while they are read (a nested pass waits).
+    TChild* const children = layout.Children.data();
+    const std::size_t count = layout.Children.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        TChild& c = children[i];
         Core::TBounds now;
         if (!c.Laid || !Extent(layout, c, origins, now))
             continue;
-        const bool unchanged = now == c.Seen;
+        const bool unchanged = Same(now, c.Seen);
         if (!unchanged) {
             c.Reference = Core::ReferenceBounds(now, layout.LastFactors, c.Reference);
             c.Base = c.Reference;

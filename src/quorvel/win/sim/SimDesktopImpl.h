@@ -158,13 +158,22 @@ struct TDesktop::TImpl {
     struct TSubclassFrame {
         HWND Window = nullptr;
         int Index = 0;
+        // The window's chain, which stays while any of its procedures runs.
+        TSubclassChain* Chain = nullptr;
     };
     std::unordered_map<std::uintptr_t, TSubclassChain> Subclasses;
     std::vector<TSubclassFrame> SubclassFrames;
-    std::unordered_map<std::uintptr_t, std::vector<WINDOWPOS>> Deferred;
+    // Open batches (rarely more than one), and lists of moves and of windows
+    // kept for reuse, so that a pass allocates nothing once it ran.
+    struct TDeferBatch {
+        std::uintptr_t Key = 0;
+        std::vector<WINDOWPOS> Moves; // the first Used of them filled in
+        std::size_t Used = 0;
+    };
+    std::vector<TDeferBatch> Deferred;
+    std::vector<std::vector<WINDOWPOS>> SpareMoves;
+    std::vector<HWND> SpareEnum;
     std::uintptr_t DeferSerial = 0;
-    std::uintptr_t DeferKey = 0; // the batch filled last, and its moves
-    std::vector<WINDOWPOS>* DeferMoves = nullptr;
     // Subclasses removed so far: a chain is tidied only after one was.
     std::uint64_t SubclassRemovals = 0;
 
@@ -234,7 +243,26 @@ struct TDesktop::TImpl {
     LRESULT DefProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Geometry and window state (SimGeometry.cpp).
-    RECT ScreenRect(const TWindow& window) const;
+    // Inline: every window a layout pass reads comes here.
+    RECT ScreenRect(const TWindow& window) const {
+        if (window.Parent == nullptr)
+            return window.Rect;
+        const POINT origin = ScreenClientOrigin(*window.Parent);
+        const RECT& r = window.Rect;
+        // Far from the 32-bit limits nothing saturates: plain sums. Each value is
+        // inside (-kSafe, kSafe) when its unsigned offset by kSafe - 1 stays below
+        // 2 * kSafe - 1: one comparison instead of two.
+        constexpr std::uint32_t kSafe = 0x3FFFFFFF;
+        const auto safe = [](LONG v) {
+            return static_cast<std::uint32_t>(v) + (kSafe - 1) < 2 * kSafe - 1;
+        };
+        if (safe(r.left) && safe(r.top) && safe(r.right) && safe(r.bottom) && safe(origin.x) &&
+            safe(origin.y))
+            return RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x,
+                        r.bottom + origin.y};
+        return FarScreenRect(window, origin);
+    }
+    static RECT FarScreenRect(const TWindow& window, POINT origin);
     POINT ScreenClientOrigin(const TWindow& window) const {
         return window.OriginAt == Geometry ? window.Origin : ComputeClientOrigin(window);
     }

@@ -55,17 +55,7 @@ POINT TDesktop::TImpl::ComputeClientOrigin(const TWindow& window) const {
     return origin;
 }
 
-RECT TDesktop::TImpl::ScreenRect(const TWindow& window) const {
-    if (window.Parent == nullptr)
-        return window.Rect;
-    const POINT origin = ScreenClientOrigin(*window.Parent);
-    const RECT& r = window.Rect;
-    // Far from the 32-bit limits nothing saturates: plain sums.
-    constexpr LONG kSafe = 0x3FFFFFFF;
-    if (r.left > -kSafe && r.left < kSafe && r.top > -kSafe && r.top < kSafe && r.right > -kSafe &&
-        r.right < kSafe && r.bottom > -kSafe && r.bottom < kSafe && origin.x > -kSafe &&
-        origin.x < kSafe && origin.y > -kSafe && origin.y < kSafe)
-        return RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+RECT TDesktop::TImpl::FarScreenRect(const TWindow& window, POINT origin) {
     return MakeRect(static_cast<long long>(window.Rect.left) + origin.x,
                     static_cast<long long>(window.Rect.top) + origin.y, Width(window.Rect),
                     Height(window.Rect));

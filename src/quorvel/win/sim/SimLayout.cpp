@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace Sim {
 namespace {
@@ -15,27 +17,32 @@ namespace {
 constexpr std::uintptr_t kDeferBase = 0x0D0D0000;
 constexpr std::uintptr_t kDeferStep = 0x10;
 
+// Depth first, without recursion: down to the first child, else on to the next
+// sibling of the nearest window that has one.
 void CollectDescendants(const TWindow& parent, std::vector<HWND>& out) {
-    for (const TWindow* c = parent.FirstChild; c != nullptr; c = c->Next) {
+    const TWindow* c = parent.FirstChild;
+    while (c != nullptr) {
         out.push_back(c->Handle);
-        CollectDescendants(*c, out);
+        if (c->FirstChild != nullptr) {
+            c = c->FirstChild;
+            continue;
+        }
+        while (c != &parent && c->Next == nullptr)
+            c = c->Parent;
+        c = c == &parent ? nullptr : c->Next;
     }
 }
 
 // Runs the entry at Index of the window's chain, or the original procedure
 // below the oldest entry; entries removed while the chain runs are passed over.
-LRESULT RunChain(HWND window, int index, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto& d = Desk("DefSubclassProc");
-    auto it = d.Subclasses.find(FromHandle(window));
-    if (it == d.Subclasses.end())
-        return DefWindowProcW(window, message, wParam, lParam);
-    TDesktop::TImpl::TSubclassChain& chain = it->second;
+LRESULT RunChain(TDesktop::TImpl& d, TDesktop::TImpl::TSubclassChain& chain, HWND window, int index,
+                 UINT message, WPARAM wParam, LPARAM lParam) {
     while (index >= 0 && chain.Entries[static_cast<std::size_t>(index)].Proc == nullptr)
         --index;
     if (index < 0)
         return CallWindowProcW(chain.Original, window, message, wParam, lParam);
     const TDesktop::TImpl::TSubclass entry = chain.Entries[static_cast<std::size_t>(index)];
-    d.SubclassFrames.push_back({window, index});
+    d.SubclassFrames.push_back({window, index, &chain});
     const LRESULT result = entry.Proc(window, message, wParam, lParam, entry.Id, entry.Data);
     Desk("DefSubclassProc").SubclassFrames.pop_back();
     return result;
@@ -74,13 +81,34 @@ LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return DefWindowProcW(window, message, wParam, lParam);
     const int top = static_cast<int>(it->second.Entries.size()) - 1;
     const std::uint64_t removals = d.SubclassRemovals;
-    const LRESULT result = RunChain(window, top, message, wParam, lParam);
+    const LRESULT result = RunChain(d, it->second, window, top, message, wParam, lParam);
     auto& after = Desk("SetWindowSubclass");
     if (message == WM_NCDESTROY && !ChainRunning(after, window))
         after.Subclasses.erase(FromHandle(window)); // the window's subclasses end with it
     else if (after.SubclassRemovals != removals)
         Compact(after, window);
     return result;
+}
+
+// A move for a batch that is not the latest, is full, or names no window.
+[[gnu::noinline]] HDWP DeferMore(TDesktop::TImpl& d, HDWP batch, const WINDOWPOS& move) {
+    const auto key = reinterpret_cast<std::uintptr_t>(batch);
+    std::size_t i = d.Deferred.size();
+    while (i > 0 && d.Deferred[i - 1].Key != key)
+        --i;
+    if (i == 0)
+        return nullptr;
+    auto it = d.Deferred.begin() + static_cast<std::ptrdiff_t>(i - 1);
+    if (d.Find(move.hwnd) == nullptr) {
+        // As Windows does, a failing entry ends the whole batch.
+        d.SpareMoves.push_back(std::move(it->Moves));
+        d.Deferred.erase(it);
+        return nullptr;
+    }
+    if (it->Used == it->Moves.size())
+        it->Moves.resize(std::max<std::size_t>(2 * it->Used, 8));
+    it->Moves[it->Used++] = move;
+    return batch;
 }
 
 } // namespace
@@ -96,7 +124,10 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data) {
     const Sim::TWindow* w = d.Find(parent);
     if (w == nullptr || proc == nullptr)
         return Sim::kFalse;
-    std::vector<HWND> all;
+    // The windows there are now, in the list the last enumeration left (a
+    // callback that enumerates too makes its own).
+    std::vector<HWND> all = std::move(d.SpareEnum);
+    all.clear();
     Sim::CollectDescendants(*w, all);
     const std::uint64_t destroyed = d.Destroyed;
     for (HWND child : all) {
@@ -106,6 +137,9 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM data) {
         if (!proc(child, data))
             break;
     }
+    // Kept for the next, unless a callback ended the desktop.
+    if (Sim::GCurrentImpl != nullptr)
+        Sim::GCurrentImpl->SpareEnum = std::move(all);
     return Sim::kTrue;
 }
 
@@ -144,7 +178,17 @@ HDWP BeginDeferWindowPos(int count) {
     if (count < 0)
         return nullptr;
     const std::uintptr_t value = Sim::kDeferBase + Sim::kDeferStep * ++d.DeferSerial;
-    d.Deferred[value].reserve(static_cast<std::size_t>(count));
+    Sim::TDesktop::TImpl::TDeferBatch batch{value, {}, 0};
+    if (!d.SpareMoves.empty()) {
+        batch.Moves = std::move(d.SpareMoves.back());
+        d.SpareMoves.pop_back();
+    }
+    // Room for the moves announced, up to a limit; more grow the batch.
+    constexpr std::size_t kAnnounced = 4096;
+    const std::size_t room = std::min(static_cast<std::size_t>(count), kAnnounced);
+    if (batch.Moves.size() < room)
+        batch.Moves.resize(room);
+    d.Deferred.push_back(std::move(batch));
     return reinterpret_cast<HDWP>(value);
 }
 
@@ -152,37 +196,37 @@ HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int
                     UINT flags) {
     auto& d = Desk(__func__);
     const auto key = reinterpret_cast<std::uintptr_t>(batch);
-    // A batch is filled move by move: the one filled last is at hand.
-    if (key != d.DeferKey || d.DeferMoves == nullptr) {
-        auto it = d.Deferred.find(key);
-        if (it == d.Deferred.end())
-            return nullptr;
-        d.DeferKey = key;
-        d.DeferMoves = &it->second;
+    // Nearly always the batch begun last, with room for the move: the rest is
+    // out of line.
+    if (!d.Deferred.empty()) {
+        Sim::TDesktop::TImpl::TDeferBatch& last = d.Deferred.back();
+        if (last.Key == key && last.Used < last.Moves.size() && d.Find(window) != nullptr) {
+            last.Moves[last.Used++] = {window, insertAfter, x, y, cx, cy, flags};
+            return batch;
+        }
     }
-    if (d.Find(window) == nullptr) {
-        // As Windows does, a failing entry ends the whole batch.
-        d.Deferred.erase(key);
-        d.DeferMoves = nullptr;
-        return nullptr;
-    }
-    d.DeferMoves->push_back({window, insertAfter, x, y, cx, cy, flags});
-    return batch;
+    return Sim::DeferMore(d, batch, {window, insertAfter, x, y, cx, cy, flags});
 }
 
 BOOL EndDeferWindowPos(HDWP batch) {
     auto& d = Desk(__func__);
-    auto it = d.Deferred.find(reinterpret_cast<std::uintptr_t>(batch));
+    const auto key = reinterpret_cast<std::uintptr_t>(batch);
+    auto it = std::find_if(d.Deferred.begin(), d.Deferred.end(),
+                           [&](const auto& b) { return b.Key == key; });
     if (it == d.Deferred.end())
         return Sim::kFalse;
-    const std::vector<WINDOWPOS> moves = std::move(it->second);
+    // Taken out first: the windows' procedures may begin and end batches of their own.
+    std::vector<WINDOWPOS> moves = std::move(it->Moves);
+    const std::size_t used = it->Used;
     d.Deferred.erase(it);
-    if (d.DeferKey == reinterpret_cast<std::uintptr_t>(batch))
-        d.DeferMoves = nullptr;
     BOOL all = Sim::kTrue;
-    for (const WINDOWPOS& m : moves)
+    for (std::size_t i = 0; i < used; ++i) {
+        const WINDOWPOS& m = moves[i];
         if (!Desk(__func__).SetPos(m.hwnd, m.hwndInsertAfter, m.x, m.y, m.cx, m.cy, m.flags))
             all = Sim::kFalse;
+    }
+    if (Sim::GCurrentImpl != nullptr) // unless a procedure ended the desktop
+        Sim::GCurrentImpl->SpareMoves.push_back(std::move(moves));
     return all;
 }
 
@@ -242,7 +286,7 @@ LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     // The innermost running entry of this window's chain passes on to the next older one.
     for (auto f = d.SubclassFrames.rbegin(); f != d.SubclassFrames.rend(); ++f)
         if (f->Window == window)
-            return Sim::RunChain(window, f->Index - 1, message, wParam, lParam);
+            return Sim::RunChain(d, *f->Chain, window, f->Index - 1, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
