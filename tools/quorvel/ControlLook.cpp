@@ -167,17 +167,31 @@ bool Linked(TComponent& c, std::string_view property, bool own) {
     return action && Has(*action, property) ? Ord(*action, property, own ? 1 : 0) != 0 : own;
 }
 
-// A page control shows only its active sheet.
+// A page control shows only its active sheet (the first with a tab when none is
+// named); the others it hides.
 bool Shown(TControl& c) {
     int guard = 0;
-    for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard) {
+    for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard)
         if (!Linked(*p, "Visible", p->Visible()) && !dynamic_cast<TCustomForm*>(p))
             return false;
-        if (auto* sheet = dynamic_cast<TTabSheet*>(p))
-            if (TPageControl* pages = sheet->PageControl(); pages && pages->ActivePage() != sheet)
-                return false;
-    }
     return true;
+}
+
+// Hidden only because it lies on a page that is not the one shown: a person
+// sees it once that page is picked.
+bool OnOtherPage(TControl& c) {
+    bool other = false;
+    int guard = 0;
+    for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard) {
+        auto* sheet = dynamic_cast<TTabSheet*>(p);
+        if (sheet && sheet->PageControl() && !sheet->Visible()) {
+            other = true;
+            continue;
+        }
+        if (!Linked(*p, "Visible", p->Visible()) && !dynamic_cast<TCustomForm*>(p))
+            return false;
+    }
+    return other;
 }
 
 // Decoding once per image, not once per snapshot: keyed by the bytes' hash and size.
@@ -304,6 +318,7 @@ TControlLook TakeLook(TControl& c) {
     TControlLook look;
     look.Kind = KindOf(c);
     look.Visible = Shown(c);
+    look.OnOtherPage = !look.Visible && OnOtherPage(c);
     look.Enabled = Linked(c, "Enabled", c.Enabled());
     look.Color = EffectiveColor(c);
     if (GetPropInfo(c, "Font")) {

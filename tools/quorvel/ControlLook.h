@@ -51,7 +51,8 @@ enum class TLookKind {
 
 struct TControlLook {
     TLookKind Kind = TLookKind::Unknown;
-    bool Visible = true; // it, every parent, and the page it lies on is the active one
+    bool Visible = true;      // it, every parent, and the page it lies on is the active one
+    bool OnOtherPage = false; // not Visible only because its page is not the active one
     bool Enabled = true;
     std::string Text;               // caption or text, accelerator marks included
     std::vector<std::string> Items; // lines, items, tabs, status panels or columns
