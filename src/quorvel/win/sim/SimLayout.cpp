@@ -105,8 +105,10 @@ LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
         d.Deferred.erase(it);
         return nullptr;
     }
-    if (it->Used == it->Moves.size())
+    if (it->Used == it->Room) {
         it->Moves.resize(std::max<std::size_t>(2 * it->Used, 8));
+        it->Room = it->Moves.size();
+    }
     it->Moves[it->Used++] = move;
     return batch;
 }
@@ -178,7 +180,7 @@ HDWP BeginDeferWindowPos(int count) {
     if (count < 0)
         return nullptr;
     const std::uintptr_t value = Sim::kDeferBase + Sim::kDeferStep * ++d.DeferSerial;
-    Sim::TDesktop::TImpl::TDeferBatch batch{value, {}, 0};
+    Sim::TDesktop::TImpl::TDeferBatch batch{value, {}, 0, 0};
     if (!d.SpareMoves.empty()) {
         batch.Moves = std::move(d.SpareMoves.back());
         d.SpareMoves.pop_back();
@@ -188,6 +190,7 @@ HDWP BeginDeferWindowPos(int count) {
     const std::size_t room = std::min(static_cast<std::size_t>(count), kAnnounced);
     if (batch.Moves.size() < room)
         batch.Moves.resize(room);
+    batch.Room = batch.Moves.size();
     d.Deferred.push_back(std::move(batch));
     return reinterpret_cast<HDWP>(value);
 }
@@ -200,8 +203,15 @@ HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int
     // out of line.
     if (!d.Deferred.empty()) {
         Sim::TDesktop::TImpl::TDeferBatch& last = d.Deferred.back();
-        if (last.Key == key && last.Used < last.Moves.size() && d.Find(window) != nullptr) {
-            last.Moves[last.Used++] = {window, insertAfter, x, y, cx, cy, flags};
+        if (last.Key == key && last.Used < last.Room && d.Find(window) != nullptr) {
+            WINDOWPOS& m = last.Moves[last.Used++];
+            m.hwnd = window;
+            m.hwndInsertAfter = insertAfter;
+            m.x = x;
+            m.y = y;
+            m.cx = cx;
+            m.cy = cy;
+            m.flags = flags;
             return batch;
         }
     }
