@@ -88,6 +88,28 @@ enum class TEnter : unsigned char {
 
 // ---- Records ------------------------------------------------------------------------------
 
+// A reference, its values kept as doubles too: a pass scales every window's, and
+// they are converted once instead of on every pass.
+class TReferenceBounds {
+public:
+    TReferenceBounds& operator=(const Core::TBounds& bounds) {
+        FBounds = bounds;
+        FLeft = bounds.Left;
+        FTop = bounds.Top;
+        FWidth = bounds.Width;
+        FHeight = bounds.Height;
+        return *this;
+    }
+    operator const Core::TBounds&() const { return FBounds; }
+    Core::TBounds Scaled(const Core::TFactors& factors) const {
+        return Core::ScaleBounds(FLeft, FTop, FWidth, FHeight, factors);
+    }
+
+private:
+    Core::TBounds FBounds;
+    double FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+};
+
 struct TChild {
     HWND Window = nullptr;
     HWND Parent = nullptr;
@@ -97,7 +119,7 @@ struct TChild {
     bool DropDown = false;
     TEnter Enter = TEnter::All;
     const TControlClass* Control = nullptr; // when it is one of kControls
-    Core::TBounds Reference;                // relative to the parent's client area, at factor 1.0
+    TReferenceBounds Reference;             // relative to the parent's client area, at factor 1.0
     // The reference as it was recorded, and the resolution it was recorded at:
     // the reference at any other one is made from it.
     Core::TBounds Base;
@@ -272,7 +294,7 @@ void AddDropped(const TLayout& layout, const TChild& c, Core::TBounds& out) {
 // area. False when the window is gone. Inline: every window of a pass is read.
 [[gnu::always_inline]] inline bool Extent(const TLayout& layout, const TChild& c, TOrigins& origins,
                                           Core::TBounds& out) {
-    RECT r{};
+    RECT r; // filled in when the answer is true
     if (!GetWindowRect(c.Window, &r))
         return false;
     out = Bounds(r, origins.Of(c.Parent));
@@ -594,7 +616,7 @@ constexpr unsigned char kTrusted = 2;
     const Core::TBounds to =
         c.HasPlaced && c.PlacedAt == factors && c.PlacedDpiX == dpiX && c.PlacedDpiY == dpiY
             ? c.Placed
-            : Core::ScaleBounds(c.Reference, factors);
+            : c.Reference.Scaled(factors);
     if (Same(to, now) || (unchanged && c.HasAsked && Same(c.Asked, to)))
         return;
     c.Asked = to;

@@ -167,9 +167,9 @@ struct TDesktop::TImpl {
     // kept for reuse, so that a pass allocates nothing once it ran.
     struct TDeferBatch {
         std::uintptr_t Key = 0;
-        std::vector<WINDOWPOS> Moves; // the first Used of them filled in
-        std::size_t Used = 0;
-        std::size_t Room = 0; // Moves.size(), kept at hand
+        std::vector<WINDOWPOS> Moves; // filled in up to Next
+        WINDOWPOS* Next = nullptr;    // in Moves, which ends at Limit
+        WINDOWPOS* Limit = nullptr;
     };
     std::vector<TDeferBatch> Deferred;
     std::vector<std::vector<WINDOWPOS>> SpareMoves;
