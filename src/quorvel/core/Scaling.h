@@ -49,10 +49,16 @@ constexpr int RaiseZero(int value) { return value == 0 ? 1 : value; }
 // A control's bounds at the factors; the width and height raised from 0 to 1.
 // ScaleCoord's rounding, written out and inline: this runs for every window of
 // a pass.
+// The same for a reference whose values a caller keeps as doubles, converted
+// once rather than on every pass (every int converts to a double exactly).
+inline TBounds ScaleBounds(double left, double top, double width, double height,
+                           const TFactors& factors) {
+    return {RoundHalfAway(left * factors.X), RoundHalfAway(top * factors.Y),
+            RaiseZero(RoundHalfAway(width * factors.X)),
+            RaiseZero(RoundHalfAway(height * factors.Y))};
+}
 inline TBounds ScaleBounds(const TBounds& reference, const TFactors& factors) {
-    return {RoundHalfAway(reference.Left * factors.X), RoundHalfAway(reference.Top * factors.Y),
-            RaiseZero(RoundHalfAway(reference.Width * factors.X)),
-            RaiseZero(RoundHalfAway(reference.Height * factors.Y))};
+    return ScaleBounds(reference.Left, reference.Top, reference.Width, reference.Height, factors);
 }
 
 // A control's font size at the font factor: truncated (no 0.5 added) and raised

@@ -88,6 +88,28 @@ enum class TEnter : unsigned char {
 
 // ---- Records ------------------------------------------------------------------------------
 
+// A reference, its values kept as doubles too: a pass scales every window's, and
+// they are converted once instead of on every pass.
+class TReferenceBounds {
+public:
+    TReferenceBounds& operator=(const Core::TBounds& bounds) {
+        FBounds = bounds;
+        FLeft = bounds.Left;
+        FTop = bounds.Top;
+        FWidth = bounds.Width;
+        FHeight = bounds.Height;
+        return *this;
+    }
+    operator const Core::TBounds&() const { return FBounds; }
+    Core::TBounds Scaled(const Core::TFactors& factors) const {
+        return Core::ScaleBounds(FLeft, FTop, FWidth, FHeight, factors);
+    }
+
+private:
+    Core::TBounds FBounds;
+    double FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+};
+
 struct TChild {
     HWND Window = nullptr;
     HWND Parent = nullptr;
@@ -97,7 +119,7 @@ struct TChild {
     bool DropDown = false;
     TEnter Enter = TEnter::All;
     const TControlClass* Control = nullptr; // when it is one of kControls
-    Core::TBounds Reference;                // relative to the parent's client area, at factor 1.0
+    TReferenceBounds Reference;             // relative to the parent's client area, at factor 1.0
     // The reference as it was recorded, and the resolution it was recorded at:
     // the reference at any other one is made from it.
     Core::TBounds Base;
@@ -128,8 +150,9 @@ struct TChild {
     HFONT Applied = nullptr; // the font the window has now from this layout
 };
 
+// The records stay where they are for a whole pass: a move points at its own.
 struct TMove {
-    std::size_t Index;
+    TChild* Child;
     Core::TBounds To;
 };
 
@@ -215,6 +238,13 @@ int Narrow(long long v) {
     return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
 }
 
+[[gnu::noinline]] Core::TBounds FarBounds(const RECT& r, POINT origin) {
+    return {Narrow(static_cast<long long>(r.left) - origin.x),
+            Narrow(static_cast<long long>(r.top) - origin.y),
+            Narrow(static_cast<long long>(r.right) - r.left),
+            Narrow(static_cast<long long>(r.bottom) - r.top)};
+}
+
 [[gnu::always_inline]] inline Core::TBounds Bounds(const RECT& r, POINT origin) {
     // Nothing saturates far from the limits, which is where windows are.
     int left = 0, top = 0, width = 0, height = 0;
@@ -223,10 +253,7 @@ int Narrow(long long v) {
         !__builtin_sub_overflow(r.right, r.left, &width) &&
         !__builtin_sub_overflow(r.bottom, r.top, &height))
         return {left, top, width, height};
-    return {Narrow(static_cast<long long>(r.left) - origin.x),
-            Narrow(static_cast<long long>(r.top) - origin.y),
-            Narrow(static_cast<long long>(r.right) - r.left),
-            Narrow(static_cast<long long>(r.bottom) - r.top)};
+    return FarBounds(r, origin);
 }
 
 // The client origin of a parent on the screen, kept while consecutive windows
@@ -267,7 +294,7 @@ void AddDropped(const TLayout& layout, const TChild& c, Core::TBounds& out) {
 // area. False when the window is gone. Inline: every window of a pass is read.
 [[gnu::always_inline]] inline bool Extent(const TLayout& layout, const TChild& c, TOrigins& origins,
                                           Core::TBounds& out) {
-    RECT r{};
+    RECT r; // filled in when the answer is true
     if (!GetWindowRect(c.Window, &r))
         return false;
     out = Bounds(r, origins.Of(c.Parent));
@@ -391,6 +418,50 @@ std::vector<HWND> Descendants(HWND window) {
     return all;
 }
 
+// The windows there are now, compared with the records as they come: the list
+// is only written from the first window that differs. True when they are the
+// records' windows, which then are not written to the list at all.
+struct TTreeCheck {
+    const TChild* First;
+    const TChild* Next; // the record the next window should be
+    const TChild* End;
+    std::vector<HWND>* All;
+    bool Differs = false;
+};
+
+// Out of line, so that a window that matches costs a comparison alone.
+[[gnu::noinline]] BOOL ListWindow(TTreeCheck& t, HWND child) {
+    if (!t.Differs) {
+        t.Differs = true;
+        for (const TChild* c = t.First; c != t.Next; ++c)
+            t.All->push_back(c->Window);
+    }
+    t.All->push_back(child);
+    return 1;
+}
+
+BOOL QV_CALLBACK CheckWindow(HWND child, LPARAM data) {
+    auto& t = *reinterpret_cast<TTreeCheck*>(data);
+    if (!t.Differs && t.Next != t.End && t.Next->Window == child) {
+        ++t.Next;
+        return 1;
+    }
+    return ListWindow(t, child);
+}
+
+bool SameTree(const TLayout& layout, std::vector<HWND>& all) {
+    all.clear();
+    const TChild* first = layout.Children.data();
+    TTreeCheck check{first, first, first + layout.Children.size(), &all};
+    EnumChildWindows(layout.Window, &CheckWindow, reinterpret_cast<LPARAM>(&check));
+    if (!check.Differs && check.Next == check.End)
+        return true;
+    if (!check.Differs) // fewer windows: the first ones are the records'
+        for (const TChild* c = first; c != check.Next; ++c)
+            all.push_back(c->Window);
+    return false;
+}
+
 // The records brought up to the windows there are now: destroyed ones leave,
 // new ones (and ones given another parent) join, each after its parent.
 void Reconcile(TLayout& layout, const std::vector<HWND>& all, const Core::TFactors& factors) {
@@ -448,11 +519,15 @@ HFONT FontFor(TLayout& layout, const TChild& child, int size) {
 
 // Scaled fonts no record uses any more are deleted, unless a window holds one
 // all the same (one the program gave it, or a control passed on): that one stays
-// until no window does.
-void DeleteUnusedFonts(TLayout& layout, const std::vector<HWND>& all) {
+// until no window does. The windows are the list, or the records' when the list
+// was left empty because they are the same.
+void DeleteUnusedFonts(TLayout& layout, std::vector<HWND>& all, bool asRecords) {
     if (std::none_of(layout.Fonts.begin(), layout.Fonts.end(),
                      [](const auto& f) { return f.second.Uses <= 0; }))
         return;
+    if (asRecords)
+        for (const TChild& c : layout.Children)
+            all.push_back(c.Window);
     std::vector<HFONT> held;
     for (HWND w : all)
         if (IsWindow(w))
@@ -526,22 +601,31 @@ inline bool Same(const Core::TBounds& a, const Core::TBounds& b) {
     return ((a.Left ^ b.Left) | (a.Top ^ b.Top) | (a.Width ^ b.Width) | (a.Height ^ b.Height)) == 0;
 }
 
+// Moves a window took as asked this many times in a row make it trusted to take
+// the next: it is not read again after it.
+constexpr unsigned char kTrusted = 2;
+
 // What a window is asked for at the factors, if anything: nothing when it is
 // there already, or when it did not take the same last time and nobody moved it
-// since. Where it was put counts at the resolution it was put at.
-[[gnu::always_inline]] inline void Plan(TChild& c, std::size_t index, const Core::TBounds& now,
-                                        bool unchanged, const Core::TFactors& factors, int dpiX,
-                                        int dpiY, std::vector<TMove>& moves) {
+// since. Where it was put counts at the resolution it was put at. A trusted
+// window is seen where it is asked to go; the others are counted, to be read.
+[[gnu::always_inline]] inline void Plan(TChild& c, const Core::TBounds& now, bool unchanged,
+                                        const Core::TFactors& factors, int dpiX, int dpiY,
+                                        std::vector<TMove>& moves, std::size_t& reads) {
     c.Seen = now;
     const Core::TBounds to =
         c.HasPlaced && c.PlacedAt == factors && c.PlacedDpiX == dpiX && c.PlacedDpiY == dpiY
             ? c.Placed
-            : Core::ScaleBounds(c.Reference, factors);
+            : c.Reference.Scaled(factors);
     if (Same(to, now) || (unchanged && c.HasAsked && Same(c.Asked, to)))
         return;
     c.Asked = to;
     c.HasAsked = true;
-    moves.push_back({index, to});
+    moves.push_back({&c, to});
+    if (!c.SizesItself && c.Took >= kTrusted)
+        c.Seen = to;
+    else
+        ++reads;
 }
 
 void PassOnce(TLayout& layout) {
@@ -558,8 +642,9 @@ void PassOnce(TLayout& layout) {
     // Windows destroyed since the last pass leave; windows made since join, at
     // the place they were given for the size of that moment.
     std::vector<HWND>& all = layout.All;
-    Descendants(layout.Window, all);
-    Reconcile(layout, all, layout.LastFactors);
+    const bool sameTree = SameTree(layout, all);
+    if (!sameTree)
+        Reconcile(layout, all, layout.LastFactors);
 
     // What the program moved since the last pass keeps its proportions from
     // where the program put it; read before the fonts change, which some
@@ -567,6 +652,7 @@ void PassOnce(TLayout& layout) {
     // one batch, so each window moves once.
     std::vector<TMove>& moves = layout.Moves;
     moves.clear();
+    std::size_t reads = 0; // moves whose windows are read after them
     std::vector<std::pair<std::size_t, HFONT>>& refont = layout.Refont;
     refont.clear();
     TOrigins origins;
@@ -603,7 +689,7 @@ void PassOnce(TLayout& layout) {
             if (font != c.OriginalFont)
                 Release(layout, font); // FontFor took a use the child already holds
         }
-        Plan(c, i, now, unchanged, factors, dpiX, dpiY, moves);
+        Plan(c, now, unchanged, factors, dpiX, dpiY, moves, reads);
     }
 
     // Fonts before rectangles: a window's new font and its new rectangle then
@@ -622,7 +708,7 @@ void PassOnce(TLayout& layout) {
         TChild& c = layout.Children[i];
         Core::TBounds now;
         if (Extent(layout, c, origins, now))
-            Plan(c, i, now, false, factors, dpiX, dpiY, moves);
+            Plan(c, now, false, factors, dpiX, dpiY, moves, reads);
     }
     layout.LastFactors = factors;
     layout.LastDpiX = dpiX;
@@ -636,8 +722,8 @@ void PassOnce(TLayout& layout) {
         for (const TMove& m : moves) {
             const Core::TBounds& b = m.To;
             if (batch)
-                batch = DeferWindowPos(batch, layout.Children[m.Index].Window, nullptr, b.Left,
-                                       b.Top, b.Width, b.Height, kFlags);
+                batch = DeferWindowPos(batch, m.Child->Window, nullptr, b.Left, b.Top, b.Width,
+                                       b.Height, kFlags);
         }
         if (batch) {
             EndDeferWindowPos(batch);
@@ -645,8 +731,7 @@ void PassOnce(TLayout& layout) {
             // Without a batch every window still moves, one by one.
             for (const TMove& m : moves) {
                 const Core::TBounds& b = m.To;
-                SetWindowPos(layout.Children[m.Index].Window, nullptr, b.Left, b.Top, b.Width,
-                             b.Height, kFlags);
+                SetWindowPos(m.Child->Window, nullptr, b.Left, b.Top, b.Width, b.Height, kFlags);
                 if (layout.Detached)
                     return;
             }
@@ -654,14 +739,13 @@ void PassOnce(TLayout& layout) {
         if (layout.Detached)
             return;
         // Where the windows ended, which their controls may have adjusted.
-        constexpr unsigned char kTrusted = 2;
         origins.Forget();
-        for (const TMove& m : moves) {
-            TChild& c = layout.Children[m.Index];
-            if (!c.SizesItself && c.Took >= kTrusted) {
-                c.Seen = m.To;
-                continue;
-            }
+        for (std::size_t k = 0; reads > 0 && k < moves.size(); ++k) {
+            TChild& c = *moves[k].Child;
+            if (!c.SizesItself && c.Took >= kTrusted)
+                continue; // seen where it was asked to go
+            --reads;
+            const TMove& m = moves[k];
             Extent(layout, c, origins, c.Seen);
             if (c.Seen == m.To)
                 c.Took = static_cast<unsigned char>(std::min(c.Took + 1, int{kTrusted}));
@@ -669,7 +753,7 @@ void PassOnce(TLayout& layout) {
                 c.SizesItself = true;
         }
     }
-    DeleteUnusedFonts(layout, all);
+    DeleteUnusedFonts(layout, all, sameTree);
     if (layout.Options.OnLayout)
         layout.Options.OnLayout(layout.Window, factors);
 }

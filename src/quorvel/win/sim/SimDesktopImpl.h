@@ -167,8 +167,9 @@ struct TDesktop::TImpl {
     // kept for reuse, so that a pass allocates nothing once it ran.
     struct TDeferBatch {
         std::uintptr_t Key = 0;
-        std::vector<WINDOWPOS> Moves; // the first Used of them filled in
-        std::size_t Used = 0;
+        std::vector<WINDOWPOS> Moves; // filled in up to Next
+        WINDOWPOS* Next = nullptr;    // in Moves, which ends at Limit
+        WINDOWPOS* Limit = nullptr;
     };
     std::vector<TDeferBatch> Deferred;
     std::vector<std::vector<WINDOWPOS>> SpareMoves;
@@ -249,17 +250,17 @@ struct TDesktop::TImpl {
             return window.Rect;
         const POINT origin = ScreenClientOrigin(*window.Parent);
         const RECT& r = window.Rect;
-        // Far from the 32-bit limits nothing saturates: plain sums. Each value is
-        // inside (-kSafe, kSafe) when its unsigned offset by kSafe - 1 stays below
-        // 2 * kSafe - 1: one comparison instead of two.
-        constexpr std::uint32_t kSafe = 0x3FFFFFFF;
-        const auto safe = [](LONG v) {
-            return static_cast<std::uint32_t>(v) + (kSafe - 1) < 2 * kSafe - 1;
-        };
-        if (safe(r.left) && safe(r.top) && safe(r.right) && safe(r.bottom) && safe(origin.x) &&
-            safe(origin.y))
-            return RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x,
-                        r.bottom + origin.y};
+        // Where no sum (nor the width or height) overflows, nothing saturates:
+        // plain sums.
+        RECT out;
+        LONG width = 0, height = 0;
+        if (!__builtin_add_overflow(r.left, origin.x, &out.left) &&
+            !__builtin_add_overflow(r.top, origin.y, &out.top) &&
+            !__builtin_add_overflow(r.right, origin.x, &out.right) &&
+            !__builtin_add_overflow(r.bottom, origin.y, &out.bottom) &&
+            !__builtin_sub_overflow(r.right, r.left, &width) &&
+            !__builtin_sub_overflow(r.bottom, r.top, &height))
+            return out;
         return FarScreenRect(window, origin);
     }
     static RECT FarScreenRect(const TWindow& window, POINT origin);

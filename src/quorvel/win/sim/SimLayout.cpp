@@ -105,9 +105,13 @@ LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
         d.Deferred.erase(it);
         return nullptr;
     }
-    if (it->Used == it->Moves.size())
-        it->Moves.resize(std::max<std::size_t>(2 * it->Used, 8));
-    it->Moves[it->Used++] = move;
+    if (it->Next == it->Limit) {
+        const auto used = static_cast<std::size_t>(it->Next - it->Moves.data());
+        it->Moves.resize(std::max<std::size_t>(2 * used, 8));
+        it->Next = it->Moves.data() + used;
+        it->Limit = it->Moves.data() + it->Moves.size();
+    }
+    *it->Next++ = move;
     return batch;
 }
 
@@ -178,7 +182,7 @@ HDWP BeginDeferWindowPos(int count) {
     if (count < 0)
         return nullptr;
     const std::uintptr_t value = Sim::kDeferBase + Sim::kDeferStep * ++d.DeferSerial;
-    Sim::TDesktop::TImpl::TDeferBatch batch{value, {}, 0};
+    Sim::TDesktop::TImpl::TDeferBatch batch{value, {}, nullptr, nullptr};
     if (!d.SpareMoves.empty()) {
         batch.Moves = std::move(d.SpareMoves.back());
         d.SpareMoves.pop_back();
@@ -188,6 +192,9 @@ HDWP BeginDeferWindowPos(int count) {
     const std::size_t room = std::min(static_cast<std::size_t>(count), kAnnounced);
     if (batch.Moves.size() < room)
         batch.Moves.resize(room);
+    // Moving the batch keeps its moves' storage, and so these.
+    batch.Next = batch.Moves.data();
+    batch.Limit = batch.Next + batch.Moves.size();
     d.Deferred.push_back(std::move(batch));
     return reinterpret_cast<HDWP>(value);
 }
@@ -200,8 +207,15 @@ HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int
     // out of line.
     if (!d.Deferred.empty()) {
         Sim::TDesktop::TImpl::TDeferBatch& last = d.Deferred.back();
-        if (last.Key == key && last.Used < last.Moves.size() && d.Find(window) != nullptr) {
-            last.Moves[last.Used++] = {window, insertAfter, x, y, cx, cy, flags};
+        if (last.Key == key && last.Next != last.Limit && d.Find(window) != nullptr) {
+            WINDOWPOS& m = *last.Next++;
+            m.hwnd = window;
+            m.hwndInsertAfter = insertAfter;
+            m.x = x;
+            m.y = y;
+            m.cx = cx;
+            m.cy = cy;
+            m.flags = flags;
             return batch;
         }
     }
@@ -216,8 +230,8 @@ BOOL EndDeferWindowPos(HDWP batch) {
     if (it == d.Deferred.end())
         return Sim::kFalse;
     // Taken out first: the windows' procedures may begin and end batches of their own.
+    const auto used = static_cast<std::size_t>(it->Next - it->Moves.data());
     std::vector<WINDOWPOS> moves = std::move(it->Moves);
-    const std::size_t used = it->Used;
     d.Deferred.erase(it);
     BOOL all = Sim::kTrue;
     for (std::size_t i = 0; i < used; ++i) {
