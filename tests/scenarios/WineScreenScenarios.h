@@ -12,6 +12,7 @@
 #include "quorvel/component/FormHook.h"
 #include "quorvel/component/Placement.h"
 #include "quorvel/component/Quorvel.h"
+#include "quorvel/vcl/ComCtrls.h"
 #include "quorvel/vcl/FormStreaming.h"
 #include "quorvel/vcl/Forms.h"
 #include "quorvel/vcl/SysInfo.h"
@@ -557,6 +558,118 @@ inline void ControlHeights(TRecorder& r) {
     }
 }
 
+// Tab controls in a face and height, with the framework's properties and the
+// window styles they stand for.
+struct TTabCase {
+    const char* Name;
+    const char* Props; // the page control's and the tab control's, as a form stores them
+    DWORD Style;
+    int ItemWidth, ItemHeight; // TCM_SETITEMSIZE; 0 0: not sent
+};
+inline constexpr TTabCase kTabCases[] = {
+    {"tabs", "", 0, 0, 0},
+    {"bottom", "    TabPosition = tpBottom\n", TCS_BOTTOM, 0, 0},
+    {"left", "    TabPosition = tpLeft\n", TCS_VERTICAL | TCS_MULTILINE, 0, 0},
+    {"right", "    TabPosition = tpRight\n", TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, 0, 0},
+    {"buttons", "    Style = tsButtons\n", TCS_BUTTONS, 0, 0},
+    {"flat bottom", "    Style = tsFlatButtons\n    TabPosition = tpBottom\n",
+     TCS_BUTTONS | TCS_FLATBUTTONS | TCS_BOTTOM, 0, 0},
+    {"multiline", "    MultiLine = True\n", TCS_MULTILINE, 0, 0},
+    {"multiline buttons", "    MultiLine = True\n    Style = tsButtons\n",
+     TCS_MULTILINE | TCS_BUTTONS, 0, 0},
+    {"multiline buttons bottom",
+     "    MultiLine = True\n    Style = tsButtons\n    TabPosition = tpBottom\n",
+     TCS_MULTILINE | TCS_BUTTONS | TCS_BOTTOM, 0, 0},
+    {"tab height 25", "    MultiLine = True\n    TabHeight = 25\n", TCS_MULTILINE, 0, 25},
+    {"tab width 100", "    MultiLine = True\n    TabWidth = 100\n", TCS_MULTILINE | TCS_FIXEDWIDTH,
+     100, 0},
+};
+inline constexpr std::pair<const char*, int> kTabFonts[] = {
+    {"Tahoma", -11}, {"MS Sans Serif", -13}, {"Arial", -16}, {"Times New Roman", -21}};
+inline constexpr int kTabCounts[] = {0, 3, 8};
+
+inline std::string TabCaption(int i) { return Cat("TabSheet", Text(i + 1)); }
+
+inline std::string TabsForm(const char* face, int height, const TTabCase& c, int count) {
+    std::string sheets, tabs;
+    for (int i = 0; i < count; ++i) {
+        sheets += Cat("    object Sheet", Text(i + 1), ": TTabSheet\n      Caption = '",
+                      TabCaption(i), "'\n    end\n");
+        tabs += Cat(i ? "\n" : "", "      '", TabCaption(i), "'");
+    }
+    return Cat("object Form1: TForm1\n  Left = 60\n  Top = 40\n  ClientHeight = 420\n",
+               "  ClientWidth = 600\n  Font.Charset = DEFAULT_CHARSET\n  Font.Height = ",
+               Text(height), "\n  Font.Name = '", face, "'\n  PixelsPerInch = 96\n",
+               "  object Pages: TPageControl\n    Left = 0\n    Top = 0\n    Width = 289\n",
+               "    Height = 193\n", c.Props, sheets, "  end\n",
+               "  object Tabs: TTabControl\n    Left = 300\n    Top = 0\n    Width = 289\n",
+               "    Height = 193\n", c.Props,
+               count ? Cat("    Tabs.Strings = (\n", tabs, ")\n") : std::string(),
+               "    object Body: TPanel\n      Align = alClient\n      BevelOuter = bvNone\n",
+               "    end\n  end\nend\n");
+}
+
+// What the window's own tab control answers for TCM_ADJUSTRECT both ways (its
+// 289 x 193 client rectangle to the display area, and a 100 x 100 display area
+// to the window), its rows, and whether the framework's page and tab controls
+// lay out where that display area, two pixels lower at the top, puts them.
+inline void TabControls(TRecorder& r) {
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&init);
+    for (const auto& [face, height] : kTabFonts) {
+        LOGFONTW lf{};
+        lf.lfHeight = height;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        const std::u16string name(face, face + std::char_traits<char>::length(face));
+        std::copy(name.begin(), name.end(), lf.lfFaceName);
+        HFONT font = CreateFontIndirectW(&lf);
+        for (const TTabCase& c : kTabCases) {
+            for (int count : kTabCounts) {
+                HWND tab = CreateWindowExW(0, u"SysTabControl32", u"", WS_POPUP | c.Style, 0, 0,
+                                           289, 193, nullptr, nullptr, nullptr, nullptr);
+                SendMessageW(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+                if (c.ItemWidth || c.ItemHeight)
+                    SendMessageW(tab, TCM_SETITEMSIZE, 0,
+                                 MAKELPARAM(static_cast<WORD>(c.ItemWidth),
+                                            static_cast<WORD>(c.ItemHeight)));
+                for (int i = 0; i < count; ++i) {
+                    std::string caption = TabCaption(i);
+                    std::u16string text(caption.begin(), caption.end());
+                    TCITEMW item{};
+                    item.mask = TCIF_TEXT;
+                    item.pszText = text.data();
+                    SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(i),
+                                 reinterpret_cast<LPARAM>(&item));
+                }
+                RECT display{0, 0, 289, 193};
+                SendMessageW(tab, TCM_ADJUSTRECT, 0, reinterpret_cast<LPARAM>(&display));
+                RECT window{0, 0, 100, 100};
+                SendMessageW(tab, TCM_ADJUSTRECT, 1, reinterpret_cast<LPARAM>(&window));
+                const auto rows = static_cast<int>(SendMessageW(tab, TCM_GETROWCOUNT, 0, 0));
+                DestroyWindow(tab);
+
+                std::unique_ptr<Vcl::TComponent> root =
+                    Vcl::LoadFormText(TabsForm(face, height, c, count));
+                auto* form = dynamic_cast<Vcl::TCustomForm*>(root.get());
+                const Vcl::TRect expected{display.left, display.top + 2, display.right,
+                                          display.bottom};
+                auto* pages = dynamic_cast<Vcl::TPageControl*>(form->FindComponent("Pages"));
+                auto* body = dynamic_cast<Vcl::TControl*>(form->FindComponent("Body"));
+                const Vcl::TRect pageArea = pages->DisplayRect();
+                const Vcl::TRect tabArea = body->BoundsRect();
+                auto framework = [&](const Vcl::TRect& area) {
+                    return area == expected ? std::string("as Wine")
+                                            : Text(Vcl::WinRectOf<RECT>(area));
+                };
+                r.Add(Cat("text.tabs.", face, " ", Text(height), ".", c.Name, ".", Text(count)),
+                      Cat(Text(display), " ", Text(window), " rows ", Text(rows), "; pages ",
+                          framework(pageArea), ", tabs ", framework(tabArea)));
+            }
+        }
+        DeleteObject(font);
+    }
+}
+
 inline bool IsTextMeasure(const TMeasure& m) { return m.Name.rfind("text.", 0) == 0; }
 
 inline TMeasures WithoutText(const TMeasures& measures) {
@@ -576,6 +689,7 @@ inline TMeasures RunAll() {
     SystemQueries(r);
     TextMetrics(r);
     ControlHeights(r);
+    TabControls(r);
     return r.Measures();
 }
 

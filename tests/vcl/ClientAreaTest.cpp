@@ -206,7 +206,15 @@ TEST_F(ClientAreas, TabFramesNeverTurnInsideOut) {
     EXPECT_EQ(TabRows({}, 100, true), 0);
     EXPECT_EQ(TabRows({60, 60, 60}, 100, false), 1);
     EXPECT_EQ(TabRows({60, 60, 60}, 100, true), 3);
-    EXPECT_EQ(TabRows({200, 10}, 100, true), 2); // too wide a tab has a row of its own
+    // A first tab too long for the room leaves an empty row before it.
+    EXPECT_EQ(TabRows({200, 10}, 100, true), 3);
+    EXPECT_EQ(TabRows({50, 46}, 100, true), 1);
+    EXPECT_EQ(TabRows({50, 46}, 100, true, TTabLook::Buttons), 2);
+    // Rows of buttons are apart above the display area, not below it.
+    const TTabFrame top{TTabSide::Top, TTabLook::Buttons, 21, 2};
+    const TTabFrame bottom{TTabSide::Bottom, TTabLook::Buttons, 21, 2};
+    EXPECT_EQ(TabDisplay({0, 0, 289, 193}, top), (Vcl::TRect{4, 49, 285, 189}));
+    EXPECT_EQ(TabDisplay({0, 0, 289, 193}, bottom), (Vcl::TRect{4, 4, 285, 147}));
 }
 
 TEST_F(ClientAreas, APositiveFontHeightIsTheCellHeightAndMeasuresAsSuch) {

@@ -275,3 +275,28 @@ TEST_F(Controls, BoundsAndWindowsStayInStepBothWays) {
     Win32::MoveWindow(pages.Handle(), 10, 60, 320, 240, 1);
     EXPECT_EQ(Find<TTabSheet>(*form, "Sheet1")->BoundsRect(), pages.DisplayRect());
 }
+
+namespace {
+Win32::BOOL QV_CALLBACK CountWindow(Win32::HWND, Win32::LPARAM data) {
+    ++*reinterpret_cast<int*>(data);
+    return 1;
+}
+} // namespace
+
+// A nested control whose window is asked for before its parents' gets one
+// window, not a second beside the one its parent's creation made.
+TEST_F(Controls, AChildAskedForItsWindowFirstGetsOnlyOne) {
+    auto form = LoadAs<TForm>(kNested);
+    ASSERT_FALSE(form->HandleAllocated());
+    auto& edit = *Find<TEdit>(*form, "Edit1");
+    const Win32::HWND window = edit.Handle();
+    EXPECT_EQ(edit.Handle(), window);
+    int windows = 0;
+    Win32::EnumChildWindows(Find<TPanel>(*form, "Panel2")->Handle(), &CountWindow,
+                            reinterpret_cast<Win32::LPARAM>(&windows));
+    EXPECT_EQ(windows, 1);
+    windows = 0;
+    Win32::EnumChildWindows(form->Handle(), &CountWindow,
+                            reinterpret_cast<Win32::LPARAM>(&windows));
+    EXPECT_EQ(windows, 6); // Panel1, Panel2, Edit1, Own, Box, Inside
+}

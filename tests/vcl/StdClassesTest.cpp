@@ -292,6 +292,22 @@ TEST(StdClasses, PageControlPlacesItsSheetsAndResolvesTheActivePage) {
 
     TTabSheet stray(form.get());
     EXPECT_THROW(pages.SetActivePage(&stray), EInvalidOperation);
+
+    // The pages follow sheets that join, move and leave, and so do the tabs.
+    const int top = pages.DisplayRect().Top;
+    stray.SetPageControl(&pages);
+    pages.SetChildOrder(&stray, 0);
+    ASSERT_EQ(pages.PageCount(), 3);
+    EXPECT_EQ(pages.Pages(0), &stray);
+    EXPECT_EQ(sheet2.PageIndex(), 2);
+    Find<TTabSheet>(*form, "Sheet1")->SetPageControl(nullptr);
+    ASSERT_EQ(pages.PageCount(), 2);
+    EXPECT_EQ(pages.Pages(1), &sheet2);
+    EXPECT_THROW(pages.Pages(2), EListError);
+    sheet2.SetPageControl(nullptr);
+    stray.SetPageControl(nullptr);
+    EXPECT_EQ(pages.PageCount(), 0);
+    EXPECT_LT(pages.DisplayRect().Top, top); // no tab, no row
 }
 
 TEST(StdClasses, MenuItemsNestAndGoWithTheirItem) {

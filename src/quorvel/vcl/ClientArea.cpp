@@ -34,8 +34,8 @@ constexpr int TabFrame = 2, TabPadding = 2;
 // Around a tab's text: above and below once (twice for buttons), and the line
 // height's own two pixels.
 constexpr int TabVerticalPadding = 3, TabTextMargin = 2;
-// Between rows of buttons.
-constexpr int ButtonRowGap = 3;
+// Between rows of buttons, and between the buttons of a row.
+constexpr int ButtonRowGap = 3, ButtonSpacing = 3;
 } // namespace
 
 int TabRowHeight(int textHeight, int tabHeight, int imageHeight, TTabLook look) {
@@ -45,22 +45,25 @@ int TabRowHeight(int textHeight, int tabHeight, int imageHeight, TTabLook look) 
     return Core::Add(item, (look == TTabLook::Tabs ? 1 : 2) * TabVerticalPadding);
 }
 
-int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine) {
-    const std::vector<int> rows = TabRowOf(tabWidths, room, multiLine);
+int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine, TTabLook look) {
+    const std::vector<int> rows = TabRowOf(tabWidths, room, multiLine, look);
     return rows.empty() ? 0 : rows.back() + 1;
 }
 
-std::vector<int> TabRowOf(const std::vector<int>& tabWidths, int room, bool multiLine) {
+std::vector<int> TabRowOf(const std::vector<int>& tabWidths, int room, bool multiLine,
+                          TTabLook look) {
     std::vector<int> rows;
+    rows.reserve(tabWidths.size());
+    const long long limit = static_cast<long long>(room) - 2 * TabFrame;
+    const int spacing = look == TTabLook::Tabs ? 0 : ButtonSpacing;
     int row = 0;
     long long used = 0;
     for (int w : tabWidths) {
-        // A tab wider than the room still takes a row of its own, not more.
-        if (multiLine && used > 0 && used + w > room) {
+        if (multiLine && used + w > limit) {
             ++row;
             used = 0;
         }
-        used += w;
+        used += static_cast<long long>(w) + spacing;
         rows.push_back(row);
     }
     return rows;
@@ -68,15 +71,18 @@ std::vector<int> TabRowOf(const std::vector<int>& tabWidths, int room, bool mult
 
 TRect TabDisplay(const TRect& client, const TTabFrame& frame) {
     constexpr int inset = TabFrame + TabPadding;
+    const long long rows = static_cast<long long>(frame.RowHeight) * std::max(frame.Rows, 0);
+    // Without a row Wine's control takes a gap back; the designer under Windows
+    // does not, and the stored forms follow it.
     const long long gaps =
         frame.Look == TTabLook::Tabs || frame.Rows < 1 ? 0 : ButtonRowGap * (frame.Rows - 1LL);
-    const int row =
-        Core::Narrow(static_cast<long long>(frame.RowHeight) * std::max(frame.Rows, 0) + gaps);
+    const int near = Core::Narrow(inset + rows + gaps);
+    const int far = Core::Narrow(inset + rows);
     switch (frame.Side) {
-    case TTabSide::Top: return Inset(client, inset, Core::Add(inset, row), inset, inset);
-    case TTabSide::Bottom: return Inset(client, inset, inset, inset, Core::Add(inset, row));
-    case TTabSide::Left: return Inset(client, Core::Add(inset, row), inset, inset, inset);
-    case TTabSide::Right: return Inset(client, inset, inset, Core::Add(inset, row), inset);
+    case TTabSide::Top: return Inset(client, inset, near, inset, inset);
+    case TTabSide::Bottom: return Inset(client, inset, inset, inset, far);
+    case TTabSide::Left: return Inset(client, near, inset, inset, inset);
+    case TTabSide::Right: return Inset(client, inset, inset, far, inset);
     }
     return client;
 }

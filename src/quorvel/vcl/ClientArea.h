@@ -40,16 +40,22 @@ struct TTabFrame {
 // control's padding, twice that padding for buttons.
 int TabRowHeight(int textHeight, int tabHeight, int imageHeight, TTabLook look);
 
-// How many rows the tabs of those widths take: one unless multiLine, and then
-// as many as breaking them to `room` needs; none without tabs.
-int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine);
+// How many rows the tabs of those widths take in a control whose tab side is
+// `room` long: one unless multiLine, and then as many as breaking them needs,
+// buttons three pixels apart; none without tabs. As the window's tab control
+// counts, a first tab longer than the room leaves a row empty before it.
+int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine,
+            TTabLook look = TTabLook::Tabs);
 
-// The row each of those tabs lies in, counted from the first tab's row, as
-// TabRows breaks them.
-std::vector<int> TabRowOf(const std::vector<int>& tabWidths, int room, bool multiLine);
+// The row each of those tabs lies in, as TabRows breaks them; a first tab
+// longer than the room lies in row 1.
+std::vector<int> TabRowOf(const std::vector<int>& tabWidths, int room, bool multiLine,
+                          TTabLook look = TTabLook::Tabs);
 
 // The display area the window's own tab control reports for a client rectangle
-// (TCM_ADJUSTRECT): inside its frame, less the rows of tabs.
+// (TCM_ADJUSTRECT): inside its frame, less the rows of tabs. Rows of buttons
+// above or left of it are three pixels apart, below or right of it they are
+// not.
 TRect TabDisplay(const TRect& client, const TTabFrame& frame);
 
 // The area the framework lays pages and children out in: the tab control's

@@ -22,15 +22,17 @@ namespace P = Vcl::Published;
 
 bool NeverStored(const TObject&) { return false; }
 
-// A tab's room beside its text, and beside its image.
-constexpr int TabTextPadding = 6, TabImageGap = 3;
+// A tab's room beside its text, and beside its image; the width a tab of a
+// short caption still takes.
+constexpr int TabTextPadding = 6, TabImageGap = 3, TabMinWidth = 54;
 // Images of a list the file names but that is not on this form.
 constexpr int UnknownImageSize = 16;
 
 // The tab row and frame of a tab or page control with tabs of those captions.
 // With strip, also the tabs' widths and rows.
-ClientArea::TTabFrame TabFrameOf(const TWinControl& control, const std::vector<String>& captions,
-                                 const TRect& client, TTabStrip* strip = nullptr) {
+ClientArea::TTabFrame TabFrameOf(const TWinControl& control, TTabMeasures& measures,
+                                 const std::vector<String>& captions, const TRect& client,
+                                 TTabStrip* strip = nullptr) {
     const TPropertyBag* bag = control.BagIfAny();
     auto ord = [bag](const char* name, int def) {
         return bag ? static_cast<int>(bag->Ord(name, def)) : def;
@@ -49,29 +51,48 @@ ClientArea::TTabFrame TabFrameOf(const TWinControl& control, const std::vector<S
         }
     }
     TFont& font = *control.Font();
-    frame.RowHeight = ClientArea::TabRowHeight(FontLineHeight(font), ord("TabHeight", 0),
-                                               imageHeight, frame.Look);
     const int fixedWidth = ord("TabWidth", 0);
-    std::vector<int> widths;
-    for (const String& caption : captions) {
-        int w = fixedWidth;
-        if (w <= 0) {
-            w = CaptionExtent(font, caption, false, 0, true).Width + 2 * TabTextPadding;
-            if (imageWidth > 0)
-                w += imageWidth + TabImageGap;
+    // The line height is measured each time: it stands for the screen's
+    // resolution, which the font's own values do not give.
+    const int lineHeight = FontLineHeight(font);
+    String key = font.Name();
+    for (const long long v :
+         {static_cast<long long>(font.Height()), static_cast<long long>(font.PixelsPerInch()),
+          static_cast<long long>(font.FollowsMonitor()), static_cast<long long>(font.Style()),
+          static_cast<long long>(font.Charset()), static_cast<long long>(font.Pitch()),
+          static_cast<long long>(font.Orientation()), static_cast<long long>(font.Quality()),
+          static_cast<long long>(lineHeight), static_cast<long long>(fixedWidth),
+          static_cast<long long>(imageWidth)})
+        key += "," + std::to_string(v);
+    if (measures.Key != key || measures.Captions != captions) {
+        measures.Widths.clear();
+        for (const String& caption : captions) {
+            int w = fixedWidth;
+            if (w <= 0) {
+                // The tab control measures the caption as it stands, ampersands too.
+                w = CaptionExtent(font, caption, false, 0, false).Width + 2 * TabTextPadding;
+                if (imageWidth > 0)
+                    w += imageWidth + TabImageGap;
+                w = std::max(w, TabMinWidth);
+            }
+            measures.Widths.push_back(w);
         }
-        widths.push_back(w);
+        measures.Key = std::move(key);
+        measures.Captions = captions;
     }
+    const std::vector<int>& widths = measures.Widths;
+    frame.RowHeight =
+        ClientArea::TabRowHeight(lineHeight, ord("TabHeight", 0), imageHeight, frame.Look);
     // Tabs on the left or right always break into rows, as the framework has it.
     const bool vertical =
         frame.Side == ClientArea::TTabSide::Left || frame.Side == ClientArea::TTabSide::Right;
     const int room = vertical ? client.Height() : client.Width();
     const bool multiLine = vertical || ord("MultiLine", 0) != 0;
-    frame.Rows = ClientArea::TabRows(widths, room, multiLine);
+    frame.Rows = ClientArea::TabRows(widths, room, multiLine, frame.Look);
     if (strip) {
         strip->Captions = captions;
-        strip->Rows = ClientArea::TabRowOf(widths, room, multiLine);
-        strip->Widths = std::move(widths);
+        strip->Rows = ClientArea::TabRowOf(widths, room, multiLine, frame.Look);
+        strip->Widths = widths;
         strip->RowCount = frame.Rows;
         strip->RowHeight = frame.RowHeight;
         strip->ImageWidth = imageWidth;
@@ -138,7 +159,7 @@ int TTabSheet::PageIndex() const {
     TPageControl* pages = PageControl();
     if (!pages)
         return -1;
-    for (int i = 0; i < pages->PageCount(); ++i)
+    for (int i = 0, n = pages->PageCount(); i < n; ++i)
         if (pages->Pages(i) == this)
             return i;
     return -1;
@@ -210,21 +231,24 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     FHeight = 193;
 }
 
-int TPageControl::PageCount() const {
-    int count = 0;
-    for (int i = 0; i < ControlCount(); ++i)
-        if (dynamic_cast<TTabSheet*>(Controls(i)))
-            ++count;
-    return count;
+const std::vector<TTabSheet*>& TPageControl::Sheets() const {
+    if (FSheetsVersion != ControlsVersion()) {
+        FSheets.clear();
+        for (int i = 0; i < ControlCount(); ++i)
+            if (auto* sheet = dynamic_cast<TTabSheet*>(Controls(i)))
+                FSheets.push_back(sheet);
+        FSheetsVersion = ControlsVersion();
+    }
+    return FSheets;
 }
 
+int TPageControl::PageCount() const { return static_cast<int>(Sheets().size()); }
+
 TTabSheet* TPageControl::Pages(int index) const {
-    int n = 0;
-    for (int i = 0; i < ControlCount(); ++i)
-        if (auto* sheet = dynamic_cast<TTabSheet*>(Controls(i)))
-            if (n++ == index)
-                return sheet;
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    const std::vector<TTabSheet*>& sheets = Sheets();
+    if (index < 0 || index >= static_cast<int>(sheets.size()))
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    return sheets[static_cast<std::size_t>(index)];
 }
 
 void TPageControl::SetActivePageName(const String& name) {
@@ -254,14 +278,19 @@ TRect TPageControl::DisplayRect() const {
     return r;
 }
 
-void TPageControl::AdjustClientRect(TRect& rect) const {
+namespace {
+std::vector<String> SheetCaptions(const std::vector<TTabSheet*>& sheets) {
     std::vector<String> captions;
-    for (int i = 0; i < PageCount(); ++i) {
-        const TTabSheet* sheet = Pages(i);
+    for (const TTabSheet* sheet : sheets)
         if (HasTab(*sheet))
             captions.push_back(sheet->GetText());
-    }
-    rect = ClientArea::TabControl(rect, TabFrameOf(*this, captions, rect));
+    return captions;
+}
+} // namespace
+
+void TPageControl::AdjustClientRect(TRect& rect) const {
+    rect = ClientArea::TabControl(rect,
+                                  TabFrameOf(*this, FTabMeasures, SheetCaptions(Sheets()), rect));
 }
 
 void TPageControl::LayoutSheets() {
@@ -269,11 +298,12 @@ void TPageControl::LayoutSheets() {
     // Only the active page shows; without one, the first page with a tab is active,
     // as the tab control selects its first tab.
     TTabSheet* active = ActivePage();
-    for (int i = 0; i < PageCount() && !active; ++i)
-        if (HasTab(*Pages(i)))
-            active = Pages(i);
-    for (int i = 0; i < PageCount(); ++i) {
-        TTabSheet* sheet = Pages(i);
+    // A copy: placing a sheet may reach code that changes the controls.
+    const std::vector<TTabSheet*> sheets = Sheets();
+    for (std::size_t i = 0; i < sheets.size() && !active; ++i)
+        if (HasTab(*sheets[i]))
+            active = sheets[i];
+    for (TTabSheet* sheet : sheets) {
         sheet->SetBounds(r.Left, r.Top, r.Width(), r.Height());
         static_cast<TControl*>(sheet)->SetVisible(sheet == active);
     }
@@ -1549,23 +1579,26 @@ std::vector<String> TabCaptions(const TTabControl& control) {
 } // namespace
 
 void TTabControl::AdjustClientRect(TRect& rect) const {
-    rect = ClientArea::TabControl(rect, TabFrameOf(*this, TabCaptions(*this), rect));
+    rect = ClientArea::TabControl(rect, TabFrameOf(*this, FTabMeasures, TabCaptions(*this), rect));
 }
 
 TTabStrip TabStripOf(const TWinControl& control) {
     std::vector<String> captions;
+    TTabMeasures* measures = nullptr;
     if (const auto* pages = dynamic_cast<const TPageControl*>(&control)) {
-        for (int i = 0; i < pages->PageCount(); ++i)
+        for (int i = 0, n = pages->PageCount(); i < n; ++i)
             if (HasTab(*pages->Pages(i)))
                 captions.push_back(pages->Pages(i)->GetText());
+        measures = &pages->TabMeasures();
     } else if (const auto* tabs = dynamic_cast<const TTabControl*>(&control)) {
         captions = TabCaptions(*tabs);
+        measures = &tabs->TabMeasures();
     } else {
         return {};
     }
     TTabStrip strip;
-    TabFrameOf(control, captions, TRect{0, 0, control.ClientWidth(), control.ClientHeight()},
-               &strip);
+    TabFrameOf(control, *measures, captions,
+               TRect{0, 0, control.ClientWidth(), control.ClientHeight()}, &strip);
     return strip;
 }
 

@@ -10,6 +10,15 @@ namespace Vcl {
 
 class TPageControl;
 
+// What a tab or page control's tabs measured last, kept while the font and the
+// captions stay: realigning would otherwise measure every caption again.
+struct TTabMeasures {
+    String Key; // the font, the line height and the fixed and image widths
+    std::vector<String> Captions;
+    int LineHeight = 0;
+    std::vector<int> Widths;
+};
+
 extern const TEnumInfo TabPositionInfo; // tpTop, tpBottom, tpLeft, tpRight
 extern const TEnumInfo TabStyleInfo;    // tsTabs, tsButtons, tsFlatButtons
 
@@ -43,6 +52,7 @@ public:
     // Places every sheet on the display area.
     void LayoutSheets();
     void Loaded() override;
+    TTabMeasures& TabMeasures() const { return FTabMeasures; }
 
 protected:
     void BoundsChanged() override;
@@ -50,7 +60,13 @@ protected:
     void AdjustClientRect(TRect& rect) const override;
 
 private:
+    // The sheets among the controls, in their order, remade when those change.
+    const std::vector<TTabSheet*>& Sheets() const;
+
     String FActivePage;
+    mutable std::vector<TTabSheet*> FSheets;
+    mutable std::uint64_t FSheetsVersion = ~std::uint64_t{0};
+    mutable TTabMeasures FTabMeasures;
 };
 
 // A control that scrolls its children; its own window class.
@@ -184,9 +200,13 @@ class TTabControl : public TWinControl {
     QV_CLASS_INFO
 public:
     explicit TTabControl(TComponent* owner);
+    TTabMeasures& TabMeasures() const { return FTabMeasures; }
 
 protected:
     void AdjustClientRect(TRect& rect) const override;
+
+private:
+    mutable TTabMeasures FTabMeasures;
 };
 
 // The widths of the tabs a page or tab control shows, as the framework lays them

@@ -785,6 +785,7 @@ TControl* TWinControl::Controls(int index) const {
 
 void TWinControl::InsertControl(TControl* control) {
     FControls.push_back(control);
+    ++FControlsVersion;
     control->FParent = this;
     control->ParentFontChanged();
     control->UpdateAnchorRules();
@@ -802,6 +803,7 @@ void TWinControl::SetChildOrder(TComponent* child, int order) {
     const auto at =
         static_cast<std::size_t>(std::clamp(order, 0, static_cast<int>(FControls.size())));
     FControls.insert(FControls.begin() + static_cast<std::ptrdiff_t>(at), control);
+    ++FControlsVersion;
     if (control->Align() != alNone)
         Realign();
 }
@@ -812,6 +814,7 @@ void TWinControl::RemoveControl(TControl* control) {
     if (it == FControls.rend())
         return;
     FControls.erase(std::next(it).base());
+    ++FControlsVersion;
     control->FParent = nullptr;
     control->FAnchorRules.Taken = false;
     if (control->Align() != alNone)
@@ -875,6 +878,9 @@ TPoint TWinControl::FrameSize() const {
 }
 
 Win32::HWND TWinControl::Handle() {
+    if (!FHandle && Parent())
+        // The parent's new window makes its children's, this one's among them.
+        Parent()->HandleNeeded();
     if (!FHandle)
         CreateHandle();
     return FHandle;

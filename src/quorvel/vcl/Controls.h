@@ -10,6 +10,7 @@
 #include "quorvel/vcl/Graphics.h"
 #include "quorvel/vcl/Types.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -387,6 +388,9 @@ protected:
     // bevels, caption or tabs a container draws inside its window are not.
     // Padding comes off after.
     virtual void AdjustClientRect(TRect& rect) const { (void)rect; }
+    // Changes whenever a control joins, leaves or moves in the list, so that
+    // what is derived from the list can be kept until then.
+    std::uint64_t ControlsVersion() const { return FControlsVersion; }
     // The children's part of ChangeScale.
     void ScaleControls(int m, int d);
     void RetakeAnchorsAfterScaling(int m, int d);
@@ -405,6 +409,7 @@ private:
 
     Win32::WNDPROC FDefWndProc = nullptr;
     std::vector<TControl*> FControls;
+    std::uint64_t FControlsVersion = 0;
     int FTabOrder = -1;
     bool FTabStop = false;
     TPadding* FPadding;

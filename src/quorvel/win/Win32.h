@@ -698,7 +698,34 @@ constexpr DWORD UDS_AUTOBUDDY = 0x0010;
 constexpr DWORD UDS_ARROWKEYS = 0x0020;
 constexpr UINT UDM_GETBUDDY = WM_USER + 106;
 constexpr UINT CBEM_GETCOMBOCONTROL = WM_USER + 6;
+constexpr DWORD TCS_BOTTOM = 0x0002;
+constexpr DWORD TCS_RIGHT = 0x0002;
+constexpr DWORD TCS_FLATBUTTONS = 0x0008;
+constexpr DWORD TCS_VERTICAL = 0x0080;
+constexpr DWORD TCS_BUTTONS = 0x0100;
+constexpr DWORD TCS_MULTILINE = 0x0200;
+constexpr DWORD TCS_FIXEDWIDTH = 0x0400;
+constexpr UINT TCIF_TEXT = 0x0001;
+constexpr UINT TCM_GETITEMCOUNT = 0x1300 + 4;
+constexpr UINT TCM_DELETEITEM = 0x1300 + 8;
+constexpr UINT TCM_DELETEALLITEMS = 0x1300 + 9;
+constexpr UINT TCM_ADJUSTRECT = 0x1300 + 40;
+constexpr UINT TCM_SETITEMSIZE = 0x1300 + 41;
+constexpr UINT TCM_GETROWCOUNT = 0x1300 + 44;
+constexpr UINT TCM_INSERTITEMW = 0x1300 + 62;
 #endif
+
+// A tab of a tab control, as TCM_INSERTITEMW takes it.
+struct TCITEMW {
+    UINT mask;
+    DWORD dwState;
+    DWORD dwStateMask;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+};
+static_assert(sizeof(TCITEMW) == (k64Bit ? 40 : 28));
 
 // ---- Helpers over the records (pure, no platform call) ------------------------------
 

@@ -241,7 +241,22 @@
     X(UDS_AUTOBUDDY, UDS_AUTOBUDDY)                                                                \
     X(UDS_ARROWKEYS, UDS_ARROWKEYS)                                                                \
     X(UDM_GETBUDDY, UDM_GETBUDDY)                                                                  \
-    X(CBEM_GETCOMBOCONTROL, CBEM_GETCOMBOCONTROL)
+    X(CBEM_GETCOMBOCONTROL, CBEM_GETCOMBOCONTROL)                                                  \
+    X(TCS_BOTTOM, TCS_BOTTOM)                                                                      \
+    X(TCS_RIGHT, TCS_RIGHT)                                                                        \
+    X(TCS_FLATBUTTONS, TCS_FLATBUTTONS)                                                            \
+    X(TCS_VERTICAL, TCS_VERTICAL)                                                                  \
+    X(TCS_BUTTONS, TCS_BUTTONS)                                                                    \
+    X(TCS_MULTILINE, TCS_MULTILINE)                                                                \
+    X(TCS_FIXEDWIDTH, TCS_FIXEDWIDTH)                                                              \
+    X(TCIF_TEXT, TCIF_TEXT)                                                                        \
+    X(TCM_GETITEMCOUNT, TCM_GETITEMCOUNT)                                                          \
+    X(TCM_DELETEITEM, TCM_DELETEITEM)                                                              \
+    X(TCM_DELETEALLITEMS, TCM_DELETEALLITEMS)                                                      \
+    X(TCM_ADJUSTRECT, TCM_ADJUSTRECT)                                                              \
+    X(TCM_SETITEMSIZE, TCM_SETITEMSIZE)                                                            \
+    X(TCM_GETROWCOUNT, TCM_GETROWCOUNT)                                                            \
+    X(TCM_INSERTITEMW, TCM_INSERTITEMW)
 
 namespace SeamCopy {
 
@@ -475,6 +490,15 @@ QV_FIELD(MEASUREITEMSTRUCT, itemData)
 QV_RECORD(INITCOMMONCONTROLSEX)
 QV_FIELD(INITCOMMONCONTROLSEX, dwSize)
 QV_FIELD(INITCOMMONCONTROLSEX, dwICC)
+
+QV_RECORD(TCITEMW)
+QV_FIELD(TCITEMW, mask)
+QV_FIELD(TCITEMW, dwState)
+QV_FIELD(TCITEMW, dwStateMask)
+QV_FIELD(TCITEMW, pszText)
+QV_FIELD(TCITEMW, cchTextMax)
+QV_FIELD(TCITEMW, iImage)
+QV_FIELD(TCITEMW, lParam)
 
 #undef QV_FIELD
 #undef QV_RECORD

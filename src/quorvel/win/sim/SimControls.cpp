@@ -422,6 +422,132 @@ LRESULT QV_CALLBACK UpDownProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// ---- Tab controls ---------------------------------------------------------------------------
+
+// Frame and padding round the display area, on every side.
+constexpr LONG kTabInset = 4;
+// A tab's room beside its caption; the width of a short one's tab, and of a
+// TCS_FIXEDWIDTH one's before TCM_SETITEMSIZE.
+constexpr LONG kTabPadding = 6, kTabMinWidth = 54, kTabFixedWidth = 96;
+// Buttons apart in a row, and rows of them above the display area.
+constexpr LONG kButtonGap = 3;
+
+LONG TabRowHeight(HWND window) {
+    const auto& state = State(window);
+    if (state.TabHeight > 0)
+        return state.TabHeight;
+    // The line with one pixel above and below, and padding above and below the
+    // text of a button, above only of a tab.
+    return FontHeightOf(window) + 2 + ((StyleOf(window) & TCS_BUTTONS) ? 6 : 3);
+}
+
+// Rows break where the next tab would pass the room inside the frame; a first
+// tab longer than that room leaves a row empty before it.
+LONG TabRows(HWND window) {
+    const auto& state = State(window);
+    if (state.Tabs.empty())
+        return 0;
+    const DWORD style = StyleOf(window);
+    if (!(style & (TCS_MULTILINE | TCS_VERTICAL)))
+        return 1;
+    RECT client{};
+    GetClientRect(window, &client);
+    const long long room =
+        ((style & TCS_VERTICAL) ? client.bottom - client.top : client.right - client.left) -
+        kTabInset;
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(DefWindowProcW(window, WM_GETFONT, 0, 0)));
+    LONG rows = 1;
+    long long used = 0;
+    for (const std::u16string& text : state.Tabs) {
+        LONG width = 0;
+        if (style & TCS_FIXEDWIDTH) {
+            width = state.TabWidth > 0 ? state.TabWidth : kTabFixedWidth;
+        } else {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            width = std::max<LONG>(size.cx + 2 * kTabPadding, kTabMinWidth);
+        }
+        if (used + width > room) {
+            ++rows;
+            used = 0;
+        }
+        used += width + ((style & TCS_BUTTONS) ? kButtonGap : 0);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return rows;
+}
+
+// TCM_ADJUSTRECT: the rows of tabs on their side, then the frame; rows of
+// buttons above or left of the display area are apart (with none, that takes
+// the gap back), below or right of it they are not.
+void AdjustTabRect(HWND window, bool larger, RECT& r) {
+    const DWORD style = StyleOf(window);
+    const long long rows = TabRows(window);
+    const long long tabs = static_cast<long long>(TabRowHeight(window)) * rows;
+    const long long near = tabs + ((style & TCS_BUTTONS) ? kButtonGap * (rows - 1) : 0);
+    const bool vertical = (style & TCS_VERTICAL) != 0;
+    LONG& nearEdge = vertical ? r.left : r.top;
+    LONG& farEdge = vertical ? r.right : r.bottom;
+    const int sign = larger ? 1 : -1;
+    if (!larger) {
+        r = {Saturate(r.left + 0LL + kTabInset), Saturate(r.top + 0LL + kTabInset),
+             Saturate(r.right - 0LL - kTabInset), Saturate(r.bottom - 0LL - kTabInset)};
+    }
+    if (style & TCS_BOTTOM)
+        farEdge = Saturate(farEdge + sign * tabs);
+    else
+        nearEdge = Saturate(nearEdge - sign * near);
+    if (larger) {
+        r = {Saturate(r.left - 0LL - kTabInset), Saturate(r.top - 0LL - kTabInset),
+             Saturate(r.right + 0LL + kTabInset), Saturate(r.bottom + 0LL + kTabInset)};
+    }
+}
+
+LRESULT QV_CALLBACK TabControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& tabs = State(window).Tabs;
+    switch (message) {
+    case TCM_GETITEMCOUNT: return static_cast<LRESULT>(tabs.size());
+    case TCM_INSERTITEMW: {
+        const auto* item = reinterpret_cast<const TCITEMW*>(lParam);
+        if (item == nullptr)
+            return -1;
+        const std::size_t at = std::min<std::size_t>(wParam, tabs.size());
+        std::u16string text;
+        if ((item->mask & TCIF_TEXT) && item->pszText)
+            text = item->pszText;
+        tabs.insert(tabs.begin() + static_cast<std::ptrdiff_t>(at), std::move(text));
+        return static_cast<LRESULT>(at);
+    }
+    case TCM_DELETEITEM:
+        if (wParam >= tabs.size())
+            return 0;
+        tabs.erase(tabs.begin() + static_cast<std::ptrdiff_t>(wParam));
+        return 1;
+    case TCM_DELETEALLITEMS: tabs.clear(); return 1;
+    case TCM_SETITEMSIZE: {
+        auto& state = State(window);
+        const LRESULT old =
+            MAKELPARAM(static_cast<WORD>(state.TabWidth), static_cast<WORD>(state.TabHeight));
+        const auto bits = static_cast<std::uintptr_t>(lParam);
+        state.TabWidth = LOWORD(bits);
+        state.TabHeight = HIWORD(bits);
+        return old;
+    }
+    case TCM_GETROWCOUNT: return TabRows(window);
+    case TCM_ADJUSTRECT:
+        if (lParam == 0)
+            return -1;
+        AdjustTabRect(window, wParam != 0, *reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case WM_NCDESTROY: Desk("SysTabControl32").Controls.erase(FromHandle(window)); break;
+    default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 // A control that keeps no font.
 LRESULT QV_CALLBACK FontlessProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETFONT || message == WM_GETFONT)
@@ -446,7 +572,8 @@ void TDesktop::TImpl::RegisterCommonControls() {
     AddSystemClass(u"SysDateTimePick32", &DatePickerProc);
     AddSystemClass(u"msctls_updown32", &UpDownProc);
     // Made and placed by the program alone, as under Wine.
-    for (const char16_t* plain : {u"SysTreeView32", u"SysTabControl32", u"SysMonthCal32"})
+    AddSystemClass(u"SysTabControl32", &TabControlProc);
+    for (const char16_t* plain : {u"SysTreeView32", u"SysMonthCal32"})
         AddSystemClass(plain, &Win32::DefWindowProcW);
     for (const char16_t* fontless : {u"msctls_trackbar32", u"msctls_progress32"})
         AddSystemClass(fontless, &FontlessProc);

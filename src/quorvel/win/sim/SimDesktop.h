@@ -223,6 +223,14 @@
 //       up 16 pixels on that side and the control stands there, 16 wide and as high as the buddy,
 //       overlapping an Edit buddy's border by
 //       2. It does not follow its buddy later.
+//     SysTabControl32 keeps its tabs' captions (TCM_INSERTITEMW) and item size
+//       (TCM_SETITEMSIZE) and answers TCM_ADJUSTRECT both ways as Wine does:
+//       4 pixels of frame and padding, then rows of tabs (font text height + 5,
+//       + 8 with TCS_BUTTONS, or the item height set), buttons' rows 3 apart
+//       above or left of the display area only, rows breaking with
+//       TCS_MULTILINE or TCS_VERTICAL where a tab (caption extent + 12, at
+//       least 54; TCS_FIXEDWIDTH: the item width, else 96; buttons 3 apart)
+//       would pass the side less 4. No tabs: no row (buttons: 3 pixels back).
 //     SysHeader32, SysTreeView32, SysTabControl32 (no tabs: no arrows),
 //       SysMonthCal32, msctls_trackbar32 and msctls_progress32 have no windows
 //       of their own and keep the size they are given.

@@ -196,7 +196,9 @@ struct TDesktop::TImpl {
         HWND ListBox = nullptr; // a simple combo box's list
         HWND Inner =
             nullptr; // a ComboBoxEx32's combo box, a list view's header, a date picker's arrows
-        HWND Buddy = nullptr; // an up-down control's buddy
+        HWND Buddy = nullptr;             // an up-down control's buddy
+        std::vector<std::u16string> Tabs; // a tab control's captions
+        LONG TabWidth = 0, TabHeight = 0; // and its TCM_SETITEMSIZE; 0: none
         // A combo box going back to its closed field: the sizes that move sends
         // are its own, not a dropped-down height (nor another refit, which a
         // rectangle at the end of the range could never satisfy).
