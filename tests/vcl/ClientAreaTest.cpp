@@ -88,6 +88,91 @@ TEST_F(ClientAreas, GroupBoxChildrenStartBelowTheCaptionLineInsideTheFrame) {
     }
 }
 
+// ---- Scroll boxes ---------------------------------------------------------------------------
+
+TEST_F(ClientAreas, ScrollBoxBarsTakeRoomOnlyForContentThatScrolls) {
+    struct TCase {
+        const char* Why;
+        TBox Item;
+        const char* Extra;
+        bool Horizontal, Vertical;
+    } cases[] = {
+        {"inside", {10, 10, 50, 20}, "", false, false},
+        {"past the bottom", {10, 90, 50, 20}, "", false, true},
+        {"past the right", {150, 10, 60, 20}, "", true, false},
+        // Fits in the height until the horizontal bar takes its share of it.
+        {"past the right, near the bottom", {150, 70, 60, 20}, "", true, true},
+        {"anchored to the far sides",
+         {150, 90, 60, 20},
+         "  Anchors = [akRight, akBottom]\n",
+         false,
+         false},
+        {"anchored to both sides",
+         {150, 10, 60, 20},
+         "  Anchors = [akLeft, akTop, akRight]\n",
+         false,
+         false},
+        {"hidden", {10, 90, 50, 20}, "  Visible = False\n", false, false},
+        {"aligned", {0, 0, 50, 300}, "  Align = alLeft\n", false, false},
+    };
+    const TPoint bar = ScrollBarSize();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Why);
+        for (const char* autoScroll : {"", "  AutoScroll = False\n"}) {
+            const std::string kids = Object("Item", "TButton", c.Item, c.Extra) +
+                                     Object("Body", "TPanel", {0, 0, 5, 5}, "  Align = alClient\n");
+            auto form = LoadAs<TForm>(
+                Form(Object("Box", "TScrollBox", {8, 8, 200, 100}, autoScroll, kids)));
+            form->Show();
+            const auto* box = Find<TScrollBox>(*form, "Box");
+            const bool on = !*autoScroll;
+            const int w = box->ClientWidth() - (on && c.Vertical ? bar.X : 0);
+            const int h = box->ClientHeight() - (on && c.Horizontal ? bar.Y : 0);
+            const int left = std::string_view(c.Extra).find("alLeft") != std::string_view::npos
+                                 ? c.Item.Width
+                                 : 0;
+            EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Body")), (TBox{left, 0, w - left, h}))
+                << autoScroll;
+        }
+    }
+}
+
+// ---- Bars that size themselves -------------------------------------------------------------
+
+TEST_F(ClientAreas, AnAutoSizedToolBarIsItsRowsOfButtonsAndItsEdges) {
+    struct TCase {
+        const char* Props;
+        const char* SecondButton;
+        int Height;
+    } cases[] = {
+        {"", "", 22}, // the default edge at the top takes no room
+        {"  EdgeBorders = [ebTop, ebBottom]\n  EdgeOuter = esNone\n", "", 22 + 2},
+        {"  EdgeBorders = [ebLeft, ebTop, ebRight, ebBottom]\n  ButtonHeight = 30\n", "", 30 + 4},
+        {"  EdgeBorders = [ebBottom]\n  EdgeInner = esNone\n  BorderWidth = 2\n", "", 22 + 1 + 4},
+        {"  ButtonWidth = 150\n", "", 2 * 22},                 // wraps at the edge
+        {"  ButtonWidth = 150\n  Wrapable = False\n", "", 22}, // runs past it
+        {"  EdgeBorders = []\n", "  Wrap = True\n", 2 * 22},   // wraps where told
+        {"  ShowCaptions = True\n", "", 40}, // captions size the buttons: kept as stored
+    };
+    for (bool autoSize : {true, false}) {
+        for (const TCase& c : cases) {
+            SCOPED_TRACE(std::string(c.Props) + c.SecondButton);
+            const std::string buttons =
+                Object("B1", "TToolButton", {0, 0, 23, 22}) +
+                Object("B2", "TToolButton", {23, 0, 23, 22}, c.SecondButton) +
+                Object("B3", "TToolButton", {46, 0, 23, 22});
+            const std::string props = std::string(autoSize ? "  AutoSize = True\n" : "") + c.Props;
+            const std::string bar = Object("Bar", "TToolBar", {0, 0, 400, 40}, props, buttons);
+            const std::string rest =
+                Object("Rest", "TMemo", {0, 0, 10, 10}, "  Align = alClient\n");
+            auto form = LoadAs<TForm>(Form(bar + rest));
+            const int height = autoSize ? c.Height : 40;
+            EXPECT_EQ(Find<TControl>(*form, "Bar")->Height(), height);
+            EXPECT_EQ(Find<TControl>(*form, "Rest")->Top(), height);
+        }
+    }
+}
+
 // ---- The framework's arithmetic ------------------------------------------------------------
 
 TEST_F(ClientAreas, CentredAnchorsKeepTheCentreByMulDivAndTakeHalfTheSizeOffByDivision) {

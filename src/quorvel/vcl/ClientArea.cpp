@@ -94,4 +94,43 @@ TRect TabControl(const TRect& client, const TTabFrame& frame) {
     return r;
 }
 
+int ToolBarHeight(const TToolBarFrame& frame) {
+    const long long h = static_cast<long long>(frame.ButtonHeight) * std::max(frame.Rows, 1) +
+                        frame.EdgeLines + 2LL * frame.BorderWidth;
+    return std::max(Core::Narrow(h), 0);
+}
+
+int ToolBarRows(const std::vector<int>& buttonWidths, const std::vector<bool>& wrapAfter, int room,
+                bool wrapable) {
+    int rows = 1;
+    long long used = 0;
+    for (std::size_t i = 0; i < buttonWidths.size(); ++i) {
+        if (wrapable && used > 0 && used + buttonWidths[i] > room) {
+            ++rows;
+            used = 0;
+        }
+        used += buttonWidths[i];
+        // A wrap after the last button starts no row of its own.
+        if (i < wrapAfter.size() && wrapAfter[i] && i + 1 < buttonWidths.size()) {
+            ++rows;
+            used = 0;
+        }
+    }
+    return rows;
+}
+
+TScrollBars AutoScrollBars(TPoint client, TPoint range, TPoint barSize) {
+    TScrollBars bars;
+    bars.Vertical = range.Y > client.Y;
+    bars.Horizontal = range.X > (bars.Vertical ? Core::Sub(client.X, barSize.X) : client.X);
+    // A horizontal bar can push the content past the bottom in turn.
+    if (bars.Horizontal && !bars.Vertical)
+        bars.Vertical = range.Y > Core::Sub(client.Y, barSize.Y);
+    return bars;
+}
+
+TRect WithoutScrollBars(const TRect& client, TScrollBars bars, TPoint barSize) {
+    return Inset(client, 0, 0, bars.Vertical ? barSize.X : 0, bars.Horizontal ? barSize.Y : 0);
+}
+
 } // namespace Vcl::ClientArea

@@ -62,4 +62,36 @@ TRect TabDisplay(const TRect& client, const TTabFrame& frame);
 // display area, two pixels lower at the top.
 TRect TabControl(const TRect& client, const TTabFrame& frame);
 
+// An auto-sized tool bar lying across its parent: its rows of buttons, the
+// edges it draws at the top and bottom (a pixel for each of the inner and
+// outer edge style that is not esNone) and its border width on both sides.
+struct TToolBarFrame {
+    int ButtonHeight = 22;
+    int Rows = 1;
+    int EdgeLines = 0; // edges drawn at top and bottom together, in pixels
+    int BorderWidth = 0;
+};
+int ToolBarHeight(const TToolBarFrame& frame);
+
+// The rows buttons of those widths take in `room`: a new row after a button
+// that wraps, and, when the bar is wrapable, before one that would pass the
+// edge of a row that already holds a button.
+int ToolBarRows(const std::vector<int>& buttonWidths, const std::vector<bool>& wrapAfter, int room,
+                bool wrapable);
+
+// The scroll bars an auto-scrolling container (a scroll box, a form) shows for
+// content reaching `range` in a client area of `client` without bars: one for
+// each axis the content passes, and the other too when the first bar takes the
+// room the content fitted in.
+struct TScrollBars {
+    bool Horizontal = false;
+    bool Vertical = false;
+    bool operator==(const TScrollBars&) const = default;
+};
+TScrollBars AutoScrollBars(TPoint client, TPoint range, TPoint barSize);
+
+// The client rectangle less the bars that show (a vertical bar at the right,
+// a horizontal one at the bottom); barSize is SM_CXVSCROLL by SM_CYHSCROLL.
+TRect WithoutScrollBars(const TRect& client, TScrollBars bars, TPoint barSize);
+
 } // namespace Vcl::ClientArea

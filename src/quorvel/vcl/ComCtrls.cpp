@@ -420,6 +420,11 @@ void TScrollBox::FrameStyles(DWORD& style, DWORD& exStyle) const {
         style |= WS_BORDER;
 }
 
+void TScrollBox::AdjustClientRect(TRect& rect) const {
+    rect = ClientArea::WithoutScrollBars(rect, AutoScrollBars({rect.Width(), rect.Height()}),
+                                         ScrollBarSize());
+}
+
 // ---- Views, bars and pickers ------------------------------------------------------------
 
 const TEnumInfo ViewStyleInfo{"TViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"}};
@@ -945,7 +950,7 @@ const TClassInfo& TToolBar::StaticClass() {
             {
                 AlignDefault(alTop),
                 P::Anchors(),
-                P::PlainBool("AutoSize", false),
+                P::AutoSize(false),
                 P::PlainInt("BorderWidth", 0),
                 P::PlainInt("ButtonHeight", 22),
                 P::PlainInt("ButtonWidth", 23),
@@ -1056,6 +1061,40 @@ void TToolBar::SizeButtons() {
 void TToolBar::Loaded() {
     TWinControl::Loaded();
     SizeButtons();
+}
+
+void TToolBar::AdjustSize(int& left, int& top, int& width, int& height) {
+    (void)left, (void)top;
+    const TPropertyBag* bag = BagIfAny();
+    // Captions make the buttons as high as image and text need, and a bar down
+    // a side grows in width: those keep the size they have.
+    if (!AutoSize() || Align() == alLeft || Align() == alRight || Align() == alClient ||
+        (bag && bag->Ord("ShowCaptions", 0) != 0))
+        return;
+    // The default edge at the top takes no room: bars that keep it are as high
+    // as their buttons where the designer stored them. Edges chosen take theirs.
+    const std::int64_t edges = bag ? bag->Ord("EdgeBorders", 0) : 0;
+    const int styles = (!bag || bag->Ord("EdgeInner", 1) != 0 ? 1 : 0) +
+                       (!bag || bag->Ord("EdgeOuter", 2) != 0 ? 1 : 0);
+    auto edge = [&](int bit) { return (edges & (std::int64_t{1} << bit)) ? styles : 0; };
+    ClientArea::TToolBarFrame frame;
+    frame.ButtonHeight = ButtonHeight();
+    frame.EdgeLines = edge(1) + edge(3);
+    frame.BorderWidth = bag ? static_cast<int>(bag->Ord("BorderWidth", 0)) : 0;
+    std::vector<int> widths;
+    std::vector<bool> wraps;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (const auto* button = dynamic_cast<const TToolButton*>(Controls(i));
+            button && button->Visible()) {
+            widths.push_back(button->IsSeparator() ? button->Width() : ButtonWidth());
+            const TPropertyBag* b = button->BagIfAny();
+            wraps.push_back(b && b->Ord("Wrap", 0) != 0);
+        }
+    const long long indent = bag ? bag->Ord("Indent", 0) : 0;
+    const int room = Core::Narrow(static_cast<long long>(width) - edge(0) - edge(2) -
+                                  2LL * frame.BorderWidth - indent);
+    frame.Rows = ClientArea::ToolBarRows(widths, wraps, room, !bag || bag->Ord("Wrapable", 1) != 0);
+    height = ClientArea::ToolBarHeight(frame);
 }
 
 const TClassInfo& TToolButton::StaticClass() {

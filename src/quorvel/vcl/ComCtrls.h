@@ -77,6 +77,8 @@ public:
 
 protected:
     void FrameStyles(Win32::DWORD& style, Win32::DWORD& exStyle) const override;
+    // Inside the border, less the scroll bars AutoScroll shows.
+    void AdjustClientRect(TRect& rect) const override;
 };
 
 // ---- Views, bars and pickers ------------------------------------------------------------
@@ -129,6 +131,10 @@ public:
     // Gives every button the bar's button size (separators keep their width).
     void SizeButtons();
     void Loaded() override;
+
+protected:
+    // AutoSize across the parent: as high as its rows of buttons and its edges.
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
 };
 
 class TToolButton : public TGraphicControl {

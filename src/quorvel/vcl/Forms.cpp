@@ -161,6 +161,37 @@ const TClassInfo& TScrollingWinControl::StaticClass() {
     return info;
 }
 
+bool TScrollingWinControl::AutoScroll() const {
+    const TPropInfo* prop = GetPropInfo(*this, "AutoScroll");
+    return prop && prop->GetOrd && prop->GetOrd(*this) != 0;
+}
+
+TPoint TScrollingWinControl::AutoScrollRange() const {
+    long long right = 0, bottom = 0;
+    for (int i = 0; i < ControlCount(); ++i) {
+        const TControl* c = Controls(i);
+        if (!c->Visible() || c->Align() != alNone)
+            continue;
+        const TAnchors a = c->Anchors();
+        if ((a & (1u << akLeft)) && !(a & (1u << akRight)))
+            right = std::max(right, static_cast<long long>(c->Left()) + c->Width());
+        if ((a & (1u << akTop)) && !(a & (1u << akBottom)))
+            bottom = std::max(bottom, static_cast<long long>(c->Top()) + c->Height());
+    }
+    return {Core::Narrow(right), Core::Narrow(bottom)};
+}
+
+ClientArea::TScrollBars TScrollingWinControl::AutoScrollBars(TPoint client) const {
+    if (!AutoScroll())
+        return {};
+    return ClientArea::AutoScrollBars(client, AutoScrollRange(), ScrollBarSize());
+}
+
+TPoint ScrollBarSize() {
+    const auto dpi = static_cast<UINT>(Screen().PixelsPerInch());
+    return {GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)};
+}
+
 // ---- TCustomForm ----------------------------------------------------------------------
 
 const TEnumInfo FormBorderStyleInfo{

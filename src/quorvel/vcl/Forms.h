@@ -1,6 +1,7 @@
 // Forms, frames, monitors and the screen.
 #pragma once
 
+#include "quorvel/vcl/ClientArea.h"
 #include "quorvel/vcl/Controls.h"
 
 #include <map>
@@ -41,6 +42,10 @@ private:
 };
 
 TScreen& Screen();
+
+// The width of a vertical scroll bar and the height of a horizontal one, at the
+// screen's resolution.
+TPoint ScrollBarSize();
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -127,6 +132,15 @@ public:
     using TWinControl::TWinControl;
     TControlScrollBar* HorzScrollBar() { return &FHorzScrollBar; }
     TControlScrollBar* VertScrollBar() { return &FVertScrollBar; }
+    // AutoScroll as stored, or the class's own default.
+    bool AutoScroll() const;
+    // How far the children that scroll reach: the visible unaligned ones, on an
+    // axis where they are anchored to the near side only. Aligned children and
+    // those anchored to the far side follow the client area instead.
+    TPoint AutoScrollRange() const;
+    // The bars AutoScroll shows for that range in a client area of this size
+    // without bars; none without AutoScroll.
+    ClientArea::TScrollBars AutoScrollBars(TPoint client) const;
 
 private:
     TControlScrollBar FHorzScrollBar;
