@@ -479,6 +479,13 @@ TEST(FormPictureImages, ActionImagesComeFromAVirtualListsCollection) {
     Down = True
     Caption = 'B'
   end
+  object Loose: TSpeedButton
+    Left = 40
+    Top = 50
+    Width = 23
+    Height = 22
+    Down = True
+  end
   object Actions: TActionList
     Images = Virtual
     object OpenAction: TAction
@@ -526,6 +533,7 @@ end
     EXPECT_EQ(open.Image->Width, 4);
     EXPECT_EQ(open.Image->At(1, 1), 0xFFFF0000u);
     EXPECT_EQ(Named(shots[0], "Bold").Look.State, 1);
+    EXPECT_EQ(Named(shots[0], "Loose").Look.State, 0) << "outside a group it comes up";
 }
 
 } // namespace

@@ -169,7 +169,10 @@ bool Linked(TComponent& c, std::string_view property, bool own) {
 }
 
 // A button that stays down: its own Down, or, in a group, its action's Checked.
+// A speed button outside any group cannot stay down.
 bool Pressed(TControl& c) {
+    if (dynamic_cast<TSpeedButton*>(&c) && Ord(c, "GroupIndex", 0) == 0)
+        return false;
     const bool down = Ord(c, "Down", 0) != 0;
     TComponent* action = LinkedAction(c);
     const bool grouped = Ord(c, "GroupIndex", 0) != 0 || Ord(c, "Grouped", 0) != 0 ||
