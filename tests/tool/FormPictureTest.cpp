@@ -4,6 +4,7 @@
 #include "ImageDecoding.h"
 #include "RasterCanvas.h"
 #include "RunSession.h"
+#include "support/FormSnapshots.h"
 #include "tool/ToolTestSupport.h"
 
 #include <zlib.h>
@@ -82,16 +83,6 @@ const std::string Picture = R"(object Form1: TForm1
   end
 end
 )";
-
-std::vector<TSnapshot> Snapshots(const std::string& file) {
-    TRunOptions options;
-    options.FormFile = file;
-    options.Lenient = true;
-    std::ostringstream warnings;
-    TRunResult result = RunForm(options, warnings);
-    EXPECT_TRUE(result.Loaded) << result.LoadError;
-    return result.Snapshots;
-}
 
 // Our own PNG files: one RGB image, rows without filter.
 std::vector<unsigned char> DecodePng(const std::string& png, int& width, int& height) {

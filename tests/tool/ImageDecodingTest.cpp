@@ -5,6 +5,7 @@
 #include "RasterCanvas.h"
 #include "RunSession.h"
 #include "support/Corpus.h"
+#include "support/FormSnapshots.h"
 #include "tool/ToolTestSupport.h"
 
 #include <filesystem>
@@ -61,14 +62,19 @@ Bytes SmallBmp() {
     return file;
 }
 
-std::vector<TSnapshot> Snapshots(const std::string& file) {
-    TRunOptions options;
-    options.FormFile = file;
-    options.Lenient = true;
-    std::ostringstream warnings;
-    TRunResult result = RunForm(options, warnings);
-    EXPECT_TRUE(result.Loaded) << result.LoadError;
-    return result.Snapshots;
+// An image list of the small bitmap's three columns: 1 x 2 images, red over
+// white, green over white, blue over black.
+Bytes SmallImageList() {
+    Bytes list{'I', 'L'};
+    for (unsigned v : {0x0101u, 3u, 4u, 4u, 1u, 2u})
+        Put16(list, v);
+    Put32(list, 0xFFFFFFFF);
+    Put16(list, 0); // no mask
+    for (int i = 0; i < 4; ++i)
+        Put16(list, 0xFFFF);
+    const Bytes bmp = SmallBmp();
+    list.insert(list.end(), bmp.begin(), bmp.end());
+    return list;
 }
 
 TEST(ImageDecoding, BitmapsIconsAndImageListsAreReadFromTheirStructures) {
@@ -114,14 +120,7 @@ TEST(ImageDecoding, BitmapsIconsAndImageListsAreReadFromTheirStructures) {
     EXPECT_EQ(image->At(0, 1), 0xFF302010u);
 
     // An image list of three 1 x 2 images in a 3 x 2 sheet.
-    Bytes list{'I', 'L'};
-    for (unsigned v : {0x0101u, 3u, 4u, 4u, 1u, 2u})
-        Put16(list, v);
-    Put32(list, 0xFFFFFFFF);
-    Put16(list, 0); // no mask
-    for (int i = 0; i < 4; ++i)
-        Put16(list, 0xFFFF);
-    list.insert(list.end(), bmp.begin(), bmp.end());
+    const Bytes list = SmallImageList();
     const std::vector<TPixmap> images = DecodeImageList(list);
     ASSERT_EQ(images.size(), 3u);
     EXPECT_EQ(images[1].Width, 1);
@@ -157,6 +156,70 @@ TEST(ImageDecoding, BitmapsIconsAndImageListsAreReadFromTheirStructures) {
     huge[21] = 0x7F;
     EXPECT_FALSE(DecodeImageFile(huge.data(), huge.size()));
     EXPECT_TRUE(DecodeImageList(Bytes(list.begin(), list.begin() + 30)).empty());
+}
+
+// Tabs that break into rows are drawn in them, the selected tab's row next to
+// the page, each tab with its sheet's image of the page control's list.
+TEST(ImageDecoding, MultiLineTabsShowTheirRowsAndImages) {
+    std::string hex;
+    for (std::uint8_t b : SmallImageList()) {
+        static const char digits[] = "0123456789ABCDEF";
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    auto sheet = [](const char* name, const char* caption, int image) {
+        return std::string("    object ") + name + ": TTabSheet\n      Caption = '" + caption +
+               "'\n      ImageIndex = " + std::to_string(image) + "\n    end\n";
+    };
+    const std::string form = "object Form1: TForm1\n  ClientHeight = 200\n  ClientWidth = 220\n"
+                             "  Font.Height = -11\n  Font.Name = 'Tahoma'\n  PixelsPerInch = 96\n"
+                             "  object Pages: TPageControl\n    Left = 0\n    Top = 0\n"
+                             "    Width = 150\n    Height = 150\n    ActivePage = First\n"
+                             "    Images = Icons\n    MultiLine = True\n" +
+                             sheet("First", "First", 1) + sheet("Second", "Second", 2) +
+                             sheet("Third", "Third", 0) + sheet("Fourth", "Fourth", 9) +
+                             "  end\n  object Icons: TImageList\n    Width = 1\n    Height = 2\n"
+                             "    Bitmap = {\n      " +
+                             hex + "}\n  end\nend\n";
+    TScratch dir;
+    std::vector<TSnapshot> shots = Snapshots(dir.Write("tabs.dfm", form));
+    ASSERT_EQ(shots.size(), 1u);
+    const TControlState* pages = nullptr;
+    const TControlState* first = nullptr;
+    for (const TControlState& c : shots[0].Controls) {
+        pages = c.Name == "Pages" ? &c : pages;
+        first = c.Name == "First" ? &c : first;
+    }
+    ASSERT_TRUE(pages && first);
+    const TControlLook& look = pages->Look;
+    ASSERT_EQ(look.Tabs.size(), 4u);
+    const int rows = look.Tabs.back().Row + 1;
+    ASSERT_GE(rows, 2);
+    EXPECT_EQ(look.Tabs[0].Row, 0);
+    EXPECT_TRUE(look.Tabs[0].Image && look.Tabs[1].Image && look.Tabs[2].Image);
+    EXPECT_FALSE(look.Tabs[3].Image); // beyond the list
+    // The page lies below every row.
+    EXPECT_GE(first->Top, rows * look.TabRowHeight);
+
+    std::optional<Sim::TDesktop> desktop;
+    desktop.emplace();
+    const TPictureLayout layout = LayoutPicture(shots);
+    const TBox client = layout.Clients[0];
+    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
+    PaintPicture(canvas, shots);
+    // The first tab's green image in the row next to the page, the second's
+    // blue one wherever its row went; none on the page.
+    auto find = [&](TRgb colour, int top, int bottom) {
+        for (int y = client.Top + top; y < client.Top + bottom; ++y)
+            for (int x = client.Left; x < client.Left + pages->Width; ++x)
+                if (canvas.Pixel(x, y) == colour)
+                    return y - client.Top;
+        return -1;
+    };
+    const int rowHeight = look.TabRowHeight;
+    EXPECT_GE(find(0x00FF00, 0, first->Top), (rows - 1) * rowHeight);
+    EXPECT_GE(find(0x0000FF, 0, first->Top), 0);
+    EXPECT_EQ(find(0x00FF00, first->Top, pages->Height), -1);
 }
 
 // One real form for each kind of stored image: each is decoded and drawn.

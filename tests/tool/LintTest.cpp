@@ -319,6 +319,49 @@ TEST(Lint, ATranslationIsCheckedBeforeAnyoneRunsIt) {
     EXPECT_NE(r.Err.find("Nobody"), std::string::npos) << r.Err;
 }
 
+// A label that touches its edit as designed is the designer's choice; a longer
+// caption that runs well into the edit is not. A label lying on a bevel may grow.
+TEST(Lint, AnOverlapAsDesignedCountsOnceItGrows) {
+    TScratch dir;
+    const std::string file = dir.Write("touch.dfm", R"(object F: TForm
+  ClientHeight = 100
+  ClientWidth = 300
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  PixelsPerInch = 96
+  object SizeLabel: TLabel
+    Left = 8
+    Top = 12
+    Caption = 'Size:'
+  end
+  object SizeEdit: TEdit
+    Left = 30
+    Top = 8
+    Width = 60
+    Height = 21
+  end
+  object Frame: TBevel
+    Left = 100
+    Top = 8
+    Width = 190
+    Height = 80
+  end
+  object Note: TLabel
+    Left = 110
+    Top = 20
+    Caption = 'Note'
+  end
+end
+)");
+    EXPECT_TRUE(Findings({file, "--sizes", "300x100"}, 0).empty());
+    const std::string table =
+        dir.Write("long.txt", "SizeLabel.Caption=Maximum size:\nNote.Caption=A longer note\n");
+    const json findings = Findings({file, "--translate", table, "--sizes", "300x100"}, 1);
+    ASSERT_EQ(findings.size(), 1u) << findings.dump();
+    EXPECT_EQ(findings[0]["control"], "SizeLabel");
+    EXPECT_EQ(findings[0]["message"], "overlaps SizeEdit, more than as designed");
+}
+
 // Control name -> kinds found, at one client size of the findings.
 std::map<std::string, std::set<std::string>> KindsAt(const json& findings, int width, int height) {
     std::map<std::string, std::set<std::string>> kinds;
@@ -389,6 +432,54 @@ end
     EXPECT_EQ(findings[0]["has"][0], 200);
     EXPECT_GT(findings[0]["needs"][0].get<int>(), 200);
     EXPECT_LT(findings[0]["needs"][0].get<int>(), 300) << "the hidden sheet counts";
+}
+
+// A page that is not the active one shows once it is picked, so its controls
+// are checked; the sheets of a page control this program does not know have no
+// room, and nothing on them shows.
+TEST(Lint, OtherPagesAreCheckedAndSheetsWithoutRoomAreNot) {
+    TScratch dir;
+    auto button = [](const std::string& name) {
+        return "      object " + name +
+               ": TButton\n        Left = 10\n        Top = 10\n        Width = 89\n"
+               "        Height = 31\n        Caption = 'Apply changes'\n      end\n";
+    };
+    const std::string file = dir.Write("pages.dfm", R"(object F: TForm
+  ClientHeight = 200
+  ClientWidth = 300
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  PixelsPerInch = 96
+  Scaled = False
+  object Pages: TPageControl
+    Left = 0
+    Top = 0
+    Width = 300
+    Height = 100
+    ActivePage = First
+    object First: TTabSheet
+      Caption = 'First'
+    end
+    object Second: TTabSheet
+      Caption = 'Second'
+)" + button("OnSecond") + R"(    end
+  end
+  object Fancy: TFancyPages
+    Left = 0
+    Top = 100
+    Width = 300
+    Height = 100
+    object Sheet: TTabSheet
+      Caption = 'Sheet'
+)" + button("OnSheet") + R"(    end
+  end
+end
+)");
+    EXPECT_TRUE(Findings({file, "--lenient", "--sizes", "300x200"}, 0).empty());
+    const json findings = Findings({file, "--lenient", "--dpi", "144", "--sizes", "300x200"}, 1);
+    ASSERT_EQ(findings.size(), 1u) << findings.dump();
+    EXPECT_EQ(findings[0]["control"], "OnSecond");
+    EXPECT_EQ(findings[0]["kind"], "text");
 }
 
 // What is already wrong when the form is first shown counts: the checks compare

@@ -180,17 +180,31 @@ bool Pressed(TControl& c) {
     return action && grouped && Has(*action, "Checked") ? Ord(*action, "Checked", 0) != 0 : down;
 }
 
-// A page control shows only its active sheet.
+// A page control shows only its active sheet (the first with a tab when none is
+// named); the others it hides.
 bool Shown(TControl& c) {
     int guard = 0;
-    for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard) {
+    for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard)
         if (!Linked(*p, "Visible", p->Visible()) && !dynamic_cast<TCustomForm*>(p))
             return false;
-        if (auto* sheet = dynamic_cast<TTabSheet*>(p))
-            if (TPageControl* pages = sheet->PageControl(); pages && pages->ActivePage() != sheet)
-                return false;
-    }
     return true;
+}
+
+// Hidden only because it lies on a page that is not the one shown: a person
+// sees it once that page is picked.
+bool OnOtherPage(TControl& c) {
+    bool other = false;
+    int guard = 0;
+    for (TControl* p = &c; p && guard < 1000; p = p->Parent(), ++guard) {
+        auto* sheet = dynamic_cast<TTabSheet*>(p);
+        if (sheet && sheet->PageControl() && !sheet->Visible()) {
+            other = true;
+            continue;
+        }
+        if (!Linked(*p, "Visible", p->Visible()) && !dynamic_cast<TCustomForm*>(p))
+            return false;
+    }
+    return other;
 }
 
 // Decoding once per image, not once per snapshot: keyed by the bytes' hash and size.
@@ -314,6 +328,30 @@ TImageRef Glyph(TControl& c, bool enabled) {
     return glyph;
 }
 
+// A button's own glyph wins over an image from its image list.
+TImageRef ButtonImage(TControl& c, bool enabled) {
+    if (TImageRef glyph = Glyph(c, enabled))
+        return glyph;
+    return ListImage(c, "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+}
+
+// The tabs as the framework lays them out, each with its image of the
+// control's image list.
+void TabsOf(TWinControl& c, const std::vector<int>& imageIndexes, TControlLook& look) {
+    const TTabStrip strip = TabStripOf(c);
+    look.Items.assign(strip.Captions.begin(), strip.Captions.end());
+    for (std::size_t i = 0; i < strip.Widths.size(); ++i)
+        look.Tabs.push_back(
+            {strip.Widths[i], strip.Rows[i],
+             i < imageIndexes.size() ? ListImage(c, "Images", imageIndexes[i]) : nullptr});
+    look.TabRowHeight = strip.RowHeight;
+    look.TabImageWidth = strip.ImageWidth;
+    look.TabImageHeight = strip.ImageHeight;
+    look.RaggedRight = strip.RaggedRight;
+    if (!strip.MultiLine)
+        look.OneRowTabs = strip.Widths;
+}
+
 TRgb EffectiveColor(TControl& c) {
     int guard = 0;
     TControl* p = &c;
@@ -350,6 +388,7 @@ TControlLook TakeLook(TControl& c) {
     TControlLook look;
     look.Kind = KindOf(c);
     look.Visible = Shown(c);
+    look.OnOtherPage = !look.Visible && OnOtherPage(c);
     look.Enabled = Linked(c, "Enabled", c.Enabled());
     look.Color = EffectiveColor(c);
     if (GetPropInfo(c, "Font")) {
@@ -408,17 +447,13 @@ TControlLook TakeLook(TControl& c) {
         break;
     }
     case TLookKind::SpeedButton:
-        look.Image = Glyph(c, look.Enabled);
-        if (!look.Image)
-            look.Image = ListImage(c, "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.Image = ButtonImage(c, look.Enabled);
         look.HasImage = look.Image != nullptr;
         look.State = Pressed(c) ? 1 : 0;
         break;
     case TLookKind::Button:
         look.State = Ord(c, "Default", 0) ? 1 : 0;
-        look.Image = Glyph(c, look.Enabled);
-        if (!look.Image)
-            look.Image = ListImage(c, "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+        look.Image = ButtonImage(c, look.Enabled);
         look.HasImage = look.Image != nullptr;
         break;
     case TLookKind::CheckBox:
@@ -447,19 +482,27 @@ TControlLook TakeLook(TControl& c) {
         break;
     case TLookKind::PageControl:
         if (auto* pages = dynamic_cast<TPageControl*>(&c)) {
+            std::vector<int> imageIndexes;
             for (int i = 0; i < pages->PageCount(); ++i) {
-                look.Items.push_back(pages->Pages(i)->GetText());
-                if (pages->Pages(i) == pages->ActivePage())
-                    look.Index = i;
+                TTabSheet* sheet = pages->Pages(i);
+                if (!Ord(*sheet, "TabVisible", 1))
+                    continue;
+                if (sheet == pages->ActivePage())
+                    look.Index = static_cast<int>(imageIndexes.size());
+                imageIndexes.push_back(static_cast<int>(Ord(*sheet, "ImageIndex", 0)));
             }
-            look.OneRowTabs = OneRowTabWidths(*pages);
+            TabsOf(*pages, imageIndexes, look);
         }
         break;
     case TLookKind::TabControl:
-        look.Items = Lines(c, "Tabs");
         look.Index = static_cast<int>(Ord(c, "TabIndex", -1));
-        if (auto* tabs = dynamic_cast<TWinControl*>(&c))
-            look.OneRowTabs = OneRowTabWidths(*tabs);
+        if (auto* tabs = dynamic_cast<TWinControl*>(&c)) {
+            // Without an OnGetImageIndex handler a tab shows the image of its index.
+            std::vector<int> imageIndexes(Lines(c, "Tabs").size());
+            for (std::size_t i = 0; i < imageIndexes.size(); ++i)
+                imageIndexes[i] = static_cast<int>(i);
+            TabsOf(*tabs, imageIndexes, look);
+        }
         break;
     case TLookKind::StatusBar:
         if (Ord(c, "SimplePanel", 0))

@@ -51,7 +51,8 @@ enum class TLookKind {
 
 struct TControlLook {
     TLookKind Kind = TLookKind::Unknown;
-    bool Visible = true; // it, every parent, and the page it lies on is the active one
+    bool Visible = true;      // it, every parent, and the page it lies on is the active one
+    bool OnOtherPage = false; // not Visible only because its page is not the active one
     bool Enabled = true;
     std::string Text;               // caption or text, accelerator marks included
     std::vector<std::string> Items; // lines, items, tabs, status panels or columns
@@ -80,6 +81,17 @@ struct TControlLook {
     TImageRef Image;
     bool HasImage = false; // the form holds one, decoded or not
     bool Stretch = false, Center = false, Proportional = false;
+    // The shown tabs of a page or tab control as the framework lays them out
+    // (Items holds their captions, Index the selected one).
+    struct TTab {
+        int Width = 0;
+        int Row = 0; // 0: the first tab's row
+        TImageRef Image;
+    };
+    std::vector<TTab> Tabs;
+    int TabRowHeight = 0;
+    int TabImageWidth = 0, TabImageHeight = 0; // the image list's, when the tabs have one
+    bool RaggedRight = false;
 };
 
 // The frame a form's window gets from its border style and icons, and its

@@ -149,38 +149,102 @@ void ListLines(TCanvas& cv, const TControlLook& look, const TBox& inner,
     cv.PopClip();
 }
 
-// Tabs along the top of the box; returns the body below them.
+// A disabled glyph without a glyph of its own is drawn faded.
+TPixmap Faded(const TPixmap& image) {
+    TPixmap out = image;
+    for (std::uint32_t& p : out.Argb) {
+        const std::uint32_t grey =
+            (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10;
+        const std::uint32_t light = 0x80 + grey / 2;
+        p = (p & 0xFF000000u) | (light << 16) | (light << 8) | light;
+    }
+    return out;
+}
+
+// One tab: raised, its image and caption inside.
+void Tab(TCanvas& cv, const TControlLook& look, std::size_t i, const TBox& tab, int left) {
+    cv.FillRect(tab, Face);
+    cv.FillRect({tab.Left, tab.Top, 1, tab.Height}, Highlight);
+    cv.FillRect({tab.Left + 1, tab.Top, tab.Width - 2, 1}, Highlight);
+    cv.FillRect({tab.Right() - 2, tab.Top + 1, 1, tab.Height - 1}, Shadow);
+    cv.FillRect({tab.Right() - 1, tab.Top + 1, 1, tab.Height - 1}, DarkShadow);
+    cv.PushClip(tab);
+    int x = left + 6;
+    if (look.TabImageWidth > 0) {
+        const TBox place{x, tab.Top + (tab.Height - look.TabImageHeight) / 2, look.TabImageWidth,
+                         look.TabImageHeight};
+        if (const TImageRef& image = look.Tabs[i].Image) {
+            cv.Image({place.Left, tab.Top + (tab.Height - image->Height) / 2, image->Width,
+                      image->Height},
+                     look.Enabled ? *image : Faded(*image));
+        } else if (std::none_of(look.Tabs.begin(), look.Tabs.end(),
+                                [](const TControlLook::TTab& t) { return t.Image != nullptr; })) {
+            // A list this program could not read; an index beyond a list it read shows nothing.
+            cv.FrameRect(place, Shadow);
+            cv.Line(place.Left, place.Top, place.Right() - 1, place.Bottom() - 1, Shadow);
+        }
+        x += look.TabImageWidth + 3;
+    }
+    const std::u16string text = U16(StripAccelerators(look.Items[i]));
+    DrawLine(cv, look.Font, text, x,
+             tab.Top + (tab.Height - MeasureRun(look.Font, text).Height()) / 2, look.FontColor,
+             look.Enabled);
+    cv.PopClip();
+}
+
+// Tabs along the top of the box, in the rows the framework breaks them into,
+// the selected tab's row next to the page; returns the body below them.
 TBox Tabs(TCanvas& cv, const TControlLook& look, const TBox& b) {
-    const int tabHeight = TabHeight(look);
-    const TBox body{b.Left, b.Top + tabHeight, b.Width, b.Height - tabHeight};
+    const bool laidOut = look.Tabs.size() == look.Items.size();
+    const int rowHeight = laidOut && look.TabRowHeight > 0 ? look.TabRowHeight : TabHeight(look);
+    int rows = look.Items.empty() ? 0 : 1;
+    if (laidOut)
+        for (const TControlLook::TTab& t : look.Tabs)
+            rows = std::max(rows, t.Row + 1);
+    const TBox body{b.Left, b.Top + rows * rowHeight, b.Width, b.Height - rows * rowHeight};
     cv.FillRect(body, look.Color);
     Raised(cv, body);
-    int x = b.Left + 2;
-    std::optional<TBox> active;
-    for (std::size_t i = 0; i < look.Items.size(); ++i) {
-        const std::u16string text = U16(StripAccelerators(look.Items[i]));
-        const int w = MeasureRun(look.Font, text).Width() + 12;
-        const bool isActive = static_cast<int>(i) == look.Index;
-        TBox tab{x, b.Top + 2, w, tabHeight - 1};
-        if (isActive) {
-            tab = {x - 2, b.Top, w + 4, tabHeight + 1};
-            active = tab;
+    const auto count = look.Items.size();
+    auto rowOf = [&](std::size_t i) { return laidOut ? look.Tabs[i].Row : 0; };
+    auto widthOf = [&](std::size_t i) {
+        return laidOut ? look.Tabs[i].Width
+                       : MeasureRun(look.Font, U16(StripAccelerators(look.Items[i]))).Width() + 12;
+    };
+    const int activeRow =
+        look.Index >= 0 && static_cast<std::size_t>(look.Index) < count ? rowOf(look.Index) : 0;
+    std::optional<std::pair<TBox, int>> activeTab; // the box and the text's left
+    for (std::size_t first = 0; first < count;) {
+        const int row = rowOf(first);
+        std::size_t last = first;
+        long long used = 0;
+        while (last < count && rowOf(last) == row)
+            used += widthOf(last++);
+        // Rows of a multi-line control stretch to the full width unless RaggedRight;
+        // the rows rotate so that the selected one touches the page.
+        const long long room = b.Width - 4;
+        const long long spare = rows > 1 && !look.RaggedRight && used < room ? room - used : 0;
+        const int top = b.Top + ((row - activeRow + rows - 1) % std::max(rows, 1)) * rowHeight;
+        int x = b.Left + 2;
+        for (std::size_t i = first; i < last; ++i) {
+            const auto n = static_cast<long long>(i - first);
+            const auto extra = spare * (n + 1) / static_cast<long long>(last - first) -
+                               spare * n / static_cast<long long>(last - first);
+            const int w = widthOf(i) + static_cast<int>(extra);
+            if (static_cast<int>(i) == look.Index) {
+                activeTab = {{{x - 2, top, w + 4, rowHeight + 1}, x}};
+            } else {
+                Tab(cv, look, i, {x, top + 2, w, rowHeight - 1}, x);
+            }
+            x += w;
         }
-        cv.FillRect(tab, Face);
-        cv.FillRect({tab.Left, tab.Top, 1, tab.Height}, Highlight);
-        cv.FillRect({tab.Left + 1, tab.Top, tab.Width - 2, 1}, Highlight);
-        cv.FillRect({tab.Right() - 2, tab.Top + 1, 1, tab.Height - 1}, Shadow);
-        cv.FillRect({tab.Right() - 1, tab.Top + 1, 1, tab.Height - 1}, DarkShadow);
-        cv.PushClip(tab);
-        DrawLine(cv, look.Font, text, x + 6,
-                 tab.Top + (tab.Height - MeasureRun(look.Font, text).Height()) / 2, look.FontColor,
-                 look.Enabled);
-        cv.PopClip();
-        x += w;
+        first = last;
     }
-    // The active tab opens into the body.
-    if (active)
-        cv.FillRect({active->Left + 1, body.Top, active->Width - 3, 2}, Face);
+    // The selected tab last, over its neighbours, opening into the body.
+    if (activeTab) {
+        const TBox& tab = activeTab->first;
+        Tab(cv, look, static_cast<std::size_t>(look.Index), tab, activeTab->second);
+        cv.FillRect({tab.Left + 1, body.Top, tab.Width - 3, 2}, Face);
+    }
     return body;
 }
 
@@ -229,18 +293,6 @@ TBox PictureBox(const TControlLook& look, const TBox& b) {
     if (look.Center)
         return {b.Left + (b.Width - w) / 2, b.Top + (b.Height - h) / 2, w, h};
     return {b.Left, b.Top, w, h};
-}
-
-// A disabled glyph without a glyph of its own is drawn faded.
-TPixmap Faded(const TPixmap& image) {
-    TPixmap out = image;
-    for (std::uint32_t& p : out.Argb) {
-        const std::uint32_t grey =
-            (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10;
-        const std::uint32_t light = 0x80 + grey / 2;
-        p = (p & 0xFF000000u) | (light << 16) | (light << 8) | light;
-    }
-    return out;
 }
 
 // A button with a glyph: glyph and caption centred together, 4 pixels apart,

@@ -25,6 +25,35 @@ bool Overlap(const TControlState& a, const TControlState& b) {
            b.Top < a.Top + a.Height && a.Width > 0 && a.Height > 0 && b.Width > 0 && b.Height > 0;
 }
 
+// How far two controls overlap, across and down.
+std::pair<int, int> OverlapSize(const TControlState& a, const TControlState& b) {
+    return {std::min(a.Left + a.Width, b.Left + b.Width) - std::max(a.Left, b.Left),
+            std::min(a.Top + a.Height, b.Top + b.Height) - std::max(a.Top, b.Top)};
+}
+
+// Whether an overlap the form has as designed has grown past what the larger
+// resolution and size explain (a label grown over its edit by a longer caption).
+bool OverlapGrown(const TSnapshot& s, const TControlState& a, const TControlState& b,
+                  const TSnapshot& design, const TControlState& da, const TControlState& db) {
+    // One lying wholly on the other as designed is layered on purpose (a label
+    // on a bevel or a picture).
+    auto contains = [](const TControlState& outer, const TControlState& inner) {
+        return inner.Left >= outer.Left && inner.Top >= outer.Top &&
+               inner.Left + inner.Width <= outer.Left + outer.Width &&
+               inner.Top + inner.Height <= outer.Top + outer.Height;
+    };
+    if (contains(da, db) || contains(db, da))
+        return false;
+    const double dpi = design.Dpi > 0 && s.Dpi > 0 ? std::max(1.0, 1.0 * s.Dpi / design.Dpi) : 1.0;
+    const double kx = dpi * std::max(1.0, 1.0 * s.ClientWidth / std::max(design.ClientWidth, 1));
+    const double ky = dpi * std::max(1.0, 1.0 * s.ClientHeight / std::max(design.ClientHeight, 1));
+    const auto [w, h] = OverlapSize(a, b);
+    const auto [dw, dh] = OverlapSize(da, db);
+    // A few pixels of rounding are no change a person sees.
+    constexpr int slack = 2;
+    return w > dw * kx + slack || h > dh * ky + slack;
+}
+
 // The client size of a control's parent in the snapshot.
 std::pair<int, int> ParentSize(const TSnapshot& s, const TControlState& c) {
     if (c.Parent < 0)
@@ -32,6 +61,10 @@ std::pair<int, int> ParentSize(const TSnapshot& s, const TControlState& c) {
     const TControlState& p = s.Controls[static_cast<std::size_t>(c.Parent)];
     return {p.Width, p.Height};
 }
+
+// Shown, or on a page of a page control that is not the active one: it shows
+// once its page is picked.
+bool Checked(const TControlState& c) { return c.Look.Visible || c.Look.OnOtherPage; }
 
 bool Inside(const TSnapshot& s, const TControlState& c) {
     const auto [w, h] = ParentSize(s, c);
@@ -47,6 +80,20 @@ std::string NameIn(const TSnapshot& s, const TControlState& c) {
 
 std::string ParentName(const TSnapshot& s, const TControlState& c) {
     return c.Parent < 0 ? s.FormName : NameIn(s, s.Controls[static_cast<std::size_t>(c.Parent)]);
+}
+
+// Whether an ancestor is empty: the window system clips a child to its parent,
+// so nothing of it shows (the sheets of a page control of an unknown class).
+bool InEmptyParent(const TSnapshot& s, const TControlState& c) {
+    int guard = 0;
+    for (int p = c.Parent; p >= 0 && p < static_cast<int>(s.Controls.size()) && guard < 1000;
+         ++guard) {
+        const TControlState& parent = s.Controls[static_cast<std::size_t>(p)];
+        if (parent.Width <= 0 || parent.Height <= 0)
+            return true;
+        p = parent.Parent;
+    }
+    return false;
 }
 
 std::string Size(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
@@ -237,7 +284,7 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
         }
         for (std::size_t i = 0; i < s.Controls.size(); ++i) {
             const TControlState& c = s.Controls[i];
-            if (!c.Look.Visible)
+            if (!Checked(c) || InEmptyParent(s, c))
                 continue;
             const TControlState* before = comparable ? &design.Controls[i] : nullptr;
             for (const TTextPlace& place : TextPlaces(c.Look, c.Width, c.Height))
@@ -245,14 +292,17 @@ std::vector<TFinding> CheckSnapshots(const std::string& file, int dpi,
                     add(*f, c);
             for (std::size_t j = i + 1; j < s.Controls.size(); ++j) {
                 const TControlState& d = s.Controls[j];
-                if (d.Parent != c.Parent || !d.Look.Visible || !Overlap(c, d))
+                // The pages of a page control lie on one another.
+                if (d.Parent != c.Parent || !Checked(d) || !Overlap(c, d) ||
+                    (c.Look.Kind == TLookKind::TabSheet && d.Look.Kind == TLookKind::TabSheet))
                     continue;
-                if (before && Overlap(*before, design.Controls[j]))
+                const bool asDesigned = before && Overlap(*before, design.Controls[j]);
+                if (asDesigned && !OverlapGrown(s, c, d, design, *before, design.Controls[j]))
                     continue;
                 TFinding f;
                 f.Kind = "overlap";
                 f.Other = NameIn(s, d);
-                f.Message = "overlaps " + f.Other;
+                f.Message = "overlaps " + f.Other + (asDesigned ? ", more than as designed" : "");
                 add(f, c);
             }
             if (!Inside(s, c) && (!before || Inside(design, *before))) {

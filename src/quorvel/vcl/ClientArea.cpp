@@ -46,19 +46,22 @@ int TabRowHeight(int textHeight, int tabHeight, int imageHeight, TTabLook look) 
 }
 
 int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine) {
-    if (tabWidths.empty())
-        return 0;
-    if (!multiLine)
-        return 1;
-    int rows = 1;
+    const std::vector<int> rows = TabRowOf(tabWidths, room, multiLine);
+    return rows.empty() ? 0 : rows.back() + 1;
+}
+
+std::vector<int> TabRowOf(const std::vector<int>& tabWidths, int room, bool multiLine) {
+    std::vector<int> rows;
+    int row = 0;
     long long used = 0;
     for (int w : tabWidths) {
         // A tab wider than the room still takes a row of its own, not more.
-        if (used > 0 && used + w > room) {
-            ++rows;
+        if (multiLine && used > 0 && used + w > room) {
+            ++row;
             used = 0;
         }
         used += w;
+        rows.push_back(row);
     }
     return rows;
 }

@@ -44,6 +44,10 @@ int TabRowHeight(int textHeight, int tabHeight, int imageHeight, TTabLook look);
 // as many as breaking them to `room` needs; none without tabs.
 int TabRows(const std::vector<int>& tabWidths, int room, bool multiLine);
 
+// The row each of those tabs lies in, counted from the first tab's row, as
+// TabRows breaks them.
+std::vector<int> TabRowOf(const std::vector<int>& tabWidths, int room, bool multiLine);
+
 // The display area the window's own tab control reports for a client rectangle
 // (TCM_ADJUSTRECT): inside its frame, less the rows of tabs.
 TRect TabDisplay(const TRect& client, const TTabFrame& frame);

@@ -28,9 +28,9 @@ constexpr int TabTextPadding = 6, TabImageGap = 3;
 constexpr int UnknownImageSize = 16;
 
 // The tab row and frame of a tab or page control with tabs of those captions.
-// With oneRowWidths, also the tabs' widths when they stay in one row.
+// With strip, also the tabs' widths and rows.
 ClientArea::TTabFrame TabFrameOf(const TWinControl& control, const std::vector<String>& captions,
-                                 const TRect& client, std::vector<int>* oneRowWidths = nullptr) {
+                                 const TRect& client, TTabStrip* strip = nullptr) {
     const TPropertyBag* bag = control.BagIfAny();
     auto ord = [bag](const char* name, int def) {
         return bag ? static_cast<int>(bag->Ord(name, def)) : def;
@@ -65,10 +65,20 @@ ClientArea::TTabFrame TabFrameOf(const TWinControl& control, const std::vector<S
     // Tabs on the left or right always break into rows, as the framework has it.
     const bool vertical =
         frame.Side == ClientArea::TTabSide::Left || frame.Side == ClientArea::TTabSide::Right;
-    frame.Rows = ClientArea::TabRows(widths, vertical ? client.Height() : client.Width(),
-                                     vertical || ord("MultiLine", 0) != 0);
-    if (oneRowWidths && !vertical && ord("MultiLine", 0) == 0)
-        *oneRowWidths = std::move(widths);
+    const int room = vertical ? client.Height() : client.Width();
+    const bool multiLine = vertical || ord("MultiLine", 0) != 0;
+    frame.Rows = ClientArea::TabRows(widths, room, multiLine);
+    if (strip) {
+        strip->Captions = captions;
+        strip->Rows = ClientArea::TabRowOf(widths, room, multiLine);
+        strip->Widths = std::move(widths);
+        strip->RowCount = frame.Rows;
+        strip->RowHeight = frame.RowHeight;
+        strip->ImageWidth = imageWidth;
+        strip->ImageHeight = imageHeight;
+        strip->MultiLine = multiLine;
+        strip->RaggedRight = ord("RaggedRight", 0) != 0;
+    }
     return frame;
 }
 
@@ -1542,7 +1552,7 @@ void TTabControl::AdjustClientRect(TRect& rect) const {
     rect = ClientArea::TabControl(rect, TabFrameOf(*this, TabCaptions(*this), rect));
 }
 
-std::vector<int> OneRowTabWidths(const TWinControl& control) {
+TTabStrip TabStripOf(const TWinControl& control) {
     std::vector<String> captions;
     if (const auto* pages = dynamic_cast<const TPageControl*>(&control)) {
         for (int i = 0; i < pages->PageCount(); ++i)
@@ -1553,10 +1563,15 @@ std::vector<int> OneRowTabWidths(const TWinControl& control) {
     } else {
         return {};
     }
-    std::vector<int> widths;
+    TTabStrip strip;
     TabFrameOf(control, captions, TRect{0, 0, control.ClientWidth(), control.ClientHeight()},
-               &widths);
-    return widths;
+               &strip);
+    return strip;
+}
+
+std::vector<int> OneRowTabWidths(const TWinControl& control) {
+    TTabStrip strip = TabStripOf(control);
+    return strip.MultiLine ? std::vector<int>{} : std::move(strip.Widths);
 }
 
 const TClassInfo& THeaderControl::StaticClass() {

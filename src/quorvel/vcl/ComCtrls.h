@@ -194,6 +194,21 @@ protected:
 // otherwise and for other controls. Wider than the control, they scroll.
 std::vector<int> OneRowTabWidths(const TWinControl& control);
 
+// The tabs of a page or tab control as the framework lays them out: each shown
+// tab's width and row (0 is the first tab's row; Windows draws the selected
+// tab's row next to the display area), the height of a row and of the images.
+struct TTabStrip {
+    std::vector<String> Captions;
+    std::vector<int> Widths;
+    std::vector<int> Rows;
+    int RowCount = 0;
+    int RowHeight = 0;
+    int ImageWidth = 0, ImageHeight = 0;
+    bool MultiLine = false;
+    bool RaggedRight = false;
+};
+TTabStrip TabStripOf(const TWinControl& control);
+
 class THeaderControl : public TWinControl {
     QV_CLASS_INFO
 public:
