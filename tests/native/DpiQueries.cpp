@@ -89,4 +89,28 @@ NATIVE_TEST(MetricsFramesAndFontsScaleWithTheDpiAskedFor) {
     CHECK(atDouble.lfHeight >= twice - 1 && atDouble.lfHeight <= twice + 1);
 }
 
+// The menu bar's row: what AdjustWindowRectEx adds for bMenu and what a window's
+// menu with an item takes off its client area.
+NATIVE_TEST(AMenuBarTakesOneMenuRowOffTheClientArea) {
+    const UINT system = static_cast<UINT>(ScreenDpi());
+    const int row = GetSystemMetricsForDpi(SM_CYMENU, system);
+    Note("menu row at system / double dpi",
+         std::to_string(row) + " / " +
+             std::to_string(GetSystemMetricsForDpi(SM_CYMENU, system * 2)));
+    CHECK(row > 0);
+    RECT bare{0, 0, 400, 300}, withMenu = bare;
+    CHECK(AdjustWindowRectEx(&bare, WS_OVERLAPPEDWINDOW, 0, 0) != 0);
+    CHECK(AdjustWindowRectEx(&withMenu, WS_OVERLAPPEDWINDOW, 1, 0) != 0);
+    CHECK_EQ(bare.top - withMenu.top, row);
+
+    TTestWindow window(WS_OVERLAPPEDWINDOW, 0, {100, 100, 600, 500});
+    const int plain = Height(window.ClientRect());
+    HMENU menu = CreateMenu();
+    CHECK(AppendMenuW(menu, MF_STRING, 1, u"&File") != 0);
+    CHECK_EQ(GetMenuItemCount(menu), 1);
+    CHECK(SetMenu(window.Handle(), menu) != 0);
+    CHECK(GetMenu(window.Handle()) == menu);
+    CHECK_EQ(Height(window.ClientRect()), plain - row);
+}
+
 } // namespace

@@ -52,6 +52,46 @@ TEST_F(SimGeometry, ClientAndOuterSizesConvertForEveryBorderStyle) {
     }
 }
 
+// Wine's numbers: an empty menu shows no bar, one item takes a row off the top of
+// the client area, the row grows with the DPI while the line under it does not.
+TEST_F(SimGeometry, AMenuBarWithItemsTakesOneRowOffTheClientArea) {
+    TProbe& probe = NewProbe();
+    HWND w = Create(probe, WS_OVERLAPPEDWINDOW, {0, 0, 500, 400});
+    const LONG plain = H(ClientRect(w));
+    HMENU menu = CreateMenu();
+    ASSERT_TRUE(SetMenu(w, menu));
+    EXPECT_EQ(GetMenu(w), menu);
+    EXPECT_EQ(H(ClientRect(w)), plain) << "an empty menu has no bar";
+    ASSERT_TRUE(AppendMenuW(menu, MF_STRING, 1, u"&File"));
+    probe.Messages.clear();
+    ASSERT_TRUE(SetMenu(w, menu));
+    EXPECT_EQ(H(ClientRect(w)), plain - 19);
+    EXPECT_EQ(W(ClientRect(w)), 500 - 16);
+    EXPECT_FALSE(probe.Only(WM_SIZE).empty()) << "the frame is computed again";
+
+    RECT outer{0, 0, 400, 300};
+    ASSERT_TRUE(AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, kTrue, 0));
+    EXPECT_EQ(outer.top, -8 - 23 - 19);
+    for (const auto& [dpi, row] : {std::pair{96, 19}, {120, 24}, {144, 28}, {192, 37}}) {
+        EXPECT_EQ(GetSystemMetricsForDpi(SM_CYMENU, static_cast<UINT>(dpi)), row);
+        RECT r{0, 0, 400, 300};
+        ASSERT_TRUE(
+            AdjustWindowRectExForDpi(&r, WS_OVERLAPPEDWINDOW, kTrue, 0, static_cast<UINT>(dpi)));
+        EXPECT_EQ(r.top, -8 - 23 - row) << dpi;
+    }
+
+    // Child windows have no menu; a destroyed window takes its menu along.
+    HWND child = Create(NewProbe(), WS_CHILD, {0, 0, 50, 50}, w);
+    EXPECT_FALSE(SetMenu(child, menu));
+    HMENU second = CreateMenu();
+    AppendMenuW(second, MF_STRING, 1, u"x");
+    HWND other = CreateWindowExW(0, kProbeClass, u"probe", WS_POPUP | WS_CAPTION, 0, 0, 500, 400,
+                                 nullptr, second, nullptr, &NewProbe());
+    EXPECT_EQ(H(ClientRect(other)), 400 - 6 - 23 - 19) << "given at creation";
+    DestroyWindow(other);
+    EXPECT_EQ(GetMenuItemCount(second), -1);
+}
+
 TEST_F(SimGeometry, OverlappedWindowsAlwaysHaveACaption) {
     TProbe& probe = NewProbe();
     HWND w = Create(probe, WS_OVERLAPPED, {0, 0, 300, 200});

@@ -1,6 +1,7 @@
 // The pictures of `quorvel run --svg/--png`: what the SVG names and where, and
 // pixels of the PNG at known points of the controls.
 #include "FormPainter.h"
+#include "ImageDecoding.h"
 #include "RasterCanvas.h"
 #include "RunSession.h"
 #include "support/FormSnapshots.h"
@@ -332,11 +333,9 @@ TEST(FormPictureWindow, ActionsMenusAndTheBorderStyleDecideWhatIsShown) {
     EXPECT_EQ(Named(s, "Wrap").Look.Text, "Wrap lines");
     EXPECT_EQ(Named(s, "Wrap").Look.State, 1);
     EXPECT_FALSE(Named(s, "Hidden").Look.Visible);
-    // The menu's visible top items, linked ones through their action.
-    ASSERT_EQ(s.Window.Menu.size(), 2u);
-    EXPECT_EQ(s.Window.Menu[0].Caption, "&File");
-    EXPECT_EQ(s.Window.Menu[1].Caption, "Apply &now");
-    EXPECT_FALSE(s.Window.Menu[1].Enabled);
+    // A dialog shows no menu bar at run time.
+    EXPECT_TRUE(s.Window.Menu.empty());
+    EXPECT_EQ(s.Window.MenuBar, 0);
 
     std::optional<Sim::TDesktop> desktop;
     desktop.emplace();
@@ -344,15 +343,9 @@ TEST(FormPictureWindow, ActionsMenusAndTheBorderStyleDecideWhatIsShown) {
     const TBox client = layout.Clients[0];
     TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
     PaintPicture(canvas, shots);
-    // The menu bar lies between the caption and the client area, its first item's
-    // text at its left.
-    const TBox bar{client.Left, client.Top - 19, client.Width, 19};
-    EXPECT_EQ(canvas.Pixel(bar.Right() - 2, bar.Top + 2), 0xD4D0C8u);
-    EXPECT_GT(DarkPixels(canvas, {bar.Left + 5, bar.Top, 25, bar.Height}), 10);
-    EXPECT_EQ(canvas.Pixel(client.Left + 2, bar.Top - 3), 0x0A246Au);
     // A dialog's caption has close and help only: the place of a minimize button
     // stays caption blue.
-    const int captionY = bar.Top - 10;
+    const int captionY = client.Top - 10;
     const int right = client.Right() - 2;
     EXPECT_EQ(canvas.Pixel(right - 14, captionY), 0xD4D0C8u); // close
     EXPECT_EQ(canvas.Pixel(right - 32, captionY), 0xD4D0C8u); // help
@@ -371,8 +364,40 @@ TEST(FormPictureWindow, ActionsMenusAndTheBorderStyleDecideWhatIsShown) {
     shots[0].Window.BorderStyle = "bsToolWindow";
     EXPECT_EQ(LayoutPicture(shots).Clients[0].Top, client.Top - 3);
     shots[0].Window.BorderStyle = "bsNone";
-    shots[0].Window.Menu.clear();
-    EXPECT_EQ(LayoutPicture(shots).Clients[0].Top, client.Top - 3 - 19 - 19);
+    EXPECT_EQ(LayoutPicture(shots).Clients[0].Top, client.Top - 3 - 19);
+}
+
+TEST(FormPictureWindow, TheMenuBarTakesItsOwnRowAboveTheControls) {
+    TScratch dir;
+    std::string text = Linked;
+    text.replace(text.find("bsDialog"), 8, "bsSingle");
+    std::vector<TSnapshot> shots = Snapshots(dir.Write("menu.dfm", text));
+    ASSERT_EQ(shots.size(), 1u);
+    const TSnapshot& s = shots[0];
+    // The menu's visible top items, linked ones through their action.
+    ASSERT_EQ(s.Window.Menu.size(), 2u);
+    EXPECT_EQ(s.Window.Menu[0].Caption, "&File");
+    EXPECT_EQ(s.Window.Menu[1].Caption, "Apply &now");
+    EXPECT_FALSE(s.Window.Menu[1].Enabled);
+    // The stored client size is what the controls get; the window is a row higher.
+    EXPECT_EQ(s.ClientHeight, 120);
+    EXPECT_EQ(s.Window.MenuBar, 19);
+    EXPECT_EQ(s.WindowBottom - s.WindowTop, 120 + 2 * 3 + 23 + 19);
+    EXPECT_EQ(Named(s, "Apply").ClientTop, 10);
+
+    std::optional<Sim::TDesktop> desktop;
+    desktop.emplace();
+    const TPictureLayout layout = LayoutPicture(shots);
+    const TBox client = layout.Clients[0];
+    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
+    PaintPicture(canvas, shots);
+    // The bar lies between the caption and the client area, its first item's text
+    // at its left; the button below it starts at its own top.
+    const TBox bar{client.Left, client.Top - 19, client.Width, 19};
+    EXPECT_EQ(canvas.Pixel(bar.Right() - 2, bar.Top + 2), 0xD4D0C8u);
+    EXPECT_GT(DarkPixels(canvas, {bar.Left + 5, bar.Top, 25, bar.Height}), 10);
+    EXPECT_EQ(canvas.Pixel(client.Left + 2, bar.Top - 3), 0x0A246Au);
+    EXPECT_EQ(canvas.Pixel(client.Left + 10, client.Top + 10), 0xFFFFFFu) << "the button's edge";
 }
 
 Win32::LOGFONTW Face(const char16_t* name, int height) {
@@ -410,6 +435,96 @@ TEST(FormPictureText, ChineseTextIsMeasuredAndDrawnFromTheCjkFont) {
     EXPECT_GT(first, 10);
     EXPECT_GT(second, 10);
     EXPECT_GT(differ, 10);
+}
+
+// A tool button takes its image index from its action, drawn from the action
+// list's virtual image list, whose image is the collection's stored PNG; a
+// grouped speed button can stay down.
+TEST(FormPictureImages, ActionImagesComeFromAVirtualListsCollection) {
+    if (!CanDecode("png"))
+        GTEST_SKIP() << "built without PNG decoding";
+    TScratch dir;
+    const std::string png = "89504E470D0A1A0A0000000D4948445200000004000000040806000000A9F19E7E00"
+                            "00001249444154789C63F8CFC0F01F1933902E00003C401FE1E08177B4000000004945"
+                            "4E44AE426082";
+    const std::string text = R"(object Images: TForm
+  ClientHeight = 100
+  ClientWidth = 200
+  object Bar: TToolBar
+    Left = 0
+    Top = 0
+    Width = 200
+    Height = 29
+    object Open: TToolButton
+      Left = 0
+      Top = 0
+      Action = OpenAction
+    end
+  end
+  object Bold: TSpeedButton
+    Left = 10
+    Top = 50
+    Width = 23
+    Height = 22
+    GroupIndex = 1
+    Down = True
+    Caption = 'B'
+  end
+  object Loose: TSpeedButton
+    Left = 40
+    Top = 50
+    Width = 23
+    Height = 22
+    Down = True
+  end
+  object Actions: TActionList
+    Images = Virtual
+    object OpenAction: TAction
+      Caption = 'Open'
+      ImageIndex = 1
+    end
+  end
+  object Collection: TImageCollection
+    Images = <
+      item
+        Name = 'other'
+        SourceImages = <>
+      end
+      item
+        Name = 'open'
+        SourceImages = <
+          item
+            Image.Data = {)" +
+                             png + R"(}
+          end>
+      end>
+  end
+  object Virtual: TVirtualImageList
+    Images = <
+      item
+        CollectionIndex = 0
+        CollectionName = 'other'
+        Name = 'other'
+      end
+      item
+        CollectionIndex = 0
+        CollectionName = 'open'
+        Name = 'open'
+      end>
+    ImageCollection = Collection
+    Width = 4
+    Height = 4
+  end
+end
+)";
+    std::vector<TSnapshot> shots = Snapshots(dir.Write("images.dfm", text));
+    ASSERT_EQ(shots.size(), 1u);
+    const TControlLook& open = Named(shots[0], "Open").Look;
+    ASSERT_TRUE(open.Image) << "found by name, not by the stored index";
+    EXPECT_EQ(open.Image->Width, 4);
+    EXPECT_EQ(open.Image->At(1, 1), 0xFFFF0000u);
+    EXPECT_EQ(Named(shots[0], "Bold").Look.State, 1);
+    EXPECT_EQ(Named(shots[0], "Loose").Look.State, 0) << "outside a group it comes up";
 }
 
 } // namespace

@@ -319,3 +319,42 @@ TEST_F(ClientAreas, APositiveFontHeightIsTheCellHeightAndMeasuresAsSuch) {
     EXPECT_LT(cell->Width(), em->Width());
     EXPECT_GT(em->Height(), 16);
 }
+
+// ---- Forms with a main menu ----------------------------------------------------------------
+
+namespace {
+std::string MenuForm(const std::string& formExtra, const std::string& items) {
+    return "object Form1: TForm\n  ClientWidth = 400\n  ClientHeight = 300\n  Menu = MainMenu1\n" +
+           formExtra +
+           Object("Bottom", "TButton", {10, 260, 75, 25}, "  Anchors = [akLeft, akBottom]\n") +
+           "object MainMenu1: TMainMenu\n" + items + "end\nend\n";
+}
+const char* const kFileItems =
+    "  object File1: TMenuItem\n    Caption = '&File'\n"
+    "    object Open1: TMenuItem\n      Caption = '&Open'\n    end\n  end\n";
+} // namespace
+
+TEST_F(ClientAreas, AMainMenuBarTakesItsRowAboveTheClientSizeTheFileStores) {
+    const int row = Win32::GetSystemMetricsForDpi(Win32::SM_CYMENU, 96);
+    auto plain = LoadAs<TForm>(Form(""));
+    auto form = LoadAs<TForm>(MenuForm("", kFileItems));
+    EXPECT_EQ(form->Height(), plain->Height() + row);
+    form->Show();
+    EXPECT_EQ(form->Height(), plain->Height() + row) << "the window has the size computed before";
+    EXPECT_EQ(form->ClientHeight(), 300);
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Bottom")), (TBox{10, 260, 75, 25}));
+
+    // No bar: a dialog at run time, or a menu with nothing visible.
+    const std::string hidden = "  object Hidden1: TMenuItem\n    Caption = 'x'\n"
+                               "    Visible = False\n  end\n";
+    for (const auto& [extra, items] :
+         {std::pair<std::string, std::string>{"  BorderStyle = bsDialog\n", kFileItems},
+          {"", hidden}}) {
+        auto bare = LoadAs<TForm>(MenuForm(extra, items));
+        bare->Show();
+        EXPECT_EQ(bare->MenuOnBar(), nullptr);
+        EXPECT_EQ(bare->ClientHeight(), 300);
+        EXPECT_EQ(BoxOf(*Find<TControl>(*bare, "Bottom")), (TBox{10, 260, 75, 25}));
+    }
+    EXPECT_EQ(LoadAs<TForm>(MenuForm("", hidden))->Height(), plain->Height());
+}

@@ -13,6 +13,7 @@
 #include "quorvel/vcl/StdCtrls.h"
 #include "quorvel/vcl/TypInfo.h"
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -53,7 +54,7 @@ std::string EnumName(TControl& c, std::string_view name, const std::string& def)
                : def;
 }
 
-TObject* Object(TControl& c, std::string_view name) {
+TObject* Object(TObject& c, std::string_view name) {
     const TPropInfo* p = GetPropInfo(c, name);
     return p && p->Kind == tkClass && p->GetObj ? p->GetObj(c) : nullptr;
 }
@@ -167,6 +168,18 @@ bool Linked(TComponent& c, std::string_view property, bool own) {
     return action && Has(*action, property) ? Ord(*action, property, own ? 1 : 0) != 0 : own;
 }
 
+// A button that stays down: its own Down, or, in a group, its action's Checked.
+// A speed button outside any group cannot stay down.
+bool Pressed(TControl& c) {
+    if (dynamic_cast<TSpeedButton*>(&c) && Ord(c, "GroupIndex", 0) == 0)
+        return false;
+    const bool down = Ord(c, "Down", 0) != 0;
+    TComponent* action = LinkedAction(c);
+    const bool grouped = Ord(c, "GroupIndex", 0) != 0 || Ord(c, "Grouped", 0) != 0 ||
+                         EnumName(c, "Style", "") == "tbsCheck";
+    return action && grouped && Has(*action, "Checked") ? Ord(*action, "Checked", 0) != 0 : down;
+}
+
 // A page control shows only its active sheet (the first with a tab when none is
 // named); the others it hides.
 bool Shown(TControl& c) {
@@ -216,6 +229,61 @@ TImageRef DecodedPicture(const std::vector<std::uint8_t>& data, bool bitmap) {
     });
 }
 
+// A component of the owners' by its name, "Form.Name" written in full.
+TComponent* OwnersComponent(TComponent& c, std::string name) {
+    if (const auto dot = name.rfind('.'); dot != std::string::npos)
+        name = name.substr(dot + 1);
+    for (TComponent* owner = c.Owner(); owner; owner = owner->Owner())
+        if (TComponent* found = owner->FindComponent(name))
+            return found;
+    return nullptr;
+}
+
+// A collection image's stored bytes: the file itself, or after a 32-bit size.
+TImageRef CollectionPicture(const std::vector<std::uint8_t>& data) {
+    return Cached<TPixmap>(data, 3, [](const std::vector<std::uint8_t>& d) {
+        std::optional<TPixmap> image = DecodeImageFile(d.data(), d.size());
+        if (!image && d.size() > 4)
+            image = DecodeImageFile(d.data() + 4, d.size() - 4);
+        return image ? std::make_shared<const TPixmap>(std::move(*image)) : nullptr;
+    });
+}
+
+// Image `index` of a virtual image list: the collection's image of that name (or
+// position), in the stored size nearest the list's.
+TImageRef VirtualImage(TVirtualImageList& list, int index) {
+    TCollection* items = list.Images();
+    auto* collection =
+        dynamic_cast<TImageCollection*>(OwnersComponent(list, Str(list, "ImageCollection")));
+    if (!items || !collection || !collection->Images() || index >= items->Count())
+        return nullptr;
+    const TPropertyBag& item = items->Items(index)->Values();
+    TCollection* named = collection->Images();
+    TCollectionItem* source = nullptr;
+    const std::string name = item.Str("CollectionName");
+    for (int i = 0; i < named->Count() && !source; ++i)
+        if (!name.empty() && named->Items(i)->Values().Str("Name") == name)
+            source = named->Items(i);
+    const auto position = item.Ord("CollectionIndex", -1);
+    if (!source && position >= 0 && position < named->Count())
+        source = named->Items(static_cast<int>(position));
+    auto* sizes = source ? dynamic_cast<TCollection*>(Object(*source, "SourceImages")) : nullptr;
+    TImageRef best;
+    for (int i = 0; sizes && i < sizes->Count(); ++i) {
+        auto* image = dynamic_cast<TValuesPersistent*>(Object(*sizes->Items(i), "Image"));
+        if (!image)
+            continue;
+        const auto data = image->Values().Kept.find("Data");
+        if (data == image->Values().Kept.end())
+            continue;
+        TImageRef decoded = CollectionPicture(data->second.Binary);
+        if (decoded && (!best || std::abs(decoded->Width - list.Width()) <
+                                     std::abs(best->Width - list.Width())))
+            best = decoded;
+    }
+    return best;
+}
+
 // Image `index` of the image list the property names.
 TImageRef ListImage(TComponent& c, std::string_view property, int index) {
     std::string name = Str(c, property);
@@ -228,6 +296,8 @@ TImageRef ListImage(TComponent& c, std::string_view property, int index) {
         list = dynamic_cast<TCustomImageList*>(owner->FindComponent(name));
     if (!list)
         return nullptr;
+    if (auto* virtualList = dynamic_cast<TVirtualImageList*>(list))
+        return VirtualImage(*virtualList, index);
     const auto kept = list->Bag().Kept.find("Bitmap");
     if (kept == list->Bag().Kept.end())
         return nullptr;
@@ -359,15 +429,27 @@ TControlLook TakeLook(TControl& c) {
         look.Center = Ord(c, "Center", 0) != 0;
         look.Proportional = Ord(c, "Proportional", 0) != 0;
         break;
-    case TLookKind::ToolButton:
+    case TLookKind::ToolButton: {
+        // A linked action gives the button its image index; the tool bar's list
+        // draws it, or the action list's when the bar has none.
+        TComponent* action = LinkedAction(c);
+        int index = static_cast<int>(Ord(c, "ImageIndex", -1));
+        if (action && Has(*action, "ImageIndex"))
+            index = static_cast<int>(Ord(*action, "ImageIndex", -1));
         if (c.Parent())
-            look.Image =
-                ListImage(*c.Parent(), "Images", static_cast<int>(Ord(c, "ImageIndex", -1)));
+            look.Image = ListImage(*c.Parent(), "Images", index);
+        if (auto* contained = dynamic_cast<TContainedAction*>(action);
+            !look.Image && contained && contained->ActionList() &&
+            (!c.Parent() || Str(*c.Parent(), "Images").empty()))
+            look.Image = ListImage(*contained->ActionList(), "Images", index);
         look.HasImage = look.Image != nullptr;
+        look.State = Pressed(c) ? 1 : 0;
         break;
+    }
     case TLookKind::SpeedButton:
         look.Image = ButtonImage(c, look.Enabled);
         look.HasImage = look.Image != nullptr;
+        look.State = Pressed(c) ? 1 : 0;
         break;
     case TLookKind::Button:
         look.State = Ord(c, "Default", 0) ? 1 : 0;
@@ -454,10 +536,8 @@ TWindowLook TakeWindowLook(TCustomForm& form) {
     look.Minimize = (icons & (1u << biMinimize)) != 0;
     look.Maximize = (icons & (1u << biMaximize)) != 0;
     look.Help = (icons & (1u << biHelp)) != 0;
-    const std::string menuName = Str(form, "Menu");
-    auto* menu =
-        menuName.empty() ? nullptr : dynamic_cast<TMainMenu*>(form.FindComponent(menuName));
-    if (menu && menu->Items()) {
+    // Only the menu the window shows; a dialog's is not.
+    if (TMainMenu* menu = form.MenuOnBar()) {
         for (int i = 0; i < menu->Items()->Count(); ++i) {
             TMenuItem& item = *menu->Items()->Items(i);
             if (!Linked(item, "Visible", item.Visible()) || item.Caption() == "-")

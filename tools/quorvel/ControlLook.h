@@ -104,6 +104,7 @@ struct TWindowLook {
         bool Enabled = true;
     };
     std::vector<TMenuItem> Menu; // the top items shown
+    int MenuBar = 0;             // the bar's height, 0 without one
 };
 
 // Reads the look of a control on the current simulated desktop.

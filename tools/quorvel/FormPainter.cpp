@@ -17,6 +17,7 @@ namespace QuorvelTool {
 namespace {
 
 // The classic scheme.
+constexpr TRgb DownFace = 0xEAE8E4; // the face dithered with white
 constexpr TRgb Face = 0xD4D0C8, Light = 0xD4D0C8, Highlight = 0xFFFFFF, Shadow = 0x808080,
                DarkShadow = 0x404040, WindowColor = 0xFFFFFF, GrayText = 0x808080,
                Selection = 0x0A246A, CaptionColor = 0x0A246A, Outline = 0x4A6FA5;
@@ -335,18 +336,25 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
         return;
     case TLookKind::Button:
     case TLookKind::SpeedButton: {
-        cv.FillRect(b, Face);
+        // A speed button held down is sunken on a lighter face, its content a
+        // pixel to the lower right.
+        const bool down = look.Kind == TLookKind::SpeedButton && look.State == 1;
+        cv.FillRect(b, down ? DownFace : Face);
         TBox edge = b;
-        if (look.State == 1) {
+        if (look.Kind == TLookKind::Button && look.State == 1) {
             // The default button has a black frame around its edge.
             cv.FrameRect(b, 0x000000);
             edge = b.Inset(1, 1);
         }
-        Raised(cv, edge);
-        if (look.Image)
-            GlyphButton(cv, look, b, text);
+        if (down)
+            Sunken(cv, edge);
         else
-            DrawPlaces(cv, look, b, text);
+            Raised(cv, edge);
+        const TBox content = down ? TBox{b.Left + 1, b.Top + 1, b.Width, b.Height} : b;
+        if (look.Image)
+            GlyphButton(cv, look, content, text);
+        else
+            DrawPlaces(cv, look, content, text);
         return;
     }
     case TLookKind::CheckBox:
@@ -463,6 +471,10 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
         return;
     }
     case TLookKind::ToolButton:
+        if (look.State == 1) {
+            cv.FillRect(b, DownFace);
+            Sunken(cv, b);
+        }
         if (look.Style == "tbsSeparator" || look.Style == "tbsDivider") {
             const int x = b.Left + b.Width / 2 - 1;
             cv.FillRect({x, b.Top + 2, 1, b.Height - 4}, Shadow);
@@ -683,9 +695,9 @@ int Border(const TSnapshot& s) {
 // The caption bar and the line below it; a tool window's is smaller.
 int CaptionHeight(const TSnapshot& s) { return Borderless(s) ? 0 : ToolWindow(s) ? 16 : 19; }
 
-// The main menu's bar between the caption and the client area.
-constexpr int MenuBarHeight = 19;
-int MenuHeight(const TSnapshot& s) { return s.Window.Menu.empty() ? 0 : MenuBarHeight; }
+// The main menu's bar between the caption and the client area, as high as the
+// window system made it.
+int MenuHeight(const TSnapshot& s) { return s.Window.MenuBar; }
 
 int TopFrame(const TSnapshot& s) { return Border(s) + CaptionHeight(s) + MenuHeight(s); }
 

@@ -96,6 +96,9 @@ TSnapshot TakeSnapshot(TCustomForm& form, std::string action) {
     }
     s.Look = TakeLook(form);
     s.Window = TakeWindowLook(form);
+    if (form.MenuOnBar() != nullptr)
+        s.Window.MenuBar =
+            Win32::GetSystemMetricsForDpi(Win32::SM_CYMENU, static_cast<Win32::UINT>(s.Dpi));
     std::vector<TControl*> listed;
     AddOwned(form, form, s.Controls, listed, 0);
     std::unordered_map<const TControl*, int> index;

@@ -894,7 +894,9 @@ void TWinControl::CreateHandle() {
         EnsureWindowClass(&TWinControl::ObjectWndProc);
     HWND window = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), caption.c_str(),
                                   params.Style, params.X, params.Y, params.Width, params.Height,
-                                  params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
+                                  params.WndParent, params.Menu, GetModuleHandleW(nullptr), this);
+    if (!window && params.Menu)
+        DestroyMenu(params.Menu);
     if (!window)
         throw EInvalidOperation("Error creating window for " + Name());
     if (params.SystemClass) {

@@ -366,6 +366,8 @@ protected:
         Win32::DWORD ExStyle = 0;
         int X = 0, Y = 0, Width = 0, Height = 0;
         Win32::HWND WndParent = nullptr;
+        // A top-level window's menu, which the window owns once made.
+        Win32::HMENU Menu = nullptr;
     };
     virtual void CreateParams(TCreateParams& params);
     // The styles of the window's frame (a client edge, a thin border), which

@@ -1,6 +1,7 @@
 #include "quorvel/vcl/Forms.h"
 
 #include "quorvel/vcl/Collections.h"
+#include "quorvel/vcl/Menus.h"
 #include "quorvel/vcl/Published.h"
 #include "quorvel/vcl/StdCtrls.h"
 
@@ -282,7 +283,7 @@ const TClassInfo& TCustomForm::StaticClass() {
                 P::PlainString("HelpFile"),
                 ClassProp<F>("Icon", &F::Icon),
                 P::PlainBool("KeyPreview", false),
-                P::PlainRef("Menu"),
+                RefProp<F>("Menu", &F::MenuName, &F::SetMenuName),
                 P::PlainBool("OldCreateOrder"),
                 P::PlainRef("ObjectMenuItem"),
                 P::Padding(),
@@ -528,7 +529,7 @@ Win32::DWORD TCustomForm::WindowExStyle() const {
 
 TPoint TCustomForm::OuterSizeFor(int clientWidth, int clientHeight) const {
     RECT r{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&r, WindowStyle(), 0, WindowExStyle());
+    AdjustWindowRectEx(&r, WindowStyle(), MenuOnBar() != nullptr ? 1 : 0, WindowExStyle());
     // The frame pushes the edges outward; at the 32-bit limit the size saturates.
     return {Core::Sub(r.right, r.left), Core::Sub(r.bottom, r.top)};
 }
@@ -577,11 +578,63 @@ void TCustomForm::Loaded() {
     TScrollingWinControl::Loaded();
 }
 
+void TCustomForm::SetMenuName(const String& name) {
+    if (name == FMenuName)
+        return;
+    FMenuName = name;
+    if (HandleAllocated())
+        Win32::SetMenu(FHandle, MakeMenuBar());
+}
+
+TMainMenu* TCustomForm::MenuOnBar() const {
+    if (FMenuName.empty() || FFormStyle == fsMDIChild || (FBorderStyle == bsDialog && !Designing()))
+        return nullptr;
+    auto* menu = dynamic_cast<TMainMenu*>(FindComponent(FMenuName));
+    if (!menu || !menu->Items())
+        return nullptr;
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+        if (menu->Items()->Items(i)->Visible())
+            return menu;
+    return nullptr;
+}
+
+namespace {
+void AppendItems(HMENU menu, const TMenuItem& parent) {
+    for (int i = 0; i < parent.Count(); ++i) {
+        const TMenuItem& item = *parent.Items(i);
+        if (!item.Visible())
+            continue;
+        UINT flags = item.Enabled() ? MF_STRING : MF_GRAYED;
+        UINT_PTR id = static_cast<UINT_PTR>(i + 1);
+        if (item.Caption() == "-") {
+            flags = MF_SEPARATOR;
+        } else if (item.Count() > 0) {
+            HMENU sub = CreateMenu();
+            AppendItems(sub, item);
+            flags |= MF_POPUP;
+            id = reinterpret_cast<UINT_PTR>(sub);
+        }
+        const std::u16string caption = Utf8ToUtf16(item.Caption());
+        AppendMenuW(menu, flags, id, caption.c_str());
+    }
+}
+} // namespace
+
+HMENU TCustomForm::MakeMenuBar() const {
+    const TMainMenu* menu = MenuOnBar();
+    if (!menu)
+        return nullptr;
+    HMENU bar = CreateMenu();
+    AppendItems(bar, *menu->Items());
+    return bar;
+}
+
 void TCustomForm::CreateParams(TCreateParams& params) {
     TScrollingWinControl::CreateParams(params);
     params.Style = WindowStyle();
     params.ExStyle = WindowExStyle();
     params.WndParent = nullptr;
+    params.Menu = MakeMenuBar();
     // Default positions and sizes are the window system's choice.
     if (FPosition == poDefault || FPosition == poDefaultPosOnly)
         params.X = params.Y = CW_USEDEFAULT;

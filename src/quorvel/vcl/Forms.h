@@ -10,6 +10,8 @@
 
 namespace Vcl {
 
+class TMainMenu;
+
 // A display monitor; every query asks the window system afresh.
 class TMonitor {
 public:
@@ -213,6 +215,14 @@ public:
     void SetClientWidth(int value) override;
     void SetClientHeight(int value) override;
 
+    // The main menu, by the name of a component the form owns (a form file
+    // may name it before the menu is read).
+    const String& MenuName() const { return FMenuName; }
+    void SetMenuName(const String& name);
+    // The main menu whose bar the window shows: none for a dialog at run time or
+    // an MDI child, nor while the menu has no visible item.
+    TMainMenu* MenuOnBar() const;
+
     // The monitor that holds most of the form.
     TMonitor* Monitor();
     TIcon* Icon() const { return FIcon; }
@@ -252,6 +262,8 @@ private:
     void ScaleBy(int newDpi, int oldDpi, TFontsAtDpi fonts);
     Win32::DWORD WindowStyle() const;
     Win32::DWORD WindowExStyle() const;
+    // A menu of the window system's holding the bar's items; null without a bar.
+    Win32::HMENU MakeMenuBar() const;
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
@@ -267,6 +279,7 @@ private:
     int FPendingClientWidth = -1;
     int FPendingClientHeight = -1;
     bool FPositioned = false;
+    String FMenuName;
     TFieldTable FFields;
     TIcon* FIcon;
 };

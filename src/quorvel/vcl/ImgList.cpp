@@ -56,4 +56,92 @@ const TClassInfo& TImageList::StaticClass() {
     return info;
 }
 
+namespace {
+const TClassInfo& WicImageInfo() {
+    static const TClassInfo info{"TWICImage", &TPersistent::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+const TClassInfo& SourceImageInfo() {
+    static const TClassInfo info{"TImageCollectionSourceItem",
+                                 &TPersistent::StaticClass(),
+                                 {P::ValuesObject("Image", WicImageInfo(), {"Data"})},
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+const TClassInfo& CollectionItemInfo() {
+    static const TClassInfo info{"TImageCollectionItem",
+                                 &TPersistent::StaticClass(),
+                                 {P::PlainString("Name"), P::PlainString("Description"),
+                                  P::Collection("SourceImages", SourceImageInfo())},
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+const TClassInfo& VirtualItemInfo() {
+    static const TClassInfo info{"TVirtualImageListItem",
+                                 &TPersistent::StaticClass(),
+                                 {P::PlainInt("CollectionIndex", -1),
+                                  P::PlainString("CollectionName"), P::PlainString("Description"),
+                                  P::PlainBool("Disabled", false), P::PlainString("Name")},
+                                 {},
+                                 nullptr};
+    return info;
+}
+
+TCollection* CollectionOf(TComponent& c, const char* name) {
+    const TPropInfo* p = GetPropInfo(c, name);
+    return p && p->GetObj ? dynamic_cast<TCollection*>(p->GetObj(c)) : nullptr;
+}
+} // namespace
+
+const TEnumInfo InterpolationModeInfo{
+    "TImageCollectionInterpolationMode",
+    {"icIMModeHighQualityCubic", "icIMFant", "icIMLinear", "icIMCubic", "icIMModeNearestNeighbor"}};
+
+const TClassInfo& TImageCollection::StaticClass() {
+    static const TClassInfo info{"TImageCollection",
+                                 &TComponent::StaticClass(),
+                                 {
+                                     P::Collection("Images", CollectionItemInfo()),
+                                     P::PlainEnum("InterpolationMode", InterpolationModeInfo, 0),
+                                     P::Event("OnChange"),
+                                     P::Event("OnDraw"),
+                                     P::Event("OnGetBitmap"),
+                                 },
+                                 {},
+                                 &CreateInstance<TImageCollection>};
+    return info;
+}
+
+TCollection* TImageCollection::Images() { return CollectionOf(*this, "Images"); }
+
+const TClassInfo& TVirtualImageList::StaticClass() {
+    static const TClassInfo info{"TVirtualImageList",
+                                 &TCustomImageList::StaticClass(),
+                                 {
+                                     P::PlainBool("AutoFill", false),
+                                     P::PlainIdentInt("BkColor", ColorIdents, clNone),
+                                     P::PlainBool("DisabledGrayscale", true),
+                                     P::PlainInt("DisabledOpacity", 125),
+                                     P::PlainString("DisabledSuffix"),
+                                     P::PlainInt("Height", 16),
+                                     P::PlainRef("ImageCollection"),
+                                     P::PlainBool("ImageNameAvailable", true),
+                                     P::Collection("Images", VirtualItemInfo()),
+                                     P::Event("OnChange"),
+                                     P::PlainBool("PreserveItems", false),
+                                     P::PlainBool("Scaled", true),
+                                     P::PlainInt("Width", 16),
+                                 },
+                                 {},
+                                 &CreateInstance<TVirtualImageList>};
+    return info;
+}
+
+TCollection* TVirtualImageList::Images() { return CollectionOf(*this, "Images"); }
+
 } // namespace Vcl

@@ -27,4 +27,24 @@ public:
     using TCustomImageList::TCustomImageList;
 };
 
+class TCollection;
+
+// Named images, each stored in one or more sizes (its source images, as the
+// files they were: Images[i].SourceImages[j].Image.Data).
+class TImageCollection : public TComponent {
+    QV_CLASS_INFO
+public:
+    using TComponent::TComponent;
+    TCollection* Images();
+};
+
+// An image list whose images are those of an image collection, each named by
+// its CollectionName (or CollectionIndex) there.
+class TVirtualImageList : public TCustomImageList {
+    QV_CLASS_INFO
+public:
+    using TCustomImageList::TCustomImageList;
+    TCollection* Images();
+};
+
 } // namespace Vcl

@@ -48,6 +48,8 @@ void RegisterStandardClasses() {
     // Non-visual components: never controls, whatever they store.
     RegisterClasses({
         &TImageList::StaticClass(),
+        &TImageCollection::StaticClass(),
+        &TVirtualImageList::StaticClass(),
         &TActionList::StaticClass(),
         &TAction::StaticClass(),
         &TApplicationEvents::StaticClass(),

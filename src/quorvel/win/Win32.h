@@ -403,6 +403,7 @@ constexpr int LOGPIXELSY = 90;
 constexpr int SM_CXVSCROLL = 2;
 constexpr int SM_CYHSCROLL = 3;
 constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CYMENU = 15; // one row of a menu bar
 constexpr int SM_CXBORDER = 5;
 constexpr int SM_CYBORDER = 6;
 constexpr int SM_CXFIXEDFRAME = 7;
@@ -415,6 +416,12 @@ constexpr int SM_CXEDGE = 45;
 constexpr int SM_CYEDGE = 46;
 constexpr int SM_CYSMCAPTION = 51;
 constexpr int SM_CXPADDEDBORDER = 92;
+
+// Menus.
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_GRAYED = 0x0001;
+constexpr UINT MF_POPUP = 0x0010;
+constexpr UINT MF_SEPARATOR = 0x0800;
 
 // System parameters (SystemParametersInfoForDpi).
 constexpr UINT SPI_GETICONTITLELOGFONT = 0x001F;
@@ -550,6 +557,15 @@ BOOL LockWindowUpdate(HWND window);
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL OffsetRect(RECT* rect, int dx, int dy);
 BOOL EqualRect(const RECT* a, const RECT* b);
+
+// Menus. A top-level window's menu bar is taken off the top of its client area;
+// a window that is destroyed destroys its menu.
+HMENU CreateMenu();
+BOOL DestroyMenu(HMENU menu);
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR id, LPCWSTR item);
+int GetMenuItemCount(HMENU menu);
+BOOL SetMenu(HWND window, HMENU menu);
+HMENU GetMenu(HWND window);
 
 // Window text.
 BOOL SetWindowTextW(HWND window, LPCWSTR text);

@@ -128,6 +128,11 @@
     X(SM_CXVSCROLL, SM_CXVSCROLL)                                                                  \
     X(SM_CYHSCROLL, SM_CYHSCROLL)                                                                  \
     X(SM_CYCAPTION, SM_CYCAPTION)                                                                  \
+    X(SM_CYMENU, SM_CYMENU)                                                                        \
+    X(MF_STRING, MF_STRING)                                                                        \
+    X(MF_GRAYED, MF_GRAYED)                                                                        \
+    X(MF_POPUP, MF_POPUP)                                                                          \
+    X(MF_SEPARATOR, MF_SEPARATOR)                                                                  \
     X(SM_CXBORDER, SM_CXBORDER)                                                                    \
     X(SM_CYBORDER, SM_CYBORDER)                                                                    \
     X(SM_CXFIXEDFRAME, SM_CXFIXEDFRAME)                                                            \

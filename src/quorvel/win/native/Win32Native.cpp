@@ -228,6 +228,24 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle) {
 
 BOOL OffsetRect(RECT* rect, int dx, int dy) { return ::OffsetRect(Native(rect), dx, dy); }
 
+// ---- Menus ----------------------------------------------------------------------------
+
+HMENU CreateMenu() { return reinterpret_cast<HMENU>(::CreateMenu()); }
+
+BOOL DestroyMenu(HMENU menu) { return ::DestroyMenu(reinterpret_cast<::HMENU>(menu)); }
+
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR id, LPCWSTR item) {
+    return ::AppendMenuW(reinterpret_cast<::HMENU>(menu), flags, id, Wide(item));
+}
+
+int GetMenuItemCount(HMENU menu) { return ::GetMenuItemCount(reinterpret_cast<::HMENU>(menu)); }
+
+BOOL SetMenu(HWND window, HMENU menu) {
+    return ::SetMenu(Native(window), reinterpret_cast<::HMENU>(menu));
+}
+
+HMENU GetMenu(HWND window) { return reinterpret_cast<HMENU>(::GetMenu(Native(window))); }
+
 BOOL EqualRect(const RECT* a, const RECT* b) { return ::EqualRect(Native(a), Native(b)); }
 
 // ---- Window text -------------------------------------------------------------------------

@@ -31,7 +31,8 @@ void CheckConfig(const TDesktopConfig& config) {
         throw std::invalid_argument("Sim::TDesktop: negative taskbar thickness");
     const TFrameMetrics& f = config.Frame;
     if (f.SizeableBorder < 0 || f.FixedBorder < 0 || f.ThinBorder < 0 || f.Caption < 0 ||
-        f.SmallCaption < 0 || f.MinTrackSize.x < 0 || f.MinTrackSize.y < 0 || f.MaxTrackExtra < 0)
+        f.SmallCaption < 0 || f.Menu < 1 || f.MinTrackSize.x < 0 || f.MinTrackSize.y < 0 ||
+        f.MaxTrackExtra < 0)
         throw std::invalid_argument("Sim::TDesktop: negative frame metric");
 }
 
@@ -92,6 +93,10 @@ int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle) {
     return CaptionOf(metrics, style, exStyle);
 }
 
+int MenuBarRow(const TFrameMetrics& metrics, int dpi) {
+    return dpi <= 0 ? 0 : MulDiv(metrics.Menu - 1, dpi, 96) + 1;
+}
+
 namespace {
 const TFrameMetrics& CurrentMetrics() {
     static const TFrameMetrics defaults;
@@ -113,7 +118,7 @@ TDesktopConfig WineLikeConfig() {
     TDesktopConfig config;
     config.Monitors = {TMonitorConfig{{0, 0, 1280, 1024}, 96}};
     config.Taskbar = {TTaskbarEdge::Bottom, 1, true};
-    config.Frame = {4, 3, 1, 19, 16, {112, 27}, 4, 2, 16};
+    config.Frame = {4, 3, 1, 19, 16, {112, 27}, 4, 2, 16, 19};
     config.OsMajor = 10;
     config.OsMinor = 0;
     config.Composition = true;

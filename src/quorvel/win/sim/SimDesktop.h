@@ -20,8 +20,16 @@
 //   by `caption` more at the top, always from the current style, and by 2 more
 //   on every side with WS_EX_CLIENTEDGE (which the invisible frame and the size
 //   limits below leave out). A minimized
-//   window's client area is empty. AdjustWindowRectEx uses the same rule; no
-//   window has a menu bar, so its menu argument adds nothing.
+//   window's client area is empty. AdjustWindowRectEx uses the same rule.
+// - Menu bars: a top-level window whose menu has at least one item (an empty
+//   one shows no bar, as under Wine) loses one row of SM_CYMENU at its DPI
+//   below the caption; a bar too narrow for its items would wrap into more
+//   rows, which is not modelled. SM_CYMENU is Wine's: TFrameMetrics::Menu at
+//   96 DPI, MulDiv(Menu - 1, dpi, 96) + 1 at others (the row scales, the line
+//   below it does not); AdjustWindowRectEx with bMenu adds it at the system DPI,
+//   AdjustWindowRectExForDpi at the DPI asked for. SetMenu fails for child
+//   windows and recomputes the frame (WM_SIZE when the client area changed);
+//   a window's menu is destroyed with it.
 // - Invisible frame borders (DWMWA_EXTENDED_FRAME_BOUNDS) exist only while
 //   composition is on, only for top-level windows with border > 1: the visible
 //   frame is the window rectangle inset by border - 1 at the left, right and
@@ -282,6 +290,7 @@ struct TFrameMetrics {
     int MaxTrackExtra = 12; // added to the virtual screen and both borders
     int ClientEdge = 2;     // WS_EX_CLIENTEDGE, inside the border
     int ScrollBar = 17;     // SM_CXVSCROLL and SM_CYHSCROLL
+    int Menu = 19;          // SM_CYMENU at 96 DPI, as Wine gives it
 };
 
 // Where the simulated desktop measures a font from (see the text metrics above).
@@ -436,6 +445,8 @@ private:
 int FrameBorder(DWORD style, DWORD exStyle);
 int ClientEdge(DWORD exStyle);
 int CaptionHeight(DWORD style, DWORD exStyle);
+// One row of a menu bar (SM_CYMENU) at a DPI.
+int MenuBarRow(const TFrameMetrics& metrics, int dpi);
 int FrameBorder(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);
 int ClientEdge(const TFrameMetrics& metrics, DWORD exStyle);
 int CaptionHeight(const TFrameMetrics& metrics, DWORD style, DWORD exStyle);

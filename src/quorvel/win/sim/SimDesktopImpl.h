@@ -79,6 +79,8 @@ struct TWindow {
     // told (its monitor's when made), and whether it is being told a new one.
     int Dpi = 0;
     bool DpiChanging = false;
+    // A top-level window's menu, which it destroys with itself.
+    HMENU Menu = nullptr;
 };
 
 struct THook {
@@ -143,6 +145,20 @@ struct TDesktop::TImpl {
     std::unordered_map<std::uintptr_t, std::uintptr_t> Dcs;
     std::uintptr_t DcSerial = 0;
     std::vector<std::pair<std::u16string, HMODULE>> Modules;
+
+    // Menus (SimMenus.cpp): only their count of items is kept, which decides
+    // whether a window shows a menu bar.
+    struct TMenu {
+        int Items = 0;
+    };
+    std::unordered_map<std::uintptr_t, TMenu> Menus;
+    std::uintptr_t MenuSerial = 0;
+    // SM_CYMENU at a DPI.
+    int MenuRow(int dpi) const;
+    // What the window's menu bar takes off its client area: one row at its DPI
+    // (a bar that would wrap is not accounted for), none for a child window or
+    // an empty menu.
+    int MenuBarHeight(const TWindow& window) const;
 
     // Plain-window layout (SimLayout.cpp): subclass chains per window, the
     // subclass procedures now running, and deferred-move batches.

@@ -32,7 +32,8 @@ RECT TDesktop::TImpl::ClientInParent(const TWindow& window) const {
         return RECT{r.left, r.top, r.left, r.top};
     const int border = BorderOf(Config.Frame, window.Style, window.ExStyle) +
                        ClientEdgeOf(Config.Frame, window.ExStyle);
-    const int caption = CaptionOf(Config.Frame, window.Style, window.ExStyle);
+    const int caption =
+        CaptionOf(Config.Frame, window.Style, window.ExStyle) + MenuBarHeight(window);
     RECT client{Saturate(static_cast<long long>(r.left) + border),
                 Saturate(static_cast<long long>(r.top) + border + caption),
                 Saturate(static_cast<long long>(r.right) - border),
@@ -183,8 +184,11 @@ void TDesktop::TImpl::FollowMonitorDpi(HWND window) {
         return;
     // The frame is the same at every DPI here: the client area scales linearly,
     // and the window keeps its top-left corner.
+    // The menu bar's row is the new DPI's.
     const RECT client = ClientInParent(*w);
-    const LONG frameW = Width(w->Rect) - Width(client), frameH = Height(w->Rect) - Height(client);
+    const LONG frameW = Width(w->Rect) - Width(client),
+               frameH = Height(w->Rect) - Height(client) -
+                        (MenuBarHeight(*w) > 0 ? MenuRow(from) - MenuRow(to) : 0);
     SIZE size{frameW + MulDiv(Width(client), to, from), frameH + MulDiv(Height(client), to, from)};
     w->DpiChanging = true;
     const WPARAM dpis = static_cast<WPARAM>(to) | (static_cast<WPARAM>(to) << 16);
@@ -432,13 +436,19 @@ BOOL LockWindowUpdate(HWND window) {
     return kTrue;
 }
 
-// No simulated window has a menu bar, so the menu argument adds nothing.
-BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD exStyle) {
-    Desk(__func__);
-    if (rect == nullptr)
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle) {
+    return AdjustWindowRectExForDpi(rect, style, menu, exStyle,
+                                    static_cast<UINT>(Desk(__func__).SystemDpi()));
+}
+
+BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) {
+    auto& d = Desk(__func__);
+    if (rect == nullptr || dpi == 0)
         return kFalse;
     const long long border = Sim::FrameBorder(style, exStyle) + Sim::ClientEdge(exStyle);
-    const long long caption = Sim::CaptionHeight(style, exStyle);
+    // As on Windows, the menu argument counts for child windows too.
+    const long long caption =
+        Sim::CaptionHeight(style, exStyle) + (menu ? d.MenuRow(static_cast<int>(dpi)) : 0);
     *rect = RECT{Sim::Saturate(rect->left - border), Sim::Saturate(rect->top - border - caption),
                  Sim::Saturate(rect->right + border), Sim::Saturate(rect->bottom + border)};
     return kTrue;

@@ -345,9 +345,10 @@ int GetSystemMetricsForDpi(int index, UINT dpi) {
     const Sim::TFrameMetrics& f = Desk(__func__).Config.Frame;
     if (dpi == 0)
         return 0;
-    // The simulated frame is the same at every DPI (see SimDesktop.h).
+    // The simulated frame is the same at every DPI, the menu bar is not (see SimDesktop.h).
     switch (index) {
     case SM_CYCAPTION: return f.Caption;
+    case SM_CYMENU: return Sim::MenuBarRow(f, static_cast<int>(dpi));
     case SM_CXBORDER:
     case SM_CYBORDER: return f.ThinBorder;
     case SM_CXFIXEDFRAME:
@@ -364,13 +365,6 @@ int GetSystemMetricsForDpi(int index, UINT dpi) {
     case SM_CYHSCROLL: return f.ScrollBar;
     default: return 0;
     }
-}
-
-BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) {
-    Desk(__func__);
-    if (dpi == 0)
-        return kFalse;
-    return AdjustWindowRectEx(rect, style, menu, exStyle);
 }
 
 BOOL SystemParametersInfoForDpi(UINT action, UINT param, void* value, UINT, UINT dpi) {

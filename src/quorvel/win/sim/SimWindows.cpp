@@ -191,10 +191,14 @@ HWND TDesktop::TImpl::Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowNam
     w.Owner = owner;
     w.Rect = MakeRect(x, y, width, height);
     w.NormalRect = w.Rect;
-    w.LastClient = ClientInParent(w);
     w.Parent = parentWindow;
-    if (parentWindow == nullptr)
+    if (parentWindow == nullptr) {
         w.Dpi = MonitorDpi(MonitorFor(w.Rect, MONITOR_DEFAULTTONEAREST));
+        // An unknown handle is taken as no menu.
+        if (menu != nullptr && Menus.count(FromHandle(menu)) != 0)
+            w.Menu = menu;
+    }
+    w.LastClient = ClientInParent(w);
     TWindow*& first = parentWindow ? parentWindow->FirstChild : FirstTop;
     TWindow*& last = parentWindow ? parentWindow->LastChild : LastTop;
     w.Prev = last;
@@ -311,6 +315,8 @@ void TDesktop::TImpl::FreeTree(HWND window) {
     }
     if (Locked == window)
         Locked = nullptr;
+    if (w->Menu != nullptr)
+        Menus.erase(FromHandle(w->Menu));
     Unlink(*w);
     Forget(window);
 }
