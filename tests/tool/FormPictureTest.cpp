@@ -400,6 +400,68 @@ TEST(FormPictureWindow, TheMenuBarTakesItsOwnRowAboveTheControls) {
     EXPECT_EQ(canvas.Pixel(client.Left + 10, client.Top + 10), 0xFFFFFFu) << "the button's edge";
 }
 
+TEST(FormPictureControls, MemosShowTheirScrollBarsAndTabControlsTheirFirstTab) {
+    TScratch dir;
+    std::vector<TSnapshot> shots = Snapshots(dir.Write("bars.dfm", R"(object Form1: TForm1
+  Caption = 'Bars'
+  ClientHeight = 200
+  ClientWidth = 320
+  Color = clBtnFace
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  PixelsPerInch = 96
+  object Both: TMemo
+    Left = 10
+    Top = 10
+    Width = 120
+    Height = 80
+    ScrollBars = ssBoth
+  end
+  object Plain: TMemo
+    Left = 150
+    Top = 10
+    Width = 120
+    Height = 80
+  end
+  object Tabs: TTabControl
+    Left = 10
+    Top = 100
+    Width = 200
+    Height = 80
+    Tabs.Strings = (
+      'One'
+      'Two')
+  end
+end
+)"));
+    ASSERT_EQ(shots.size(), 1u);
+    const TSnapshot& s = shots[0];
+    EXPECT_EQ(Named(s, "Both").Look.VScroll, 17);
+    EXPECT_EQ(Named(s, "Both").Look.HScroll, 17);
+    EXPECT_EQ(Named(s, "Plain").Look.VScroll, 0);
+    // The window's tab control selects its first tab when TabIndex is not stored.
+    EXPECT_EQ(Named(s, "Tabs").Look.Index, 0);
+
+    std::optional<Sim::TDesktop> desktop;
+    desktop.emplace();
+    const TPictureLayout layout = LayoutPicture(shots);
+    const TBox client = layout.Clients[0];
+    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
+    PaintPicture(canvas, shots);
+    // Inside the sunken edge: the vertical bar's arrow buttons at its ends, the
+    // horizontal bar's at the left, the corner between them the face colour.
+    const TBox inner{client.Left + 12, client.Top + 12, 116, 76};
+    const TBox up{inner.Right() - 17, inner.Top, 17, 17};
+    const TBox down{inner.Right() - 17, inner.Bottom() - 34, 17, 17};
+    const TBox left{inner.Left, inner.Bottom() - 17, 17, 17};
+    EXPECT_GT(DarkPixels(canvas, up.Inset(3, 3)), 8);
+    EXPECT_GT(DarkPixels(canvas, down.Inset(3, 3)), 8);
+    EXPECT_GT(DarkPixels(canvas, left.Inset(3, 3)), 8);
+    EXPECT_EQ(canvas.Pixel(inner.Right() - 8, inner.Bottom() - 8), 0xD4D0C8u);
+    // The plain memo is white to its edge.
+    EXPECT_EQ(canvas.Pixel(client.Left + 150 + 120 - 4, client.Top + 12), 0xFFFFFFu);
+}
+
 Win32::LOGFONTW Face(const char16_t* name, int height) {
     Win32::LOGFONTW lf{};
     lf.lfHeight = height;

@@ -468,7 +468,19 @@ TControlLook TakeLook(TControl& c) {
         if (const std::string mask = Str(c, "PasswordChar"); !mask.empty() && mask != "#0")
             look.Text = std::string(look.Text.size(), mask[0]);
         break;
-    case TLookKind::Memo: look.Items = Lines(c, "Lines"); break;
+    case TLookKind::Memo:
+        look.Items = Lines(c, "Lines");
+        if (auto* memo = dynamic_cast<TMemo*>(&c); memo && memo->ScrollBars() != ssNone) {
+            const Win32::UINT dpi = memo->HandleAllocated()
+                                        ? Win32::GetDpiForWindow(memo->Handle())
+                                        : static_cast<Win32::UINT>(Screen().PixelsPerInch());
+            const TScrollStyle bars = memo->ScrollBars();
+            if (bars == ssVertical || bars == ssBoth)
+                look.VScroll = Win32::GetSystemMetricsForDpi(Win32::SM_CXVSCROLL, dpi);
+            if (bars == ssHorizontal || bars == ssBoth)
+                look.HScroll = Win32::GetSystemMetricsForDpi(Win32::SM_CYHSCROLL, dpi);
+        }
+        break;
     case TLookKind::ListBox:
     case TLookKind::CheckListBox:
     case TLookKind::ComboBox:
@@ -497,6 +509,10 @@ TControlLook TakeLook(TControl& c) {
     case TLookKind::TabControl:
         look.Index = static_cast<int>(Ord(c, "TabIndex", -1));
         if (auto* tabs = dynamic_cast<TWinControl*>(&c)) {
+            // The window's tab control selects its first tab as tabs arrive, so
+            // a file that stores no TabIndex shows the first one.
+            if (const TPropertyBag* bag = tabs->BagIfAny(); !bag || !bag->HasOrd("TabIndex"))
+                look.Index = 0;
             // Without an OnGetImageIndex handler a tab shows the image of its index.
             std::vector<int> imageIndexes(Lines(c, "Tabs").size());
             for (std::size_t i = 0; i < imageIndexes.size(); ++i)

@@ -62,6 +62,7 @@ struct TControlLook {
     int State = 0;                  // check state (0, 1, 2), a default button (1), a position
     int Range = 0;                  // progress and track bars: Max - Min
     int Columns = 1;                // radio groups
+    int VScroll = 0, HScroll = 0;   // memos: the width and height of their scroll bars, if any
     std::string Alignment;          // taLeftJustify, taCenter, taRightJustify
     std::string Layout;             // tlTop, tlCenter, tlBottom (labels)
     std::string Style;              // the class's Style or Shape, by name

@@ -79,6 +79,38 @@ void Arrow(TCanvas& cv, const TBox& b, bool up, TRgb color) {
     }
 }
 
+void SideArrow(TCanvas& cv, const TBox& b, bool left, TRgb color) {
+    const int cx = b.Left + b.Width / 2, cy = b.Top + b.Height / 2;
+    for (int col = 0; col < 4; ++col) {
+        const int half = 3 - col;
+        const int x = left ? cx + 1 - col : cx - 2 + col;
+        cv.FillRect({x, cy - half, 1, 2 * half + 1}, color);
+    }
+}
+
+// A scroll bar with nothing to scroll: its track and its two arrow buttons.
+void ScrollBar(TCanvas& cv, const TBox& bar, bool vertical, bool enabled) {
+    cv.FillRect(bar, DownFace);
+    const int n =
+        vertical ? std::min(bar.Width, bar.Height / 2) : std::min(bar.Height, bar.Width / 2);
+    const TBox first =
+        vertical ? TBox{bar.Left, bar.Top, bar.Width, n} : TBox{bar.Left, bar.Top, n, bar.Height};
+    const TBox last = vertical ? TBox{bar.Left, bar.Bottom() - n, bar.Width, n}
+                               : TBox{bar.Right() - n, bar.Top, n, bar.Height};
+    const TRgb color = enabled ? 0x000000 : GrayText;
+    for (const TBox& button : {first, last}) {
+        cv.FillRect(button, Face);
+        Raised(cv, button);
+    }
+    if (vertical) {
+        Arrow(cv, first, true, color);
+        Arrow(cv, last, false, color);
+    } else {
+        SideArrow(cv, first, true, color);
+        SideArrow(cv, last, false, color);
+    }
+}
+
 void DrawLine(TCanvas& cv, const Win32::LOGFONTW& font, const std::u16string& text, int x, int y,
               TRgb color, bool enabled) {
     const TTextRun run = MeasureRun(font, text);
@@ -390,11 +422,23 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
         cv.FillRect(b, look.Enabled ? look.Color : Face);
         if (e)
             Sunken(cv, b);
-        const TBox inner = b.Inset(e, e);
-        if (look.Kind == TLookKind::Memo)
+        TBox inner = b.Inset(e, e);
+        if (look.Kind == TLookKind::Memo) {
+            const int v = std::clamp(look.VScroll, 0, std::max(inner.Width, 0)),
+                      h = std::clamp(look.HScroll, 0, std::max(inner.Height, 0));
+            if (v > 0)
+                ScrollBar(cv, {inner.Right() - v, inner.Top, v, inner.Height - h}, true,
+                          look.Enabled);
+            if (h > 0)
+                ScrollBar(cv, {inner.Left, inner.Bottom() - h, inner.Width - v, h}, false,
+                          look.Enabled);
+            if (v > 0 && h > 0)
+                cv.FillRect({inner.Right() - v, inner.Bottom() - h, v, h}, Face);
+            inner.Width -= v;
+            inner.Height -= h;
             ListLines(cv, look, {inner.Left + 1, inner.Top + 1, inner.Width - 2, inner.Height - 1},
                       look.Items, -1, 0);
-        else
+        } else
             ListLines(cv, look, inner, look.Items, look.Index,
                       look.Kind == TLookKind::CheckListBox ? 17 : 2);
         return;
