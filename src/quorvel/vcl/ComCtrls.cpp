@@ -62,8 +62,12 @@ ClientArea::TTabFrame TabFrameOf(const TWinControl& control, TTabMeasures& measu
           static_cast<long long>(font.Charset()), static_cast<long long>(font.Pitch()),
           static_cast<long long>(font.Orientation()), static_cast<long long>(font.Quality()),
           static_cast<long long>(lineHeight), static_cast<long long>(fixedWidth),
-          static_cast<long long>(imageWidth)})
-        key += "," + std::to_string(v);
+          static_cast<long long>(imageWidth)}) {
+        // Appended in two steps: GCC 12's release build sees a false overlap in
+        // "," + std::to_string(v).
+        key += ',';
+        key += std::to_string(v);
+    }
     if (measures.Key != key || measures.Captions != captions) {
         measures.Widths.clear();
         for (const String& caption : captions) {
