@@ -166,6 +166,16 @@ std::string ExceptionReason(const TControl& c, const TStored& s, const TFormFact
                     return "aligned after a control stored at another font's height";
             }
     }
+    // A class the framework does not know may align itself by default, which
+    // the file then does not store.
+    if (c.Align() != alNone)
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            const TControl* sibling = parent->Controls(i);
+            if (sibling->Visible() && IsGenericClass(*sibling->ClassInfo()) &&
+                sibling->Align() == alNone)
+                return "aligned beside a class the framework does not know, which may align "
+                       "itself";
+        }
     // The designer aligns hidden controls as if they showed; the program does not.
     for (int i = 0; i < parent->ControlCount(); ++i) {
         const TControl* sibling = parent->Controls(i);
@@ -289,7 +299,7 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
         std::cout << "[ corpus   ]   " << count << " excepted: " << reason << "\n";
     // Not yet explained (QUORVEL_CORPUS_VERBOSE=1 lists them): the ceiling only
     // goes down, as do the ceilings of the reasons that name work still to do.
-    EXPECT_LE(wrong, 16);
+    EXPECT_LE(wrong, 5);
     EXPECT_LE(exceptions["its container is elsewhere"], 379);
     EXPECT_LE(exceptions["a hidden aligned control took room in the designer"], 2);
     EXPECT_LE(exceptions["on a page the designer did not show"], 1);
@@ -298,5 +308,8 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
     EXPECT_LE(exceptions["aligned after a control stored at another font's height"], 3);
     EXPECT_LE(exceptions["the window system chooses the form's size (poDefault)"], 23);
     EXPECT_LE(exceptions["the form's size constraints, met with the designer's window frame"], 20);
+    EXPECT_LE(
+        exceptions["aligned beside a class the framework does not know, which may align itself"],
+        11);
     EXPECT_GT(checked, 7000);
 }
