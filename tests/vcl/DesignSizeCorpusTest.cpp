@@ -208,6 +208,9 @@ std::string ExceptionReason(const TControl& c, const TStored& s, const TFormFact
     if (placedRight && (!s.Width || *s.Width == c.Width()) &&
         dynamic_cast<const TWinControl*>(&c) && c.Align() == alNone)
         return "a height the window system gives an edit or combo box from its font";
+    if (const TPropertyBag* bag = c.BagIfAny();
+        bag && c.ClassName() == std::string_view("TImage") && bag->Ord("AutoSize", 0))
+        return "an auto-sized image, whose picture the framework does not measure";
     return {};
 }
 
@@ -312,7 +315,7 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
         std::cout << "[ corpus   ]   " << count << " excepted: " << reason << "\n";
     // Not yet explained (QUORVEL_CORPUS_VERBOSE=1 lists them): the ceiling only
     // goes down, as do the ceilings of the reasons that name work still to do.
-    EXPECT_LE(wrong, 1);
+    EXPECT_LE(wrong, 0);
     EXPECT_LE(exceptions["its container is elsewhere"], 379);
     EXPECT_LE(exceptions["a hidden aligned control took room in the designer"], 2);
     EXPECT_LE(exceptions["on a page the designer did not show"], 1);
@@ -326,5 +329,6 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
         11);
     EXPECT_LE(exceptions["the file's aligned controls span another client size than it stores"],
               40);
+    EXPECT_LE(exceptions["an auto-sized image, whose picture the framework does not measure"], 1);
     EXPECT_GT(checked, 7000);
 }
