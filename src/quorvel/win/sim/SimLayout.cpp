@@ -106,9 +106,12 @@ void Compact(TDesktop::TImpl& d, HWND window) {
         w->Proc = original;
 }
 
-// After a message that ended the window or removed a subclass.
+// After a message that ended the window, or removed a subclass or destroyed
+// any window: the outermost call running the chain tidies it.
 [[gnu::noinline]] void Tidy(TDesktop::TImpl& d, HWND window, UINT message) {
-    if (message == WM_NCDESTROY && !ChainRunning(d, window))
+    if (ChainRunning(d, window))
+        return;
+    if (message == WM_NCDESTROY || d.Find(window) == nullptr)
         EraseChain(d, window); // the window's subclasses end with it
     else
         Compact(d, window);
@@ -120,10 +123,11 @@ LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
     if (chain == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     const int top = static_cast<int>(chain->Entries.size()) - 1;
-    const std::uint64_t removals = d.SubclassRemovals;
+    const std::uint64_t removals = d.SubclassRemovals, destroyed = d.Destroyed;
     const LRESULT result = RunChain(d, *chain, window, top, message, wParam, lParam);
     auto& after = Desk("SetWindowSubclass");
-    if (message == WM_NCDESTROY || after.SubclassRemovals != removals)
+    if (message == WM_NCDESTROY || after.SubclassRemovals != removals ||
+        after.Destroyed != destroyed)
         Tidy(after, window, message);
     return result;
 }
