@@ -173,6 +173,41 @@ TEST_F(ClientAreas, AnAutoSizedToolBarIsItsRowsOfButtonsAndItsEdges) {
     }
 }
 
+TEST_F(ClientAreas, AnAutoSizedCoolBarIsItsRowsOfBandsAndPlacesTheirControls) {
+    // Three bands, the second in the first row: rows of 30 (its control) and 20.
+    const std::string bands = "  Bands = <\n"
+                              "    item\n      Control = P1\n      MinHeight = 22\n"
+                              "      Width = 200\n    end\n"
+                              "    item\n      Break = False\n      Control = P2\n"
+                              "      Width = 150\n      MinHeight = 10\n    end\n"
+                              "    item\n      Control = P3\n      MinHeight = 20\n    end>\n";
+    const std::string kids = Object("P1", "TPanel", {0, 0, 50, 22}) +
+                             Object("P2", "TPanel", {0, 0, 50, 30}) +
+                             Object("P3", "TPanel", {0, 0, 50, 20});
+    const std::string rest = Object("Rest", "TMemo", {0, 0, 10, 10}, "  Align = alClient\n");
+    for (const char* look : {"  BandBorderStyle = bsNone\n", ""}) {
+        SCOPED_TRACE(look);
+        const std::string props = std::string("  AutoSize = True\n") + look + bands;
+        const std::string text =
+            Form(Object("Bar", "TCoolBar", {0, 0, 400, 70}, props, kids) + rest);
+        auto form = LoadAs<TForm>(text);
+        // Lines between rows have no known height: such a bar keeps its own.
+        const int height = *look ? 30 + 20 + 4 : 70;
+        EXPECT_EQ(Find<TControl>(*form, "Bar")->Height(), height);
+        EXPECT_EQ(Find<TControl>(*form, "Rest")->Top(), height);
+        // Inside the edges: a band's control clear of its gripper, centred in
+        // the row; the last band of a row reaches the edge.
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P1")), (TBox{9, 4, 200 - 13, 22}));
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P2")), (TBox{209, 0, 396 - 200 - 13, 30}));
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P3")), (TBox{9, 30, 396 - 13, 20}));
+        form->Show();
+        form->SetClientWidth(300);
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P3")), (TBox{9, 30, 296 - 13, 20}));
+        EXPECT_EQ(Resave(text), Resave(Resave(text)));
+        EXPECT_NE(Resave(text).find("Break = False"), String::npos);
+    }
+}
+
 // ---- The framework's arithmetic ------------------------------------------------------------
 
 TEST_F(ClientAreas, CentredAnchorsKeepTheCentreByMulDivAndTakeHalfTheSizeOffByDivision) {

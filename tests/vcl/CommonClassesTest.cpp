@@ -65,6 +65,28 @@ TEST(CommonClasses, AFormOfThemReadsStrictlyAndWritesBackAsRead) {
       Style = tbsWholeDropDown
     end
   end
+  object Cool: TCoolBar
+    Left = 0
+    Top = 29
+    Width = 400
+    Height = 26
+    BandMaximize = bmDblClick
+    Bands = <
+      item
+        Control = Inner
+        ImageIndex = -1
+        MinHeight = 22
+        Width = 396
+      end>
+    ShowText = False
+    object Inner: TPanel
+      Left = 9
+      Top = 0
+      Width = 383
+      Height = 22
+      TabOrder = 0
+    end
+  end
   object Items: TListView
     Left = 8
     Top = 40

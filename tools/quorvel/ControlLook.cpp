@@ -119,7 +119,7 @@ TLookKind KindOf(TControl& c) {
         return TLookKind::TabControl;
     if (dynamic_cast<TStatusBar*>(&c))
         return TLookKind::StatusBar;
-    if (dynamic_cast<TToolBar*>(&c))
+    if (dynamic_cast<TToolBar*>(&c) || dynamic_cast<TCoolBar*>(&c))
         return TLookKind::ToolBar;
     if (dynamic_cast<TToolButton*>(&c))
         return TLookKind::ToolButton;

@@ -638,6 +638,12 @@ void TWinControl::AdjustSize(int& left, int& top, int& width, int& height) {
         height = Core::Narrow(std::int64_t{FHeight} + content.Y - ClientHeight());
 }
 
+void TWinControl::PlaceLaidOut(TControl& c, int left, int top, int width, int height) {
+    c.FLaidOut = true;
+    c.SetBounds(left, top, width, height);
+    c.FLaidOut = false;
+}
+
 void TWinControl::AlignControls() {
     const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
     TRect rest{0, 0, clientWidth, clientHeight};

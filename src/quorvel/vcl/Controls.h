@@ -386,6 +386,8 @@ protected:
     void TextChanged() override;
     void SetVisible(bool value) override;
     virtual void AlignControls();
+    // Sets a child's bounds as the layout's, not as new anchor rules.
+    static void PlaceLaidOut(TControl& c, int left, int top, int width, int height);
     // The part of a client rectangle the children are laid out in: the frame,
     // bevels, caption or tabs a container draws inside its window are not.
     // Padding comes off after.
