@@ -208,6 +208,29 @@ TEST_F(ClientAreas, AnAutoSizedCoolBarIsItsRowsOfBandsAndPlacesTheirControls) {
     }
 }
 
+TEST_F(ClientAreas, AnAlignedHeaderIsAsHighAsItsFontAndItsBorders) {
+    // 17 with the default font, as the stored forms have it; a larger font
+    // makes it higher, and down a side it keeps its own height.
+    struct TCase {
+        const char* Props;
+        bool FromFont;
+    } cases[] = {
+        {"", true},
+        {"  Font.Height = -19\n  ParentFont = False\n", true},
+        {"  Align = alBottom\n  Font.Height = -19\n  ParentFont = False\n", true},
+        {"  Align = alLeft\n  Font.Height = -19\n  ParentFont = False\n", false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Props);
+        auto form = LoadAs<TForm>(Form(Object("Head", "THeaderControl", {0, 0, 400, 40}, c.Props)));
+        auto* head = Find<THeaderControl>(*form, "Head");
+        EXPECT_EQ(head->Height(), c.FromFont ? FontLineHeight(*head->Font()) + 4 : 300);
+        if (!*c.Props) {
+            EXPECT_EQ(head->Height(), 17);
+        }
+    }
+}
+
 // ---- The framework's arithmetic ------------------------------------------------------------
 
 TEST_F(ClientAreas, CentredAnchorsKeepTheCentreByMulDivAndTakeHalfTheSizeOffByDivision) {

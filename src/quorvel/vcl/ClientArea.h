@@ -79,6 +79,10 @@ int ToolBarHeight(const TToolBarFrame& frame);
 int ToolBarRows(const std::vector<int>& buttonWidths, const std::vector<bool>& wrapAfter, int room,
                 bool wrapable);
 
+// The height a header control gives itself (HDM_LAYOUT): its font's line height
+// and its borders above and below, two pixels each as in Wine's comctl32.
+constexpr int HeaderHeight(int textHeight) { return Core::Add(textHeight, 4); }
+
 // A cool bar's band: its width as stored, the least width its control keeps,
 // its height (its control's or its MinHeight, the higher) and whether it starts
 // a row of its own.

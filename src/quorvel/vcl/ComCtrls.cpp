@@ -1911,6 +1911,18 @@ THeaderControl::THeaderControl(TComponent* owner) : TWinControl(owner) {
     SetAlign(alTop);
 }
 
+void THeaderControl::AdjustSize(int& left, int& top, int& width, int& height) {
+    (void)left, (void)top, (void)width;
+    // Down a side or filling its parent, the header keeps the height it is given.
+    if (Align() == alTop || Align() == alBottom)
+        height = ClientArea::HeaderHeight(FontLineHeight(*Font()));
+}
+
+void THeaderControl::FontChanged() {
+    TWinControl::FontChanged();
+    AdjustBounds();
+}
+
 const TClassInfo& TAnimate::StaticClass() {
     static const TClassInfo info{"TAnimate",
                                  &TWinControl::StaticClass(),

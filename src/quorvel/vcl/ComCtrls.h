@@ -264,10 +264,16 @@ struct TTabStrip {
 };
 TTabStrip TabStripOf(const TWinControl& control);
 
+// Aligned across its parent, a header is as high as the window's header control
+// makes itself for its font.
 class THeaderControl : public TWinControl {
     QV_CLASS_INFO
 public:
     explicit THeaderControl(TComponent* owner);
+
+protected:
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
+    void FontChanged() override;
 };
 
 class TAnimate : public TWinControl {
