@@ -137,6 +137,25 @@ TEST_F(ClientAreas, ScrollBoxBarsTakeRoomOnlyForContentThatScrolls) {
     }
 }
 
+TEST_F(ClientAreas, ScrollBoxChildrenAnchoredRightOrBottomKeepTheirDistanceToTheBars) {
+    // Content past both edges shows both bars; the anchored ones are stored
+    // where the designer put them beside the bars.
+    const std::string kids =
+        Object("Tall", "TPanel", {0, 0, 50, 150}) + Object("Wide", "TPanel", {0, 0, 300, 20}) +
+        Object("Right", "TButton", {100, 30, 40, 20}, "  Anchors = [akTop, akRight]\n") +
+        Object("Low", "TButton", {60, 60, 40, 20}, "  Anchors = [akLeft, akBottom]\n");
+    auto form = LoadAs<TForm>(Form(Object("Box", "TScrollBox", {8, 8, 200, 100}, "", kids)));
+    form->Show();
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Right")), (TBox{100, 30, 40, 20}));
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Low")), (TBox{60, 60, 40, 20}));
+    // Large enough for the content, the box drops its bars, and the anchored
+    // buttons follow their edges by the growth and by the bars' room.
+    Find<TControl>(*form, "Box")->SetBounds(8, 8, 400, 250);
+    const TPoint bar = ScrollBarSize();
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Right")), (TBox{300 + bar.X, 30, 40, 20}));
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Low")), (TBox{60, 210 + bar.Y, 40, 20}));
+}
+
 // ---- Bars that size themselves -------------------------------------------------------------
 
 TEST_F(ClientAreas, AnAutoSizedToolBarIsItsRowsOfButtonsAndItsEdges) {

@@ -424,6 +424,12 @@ void TScrollBox::FrameStyles(DWORD& style, DWORD& exStyle) const {
         style |= WS_BORDER;
 }
 
+TPoint TScrollBox::AnchorClientSize() const {
+    TRect room{0, 0, ClientWidth(), ClientHeight()};
+    AdjustClientRect(room);
+    return {room.Width(), room.Height()};
+}
+
 void TScrollBox::AdjustClientRect(TRect& rect) const {
     rect = ClientArea::WithoutScrollBars(rect, AutoScrollBars({rect.Width(), rect.Height()}),
                                          ScrollBarSize());

@@ -74,6 +74,8 @@ class TScrollBox : public TScrollingWinControl {
     QV_CLASS_INFO
 public:
     explicit TScrollBox(TComponent* owner);
+    // Anchored children keep their distances to the bars, as to the edges.
+    TPoint AnchorClientSize() const override;
 
 protected:
     void FrameStyles(Win32::DWORD& style, Win32::DWORD& exStyle) const override;

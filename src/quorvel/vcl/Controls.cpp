@@ -298,8 +298,9 @@ void TControl::UpdateAnchorRules() {
         return;
     }
     FAnchorRules.Bounds = BoundsRect();
-    FAnchorRules.ParentWidth = FParent->ClientWidth();
-    FAnchorRules.ParentHeight = FParent->ClientHeight();
+    const TPoint room = FParent->AnchorClientSize();
+    FAnchorRules.ParentWidth = room.X;
+    FAnchorRules.ParentHeight = room.Y;
     FAnchorRules.Taken = true;
 }
 
@@ -716,11 +717,12 @@ void TWinControl::AlignControls() {
             }
         }
     }
-    // Anchored controls, measured against the whole client area.
+    // Anchored controls, measured against the whole client area (less scroll bars).
+    const TPoint room = AnchorClientSize();
     for (TControl* c : FControls) {
         if (c->Align() != alNone || !c->FAnchorRules.Taken)
             continue;
-        const TRect r = c->AnchoredBounds(clientWidth, clientHeight);
+        const TRect r = c->AnchoredBounds(room.X, room.Y);
         c->FLaidOut = true;
         c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
         c->FLaidOut = false;

@@ -352,6 +352,9 @@ public:
     // the frame its window will have (FrameStyles).
     int ClientWidth() const override;
     int ClientHeight() const override;
+    // The client size anchored children keep their distances to: the client
+    // area, less what the window's own scroll bars take of it.
+    virtual TPoint AnchorClientSize() const { return {ClientWidth(), ClientHeight()}; }
 
     // Adds DesignSize: the size the designer saw, kept only to be written back.
     void DefineProperties(TFiler& filer) override;
