@@ -56,6 +56,7 @@ TEST(CommonClasses, AFormOfThemReadsStrictlyAndWritesBackAsRead) {
     Top = 0
     Width = 400
     Height = 29
+    EdgeBorders = [ebTop]
     Images = Icons
     TabOrder = 0
     object AddButton: TToolButton

@@ -543,6 +543,18 @@ TPropInfo ListGroupState() {
     return p;
 }
 
+// A tool bar's edges default to [ebTop], which files of older designers store
+// all the same: what a file stores is written back, the default too.
+TPropInfo ToolBarEdgeBorders() {
+    TPropInfo p = P::PlainSet("EdgeBorders", EdgeBordersInfo, 1 << 1);
+    p.Default.reset();
+    p.Stored = [](const TObject& o) {
+        const auto* c = dynamic_cast<const TComponent*>(&o);
+        return c && c->BagIfAny() && c->BagIfAny()->HasOrd("EdgeBorders");
+    };
+    return p;
+}
+
 const TClassInfo& ListGroupInfo() {
     static const TClassInfo info{"TListGroup",
                                  &TPersistent::StaticClass(),
@@ -976,7 +988,7 @@ const TClassInfo& TToolBar::StaticClass() {
                 DragKind(),
                 DragMode(),
                 P::PlainEnum("DrawingStyle", ToolBarDrawingStyleInfo, 0),
-                P::PlainSet("EdgeBorders", EdgeBordersInfo, 1 << 1),
+                ToolBarEdgeBorders(),
                 P::PlainEnum("EdgeInner", EdgeStyleInfo, 1),
                 P::PlainEnum("EdgeOuter", EdgeStyleInfo, 2),
                 P::Enabled(),
