@@ -12,8 +12,8 @@
 // fixes the number of rounds, so the two totals compare the pass with the
 // floor; LD_BIND_NOW keeps the dynamic linker's first calls out of them.
 //
-// Pass / floor so measured (release build, 20 rounds): 1.41 at 10 windows,
-// 1.31 at 100, 1.30 at 1,000 and at 10,000.
+// Pass / floor so measured (release build, 20 rounds): 1.35 at 10 windows,
+// 1.29 at 100 and at 1,000, 1.28 at 10,000.
 #include "quorvel/win/sim/SimDesktop.h"
 #include "quorvel/winlayout/WinLayout.h"
 

@@ -355,6 +355,55 @@ TEST_F(SimMessages, SubclassChainForwardsThroughCallWindowProc) {
     GTrace = nullptr;
 }
 
+// Subclass 1 destroys its window on WM_USER + 2; subclass 2 removes itself on WM_USER + 1.
+LRESULT QV_CALLBACK TracedSubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    if (m >= WM_USER)
+        GTrace->push_back("subclass " + std::to_string(id));
+    if (id == 2 && m == WM_USER + 1)
+        RemoveWindowSubclass(w, &TracedSubclass, 2);
+    if (id == 1 && m == WM_USER + 2)
+        DestroyWindow(w);
+    return DefSubclassProc(w, m, wp, lp);
+}
+
+TEST_F(SimMessages, SubclassesRunNewestFirstAndOutliveChangesFromInside) {
+    std::vector<std::string> trace;
+    GTrace = &trace;
+    TProbe& probe = NewProbe();
+    probe.Handler = [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m < WM_USER)
+            return std::nullopt;
+        trace.push_back("class");
+        return 99;
+    };
+    HWND w = Create(probe, WS_POPUP, {0, 0, 10, 10});
+    ASSERT_TRUE(SetWindowSubclass(w, &TracedSubclass, 1, 0));
+    ASSERT_TRUE(SetWindowSubclass(w, &TracedSubclass, 2, 0));
+    EXPECT_EQ(SendMessageW(w, WM_USER + 1, 0, 0), 99);
+    EXPECT_EQ(trace, (std::vector<std::string>{"subclass 2", "subclass 1", "class"}));
+
+    trace.clear();
+    EXPECT_EQ(SendMessageW(w, WM_USER, 0, 0), 99); // the removed one is gone
+    EXPECT_EQ(trace, (std::vector<std::string>{"subclass 1", "class"}));
+
+    // Destroyed from inside its chain: the chain still ends at the procedure.
+    trace.clear();
+    SendMessageW(w, WM_USER + 2, 0, 0);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(trace.front(), "subclass 1");
+    EXPECT_FALSE(RemoveWindowSubclass(w, &TracedSubclass, 1));
+
+    // The last subclass removed gives the window its own procedure back.
+    HWND other = Create(probe, WS_POPUP, {0, 0, 10, 10});
+    ASSERT_TRUE(SetWindowSubclass(other, &TracedSubclass, 1, 0));
+    EXPECT_TRUE(RemoveWindowSubclass(other, &TracedSubclass, 1));
+    EXPECT_EQ(GetWindowLongPtrW(other, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ProbeProc));
+    trace.clear();
+    EXPECT_EQ(SendMessageW(other, WM_USER, 0, 0), 99);
+    EXPECT_EQ(trace, (std::vector<std::string>{"class"}));
+    GTrace = nullptr;
+}
+
 // ---- Hooks -----------------------------------------------------------------------------
 
 struct THookState {

@@ -337,12 +337,9 @@ TEST(FormPictureWindow, ActionsMenusAndTheBorderStyleDecideWhatIsShown) {
     EXPECT_TRUE(s.Window.Menu.empty());
     EXPECT_EQ(s.Window.MenuBar, 0);
 
-    std::optional<Sim::TDesktop> desktop;
-    desktop.emplace();
-    const TPictureLayout layout = LayoutPicture(shots);
-    const TBox client = layout.Clients[0];
-    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
-    PaintPicture(canvas, shots);
+    const TPainted painted(shots);
+    const TBox& client = painted.Client;
+    const TRasterCanvas& canvas = painted.Canvas;
     // A dialog's caption has close and help only: the place of a minimize button
     // stays caption blue.
     const int captionY = client.Top - 10;
@@ -385,12 +382,9 @@ TEST(FormPictureWindow, TheMenuBarTakesItsOwnRowAboveTheControls) {
     EXPECT_EQ(s.WindowBottom - s.WindowTop, 120 + 2 * 3 + 23 + 19);
     EXPECT_EQ(Named(s, "Apply").ClientTop, 10);
 
-    std::optional<Sim::TDesktop> desktop;
-    desktop.emplace();
-    const TPictureLayout layout = LayoutPicture(shots);
-    const TBox client = layout.Clients[0];
-    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
-    PaintPicture(canvas, shots);
+    const TPainted painted(shots);
+    const TBox& client = painted.Client;
+    const TRasterCanvas& canvas = painted.Canvas;
     // The bar lies between the caption and the client area, its first item's text
     // at its left; the button below it starts at its own top.
     const TBox bar{client.Left, client.Top - 19, client.Width, 19};
@@ -442,12 +436,9 @@ end
     // The window's tab control selects its first tab when TabIndex is not stored.
     EXPECT_EQ(Named(s, "Tabs").Look.Index, 0);
 
-    std::optional<Sim::TDesktop> desktop;
-    desktop.emplace();
-    const TPictureLayout layout = LayoutPicture(shots);
-    const TBox client = layout.Clients[0];
-    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
-    PaintPicture(canvas, shots);
+    const TPainted painted(shots);
+    const TBox& client = painted.Client;
+    const TRasterCanvas& canvas = painted.Canvas;
     // Inside the sunken edge: the vertical bar's arrow buttons at its ends, the
     // horizontal bar's at the left, the corner between them the face colour.
     const TBox inner{client.Left + 12, client.Top + 12, 116, 76};

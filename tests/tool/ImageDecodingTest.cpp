@@ -201,12 +201,9 @@ TEST(ImageDecoding, MultiLineTabsShowTheirRowsAndImages) {
     // The page lies below every row.
     EXPECT_GE(first->Top, rows * look.TabRowHeight);
 
-    std::optional<Sim::TDesktop> desktop;
-    desktop.emplace();
-    const TPictureLayout layout = LayoutPicture(shots);
-    const TBox client = layout.Clients[0];
-    TRasterCanvas canvas(layout.Width, layout.Height, 0xFFFFFF);
-    PaintPicture(canvas, shots);
+    const TPainted painted(shots);
+    const TBox& client = painted.Client;
+    const TRasterCanvas& canvas = painted.Canvas;
     // The first tab's green image in the row next to the page, the second's
     // blue one wherever its row went; none on the page.
     auto find = [&](TRgb colour, int top, int bottom) {

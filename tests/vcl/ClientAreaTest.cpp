@@ -435,3 +435,26 @@ TEST_F(ClientAreas, AMainMenuBarTakesItsRowAboveTheClientSizeTheFileStores) {
     }
     EXPECT_EQ(LoadAs<TForm>(MenuForm("", hidden))->Height(), plain->Height());
 }
+
+TEST_F(ClientAreas, AMenuChangedAtRunTimeShowsOrHidesItsBarAndTheWindowKeepsItsSize) {
+    const int row = Win32::GetSystemMetricsForDpi(Win32::SM_CYMENU, 96);
+    auto form = LoadAs<TForm>(MenuForm("", kFileItems));
+    form->Show();
+    const int height = form->Height();
+    auto* file = Find<TMenuItem>(*form, "File1");
+    // Its only visible item hidden, the bar goes and the client area takes its row.
+    file->SetVisible(false);
+    EXPECT_EQ(form->MenuOnBar(), nullptr);
+    EXPECT_EQ(Win32::GetMenu(form->Handle()), nullptr);
+    EXPECT_EQ(form->Height(), height);
+    EXPECT_EQ(form->ClientHeight(), 300 + row);
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Bottom")), (TBox{10, 260 + row, 75, 25}));
+    // A new item brings the bar back.
+    auto* edit = new TMenuItem(form.get());
+    edit->SetCaption("&Edit");
+    Find<TMainMenu>(*form, "MainMenu1")->Items()->Add(edit);
+    EXPECT_NE(Win32::GetMenu(form->Handle()), nullptr);
+    EXPECT_EQ(Win32::GetMenuItemCount(Win32::GetMenu(form->Handle())), 1);
+    EXPECT_EQ(form->ClientHeight(), 300);
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Bottom")), (TBox{10, 260, 75, 25}));
+}

@@ -55,19 +55,10 @@ ClientArea::TTabFrame TabFrameOf(const TWinControl& control, TTabMeasures& measu
     // The line height is measured each time: it stands for the screen's
     // resolution, which the font's own values do not give.
     const int lineHeight = FontLineHeight(font);
-    String key = font.Name();
-    for (const long long v :
-         {static_cast<long long>(font.Height()), static_cast<long long>(font.PixelsPerInch()),
-          static_cast<long long>(font.FollowsMonitor()), static_cast<long long>(font.Style()),
-          static_cast<long long>(font.Charset()), static_cast<long long>(font.Pitch()),
-          static_cast<long long>(font.Orientation()), static_cast<long long>(font.Quality()),
-          static_cast<long long>(lineHeight), static_cast<long long>(fixedWidth),
-          static_cast<long long>(imageWidth)}) {
-        // Appended in two steps: GCC 12's release build sees a false overlap in
-        // "," + std::to_string(v).
-        key += ',';
-        key += std::to_string(v);
-    }
+    TTabMeasures::TKey key{
+        font.Name(),    font.Height(),  font.PixelsPerInch(), font.FollowsMonitor(),
+        font.Style(),   font.Charset(), font.Pitch(),         font.Orientation(),
+        font.Quality(), lineHeight,     fixedWidth,           imageWidth};
     if (measures.Key != key || measures.Captions != captions) {
         measures.Widths.clear();
         for (const String& caption : captions) {

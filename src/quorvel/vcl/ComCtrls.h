@@ -13,9 +13,21 @@ class TPageControl;
 // What a tab or page control's tabs measured last, kept while the font and the
 // captions stay: realigning would otherwise measure every caption again.
 struct TTabMeasures {
-    String Key; // the font, the line height and the fixed and image widths
+    // What the widths depend on besides the captions.
+    struct TKey {
+        String FontName;
+        int FontHeight = 0, PixelsPerInch = 0;
+        bool FollowsMonitor = false;
+        TFontStyles Style = 0;
+        int Charset = 0;
+        TFontPitch Pitch = fpDefault;
+        int Orientation = 0;
+        TFontQuality Quality{};
+        int LineHeight = 0, FixedWidth = 0, ImageWidth = 0;
+        bool operator==(const TKey&) const = default;
+    };
+    TKey Key;
     std::vector<String> Captions;
-    int LineHeight = 0;
     std::vector<int> Widths;
 };
 

@@ -374,6 +374,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), FIcon
 
 TCustomForm::~TCustomForm() {
     // Components go first, while the form and its field slots are still whole.
+    FDestroying = true;
     DestroyComponents();
     DestroyHandle();
     delete FIcon;
@@ -582,8 +583,20 @@ void TCustomForm::SetMenuName(const String& name) {
     if (name == FMenuName)
         return;
     FMenuName = name;
-    if (HandleAllocated())
-        Win32::SetMenu(FHandle, MakeMenuBar());
+    MenuChanged();
+}
+
+void TCustomForm::MenuChanged() {
+    if (!HandleAllocated() || FDestroying)
+        return;
+    HMENU old = Win32::GetMenu(FHandle);
+    HMENU bar = MakeMenuBar();
+    if (!old && !bar)
+        return;
+    // Setting the bar computes the frame again; the window keeps its outer size.
+    Win32::SetMenu(FHandle, bar);
+    if (old)
+        Win32::DestroyMenu(old);
 }
 
 TMainMenu* TCustomForm::MenuOnBar() const {

@@ -222,6 +222,8 @@ public:
     // The main menu whose bar the window shows: none for a dialog at run time or
     // an MDI child, nor while the menu has no visible item.
     TMainMenu* MenuOnBar() const;
+    // The window's bar shows the menu's items as they are now.
+    void MenuChanged();
 
     // The monitor that holds most of the form.
     TMonitor* Monitor();
@@ -279,6 +281,7 @@ private:
     int FPendingClientWidth = -1;
     int FPendingClientHeight = -1;
     bool FPositioned = false;
+    bool FDestroying = false; // its components go: the menu bar is left alone
     String FMenuName;
     TFieldTable FFields;
     TIcon* FIcon;

@@ -1,5 +1,7 @@
 #include "quorvel/vcl/Menus.h"
 
+#include "quorvel/vcl/Forms.h"
+
 #include "quorvel/vcl/Published.h"
 
 #include <algorithm>
@@ -69,6 +71,32 @@ TMenuItem::~TMenuItem() {
         FParent->Remove(this);
 }
 
+void TMenuItem::SetCaption(const String& value) {
+    if (value == FCaption)
+        return;
+    FCaption = value;
+    Changed();
+}
+
+void TMenuItem::SetEnabled(bool value) {
+    if (value == FEnabled)
+        return;
+    FEnabled = value;
+    Changed();
+}
+
+void TMenuItem::SetVisible(bool value) {
+    if (value == FVisible)
+        return;
+    FVisible = value;
+    Changed();
+}
+
+void TMenuItem::Changed() const {
+    if (TMenu* menu = GetParentMenu())
+        menu->MenuChanged();
+}
+
 void TMenuItem::SetChecked(bool value) {
     if (value == FChecked)
         return;
@@ -111,6 +139,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     FItems.insert(FItems.begin() + index, item);
     item->FParent = this;
+    Changed();
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
@@ -119,6 +148,7 @@ void TMenuItem::Remove(TMenuItem* item) {
         return;
     FItems.erase(it);
     item->FParent = nullptr;
+    Changed();
 }
 
 int TMenuItem::IndexOf(const TMenuItem* item) const {
@@ -189,6 +219,12 @@ const TClassInfo& TMainMenu::StaticClass() {
                                  {},
                                  &CreateInstance<TMainMenu>};
     return info;
+}
+
+void TMainMenu::MenuChanged() {
+    // A form shows the menu it owns by name.
+    if (auto* form = dynamic_cast<TCustomForm*>(Owner()); form && form->MenuName() == Name())
+        form->MenuChanged();
 }
 
 const TClassInfo& TPopupMenu::StaticClass() {

@@ -28,14 +28,14 @@ public:
     ~TMenuItem() override;
 
     const String& Caption() const { return FCaption; }
-    void SetCaption(const String& value) { FCaption = value; }
+    void SetCaption(const String& value);
     bool Checked() const { return FChecked; }
     // Checking a radio item unchecks the others of its group.
     void SetChecked(bool value);
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool value) { FEnabled = value; }
+    void SetEnabled(bool value);
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { FVisible = value; }
+    void SetVisible(bool value);
     bool RadioItem() const { return FRadioItem; }
     void SetRadioItem(bool value) { FRadioItem = value; }
     int GroupIndex() const { return FGroupIndex; }
@@ -62,6 +62,8 @@ public:
 
 private:
     friend class TMenu;
+    // Tells the item's menu that what it shows changed.
+    void Changed() const;
     String FCaption;
     bool FChecked = false;
     bool FEnabled = true;
@@ -84,6 +86,9 @@ public:
     TMenuItem* Items() const { return FItems; }
     TDesignInfo& DesignInfo() { return FDesignInfo; }
     void DefineProperties(TFiler& filer) override;
+    // An item's caption, state or sub-items changed: whatever shows the menu
+    // shows it anew.
+    virtual void MenuChanged() {}
 
 private:
     TMenuItem* FItems;
@@ -94,6 +99,8 @@ class TMainMenu : public TMenu {
     QV_CLASS_INFO
 public:
     using TMenu::TMenu;
+    // The form that shows the menu on its bar builds the bar again.
+    void MenuChanged() override;
 };
 
 class TPopupMenu : public TMenu {

@@ -499,6 +499,8 @@ void Reconcile(TLayout& layout, const std::vector<HWND>& all, const Core::TFacto
         if (!kept[i] && old[i].Applied != old[i].OriginalFont)
             Release(layout, old[i].Applied);
     layout.Children = std::move(next);
+    // A pass moves at most every window: its list never grows while it runs.
+    layout.Moves.reserve(layout.Children.size());
 }
 
 // The font of the child at a pixel height: its own one at its own height, else
@@ -816,15 +818,13 @@ void Detach(const std::shared_ptr<TLayout>& layout) {
     Layouts().erase(layout->Window);
 }
 
-LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR data) {
-    // The subclass goes when the layout is detached, and the layout stays while
-    // anything that may detach it from a handler runs.
-    auto& layout = *reinterpret_cast<TLayout*>(data);
-    if (layout.Detached)
-        return DefSubclassProc(window, message, wParam, lParam);
-    const Core::TSizeLimits limits{layout.Options.MinWidth, layout.Options.MinHeight,
-                                   layout.Options.MaxWidth, layout.Options.MaxHeight};
+Core::TSizeLimits Limits(const TLayoutOptions& o) {
+    return {o.MinWidth, o.MinHeight, o.MaxWidth, o.MaxHeight};
+}
+
+// The messages the layout answers.
+[[gnu::noinline]] LRESULT Answer(TLayout& layout, HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam) {
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam && !layout.Shown) {
@@ -835,6 +835,7 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        const Core::TSizeLimits limits = Limits(layout.Options);
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         if (info != nullptr && limits.HasMin())
             info->ptMinTrackSize = {limits.MinWidth, limits.MinHeight};
@@ -847,7 +848,7 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_SIZING:
         if (auto* rect = reinterpret_cast<RECT*>(lParam)) {
-            const Core::TRect r = Core::ClampDrag(Core::RectOf(*rect), limits);
+            const Core::TRect r = Core::ClampDrag(Core::RectOf(*rect), Limits(layout.Options));
             *rect = {r.Left, r.Top, r.Right, r.Bottom};
         }
         break;
@@ -879,6 +880,27 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (const std::shared_ptr<TLayout> held = layout.Self.lock())
             Detach(held);
         return DefSubclassProc(window, message, wParam, lParam);
+    default: break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Most messages a window gets pass straight on.
+LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR data) {
+    // The subclass goes when the layout is detached, and the layout stays while
+    // anything that may detach it from a handler runs.
+    auto& layout = *reinterpret_cast<TLayout*>(data);
+    switch (message) {
+    case WM_SHOWWINDOW:
+    case WM_GETMINMAXINFO:
+    case WM_SIZING:
+    case WM_SIZE:
+    case WM_DPICHANGED:
+    case WM_NCDESTROY:
+        if (!layout.Detached)
+            return Answer(layout, window, message, wParam, lParam);
+        break;
     default: break;
     }
     return DefSubclassProc(window, message, wParam, lParam);

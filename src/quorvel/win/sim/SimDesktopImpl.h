@@ -38,6 +38,17 @@ struct TWindowClass {
     std::size_t WindowCount = 0;
 };
 
+// A window's subclasses (SimLayout.cpp).
+struct TSubclass {
+    SUBCLASSPROC Proc = nullptr; // null once removed while the chain runs
+    UINT_PTR Id = 0;
+    DWORD_PTR Data = 0;
+};
+struct TSubclassChain {
+    WNDPROC Original = nullptr;
+    std::vector<TSubclass> Entries; // oldest first
+};
+
 struct TWindow {
     HWND Handle = nullptr;
     TWindowClass* Class = nullptr;
@@ -81,6 +92,9 @@ struct TWindow {
     bool DpiChanging = false;
     // A top-level window's menu, which it destroys with itself.
     HMENU Menu = nullptr;
+    // Its subclass chain, held in TImpl::Subclasses: found here, every message
+    // to a subclassed window goes without a lookup.
+    TSubclassChain* Subclasses = nullptr;
 };
 
 struct THook {
@@ -162,23 +176,20 @@ struct TDesktop::TImpl {
 
     // Plain-window layout (SimLayout.cpp): subclass chains per window, the
     // subclass procedures now running, and deferred-move batches.
-    struct TSubclass {
-        SUBCLASSPROC Proc = nullptr; // null once removed while the chain runs
-        UINT_PTR Id = 0;
-        DWORD_PTR Data = 0;
-    };
-    struct TSubclassChain {
-        WNDPROC Original = nullptr;
-        std::vector<TSubclass> Entries; // oldest first
-    };
+    using TSubclass = Sim::TSubclass;
+    using TSubclassChain = Sim::TSubclassChain;
+    // A running subclass procedure, on the stack of the call that runs it.
     struct TSubclassFrame {
         HWND Window = nullptr;
         int Index = 0;
         // The window's chain, which stays while any of its procedures runs.
         TSubclassChain* Chain = nullptr;
+        TSubclassFrame* Outer = nullptr;
     };
+    // The chains' home: a chain outlives its window's record while one of its
+    // procedures still runs.
     std::unordered_map<std::uintptr_t, TSubclassChain> Subclasses;
-    std::vector<TSubclassFrame> SubclassFrames;
+    TSubclassFrame* SubclassFrames = nullptr; // the innermost
     // Open batches (rarely more than one), and lists of moves and of windows
     // kept for reuse, so that a pass allocates nothing once it ran.
     struct TDeferBatch {

@@ -33,60 +33,102 @@ void CollectDescendants(const TWindow& parent, std::vector<HWND>& out) {
     }
 }
 
+[[gnu::noinline]] TSubclassChain* ChainOfGone(TDesktop::TImpl& d, HWND window) {
+    auto it = d.Subclasses.find(FromHandle(window));
+    return it == d.Subclasses.end() ? nullptr : &it->second;
+}
+
+// A window's chain: on its record while it lives, else (a window destroyed
+// while its chain ran) in the table alone.
+inline TSubclassChain* ChainOf(TDesktop::TImpl& d, HWND window) {
+    if (const TWindow* w = d.Find(window))
+        return w->Subclasses;
+    return ChainOfGone(d, window);
+}
+
+void EraseChain(TDesktop::TImpl& d, HWND window) {
+    d.Subclasses.erase(FromHandle(window));
+    if (TWindow* w = d.Find(window))
+        w->Subclasses = nullptr;
+}
+
+// Below the oldest entry: the window's own procedure, called as
+// CallWindowProcW would, which only adds the log's entry.
+LRESULT RunOriginal(TDesktop::TImpl& d, const TSubclassChain& chain, HWND window, UINT message,
+                    WPARAM wParam, LPARAM lParam) {
+    if (d.LogOn || chain.Original == nullptr)
+        return CallWindowProcW(chain.Original, window, message, wParam, lParam);
+    return chain.Original(window, message, wParam, lParam);
+}
+
 // Runs the entry at Index of the window's chain, or the original procedure
 // below the oldest entry; entries removed while the chain runs are passed over.
-LRESULT RunChain(TDesktop::TImpl& d, TDesktop::TImpl::TSubclassChain& chain, HWND window, int index,
-                 UINT message, WPARAM wParam, LPARAM lParam) {
+[[gnu::always_inline]] inline LRESULT RunChain(TDesktop::TImpl& d, TSubclassChain& chain,
+                                               HWND window, int index, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
     while (index >= 0 && chain.Entries[static_cast<std::size_t>(index)].Proc == nullptr)
         --index;
     if (index < 0)
-        return CallWindowProcW(chain.Original, window, message, wParam, lParam);
-    const TDesktop::TImpl::TSubclass entry = chain.Entries[static_cast<std::size_t>(index)];
-    d.SubclassFrames.push_back({window, index, &chain});
+        return RunOriginal(d, chain, window, message, wParam, lParam);
+    const TSubclass entry = chain.Entries[static_cast<std::size_t>(index)];
+    TDesktop::TImpl::TSubclassFrame frame{window, index, &chain, d.SubclassFrames};
+    d.SubclassFrames = &frame;
     const LRESULT result = entry.Proc(window, message, wParam, lParam, entry.Id, entry.Data);
-    Desk("DefSubclassProc").SubclassFrames.pop_back();
+    Desk("DefSubclassProc").SubclassFrames = frame.Outer;
     return result;
 }
 
 LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 bool ChainRunning(const TDesktop::TImpl& d, HWND window) {
-    return std::any_of(d.SubclassFrames.begin(), d.SubclassFrames.end(),
-                       [&](const auto& f) { return f.Window == window; });
+    for (const auto* f = d.SubclassFrames; f != nullptr; f = f->Outer)
+        if (f->Window == window)
+            return true;
+    return false;
 }
 
 // Drops removed entries once no procedure of the chain runs; an empty chain
 // gives the window its own procedure back.
 void Compact(TDesktop::TImpl& d, HWND window) {
-    auto it = d.Subclasses.find(FromHandle(window));
-    if (it == d.Subclasses.end() || ChainRunning(d, window))
+    TSubclassChain* chain = ChainOf(d, window);
+    if (chain == nullptr || ChainRunning(d, window))
         return;
-    auto& entries = it->second.Entries;
+    auto& entries = chain->Entries;
     entries.erase(std::remove_if(entries.begin(), entries.end(),
                                  [](const auto& e) { return e.Proc == nullptr; }),
                   entries.end());
     if (!entries.empty())
         return;
-    const WNDPROC original = it->second.Original;
-    d.Subclasses.erase(it);
+    const WNDPROC original = chain->Original;
+    EraseChain(d, window);
     // Only where nobody replaced the dispatcher since: theirs stays on top.
     if (TWindow* w = d.Find(window); w != nullptr && w->Proc == &Dispatch)
         w->Proc = original;
 }
 
+// After a message that ended the window, or removed a subclass or destroyed
+// any window: the outermost call running the chain tidies it.
+[[gnu::noinline]] void Tidy(TDesktop::TImpl& d, HWND window, UINT message) {
+    if (ChainRunning(d, window))
+        return;
+    if (message == WM_NCDESTROY || d.Find(window) == nullptr)
+        EraseChain(d, window); // the window's subclasses end with it
+    else
+        Compact(d, window);
+}
+
 LRESULT QV_CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& d = Desk("SetWindowSubclass");
-    auto it = d.Subclasses.find(FromHandle(window));
-    if (it == d.Subclasses.end())
+    TSubclassChain* chain = ChainOf(d, window);
+    if (chain == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
-    const int top = static_cast<int>(it->second.Entries.size()) - 1;
-    const std::uint64_t removals = d.SubclassRemovals;
-    const LRESULT result = RunChain(d, it->second, window, top, message, wParam, lParam);
+    const int top = static_cast<int>(chain->Entries.size()) - 1;
+    const std::uint64_t removals = d.SubclassRemovals, destroyed = d.Destroyed;
+    const LRESULT result = RunChain(d, *chain, window, top, message, wParam, lParam);
     auto& after = Desk("SetWindowSubclass");
-    if (message == WM_NCDESTROY && !ChainRunning(after, window))
-        after.Subclasses.erase(FromHandle(window)); // the window's subclasses end with it
-    else if (after.SubclassRemovals != removals)
-        Compact(after, window);
+    if (message == WM_NCDESTROY || after.SubclassRemovals != removals ||
+        after.Destroyed != destroyed)
+        Tidy(after, window, message);
     return result;
 }
 
@@ -182,9 +224,10 @@ HDWP BeginDeferWindowPos(int count) {
     if (count < 0)
         return nullptr;
     const std::uintptr_t value = Sim::kDeferBase + Sim::kDeferStep * ++d.DeferSerial;
-    Sim::TDesktop::TImpl::TDeferBatch batch{value, {}, nullptr, nullptr};
+    Sim::TDesktop::TImpl::TDeferBatch& batch = d.Deferred.emplace_back();
+    batch.Key = value;
     if (!d.SpareMoves.empty()) {
-        batch.Moves = std::move(d.SpareMoves.back());
+        batch.Moves.swap(d.SpareMoves.back());
         d.SpareMoves.pop_back();
     }
     // Room for the moves announced, up to a limit; more grow the batch.
@@ -195,7 +238,6 @@ HDWP BeginDeferWindowPos(int count) {
     // Moving the batch keeps its moves' storage, and so these.
     batch.Next = batch.Moves.data();
     batch.Limit = batch.Next + batch.Moves.size();
-    d.Deferred.push_back(std::move(batch));
     return reinterpret_cast<HDWP>(value);
 }
 
@@ -225,10 +267,13 @@ HDWP DeferWindowPos(HDWP batch, HWND window, HWND insertAfter, int x, int y, int
 BOOL EndDeferWindowPos(HDWP batch) {
     auto& d = Desk(__func__);
     const auto key = reinterpret_cast<std::uintptr_t>(batch);
-    auto it = std::find_if(d.Deferred.begin(), d.Deferred.end(),
-                           [&](const auto& b) { return b.Key == key; });
-    if (it == d.Deferred.end())
+    // Nearly always the batch begun last.
+    auto it = d.Deferred.end();
+    while (it != d.Deferred.begin() && (it - 1)->Key != key)
+        --it;
+    if (it == d.Deferred.begin())
         return Sim::kFalse;
+    --it;
     // Taken out first: the windows' procedures may begin and end batches of their own.
     const auto used = static_cast<std::size_t>(it->Next - it->Moves.data());
     std::vector<WINDOWPOS> moves = std::move(it->Moves);
@@ -264,28 +309,27 @@ BOOL SetWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR da
     Sim::TWindow* w = d.Find(window);
     if (w == nullptr || proc == nullptr)
         return Sim::kFalse;
-    auto it = d.Subclasses.find(FromHandle(window));
-    if (it == d.Subclasses.end()) {
-        Sim::TDesktop::TImpl::TSubclassChain chain;
+    if (w->Subclasses == nullptr) {
+        Sim::TSubclassChain chain;
         chain.Original = w->Proc;
-        it = d.Subclasses.emplace(FromHandle(window), std::move(chain)).first;
+        w->Subclasses = &d.Subclasses.emplace(FromHandle(window), std::move(chain)).first->second;
         w->Proc = &Sim::Dispatch;
     }
-    for (auto& e : it->second.Entries)
+    for (auto& e : w->Subclasses->Entries)
         if (e.Proc == proc && e.Id == id) {
             e.Data = data; // the same subclass again only changes its data
             return Sim::kTrue;
         }
-    it->second.Entries.push_back({proc, id, data});
+    w->Subclasses->Entries.push_back({proc, id, data});
     return Sim::kTrue;
 }
 
 BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
     auto& d = Desk(__func__);
-    auto it = d.Subclasses.find(FromHandle(window));
-    if (it == d.Subclasses.end())
+    Sim::TSubclassChain* chain = Sim::ChainOf(d, window);
+    if (chain == nullptr)
         return Sim::kFalse;
-    for (auto& e : it->second.Entries)
+    for (auto& e : chain->Entries)
         if (e.Proc == proc && e.Id == id) {
             e.Proc = nullptr;
             ++d.SubclassRemovals;
@@ -298,9 +342,11 @@ BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& d = Desk(__func__);
     // The innermost running entry of this window's chain passes on to the next older one.
-    for (auto f = d.SubclassFrames.rbegin(); f != d.SubclassFrames.rend(); ++f)
+    for (const auto* f = d.SubclassFrames; f != nullptr; f = f->Outer)
         if (f->Window == window)
-            return Sim::RunChain(d, *f->Chain, window, f->Index - 1, message, wParam, lParam);
+            return f->Index == 0
+                       ? Sim::RunOriginal(d, *f->Chain, window, message, wParam, lParam)
+                       : Sim::RunChain(d, *f->Chain, window, f->Index - 1, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
