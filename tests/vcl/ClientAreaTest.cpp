@@ -137,6 +137,25 @@ TEST_F(ClientAreas, ScrollBoxBarsTakeRoomOnlyForContentThatScrolls) {
     }
 }
 
+TEST_F(ClientAreas, ScrollBoxChildrenAnchoredRightOrBottomKeepTheirDistanceToTheBars) {
+    // Content past both edges shows both bars; the anchored ones are stored
+    // where the designer put them beside the bars.
+    const std::string kids =
+        Object("Tall", "TPanel", {0, 0, 50, 150}) + Object("Wide", "TPanel", {0, 0, 300, 20}) +
+        Object("Right", "TButton", {100, 30, 40, 20}, "  Anchors = [akTop, akRight]\n") +
+        Object("Low", "TButton", {60, 60, 40, 20}, "  Anchors = [akLeft, akBottom]\n");
+    auto form = LoadAs<TForm>(Form(Object("Box", "TScrollBox", {8, 8, 200, 100}, "", kids)));
+    form->Show();
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Right")), (TBox{100, 30, 40, 20}));
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Low")), (TBox{60, 60, 40, 20}));
+    // Large enough for the content, the box drops its bars, and the anchored
+    // buttons follow their edges by the growth and by the bars' room.
+    Find<TControl>(*form, "Box")->SetBounds(8, 8, 400, 250);
+    const TPoint bar = ScrollBarSize();
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Right")), (TBox{300 + bar.X, 30, 40, 20}));
+    EXPECT_EQ(BoxOf(*Find<TControl>(*form, "Low")), (TBox{60, 210 + bar.Y, 40, 20}));
+}
+
 // ---- Bars that size themselves -------------------------------------------------------------
 
 TEST_F(ClientAreas, AnAutoSizedToolBarIsItsRowsOfButtonsAndItsEdges) {
@@ -169,6 +188,64 @@ TEST_F(ClientAreas, AnAutoSizedToolBarIsItsRowsOfButtonsAndItsEdges) {
             const int height = autoSize ? c.Height : 40;
             EXPECT_EQ(Find<TControl>(*form, "Bar")->Height(), height);
             EXPECT_EQ(Find<TControl>(*form, "Rest")->Top(), height);
+        }
+    }
+}
+
+TEST_F(ClientAreas, AnAutoSizedCoolBarIsItsRowsOfBandsAndPlacesTheirControls) {
+    // Three bands, the second in the first row: rows of 30 (its control) and 20.
+    const std::string bands = "  Bands = <\n"
+                              "    item\n      Control = P1\n      MinHeight = 22\n"
+                              "      Width = 200\n    end\n"
+                              "    item\n      Break = False\n      Control = P2\n"
+                              "      Width = 150\n      MinHeight = 10\n    end\n"
+                              "    item\n      Control = P3\n      MinHeight = 20\n    end>\n";
+    const std::string kids = Object("P1", "TPanel", {0, 0, 50, 22}) +
+                             Object("P2", "TPanel", {0, 0, 50, 30}) +
+                             Object("P3", "TPanel", {0, 0, 50, 20});
+    const std::string rest = Object("Rest", "TMemo", {0, 0, 10, 10}, "  Align = alClient\n");
+    for (const char* look : {"  BandBorderStyle = bsNone\n", ""}) {
+        SCOPED_TRACE(look);
+        const std::string props = std::string("  AutoSize = True\n") + look + bands;
+        const std::string text =
+            Form(Object("Bar", "TCoolBar", {0, 0, 400, 70}, props, kids) + rest);
+        auto form = LoadAs<TForm>(text);
+        // Lines between rows have no known height: such a bar keeps its own.
+        const int height = *look ? 30 + 20 + 4 : 70;
+        EXPECT_EQ(Find<TControl>(*form, "Bar")->Height(), height);
+        EXPECT_EQ(Find<TControl>(*form, "Rest")->Top(), height);
+        // Inside the edges: a band's control clear of its gripper, centred in
+        // the row; the last band of a row reaches the edge.
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P1")), (TBox{9, 4, 200 - 13, 22}));
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P2")), (TBox{209, 0, 396 - 200 - 13, 30}));
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P3")), (TBox{9, 30, 396 - 13, 20}));
+        form->Show();
+        form->SetClientWidth(300);
+        EXPECT_EQ(BoxOf(*Find<TControl>(*form, "P3")), (TBox{9, 30, 296 - 13, 20}));
+        EXPECT_EQ(Resave(text), Resave(Resave(text)));
+        EXPECT_NE(Resave(text).find("Break = False"), String::npos);
+    }
+}
+
+TEST_F(ClientAreas, AnAlignedHeaderIsAsHighAsItsFontAndItsBorders) {
+    // 17 with the default font, as the stored forms have it; a larger font
+    // makes it higher, and down a side it keeps its own height.
+    struct TCase {
+        const char* Props;
+        bool FromFont;
+    } cases[] = {
+        {"", true},
+        {"  Font.Height = -19\n  ParentFont = False\n", true},
+        {"  Align = alBottom\n  Font.Height = -19\n  ParentFont = False\n", true},
+        {"  Align = alLeft\n  Font.Height = -19\n  ParentFont = False\n", false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Props);
+        auto form = LoadAs<TForm>(Form(Object("Head", "THeaderControl", {0, 0, 400, 40}, c.Props)));
+        auto* head = Find<THeaderControl>(*form, "Head");
+        EXPECT_EQ(head->Height(), c.FromFont ? FontLineHeight(*head->Font()) + 4 : 300);
+        if (!*c.Props) {
+            EXPECT_EQ(head->Height(), 17);
         }
     }
 }

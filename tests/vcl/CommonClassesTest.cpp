@@ -56,6 +56,7 @@ TEST(CommonClasses, AFormOfThemReadsStrictlyAndWritesBackAsRead) {
     Top = 0
     Width = 400
     Height = 29
+    EdgeBorders = [ebTop]
     Images = Icons
     TabOrder = 0
     object AddButton: TToolButton
@@ -63,6 +64,28 @@ TEST(CommonClasses, AFormOfThemReadsStrictlyAndWritesBackAsRead) {
       Top = 0
       Action = AddAction
       Style = tbsWholeDropDown
+    end
+  end
+  object Cool: TCoolBar
+    Left = 0
+    Top = 29
+    Width = 400
+    Height = 26
+    BandMaximize = bmDblClick
+    Bands = <
+      item
+        Control = Inner
+        ImageIndex = -1
+        MinHeight = 22
+        Width = 396
+      end>
+    ShowText = False
+    object Inner: TPanel
+      Left = 9
+      Top = 0
+      Width = 383
+      Height = 22
+      TabOrder = 0
     end
   end
   object Items: TListView

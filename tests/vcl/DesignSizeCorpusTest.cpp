@@ -316,7 +316,10 @@ TEST(DesignSizeCorpus, ComputedBoundsAreWhereTheFileStoresThem) {
     // Not yet explained (QUORVEL_CORPUS_VERBOSE=1 lists them): the ceiling only
     // goes down, as do the ceilings of the reasons that name work still to do.
     EXPECT_LE(wrong, 0);
-    EXPECT_LE(exceptions["its container is elsewhere"], 379);
+    // Two tool bars in cool bars of forms that store their outer size came here
+    // from "inside a class the framework does not know".
+    EXPECT_LE(exceptions["its container is elsewhere"], 381);
+    EXPECT_LE(exceptions["inside a class the framework does not know"], 407);
     EXPECT_LE(exceptions["a hidden aligned control took room in the designer"], 2);
     EXPECT_LE(exceptions["on a page the designer did not show"], 1);
     EXPECT_LE(exceptions["stored at another font's height than the form's own TextHeight gives"],

@@ -121,6 +121,8 @@ TLookKind KindOf(TControl& c) {
         return TLookKind::StatusBar;
     if (dynamic_cast<TToolBar*>(&c))
         return TLookKind::ToolBar;
+    if (dynamic_cast<TCoolBar*>(&c))
+        return TLookKind::CoolBar;
     if (dynamic_cast<TToolButton*>(&c))
         return TLookKind::ToolButton;
     if (dynamic_cast<TSplitter*>(&c))

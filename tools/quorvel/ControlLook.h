@@ -35,6 +35,7 @@ enum class TLookKind {
     TabControl,
     StatusBar,
     ToolBar,
+    CoolBar,
     ToolButton,
     Splitter,
     Image,

@@ -490,6 +490,11 @@ void PaintControl(TCanvas& cv, const TControlState& c, const TBox& b) {
     case TLookKind::TabSheet:
     case TLookKind::ToolBar:
     case TLookKind::Splitter: cv.FillRect(b, look.Color); return;
+    case TLookKind::CoolBar:
+        // Its default edges: lowered outside, raised inside.
+        cv.FillRect(b, look.Color);
+        Etched(cv, b);
+        return;
     case TLookKind::ScrollBox:
         cv.FillRect(b, look.Color);
         if (look.Border)

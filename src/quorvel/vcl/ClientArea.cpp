@@ -119,6 +119,40 @@ int ToolBarRows(const std::vector<int>& buttonWidths, const std::vector<bool>& w
     return rows;
 }
 
+std::vector<TRect> CoolBands(const std::vector<TCoolBand>& bands, int room) {
+    std::vector<TRect> out;
+    out.reserve(bands.size());
+    std::size_t rowStart = 0;
+    int top = 0, rowHeight = 0;
+    long long used = 0, lastLeast = 0;
+    // The row's last band takes what is left, down to its least, and every
+    // band is the row's height.
+    auto closeRow = [&] {
+        if (rowStart == out.size())
+            return;
+        out.back().Right = Core::Narrow(std::max<long long>(room, out.back().Left + lastLeast));
+        for (std::size_t i = rowStart; i < out.size(); ++i)
+            out[i].Bottom = Core::Add(top, rowHeight);
+        top = Core::Add(top, rowHeight);
+        rowStart = out.size();
+        rowHeight = 0;
+        used = 0;
+    };
+    for (const TCoolBand& band : bands) {
+        const long long least =
+            static_cast<long long>(CoolBandControlLeft) + CoolBandControlRight + band.MinWidth;
+        if (!out.empty() && (band.Break || used + least > room))
+            closeRow();
+        const int left = Core::Narrow(used);
+        used += std::max<long long>(band.Width, least);
+        out.push_back({left, top, Core::Narrow(used), top});
+        lastLeast = least;
+        rowHeight = std::max(rowHeight, band.Height);
+    }
+    closeRow();
+    return out;
+}
+
 TScrollBars AutoScrollBars(TPoint client, TPoint range, TPoint barSize) {
     TScrollBars bars;
     bars.Vertical = range.Y > client.Y;

@@ -79,6 +79,30 @@ int ToolBarHeight(const TToolBarFrame& frame);
 int ToolBarRows(const std::vector<int>& buttonWidths, const std::vector<bool>& wrapAfter, int room,
                 bool wrapable);
 
+// The height a header control gives itself (HDM_LAYOUT): its font's line height
+// and its borders above and below, two pixels each as in Wine's comctl32.
+constexpr int HeaderHeight(int textHeight) { return Core::Add(textHeight, 4); }
+
+// A cool bar's band: its width as stored, the least width its control keeps,
+// its height (its control's or its MinHeight, the higher) and whether it starts
+// a row of its own.
+struct TCoolBand {
+    int Width = 0;
+    int MinWidth = 0;
+    int Height = 0;
+    bool Break = true;
+};
+// Inside a band with a gripper and no text or image, its control lies this far
+// from the band's left and right edges, as the designer places it.
+constexpr int CoolBandControlLeft = 9, CoolBandControlRight = 4;
+
+// The bands' bounds in a client area `room` wide, from the top: a band starts a
+// row when it breaks (the first starts one anyway) or when its control's least
+// width would pass the edge; a row is as high as its highest band, and its last
+// band reaches the edge, narrower or wider than it stores. Rows follow each
+// other without a gap.
+std::vector<TRect> CoolBands(const std::vector<TCoolBand>& bands, int room);
+
 // The scroll bars an auto-scrolling container (a scroll box, a form) shows for
 // content reaching `range` in a client area of `client` without bars: one for
 // each axis the content passes, and the other too when the first bar takes the

@@ -415,6 +415,12 @@ void TScrollBox::FrameStyles(DWORD& style, DWORD& exStyle) const {
         style |= WS_BORDER;
 }
 
+TPoint TScrollBox::AnchorClientSize() const {
+    TRect room{0, 0, ClientWidth(), ClientHeight()};
+    AdjustClientRect(room);
+    return {room.Width(), room.Height()};
+}
+
 void TScrollBox::AdjustClientRect(TRect& rect) const {
     rect = ClientArea::WithoutScrollBars(rect, AutoScrollBars({rect.Width(), rect.Height()}),
                                          ScrollBarSize());
@@ -442,6 +448,7 @@ const TEnumInfo MultiSelectStyleInfo{
 const TEnumInfo StatusPanelBevelInfo{"TStatusPanelBevel", {"pbNone", "pbLowered", "pbRaised"}};
 const TEnumInfo EdgeBordersInfo{"TEdgeBorder", {"ebLeft", "ebTop", "ebRight", "ebBottom"}};
 const TEnumInfo EdgeStyleInfo{"TEdgeStyle", {"esNone", "esRaised", "esLowered"}};
+const TEnumInfo CoolBandMaximizeInfo{"TCoolBandMaximize", {"bmNone", "bmClick", "bmDblClick"}};
 const TEnumInfo ToolBarDrawingStyleInfo{"TTBDrawingStyle", {"dsNormal", "dsGradient"}};
 const TEnumInfo TrackBarOrientationInfo{"TTrackBarOrientation", {"trHorizontal", "trVertical"}};
 const TEnumInfo TickMarkInfo{"TTickMark", {"tmBottomRight", "tmTopLeft", "tmBoth"}};
@@ -524,6 +531,18 @@ const TClassInfo& ListColumnInfo() {
 TPropInfo ListGroupState() {
     TPropInfo p = P::PlainSet("State", ListGroupStateInfo, 1);
     p.Default.reset();
+    return p;
+}
+
+// A tool bar's edges default to [ebTop], which files of older designers store
+// all the same: what a file stores is written back, the default too.
+TPropInfo ToolBarEdgeBorders() {
+    TPropInfo p = P::PlainSet("EdgeBorders", EdgeBordersInfo, 1 << 1);
+    p.Default.reset();
+    p.Stored = [](const TObject& o) {
+        const auto* c = dynamic_cast<const TComponent*>(&o);
+        return c && c->BagIfAny() && c->BagIfAny()->HasOrd("EdgeBorders");
+    };
     return p;
 }
 
@@ -960,7 +979,7 @@ const TClassInfo& TToolBar::StaticClass() {
                 DragKind(),
                 DragMode(),
                 P::PlainEnum("DrawingStyle", ToolBarDrawingStyleInfo, 0),
-                P::PlainSet("EdgeBorders", EdgeBordersInfo, 1 << 1),
+                ToolBarEdgeBorders(),
                 P::PlainEnum("EdgeInner", EdgeStyleInfo, 1),
                 P::PlainEnum("EdgeOuter", EdgeStyleInfo, 2),
                 P::Enabled(),
@@ -1090,6 +1109,218 @@ void TToolBar::AdjustSize(int& left, int& top, int& width, int& height) {
                                   2LL * frame.BorderWidth - indent);
     frame.Rows = ClientArea::ToolBarRows(widths, wraps, room, !bag || bag->Ord("Wrapable", 1) != 0);
     height = ClientArea::ToolBarHeight(frame);
+}
+
+// ---- TCoolBar -------------------------------------------------------------------------
+
+namespace {
+// A picture kept as the file stores it (Bitmap.Data), for the bar and its bands.
+const TClassInfo& CoolBitmapInfo() {
+    static const TClassInfo info{"TBitmap", &TPersistent::StaticClass(), {}, {}, nullptr};
+    return info;
+}
+
+// A band's image has no default: -1 is written as any other index.
+TPropInfo CoolBandImageIndex() {
+    TPropInfo p = P::PlainInt("ImageIndex", -1);
+    p.Default.reset();
+    return p;
+}
+
+const TClassInfo& CoolBandInfo() {
+    static const TClassInfo info{"TCoolBand",
+                                 &TPersistent::StaticClass(),
+                                 {
+                                     P::ValuesObject("Bitmap", CoolBitmapInfo(), {"Data"}),
+                                     BorderStyle(0),
+                                     P::PlainBool("Break", true),
+                                     P::PlainIdentInt("Color", ColorIdents, clBtnFace),
+                                     P::PlainRef("Control"),
+                                     P::PlainBool("FixedBackground", true),
+                                     P::PlainBool("FixedSize", false),
+                                     P::PlainBool("HorizontalOnly", false),
+                                     CoolBandImageIndex(),
+                                     P::PlainString("ImageName"),
+                                     P::PlainInt("MinHeight", 25),
+                                     P::PlainInt("MinWidth", 0),
+                                     P::PlainBool("ParentBitmap", true),
+                                     P::PlainBool("ParentColor", true),
+                                     P::PlainString("Text"),
+                                     P::PlainBool("Visible", true),
+                                     P::PlainInt("Width"),
+                                 },
+                                 {},
+                                 nullptr};
+    return info;
+}
+} // namespace
+
+const TClassInfo& TCoolBar::StaticClass() {
+    static const TClassInfo info{"TCoolBar",
+                                 &TWinControl::StaticClass(),
+                                 WithEvents(
+                                     {
+                                         AlignDefault(alTop),
+                                         P::Anchors(),
+                                         P::AutoSize(false),
+                                         P::PlainEnum("BandBorderStyle", BorderStyleInfo, 1),
+                                         P::PlainEnum("BandMaximize", CoolBandMaximizeInfo, 1),
+                                         P::Collection("Bands", CoolBandInfo()),
+                                         BiDiMode(),
+                                         P::ValuesObject("Bitmap", CoolBitmapInfo(), {"Data"}),
+                                         P::PlainInt("BorderWidth", 0),
+                                         P::Color(),
+                                         P::Constraints(),
+                                         Ctl3D(),
+                                         P::PlainBool("DockSite", false),
+                                         DoubleBuffered(),
+                                         DragCursor(),
+                                         DragKind(),
+                                         DragMode(),
+                                         P::PlainSet("EdgeBorders", EdgeBordersInfo, 15),
+                                         P::PlainEnum("EdgeInner", EdgeStyleInfo, 1),
+                                         P::PlainEnum("EdgeOuter", EdgeStyleInfo, 2),
+                                         P::Enabled(),
+                                         P::PlainBool("FixedOrder", false),
+                                         P::PlainBool("FixedSize", false),
+                                         P::Font(),
+                                         P::PlainRef("Images"),
+                                         P::ParentColor(),
+                                         ParentBiDiMode(),
+                                         ParentCtl3D(),
+                                         ParentDoubleBuffered(),
+                                         P::ParentFont(),
+                                         P::ParentShowHint(),
+                                         P::PopupMenu(),
+                                         P::ShowHint(),
+                                         P::PlainBool("ShowText", true),
+                                         StdProps::Touch(),
+                                         P::PlainBool("Vertical", false),
+                                         P::Visible(),
+                                         StyleElements(),
+                                         StyleName(),
+                                     },
+                                     {"OnChange",        "OnClick",     "OnConstrainedResize",
+                                      "OnContextPopup",  "OnDblClick",  "OnDockDrop",
+                                      "OnDockOver",      "OnDragDrop",  "OnDragOver",
+                                      "OnEndDock",       "OnEndDrag",   "OnGetSiteInfo",
+                                      "OnMouseActivate", "OnMouseDown", "OnMouseEnter",
+                                      "OnMouseLeave",    "OnMouseMove", "OnMouseUp",
+                                      "OnResize",        "OnStartDock", "OnStartDrag",
+                                      "OnUnDock"}),
+                                 {},
+                                 &CreateInstance<TCoolBar>};
+    return info;
+}
+
+TCoolBar::TCoolBar(TComponent* owner) : TWinControl(owner) {
+    FWidth = 150;
+    FHeight = 75;
+    SetAlign(alTop);
+}
+
+TRect TCoolBar::EdgeInsets() const {
+    const TPropertyBag* bag = BagIfAny();
+    const std::int64_t edges = bag ? bag->Ord("EdgeBorders", 15) : 15;
+    const int styles = (!bag || bag->Ord("EdgeInner", 1) != 0 ? 1 : 0) +
+                       (!bag || bag->Ord("EdgeOuter", 2) != 0 ? 1 : 0);
+    const int border = bag ? Core::Narrow(bag->Ord("BorderWidth", 0)) : 0;
+    auto side = [&](int bit) {
+        return Core::Add(border, (edges & (std::int64_t{1} << bit)) ? styles : 0);
+    };
+    return {side(0), side(1), side(2), side(3)};
+}
+
+int TCoolBar::ClientWidth() const {
+    const TRect e = EdgeInsets();
+    return std::max(Core::Sub(TWinControl::ClientWidth(), Core::Add(e.Left, e.Right)), 0);
+}
+
+int TCoolBar::ClientHeight() const {
+    const TRect e = EdgeInsets();
+    return std::max(Core::Sub(TWinControl::ClientHeight(), Core::Add(e.Top, e.Bottom)), 0);
+}
+
+std::vector<TCoolBar::TBandPlace> TCoolBar::Layout(int clientWidth, int& rowsHeight) const {
+    rowsHeight = 0;
+    const TPropertyBag* bag = BagIfAny();
+    // The bands are made on first use, as reading them would make them.
+    const auto* bands =
+        bag ? dynamic_cast<const TCollection*>(const_cast<TPropertyBag*>(bag)->Object(
+                  "Bands", [] { return std::make_unique<TCollection>(CoolBandInfo()); }))
+            : nullptr;
+    // Lines between rows and edges round bands have no documented size, nor has
+    // a vertical bar's layout: those bars keep what the file stores.
+    if (!bands || bands->Count() == 0 || (bag && bag->Ord("Vertical", 0) != 0))
+        return {};
+    const bool rowLines = !bag || bag->Ord("BandBorderStyle", 1) != 0;
+    const bool showText = !bag || bag->Ord("ShowText", 1) != 0;
+    const bool images = bag && !bag->Str("Images").empty();
+    const TComponent* scope = Owner() ? Owner() : this;
+    std::vector<TBandPlace> places;
+    std::vector<ClientArea::TCoolBand> sizes;
+    for (int i = 0; i < bands->Count(); ++i) {
+        const TPropertyBag& b = bands->Items(i)->Values();
+        if (b.Ord("Visible", 1) == 0)
+            continue;
+        if (b.Ord("BorderStyle", 0) != 0)
+            return {};
+        TBandPlace place;
+        if (const String name = b.Str("Control"); !name.empty())
+            if (auto* c = dynamic_cast<TControl*>(scope->FindComponent(name));
+                c && c->Parent() == this)
+                place.Control = c;
+        // A band's caption, image or missing gripper moves its control by
+        // amounts the designer does not tell: such a control stays put.
+        place.PlacesControl = place.Control && !(showText && !b.Str("Text").empty()) &&
+                              !(images && b.Ord("ImageIndex", -1) >= 0) &&
+                              b.Ord("FixedSize", 0) == 0 && !(bag && bag->Ord("FixedSize", 0));
+        ClientArea::TCoolBand size;
+        size.Width = Core::Narrow(b.Ord("Width", 0));
+        size.MinWidth = Core::Narrow(b.Ord("MinWidth", 0));
+        size.Height = std::max(Core::Narrow(b.Ord("MinHeight", 25)),
+                               place.Control ? place.Control->Height() : 0);
+        size.Break = b.Ord("Break", 1) != 0;
+        places.push_back(place);
+        sizes.push_back(size);
+    }
+    const std::vector<TRect> bounds = ClientArea::CoolBands(sizes, clientWidth);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        places[i].Bounds = bounds[i];
+        rowsHeight = std::max(rowsHeight, bounds[i].Bottom);
+    }
+    if (rowLines && !bounds.empty() && bounds.back().Top > 0)
+        rowsHeight = -1;
+    return places;
+}
+
+void TCoolBar::AdjustSize(int& left, int& top, int& width, int& height) {
+    (void)left, (void)top;
+    if (!AutoSize() || (Align() != alTop && Align() != alBottom))
+        return;
+    const TRect e = EdgeInsets();
+    const int clientWidth = std::max(Core::Sub(width, Core::Add(e.Left, e.Right)), 0);
+    int rows = 0;
+    if (Layout(clientWidth, rows).empty() || rows < 0)
+        return;
+    height = Core::Add(rows, Core::Add(e.Top, e.Bottom));
+}
+
+void TCoolBar::AlignControls() {
+    TWinControl::AlignControls();
+    int rows = 0;
+    for (const TBandPlace& place : Layout(ClientWidth(), rows)) {
+        if (!place.PlacesControl)
+            continue;
+        TControl& c = *place.Control;
+        const TRect& b = place.Bounds;
+        const int h = c.Height();
+        const int w = std::max(Core::Sub(b.Width(), ClientArea::CoolBandControlLeft +
+                                                        ClientArea::CoolBandControlRight),
+                               0);
+        PlaceLaidOut(c, Core::Add(b.Left, ClientArea::CoolBandControlLeft),
+                     Core::Add(b.Top, (b.Height() - h) / 2), w, h);
+    }
 }
 
 const TClassInfo& TToolButton::StaticClass() {
@@ -1687,6 +1918,18 @@ THeaderControl::THeaderControl(TComponent* owner) : TWinControl(owner) {
     FWidth = 0;
     FHeight = 17;
     SetAlign(alTop);
+}
+
+void THeaderControl::AdjustSize(int& left, int& top, int& width, int& height) {
+    (void)left, (void)top, (void)width;
+    // Down a side or filling its parent, the header keeps the height it is given.
+    if (Align() == alTop || Align() == alBottom)
+        height = ClientArea::HeaderHeight(FontLineHeight(*Font()));
+}
+
+void THeaderControl::FontChanged() {
+    TWinControl::FontChanged();
+    AdjustBounds();
 }
 
 const TClassInfo& TAnimate::StaticClass() {

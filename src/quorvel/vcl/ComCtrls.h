@@ -86,6 +86,8 @@ class TScrollBox : public TScrollingWinControl {
     QV_CLASS_INFO
 public:
     explicit TScrollBox(TComponent* owner);
+    // Anchored children keep their distances to the bars, as to the edges.
+    TPoint AnchorClientSize() const override;
 
 protected:
     void FrameStyles(Win32::DWORD& style, Win32::DWORD& exStyle) const override;
@@ -156,6 +158,35 @@ public:
     // Separators and dividers store their width; buttons take the bar's.
     bool IsSeparator() const;
     TToolBar* ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
+};
+
+// Bands across the top of its parent, each holding one control; rows of bands
+// break where a band asks to or where the row has no room left for it.
+class TCoolBar : public TWinControl {
+    QV_CLASS_INFO
+public:
+    explicit TCoolBar(TComponent* owner);
+    // Its edges lie outside the client area, as the framework's tool windows
+    // draw them: the bands and their controls lie inside.
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+
+protected:
+    // AutoSize across the parent: as high as its rows of bands and its edges.
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
+    // Each band's control inside its band, after the aligned ones.
+    void AlignControls() override;
+
+private:
+    struct TBandPlace {
+        TControl* Control = nullptr;
+        TRect Bounds;
+        bool PlacesControl = false;
+    };
+    // The visible bands laid out in rows, in client coordinates; empty when
+    // the bar's look asks for numbers the bands do not give (see Layout).
+    std::vector<TBandPlace> Layout(int clientWidth, int& rowsHeight) const;
+    TRect EdgeInsets() const;
 };
 
 class TTrackBar : public TWinControl {
@@ -247,10 +278,16 @@ struct TTabStrip {
 };
 TTabStrip TabStripOf(const TWinControl& control);
 
+// Aligned across its parent, a header is as high as the window's header control
+// makes itself for its font.
 class THeaderControl : public TWinControl {
     QV_CLASS_INFO
 public:
     explicit THeaderControl(TComponent* owner);
+
+protected:
+    void AdjustSize(int& left, int& top, int& width, int& height) override;
+    void FontChanged() override;
 };
 
 class TAnimate : public TWinControl {

@@ -298,8 +298,9 @@ void TControl::UpdateAnchorRules() {
         return;
     }
     FAnchorRules.Bounds = BoundsRect();
-    FAnchorRules.ParentWidth = FParent->ClientWidth();
-    FAnchorRules.ParentHeight = FParent->ClientHeight();
+    const TPoint room = FParent->AnchorClientSize();
+    FAnchorRules.ParentWidth = room.X;
+    FAnchorRules.ParentHeight = room.Y;
     FAnchorRules.Taken = true;
 }
 
@@ -638,6 +639,12 @@ void TWinControl::AdjustSize(int& left, int& top, int& width, int& height) {
         height = Core::Narrow(std::int64_t{FHeight} + content.Y - ClientHeight());
 }
 
+void TWinControl::PlaceLaidOut(TControl& c, int left, int top, int width, int height) {
+    c.FLaidOut = true;
+    c.SetBounds(left, top, width, height);
+    c.FLaidOut = false;
+}
+
 void TWinControl::AlignControls() {
     const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
     TRect rest{0, 0, clientWidth, clientHeight};
@@ -710,11 +717,12 @@ void TWinControl::AlignControls() {
             }
         }
     }
-    // Anchored controls, measured against the whole client area.
+    // Anchored controls, measured against the whole client area (less scroll bars).
+    const TPoint room = AnchorClientSize();
     for (TControl* c : FControls) {
         if (c->Align() != alNone || !c->FAnchorRules.Taken)
             continue;
-        const TRect r = c->AnchoredBounds(clientWidth, clientHeight);
+        const TRect r = c->AnchoredBounds(room.X, room.Y);
         c->FLaidOut = true;
         c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
         c->FLaidOut = false;

@@ -352,6 +352,9 @@ public:
     // the frame its window will have (FrameStyles).
     int ClientWidth() const override;
     int ClientHeight() const override;
+    // The client size anchored children keep their distances to: the client
+    // area, less what the window's own scroll bars take of it.
+    virtual TPoint AnchorClientSize() const { return {ClientWidth(), ClientHeight()}; }
 
     // Adds DesignSize: the size the designer saw, kept only to be written back.
     void DefineProperties(TFiler& filer) override;
@@ -386,6 +389,8 @@ protected:
     void TextChanged() override;
     void SetVisible(bool value) override;
     virtual void AlignControls();
+    // Sets a child's bounds as the layout's, not as new anchor rules.
+    static void PlaceLaidOut(TControl& c, int left, int top, int width, int height);
     // The part of a client rectangle the children are laid out in: the frame,
     // bevels, caption or tabs a container draws inside its window are not.
     // Padding comes off after.

@@ -30,20 +30,20 @@ void RegisterStandardClasses() {
     });
     // Controls of the common-control, button, grid and mask units.
     RegisterClasses({
-        &TListView::StaticClass(),      &TTreeView::StaticClass(),
-        &TStatusBar::StaticClass(),     &TToolBar::StaticClass(),
-        &TToolButton::StaticClass(),    &TTrackBar::StaticClass(),
-        &TUpDown::StaticClass(),        &TProgressBar::StaticClass(),
-        &TRichEdit::StaticClass(),      &TDateTimePicker::StaticClass(),
-        &TMonthCalendar::StaticClass(), &THotKey::StaticClass(),
-        &TTabControl::StaticClass(),    &THeaderControl::StaticClass(),
-        &TAnimate::StaticClass(),       &TSpeedButton::StaticClass(),
-        &TBitBtn::StaticClass(),        &TSplitter::StaticClass(),
-        &TRadioGroup::StaticClass(),    &TPaintBox::StaticClass(),
-        &TColorBox::StaticClass(),      &TButtonedEdit::StaticClass(),
-        &TLinkLabel::StaticClass(),     &TStringGrid::StaticClass(),
-        &TDrawGrid::StaticClass(),      &TMaskEdit::StaticClass(),
-        &TCheckListBox::StaticClass(),
+        &TListView::StaticClass(),       &TTreeView::StaticClass(),
+        &TStatusBar::StaticClass(),      &TToolBar::StaticClass(),
+        &TCoolBar::StaticClass(),        &TToolButton::StaticClass(),
+        &TTrackBar::StaticClass(),       &TUpDown::StaticClass(),
+        &TProgressBar::StaticClass(),    &TRichEdit::StaticClass(),
+        &TDateTimePicker::StaticClass(), &TMonthCalendar::StaticClass(),
+        &THotKey::StaticClass(),         &TTabControl::StaticClass(),
+        &THeaderControl::StaticClass(),  &TAnimate::StaticClass(),
+        &TSpeedButton::StaticClass(),    &TBitBtn::StaticClass(),
+        &TSplitter::StaticClass(),       &TRadioGroup::StaticClass(),
+        &TPaintBox::StaticClass(),       &TColorBox::StaticClass(),
+        &TButtonedEdit::StaticClass(),   &TLinkLabel::StaticClass(),
+        &TStringGrid::StaticClass(),     &TDrawGrid::StaticClass(),
+        &TMaskEdit::StaticClass(),       &TCheckListBox::StaticClass(),
     });
     // Non-visual components: never controls, whatever they store.
     RegisterClasses({
