@@ -57,6 +57,7 @@ TEST(CommonClasses, AFormOfThemReadsStrictlyAndWritesBackAsRead) {
     Width = 400
     Height = 29
     EdgeBorders = [ebTop]
+    Flat = True
     Images = Icons
     TabOrder = 0
     object AddButton: TToolButton

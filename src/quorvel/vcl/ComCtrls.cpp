@@ -983,7 +983,9 @@ const TClassInfo& TToolBar::StaticClass() {
                 P::PlainEnum("EdgeInner", EdgeStyleInfo, 1),
                 P::PlainEnum("EdgeOuter", EdgeStyleInfo, 2),
                 P::Enabled(),
-                P::PlainBool("Flat", true),
+                // Flat came to default to True; older designers store it all
+                // the same, and what a file stores is written back.
+                P::PlainBool("Flat"),
                 P::Font(),
                 P::PlainIdentInt("GradientEndColor", ColorIdents, clBtnFace),
                 P::PlainIdentInt("GradientStartColor", ColorIdents, clWindow),
