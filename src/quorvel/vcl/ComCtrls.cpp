@@ -447,6 +447,18 @@ const TEnumInfo MultiSelectStyleInfo{
     "TMultiSelectStyles", {"msControlSelect", "msShiftSelect", "msVisibleOnly", "msSiblingOnly"}};
 const TEnumInfo StatusPanelBevelInfo{"TStatusPanelBevel", {"pbNone", "pbLowered", "pbRaised"}};
 const TEnumInfo EdgeBordersInfo{"TEdgeBorder", {"ebLeft", "ebTop", "ebRight", "ebBottom"}};
+
+namespace {
+// The lines an edged bar draws on each side: one for each of EdgeInner and
+// EdgeOuter that is not esNone, on the sides EdgeBorders names.
+TRect EdgeLines(const TPropertyBag* bag, std::int64_t defaultEdges) {
+    const std::int64_t edges = bag ? bag->Ord("EdgeBorders", defaultEdges) : defaultEdges;
+    const int styles = (!bag || bag->Ord("EdgeInner", 1) != 0 ? 1 : 0) +
+                       (!bag || bag->Ord("EdgeOuter", 2) != 0 ? 1 : 0);
+    auto side = [&](int bit) { return (edges & (std::int64_t{1} << bit)) ? styles : 0; };
+    return {side(0), side(1), side(2), side(3)};
+}
+} // namespace
 const TEnumInfo EdgeStyleInfo{"TEdgeStyle", {"esNone", "esRaised", "esLowered"}};
 const TEnumInfo CoolBandMaximizeInfo{"TCoolBandMaximize", {"bmNone", "bmClick", "bmDblClick"}};
 const TEnumInfo ToolBarDrawingStyleInfo{"TTBDrawingStyle", {"dsNormal", "dsGradient"}};
@@ -1089,13 +1101,10 @@ void TToolBar::AdjustSize(int& left, int& top, int& width, int& height) {
         return;
     // The default edge at the top takes no room: bars that keep it are as high
     // as their buttons where the designer stored them. Edges chosen take theirs.
-    const std::int64_t edges = bag ? bag->Ord("EdgeBorders", 0) : 0;
-    const int styles = (!bag || bag->Ord("EdgeInner", 1) != 0 ? 1 : 0) +
-                       (!bag || bag->Ord("EdgeOuter", 2) != 0 ? 1 : 0);
-    auto edge = [&](int bit) { return (edges & (std::int64_t{1} << bit)) ? styles : 0; };
+    const TRect edges = EdgeLines(bag, 0);
     ClientArea::TToolBarFrame frame;
     frame.ButtonHeight = ButtonHeight();
-    frame.EdgeLines = edge(1) + edge(3);
+    frame.EdgeLines = edges.Top + edges.Bottom;
     frame.BorderWidth = bag ? static_cast<int>(bag->Ord("BorderWidth", 0)) : 0;
     std::vector<int> widths;
     std::vector<bool> wraps;
@@ -1107,7 +1116,7 @@ void TToolBar::AdjustSize(int& left, int& top, int& width, int& height) {
             wraps.push_back(b && b->Ord("Wrap", 0) != 0);
         }
     const long long indent = bag ? bag->Ord("Indent", 0) : 0;
-    const int room = Core::Narrow(static_cast<long long>(width) - edge(0) - edge(2) -
+    const int room = Core::Narrow(static_cast<long long>(width) - edges.Left - edges.Right -
                                   2LL * frame.BorderWidth - indent);
     frame.Rows = ClientArea::ToolBarRows(widths, wraps, room, !bag || bag->Ord("Wrapable", 1) != 0);
     height = ClientArea::ToolBarHeight(frame);
@@ -1223,14 +1232,10 @@ TCoolBar::TCoolBar(TComponent* owner) : TWinControl(owner) {
 
 TRect TCoolBar::EdgeInsets() const {
     const TPropertyBag* bag = BagIfAny();
-    const std::int64_t edges = bag ? bag->Ord("EdgeBorders", 15) : 15;
-    const int styles = (!bag || bag->Ord("EdgeInner", 1) != 0 ? 1 : 0) +
-                       (!bag || bag->Ord("EdgeOuter", 2) != 0 ? 1 : 0);
+    const TRect lines = EdgeLines(bag, 15);
     const int border = bag ? Core::Narrow(bag->Ord("BorderWidth", 0)) : 0;
-    auto side = [&](int bit) {
-        return Core::Add(border, (edges & (std::int64_t{1} << bit)) ? styles : 0);
-    };
-    return {side(0), side(1), side(2), side(3)};
+    return {Core::Add(border, lines.Left), Core::Add(border, lines.Top),
+            Core::Add(border, lines.Right), Core::Add(border, lines.Bottom)};
 }
 
 int TCoolBar::ClientWidth() const {

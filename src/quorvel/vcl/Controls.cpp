@@ -527,9 +527,7 @@ void TWinControl::AdjustTree() {
         int l = child->FLeft, t = child->FTop, w = child->FWidth, h = child->FHeight;
         child->AdjustSize(l, t, w, h);
         // Stored as the designer's bounds would be: the anchors are taken after.
-        child->FLaidOut = true;
-        child->SetBounds(l, t, w, h);
-        child->FLaidOut = false;
+        PlaceLaidOut(*child, l, t, w, h);
     }
 }
 
@@ -660,10 +658,8 @@ void TWinControl::AlignControls() {
             mr = c.Margins()->Right();
             mb = c.Margins()->Bottom();
         }
-        c.FLaidOut = true;
-        c.SetBounds(left + ml, top + mt, std::max(width - ml - mr, 0),
-                    std::max(height - mt - mb, 0));
-        c.FLaidOut = false;
+        PlaceLaidOut(c, left + ml, top + mt, std::max(width - ml - mr, 0),
+                     std::max(height - mt - mb, 0));
     };
     auto outer = [](const TControl& c, bool horizontal) {
         if (!c.AlignWithMargins())
@@ -723,9 +719,7 @@ void TWinControl::AlignControls() {
         if (c->Align() != alNone || !c->FAnchorRules.Taken)
             continue;
         const TRect r = c->AnchoredBounds(room.X, room.Y);
-        c->FLaidOut = true;
-        c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-        c->FLaidOut = false;
+        PlaceLaidOut(*c, r.Left, r.Top, r.Width(), r.Height());
     }
 }
 
