@@ -119,6 +119,29 @@ TEST_F(CoreScalingProperties, ScaledSizesAreNeverZeroAndOrderAndSignAreKept) {
     }
 }
 
+// Bounds scale all four values at once: each must be what its own rounding
+// gives, also at halves, for negative values, beyond the range and for NaN.
+TEST_F(CoreScalingProperties, BoundsScaleAsTheirValuesDoOneByOne) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const int edges[] = {0, 1, -1, 5, -5, 15, -15, INT_MAX, INT_MIN, INT_MAX - 1, INT_MIN + 1};
+    const double factors[] = {1.0, 0.1, 1.5, 0.5, 2.0, 1e-300, 1e300, 0.0, -1.0, nan};
+    auto one = [](const TBounds& b, const TFactors& f) {
+        return TBounds{ScaleCoord(b.Left, f.X), ScaleCoord(b.Top, f.Y),
+                       RaiseZero(ScaleCoord(b.Width, f.X)), RaiseZero(ScaleCoord(b.Height, f.Y))};
+    };
+    for (int i = 0; i < 20000; ++i) {
+        auto value = [&] { return i % 2 ? edges[Int(0, 10)] : Int(-5000, 5000); };
+        auto factor = [&] { return i % 3 ? Real(0.01, 8.0) : factors[Int(0, 9)]; };
+        const TBounds b{value(), value(), value(), value()};
+        const TFactors f{factor(), factor(), 1.0};
+        ASSERT_EQ(ScaleBounds(b, f), one(b, f)) << b.Left << ' ' << b.Top << ' ' << b.Width << ' '
+                                                << b.Height << " at " << f.X << ' ' << f.Y;
+    }
+    // Exactly INT_MIN and exactly a half below zero.
+    EXPECT_EQ(ScaleBounds({INT_MIN, -1, INT_MIN, -1}, {1.0, 0.5, 1.0}),
+              (TBounds{INT_MIN, -1, INT_MIN, -1}));
+}
+
 TEST_F(CoreScalingProperties, ARecordedControlStaysWhereItStandsUpToRounding) {
     for (int i = 0; i < 5000; ++i) {
         const double f = Real(0.2, 6.0);

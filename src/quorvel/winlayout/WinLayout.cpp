@@ -7,10 +7,12 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 
 namespace Quorvel::WinLayout {
@@ -94,20 +96,20 @@ class TReferenceBounds {
 public:
     TReferenceBounds& operator=(const Core::TBounds& bounds) {
         FBounds = bounds;
-        FLeft = bounds.Left;
-        FTop = bounds.Top;
-        FWidth = bounds.Width;
-        FHeight = bounds.Height;
+        FValues[0] = bounds.Left;
+        FValues[1] = bounds.Top;
+        FValues[2] = bounds.Width;
+        FValues[3] = bounds.Height;
         return *this;
     }
     operator const Core::TBounds&() const { return FBounds; }
     Core::TBounds Scaled(const Core::TFactors& factors) const {
-        return Core::ScaleBounds(FLeft, FTop, FWidth, FHeight, factors);
+        return Core::ScaleBounds(FValues, factors);
     }
 
 private:
     Core::TBounds FBounds;
-    double FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    double FValues[4] = {}; // left, top, width, height
 };
 
 struct TChild {
@@ -598,9 +600,15 @@ void SetResolution(TLayout& layout, int dpiX, int dpiY) {
         dpiY};
 }
 
-// Bounds compared without a branch a field: a pass compares every window's.
+// Bounds compared as two 64-bit words, without a branch a field: a pass
+// compares every window's.
 inline bool Same(const Core::TBounds& a, const Core::TBounds& b) {
-    return ((a.Left ^ b.Left) | (a.Top ^ b.Top) | (a.Width ^ b.Width) | (a.Height ^ b.Height)) == 0;
+    static_assert(sizeof(Core::TBounds) == 2 * sizeof(std::uint64_t) &&
+                  std::has_unique_object_representations_v<Core::TBounds>);
+    std::uint64_t x[2], y[2];
+    std::memcpy(x, &a, sizeof x);
+    std::memcpy(y, &b, sizeof y);
+    return ((x[0] ^ y[0]) | (x[1] ^ y[1])) == 0;
 }
 
 // Moves a window took as asked this many times in a row make it trusted to take
