@@ -1,6 +1,8 @@
 // Frames, moves, showing, maximizing, minimizing and user drags.
 #include "SimTestSupport.h"
 
+#include <array>
+
 namespace SimTest {
 namespace {
 
@@ -90,6 +92,28 @@ TEST_F(SimGeometry, AMenuBarWithItemsTakesOneRowOffTheClientArea) {
     EXPECT_EQ(H(ClientRect(other)), 400 - 6 - 23 - 19) << "given at creation";
     DestroyWindow(other);
     EXPECT_EQ(GetMenuItemCount(second), -1);
+
+    // Submenus end with the menu they drop down from, by DestroyMenu or with
+    // the window; a popup item needs a menu that exists.
+    auto tree = [] {
+        HMENU bar = CreateMenu(), sub = CreateMenu(), subsub = CreateMenu();
+        EXPECT_TRUE(AppendMenuW(subsub, MF_STRING, 1, u"x"));
+        EXPECT_TRUE(AppendMenuW(sub, MF_POPUP, reinterpret_cast<UINT_PTR>(subsub), u"y"));
+        EXPECT_TRUE(AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), u"z"));
+        EXPECT_FALSE(AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(bar), u"itself"));
+        return std::array<HMENU, 3>{bar, sub, subsub};
+    };
+    const auto destroyed = tree();
+    EXPECT_TRUE(DestroyMenu(destroyed[0]));
+    const auto withWindow = tree();
+    HWND owner = CreateWindowExW(0, kProbeClass, u"probe", WS_POPUP | WS_CAPTION, 0, 0, 500, 400,
+                                 nullptr, withWindow[0], nullptr, &NewProbe());
+    DestroyWindow(owner);
+    for (const auto& menus : {destroyed, withWindow})
+        for (HMENU m : menus)
+            EXPECT_EQ(GetMenuItemCount(m), -1);
+    EXPECT_FALSE(
+        AppendMenuW(CreateMenu(), MF_POPUP, reinterpret_cast<UINT_PTR>(destroyed[1]), u"gone"));
 }
 
 TEST_F(SimGeometry, OverlappedWindowsAlwaysHaveACaption) {

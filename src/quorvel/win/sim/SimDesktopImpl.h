@@ -164,8 +164,11 @@ struct TDesktop::TImpl {
     // whether a window shows a menu bar.
     struct TMenu {
         int Items = 0;
+        std::vector<std::uintptr_t> Popups; // its submenus, which end with it
     };
     std::unordered_map<std::uintptr_t, TMenu> Menus;
+    // A menu and its submenus leave the table; false when it was not there.
+    bool DestroyMenuTree(std::uintptr_t menu);
     std::uintptr_t MenuSerial = 0;
     // SM_CYMENU at a DPI.
     int MenuRow(int dpi) const;

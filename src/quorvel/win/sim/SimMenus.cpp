@@ -1,5 +1,6 @@
 // Menus as far as a window's geometry needs them: handles, their count of
-// items, and the bar they put under a top-level window's caption.
+// items, the submenus that end with them, and the bar they put under a
+// top-level window's caption.
 #include "quorvel/win/sim/SimDesktopImpl.h"
 
 namespace Sim {
@@ -20,6 +21,17 @@ int TDesktop::TImpl::MenuBarHeight(const TWindow& window) const {
     return MenuRow(WindowDpi(window));
 }
 
+bool TDesktop::TImpl::DestroyMenuTree(std::uintptr_t menu) {
+    const auto found = Menus.find(menu);
+    if (found == Menus.end())
+        return false;
+    const std::vector<std::uintptr_t> popups = std::move(found->second.Popups);
+    Menus.erase(found);
+    for (const std::uintptr_t popup : popups)
+        DestroyMenuTree(popup);
+    return true;
+}
+
 } // namespace Sim
 
 namespace Win32 {
@@ -38,14 +50,20 @@ HMENU CreateMenu() {
 
 BOOL DestroyMenu(HMENU menu) {
     auto& d = Desk(__func__);
-    return d.Menus.erase(FromHandle(menu)) != 0 ? kTrue : kFalse;
+    return d.DestroyMenuTree(FromHandle(menu)) ? kTrue : kFalse;
 }
 
-BOOL AppendMenuW(HMENU menu, UINT, UINT_PTR, LPCWSTR) {
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR item, LPCWSTR) {
     auto& d = Desk(__func__);
     const auto found = d.Menus.find(FromHandle(menu));
     if (found == d.Menus.end())
         return kFalse;
+    if ((flags & MF_POPUP) != 0) {
+        // The item is a submenu's handle, which has to exist.
+        if (item == static_cast<UINT_PTR>(FromHandle(menu)) || d.Menus.count(item) == 0)
+            return kFalse;
+        found->second.Popups.push_back(item);
+    }
     ++found->second.Items;
     return kTrue;
 }

@@ -316,7 +316,7 @@ void TDesktop::TImpl::FreeTree(HWND window) {
     if (Locked == window)
         Locked = nullptr;
     if (w->Menu != nullptr)
-        Menus.erase(FromHandle(w->Menu));
+        DestroyMenuTree(FromHandle(w->Menu));
     Unlink(*w);
     Forget(window);
 }
