@@ -12,7 +12,7 @@
 #include <optional>
 #include <type_traits>
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -60,7 +60,7 @@ constexpr int RaiseZero(int value) { return value == 0 ? 1 : value; }
 // to a double exactly).
 inline TBounds ScaleBounds(const double (&reference)[4], const TFactors& factors) {
 #if defined(__SSE2__) && defined(__x86_64__)
-    static_assert(sizeof(TBounds) == 2 * sizeof(std::uint64_t) &&
+    static_assert(sizeof(TBounds) == 4 * sizeof(std::int32_t) &&
                   std::is_trivially_copyable_v<TBounds>);
     static_assert(offsetof(TFactors, Y) == offsetof(TFactors, X) + sizeof(double));
     // Two values a step, each moved half away from zero by adding 0.5 with its
