@@ -13,7 +13,7 @@
 // floor; LD_BIND_NOW keeps the dynamic linker's first calls out of them.
 //
 // Pass / floor so measured (release build, 20 rounds after two uncounted
-// ones): 1.32 at 10 windows, 1.26 at 100, 1.25 at 1,000 and at 10,000.
+// ones): 1.30 at 10 windows, 1.23 at 100, 1.22 at 1,000 and at 10,000.
 #include "quorvel/win/sim/SimDesktop.h"
 #include "quorvel/winlayout/WinLayout.h"
 

@@ -2,11 +2,14 @@
 // system may hand over unchecked. Every sum stops at the range instead of
 // wrapping around (the sanitizer build also sees that nothing overflows).
 #include "quorvel/core/FormLimits.h"
+#include "quorvel/core/Geometry.h"
 #include "quorvel/core/Placement.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
+#include <random>
 
 namespace {
 
@@ -23,6 +26,37 @@ TEST(CoreExtremes, ExtentsAndDragLimitsSaturate) {
     EXPECT_EQ(r, (TRect{-100, -50, INT_MAX, -40}));
     r = ClampDrag({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {1, 1, 10, 10});
     EXPECT_EQ(r, (TRect{INT_MIN, INT_MIN, INT_MIN + 10, INT_MIN + 10}));
+}
+
+// A window rectangle relative to its parent's client origin, four values a step
+// or one by one: the same, saturated wherever a difference leaves the range.
+TEST(CoreExtremes, WindowBoundsInTheirParentSaturate) {
+    struct TWinRect {
+        std::int32_t left, top, right, bottom;
+    };
+    struct TWinPoint {
+        std::int32_t x, y;
+    };
+    auto clamp = [](std::int64_t v) {
+        return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v);
+    };
+    const int edges[] = {0, 1, -1, 100, -100, INT_MAX, INT_MIN, INT_MAX - 1, INT_MIN + 1};
+    std::mt19937 random(5);
+    auto value = [&](int i) {
+        return i % 2 ? edges[std::uniform_int_distribution<int>(0, 8)(random)]
+                     : std::uniform_int_distribution<int>(-3000, 3000)(random);
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const TWinRect r{value(i), value(i), value(i), value(i)};
+        const TWinPoint o{value(i), value(i)};
+        const TBounds expected{clamp(std::int64_t{r.left} - o.x), clamp(std::int64_t{r.top} - o.y),
+                               clamp(std::int64_t{r.right} - r.left),
+                               clamp(std::int64_t{r.bottom} - r.top)};
+        ASSERT_EQ(BoundsIn(r, o), expected) << r.left << ' ' << r.top << ' ' << r.right << ' '
+                                            << r.bottom << " from " << o.x << ' ' << o.y;
+    }
+    EXPECT_EQ(BoundsIn(TWinRect{INT_MIN, 0, INT_MAX, 10}, TWinPoint{1, -1}),
+              (TBounds{INT_MIN, 1, INT_MAX, 10}));
 }
 
 TEST(CoreExtremes, MaximizedSizeAndPositionSaturate) {

@@ -7,6 +7,7 @@
 #include "quorvel/core/Geometry.h"
 #include "quorvel/core/Rounding.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -58,6 +59,14 @@ constexpr int RaiseZero(int value) { return value == 0 ? 1 : value; }
 // a pass. The reference comes as doubles (left, top, width, height), which a
 // caller may keep instead of converting them on every pass (every int converts
 // to a double exactly).
+//
+// ScaleBoundsOneByOne takes one value at a time; ScaleBounds two a step where
+// the processor can, giving the same.
+inline TBounds ScaleBoundsOneByOne(const double (&reference)[4], const TFactors& factors) {
+    return {RoundHalfAway(reference[0] * factors.X), RoundHalfAway(reference[1] * factors.Y),
+            RaiseZero(RoundHalfAway(reference[2] * factors.X)),
+            RaiseZero(RoundHalfAway(reference[3] * factors.Y))};
+}
 inline TBounds ScaleBounds(const double (&reference)[4], const TFactors& factors) {
 #if defined(__SSE2__) && defined(__x86_64__)
     static_assert(sizeof(TBounds) == 4 * sizeof(std::int32_t) &&
@@ -66,26 +75,29 @@ inline TBounds ScaleBounds(const double (&reference)[4], const TFactors& factors
     // Two values a step, each moved half away from zero by adding 0.5 with its
     // own sign (exactly what the value-by-value rounding adds or subtracts).
     // Any lane that converts to INT32_MIN (beyond the range, NaN, or that value
-    // itself) goes the value-by-value way below, as Trunc does.
+    // itself) goes the value-by-value way, as Trunc does.
     const __m128d f = _mm_loadu_pd(&factors.X);
     const __m128d sign = _mm_set1_pd(-0.0), half = _mm_set1_pd(0.5);
     const __m128d at = _mm_mul_pd(_mm_loadu_pd(&reference[0]), f);
     const __m128d size = _mm_mul_pd(_mm_loadu_pd(&reference[2]), f);
-    const __m128i all = _mm_unpacklo_epi64(
+    __m128i all = _mm_unpacklo_epi64(
         _mm_cvttpd_epi32(_mm_add_pd(at, _mm_or_pd(_mm_and_pd(at, sign), half))),
         _mm_cvttpd_epi32(_mm_add_pd(size, _mm_or_pd(_mm_and_pd(size, sign), half))));
     if (_mm_movemask_epi8(_mm_cmpeq_epi32(all, _mm_set1_epi32(INT32_MIN))) == 0) {
         // A zero width or height (the upper two lanes) gains 1: its mask is -1.
         const __m128i zeroSize =
             _mm_and_si128(_mm_cmpeq_epi32(all, _mm_setzero_si128()), _mm_set_epi32(-1, -1, 0, 0));
-        TBounds out;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(&out), _mm_sub_epi32(all, zeroSize));
-        return out;
+        all = _mm_sub_epi32(all, zeroSize);
+    } else {
+        all = std::bit_cast<__m128i>(ScaleBoundsOneByOne(reference, factors));
     }
+    // One value for both ways: the bounds stay a register, not four fields.
+    TBounds out;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&out), all);
+    return out;
+#else
+    return ScaleBoundsOneByOne(reference, factors);
 #endif
-    return {RoundHalfAway(reference[0] * factors.X), RoundHalfAway(reference[1] * factors.Y),
-            RaiseZero(RoundHalfAway(reference[2] * factors.X)),
-            RaiseZero(RoundHalfAway(reference[3] * factors.Y))};
 }
 inline TBounds ScaleBounds(const TBounds& reference, const TFactors& factors) {
     const double values[4] = {

@@ -15,6 +15,10 @@
 #include <type_traits>
 #include <unordered_map>
 
+#if defined(__SSE2__) && defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 namespace Quorvel::WinLayout {
 
 using namespace Win32;
@@ -235,29 +239,6 @@ int AbsHeight(LONG lfHeight) {
     return static_cast<int>(std::min<long long>(h, INT_MAX));
 }
 
-// A rectangle relative to an origin; values beyond the 32-bit range saturate.
-int Narrow(long long v) {
-    return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
-}
-
-[[gnu::noinline]] Core::TBounds FarBounds(const RECT& r, POINT origin) {
-    return {Narrow(static_cast<long long>(r.left) - origin.x),
-            Narrow(static_cast<long long>(r.top) - origin.y),
-            Narrow(static_cast<long long>(r.right) - r.left),
-            Narrow(static_cast<long long>(r.bottom) - r.top)};
-}
-
-[[gnu::always_inline]] inline Core::TBounds Bounds(const RECT& r, POINT origin) {
-    // Nothing saturates far from the limits, which is where windows are.
-    int left = 0, top = 0, width = 0, height = 0;
-    if (!__builtin_sub_overflow(r.left, origin.x, &left) &&
-        !__builtin_sub_overflow(r.top, origin.y, &top) &&
-        !__builtin_sub_overflow(r.right, r.left, &width) &&
-        !__builtin_sub_overflow(r.bottom, r.top, &height))
-        return {left, top, width, height};
-    return FarBounds(r, origin);
-}
-
 // The client origin of a parent on the screen, kept while consecutive windows
 // share their parent.
 class TOrigins {
@@ -299,7 +280,7 @@ void AddDropped(const TLayout& layout, const TChild& c, Core::TBounds& out) {
     RECT r; // filled in when the answer is true
     if (!GetWindowRect(c.Window, &r))
         return false;
-    out = Bounds(r, origins.Of(c.Parent));
+    out = Core::BoundsIn(r, origins.Of(c.Parent));
     if (c.DropDown)
         AddDropped(layout, c, out);
     return true;
@@ -605,10 +586,16 @@ void SetResolution(TLayout& layout, int dpiX, int dpiY) {
 inline bool Same(const Core::TBounds& a, const Core::TBounds& b) {
     static_assert(sizeof(Core::TBounds) == 2 * sizeof(std::uint64_t) &&
                   std::has_unique_object_representations_v<Core::TBounds>);
+#if defined(__SSE2__) && defined(__x86_64__)
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&a));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&b));
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(x, y)) == 0xFFFF;
+#else
     std::uint64_t x[2], y[2];
     std::memcpy(x, &a, sizeof x);
     std::memcpy(y, &b, sizeof y);
     return ((x[0] ^ y[0]) | (x[1] ^ y[1])) == 0;
+#endif
 }
 
 // Moves a window took as asked this many times in a row make it trusted to take
@@ -900,8 +887,13 @@ LRESULT QV_CALLBACK LayoutProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     // anything that may detach it from a handler runs.
     auto& layout = *reinterpret_cast<TLayout*>(data);
     switch (message) {
-    case WM_SHOWWINDOW:
     case WM_GETMINMAXINFO:
+        // Without limits the system's sizes stand.
+        if (const Core::TSizeLimits limits = Limits(layout.Options);
+            !limits.HasMin() && !limits.HasMax())
+            break;
+        [[fallthrough]];
+    case WM_SHOWWINDOW:
     case WM_SIZING:
     case WM_SIZE:
     case WM_DPICHANGED:
