@@ -53,6 +53,22 @@ struct TBounds {
     bool operator==(const TBounds&) const = default;
 };
 
+#if defined(__SSE2__) && defined(__x86_64__)
+// Bounds as four 32-bit lanes (left, top, width, height), and back. A function
+// that may take either of two ways to its bounds joins them as lanes and stores
+// once: the bounds then stay a register, not four fields.
+inline __m128i LanesOf(const TBounds& bounds) {
+    static_assert(sizeof(TBounds) == 4 * sizeof(std::int32_t) &&
+                  std::is_trivially_copyable_v<TBounds>);
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(&bounds));
+}
+inline TBounds BoundsOf(__m128i lanes) {
+    TBounds out;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&out), lanes);
+    return out;
+}
+#endif
+
 // A window rectangle's bounds relative to an origin (its parent's client origin,
 // in the same coordinates): Windows' RECT and POINT, or any records with their
 // fields. Every value saturates. Out of line: the adapters' windows are nowhere
@@ -72,8 +88,6 @@ inline TBounds BoundsIn(const TWinRect& r, TWinPoint origin) {
                   offsetof(TWinRect, bottom) == 12);
     static_assert(sizeof(TWinPoint) == 2 * sizeof(std::int32_t) && offsetof(TWinPoint, x) == 0 &&
                   offsetof(TWinPoint, y) == 4);
-    static_assert(sizeof(TBounds) == 4 * sizeof(std::int32_t) &&
-                  std::is_trivially_copyable_v<TBounds>);
     // (left, top, right, bottom) less (origin x, origin y, left, top). A lane
     // overflowed where the two it subtracts differ in sign and so do the first
     // and the result; then every value is taken the saturating way.
@@ -82,15 +96,9 @@ inline TBounds BoundsIn(const TWinRect& r, TWinPoint origin) {
         _mm_unpacklo_epi64(_mm_cvtsi64_si128(std::bit_cast<std::int64_t>(origin)), rect);
     __m128i all = _mm_sub_epi32(rect, less);
     const __m128i over = _mm_and_si128(_mm_xor_si128(rect, less), _mm_xor_si128(rect, all));
-    if (_mm_movemask_ps(_mm_castsi128_ps(over)) != 0) {
-        const TBounds far = BoundsInSaturated(r, origin);
-        all = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&far));
-    }
-    // One value for both ways, stored once: the bounds stay a register, not
-    // four fields.
-    TBounds out;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(&out), all);
-    return out;
+    if (_mm_movemask_ps(_mm_castsi128_ps(over)) != 0)
+        all = LanesOf(BoundsInSaturated(r, origin));
+    return BoundsOf(all);
 #else
     return BoundsInSaturated(r, origin);
 #endif

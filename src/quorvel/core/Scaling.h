@@ -7,7 +7,6 @@
 #include "quorvel/core/Geometry.h"
 #include "quorvel/core/Rounding.h"
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -69,8 +68,6 @@ inline TBounds ScaleBoundsOneByOne(const double (&reference)[4], const TFactors&
 }
 inline TBounds ScaleBounds(const double (&reference)[4], const TFactors& factors) {
 #if defined(__SSE2__) && defined(__x86_64__)
-    static_assert(sizeof(TBounds) == 4 * sizeof(std::int32_t) &&
-                  std::is_trivially_copyable_v<TBounds>);
     static_assert(offsetof(TFactors, Y) == offsetof(TFactors, X) + sizeof(double));
     // Two values a step, each moved half away from zero by adding 0.5 with its
     // own sign (exactly what the value-by-value rounding adds or subtracts).
@@ -89,12 +86,9 @@ inline TBounds ScaleBounds(const double (&reference)[4], const TFactors& factors
             _mm_and_si128(_mm_cmpeq_epi32(all, _mm_setzero_si128()), _mm_set_epi32(-1, -1, 0, 0));
         all = _mm_sub_epi32(all, zeroSize);
     } else {
-        all = std::bit_cast<__m128i>(ScaleBoundsOneByOne(reference, factors));
+        all = LanesOf(ScaleBoundsOneByOne(reference, factors));
     }
-    // One value for both ways: the bounds stay a register, not four fields.
-    TBounds out;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(&out), all);
-    return out;
+    return BoundsOf(all);
 #else
     return ScaleBoundsOneByOne(reference, factors);
 #endif
