@@ -1,6 +1,6 @@
 // Points and rectangles: the one definition the core, the form framework and
-// both adapters share. Plain values, independent of Windows' own records; RectOf
-// and WinRectOf convert at an adapter's edge.
+// both adapters share. Plain values, independent of Windows' own records; RectOf,
+// WinRectOf and BoundsIn convert at an adapter's edge.
 #pragma once
 
 #include "quorvel/core/Saturate.h"
