@@ -587,9 +587,7 @@ inline bool Same(const Core::TBounds& a, const Core::TBounds& b) {
     static_assert(sizeof(Core::TBounds) == 2 * sizeof(std::uint64_t) &&
                   std::has_unique_object_representations_v<Core::TBounds>);
 #if defined(__SSE2__) && defined(__x86_64__)
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&a));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&b));
-    return _mm_movemask_epi8(_mm_cmpeq_epi32(x, y)) == 0xFFFF;
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(Core::LanesOf(a), Core::LanesOf(b))) == 0xFFFF;
 #else
     std::uint64_t x[2], y[2];
     std::memcpy(x, &a, sizeof x);
